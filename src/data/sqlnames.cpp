@@ -1,0 +1,28 @@
+#include "sqlnames.h"
+
+#include "dberror.h"
+
+namespace data::sql {
+
+QString checkedIdentifier(const QString& name, const QStringList& allowed)
+{
+    for (const QString& a : allowed)
+        if (a.compare(name, Qt::CaseInsensitive) == 0) return a;
+    throw DbError(QStringLiteral("\"%1\" is not a field name that can be used here.").arg(name));
+}
+
+QString orderByText(const QString& column, const QString& direction, const QStringList& allowed)
+{
+    // Only an exact "A" sorts ascending; the old screens passed "A" or "D"
+    // and treated anything else as descending.
+    const QString checked = checkedIdentifier(column, allowed);
+    return direction == QLatin1String("A") ? checked : checked + QStringLiteral(" Desc");
+}
+
+QString isoDate(int year, int month, int day)
+{
+    const QLatin1Char zero('0');
+    return QStringLiteral("%1-%2-%3").arg(year, 4, 10, zero).arg(month, 2, 10, zero).arg(day, 2, 10, zero);
+}
+
+}  // namespace data::sql

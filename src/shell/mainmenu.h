@@ -1,0 +1,72 @@
+#pragma once
+// The main window: the program's start-up object and the owner of the little
+// program-wide state there is (rows per page, the assistant, placement of
+// secondary windows, the help file).
+
+#include "instancelock.h"
+
+#include "data/connection.h"
+#include "ui/form.h"
+
+#include <QPointer>
+#include <memory>
+
+class QLabel;
+class QFrame;
+
+namespace shell {
+
+class Assistant;
+
+class MainMenu : public ui::Form {
+    Q_OBJECT
+public:
+    MainMenu();
+    ~MainMenu() override;
+
+    enum class Outcome { NotStarted, Started, PreviousInstance, DatabaseRefused };
+
+    // Rows on one page of every paged list.
+    int NoInList = 15;
+
+    // The assistant character, loaded on first need.
+    Assistant& Merlin();
+    bool hasMerlin() const { return merlin_ != nullptr; }
+    void ActivateMerlin();
+
+    // Centres a secondary window on the main window's size (see placement.h).
+    void StartUp(ui::Form& frm);
+
+    QString helpFile() const { return helpFile_; }
+    Outcome outcome() const { return outcome_; }
+    // What the refused database said, for the caller's exit message.
+    QString refusal() const { return refusal_; }
+
+    void mnuExit_Click();
+
+    // Caption and size of the window.
+    static constexpr double clientWidth = 10575;
+    static constexpr double clientHeight = 7005;
+
+    QPointer<QLabel> Label1;
+    QPointer<QFrame> Frame2;
+
+protected:
+    void createControls() override;
+    void Form_Load() override;
+
+private:
+    void greet();
+
+    InstanceLock instanceLock_;
+    data::Connection connection_;  // held open from start-up to the end
+    std::unique_ptr<Assistant> merlin_;
+    QString helpFile_;
+    QString refusal_;
+    Outcome outcome_ = Outcome::NotStarted;
+};
+
+// The program's one main window.
+MainMenu& frmMainMenu();
+
+}  // namespace shell

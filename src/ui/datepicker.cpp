@@ -1,0 +1,19 @@
+#include "datepicker.h"
+
+namespace ui {
+
+DatePicker::DatePicker(QWidget* parent, const QString& name) : QDateEdit(parent)
+{
+    setObjectName(name);
+    setCalendarPopup(true);
+    setDisplayFormat(QStringLiteral("MM/dd/yyyy"));
+    setDate(QDate::currentDate());
+}
+
+void DatePicker::setValue(const QDate& date)
+{
+    if (date.isValid())
+        setDate(date);
+}
+
+}  // namespace ui

@@ -1,0 +1,182 @@
+#include "desktopplatform.h"
+
+#include "speech/speechbackend.h"
+#include "speech/speechfactory.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPageSize>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QUrl>
+
+namespace ui {
+
+DesktopPlatform::DesktopPlatform() = default;
+DesktopPlatform::~DesktopPlatform() = default;
+
+namespace {
+
+QMessageBox::StandardButtons standardButtons(Buttons b)
+{
+    switch (b) {
+    case Buttons::Ok: return QMessageBox::Ok;
+    case Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case Buttons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Buttons::RetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
+    case Buttons::AbortRetryIgnore: return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
+    }
+    return QMessageBox::Ok;
+}
+
+Answer answerOf(int button)
+{
+    switch (button) {
+    case QMessageBox::Ok: return Answer::Ok;
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    case QMessageBox::Retry: return Answer::Retry;
+    case QMessageBox::Abort: return Answer::Abort;
+    case QMessageBox::Ignore: return Answer::Ignore;
+    default: return Answer::Cancel;
+    }
+}
+
+// A closed box answers as its escape button would: Cancel, No, or Ok.
+Answer closedAnswer(Buttons b)
+{
+    switch (b) {
+    case Buttons::Ok: return Answer::Ok;
+    case Buttons::YesNo: return Answer::No;
+    case Buttons::AbortRetryIgnore: return Answer::Abort;
+    default: return Answer::Cancel;
+    }
+}
+
+}  // namespace
+
+Answer DesktopPlatform::messageBox(const QString& text, Buttons buttons, const QString& title)
+{
+    QMessageBox box(QMessageBox::NoIcon, title, text, standardButtons(buttons), QApplication::activeWindow());
+    const int r = box.exec();
+    if (!box.clickedButton())
+        return closedAnswer(buttons);
+    return answerOf(r);
+}
+
+std::optional<QString> DesktopPlatform::inputBox(const QString& prompt, const QString& title,
+                                                 const QString& defaultText)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(QApplication::activeWindow(), title, prompt,
+                                               QLineEdit::Normal, defaultText, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+QString DesktopPlatform::qtFilter(const QString& oldFilter)
+{
+    const QStringList parts = oldFilter.split(QLatin1Char('|'));
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        out << parts[i];
+    if (parts.size() % 2 == 1 && !parts.last().isEmpty())
+        out << parts.last();
+    return out.join(QStringLiteral(";;"));
+}
+
+std::optional<QString> DesktopPlatform::openFileName(QWidget* parent, const FileDialogOptions& o)
+{
+    QFileDialog dialog(parent, o.title, QString(), qtFilter(o.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (!o.fileName.isEmpty())
+        dialog.selectFile(o.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+std::optional<QString> DesktopPlatform::saveFileName(QWidget* parent, const FileDialogOptions& o)
+{
+    QFileDialog dialog(parent, o.title, QString(), qtFilter(o.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The program asks about an existing file itself, and the name is
+    // kept exactly as typed (no extension is added).
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (!o.fileName.isEmpty())
+        dialog.selectFile(o.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+QString DesktopPlatform::clipboardText() { return QGuiApplication::clipboard()->text(); }
+
+void DesktopPlatform::setClipboardText(const QString& text) { QGuiApplication::clipboard()->setText(text); }
+
+void DesktopPlatform::clearClipboard() { QGuiApplication::clipboard()->clear(); }
+
+void DesktopPlatform::sendKey(QWidget* target, int key)
+{
+    QWidget* to = target ? target : QApplication::focusWidget();
+    if (!to)
+        return;
+    if (QWidget* focus = to->window()->focusWidget())
+        to = focus;
+    QCoreApplication::postEvent(to, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
+    QCoreApplication::postEvent(to, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier));
+}
+
+bool DesktopPlatform::startProgram(const QString& program, const QStringList& arguments)
+{
+    return QProcess::startDetached(program, arguments);
+}
+
+SpeechBackend& DesktopPlatform::speech()
+{
+    if (!speech_)
+        speech_ = createBestSpeech();
+    return *speech_;
+}
+
+bool DesktopPlatform::showHelp(const QString& helpFile, HelpCommand, const QString&, QString* error)
+{
+    if (!QFileInfo::exists(helpFile)) {
+        if (error)
+            *error = QStringLiteral("Cannot find the help file %1.").arg(helpFile);
+        return false;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile))) {
+        if (error)
+            *error = QStringLiteral("No program is set up to show the help file %1.").arg(helpFile);
+        return false;
+    }
+    return true;
+}
+
+void DesktopPlatform::printPreview(QWidget* parent, const QString& title,
+                                   const std::function<void(QPrinter*)>& paint)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::Letter));
+    printer.setDocName(title);
+    QPrintPreviewDialog dialog(&printer, parent);
+    dialog.setWindowTitle(title);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&](QPrinter* p) { paint(p); });
+    dialog.exec();
+}
+
+}  // namespace ui

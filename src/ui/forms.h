@@ -1,0 +1,40 @@
+#pragma once
+// One long-lived instance per form class, as the old runtime's global form
+// objects: ui::form<frmItem>() is "frmItem" everywhere in the program.
+
+#include "form.h"
+
+#include <functional>
+#include <memory>
+#include <typeindex>
+
+namespace ui {
+
+namespace detail {
+Form* findForm(std::type_index type);
+void addForm(std::type_index type, std::unique_ptr<Form> form);
+}  // namespace detail
+
+template <class F>
+F& form()
+{
+    if (auto* f = detail::findForm(typeid(F)))
+        return static_cast<F&>(*f);
+    auto made = std::make_unique<F>();
+    F& ref = *made;
+    detail::addForm(typeid(F), std::move(made));
+    return ref;
+}
+
+// True when the form's instance exists (without making it).
+template <class F>
+bool formExists()
+{
+    return detail::findForm(typeid(F)) != nullptr;
+}
+
+// Unloads and destroys every form instance (the end of the program; tests
+// start each case afresh with it).
+void destroyAllForms();
+
+}  // namespace ui

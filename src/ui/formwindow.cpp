@@ -1,0 +1,28 @@
+#include "formwindow.h"
+
+#include "form.h"
+
+#include <QCloseEvent>
+#include <QVBoxLayout>
+
+namespace ui {
+
+FormWindow::FormWindow(Form& form)
+    : QWidget(nullptr, Qt::Window), form_(&form), layout_(new QVBoxLayout(this)), client_(new QWidget(this))
+{
+    setObjectName(form.name());
+    layout_->setContentsMargins(0, 0, 0, 0);
+    layout_->setSpacing(0);
+    client_->setObjectName(form.name() + QStringLiteral("_client"));
+    layout_->addWidget(client_);
+}
+
+void FormWindow::closeEvent(QCloseEvent* e)
+{
+    if (!form_ || form_->closeRequested())
+        e->accept();
+    else
+        e->ignore();
+}
+
+}  // namespace ui

@@ -1,0 +1,30 @@
+#pragma once
+#include <QWidget>
+
+class QVBoxLayout;
+
+namespace ui {
+
+class Form;
+
+// The top-level window of a Form: a menu-bar slot above a client area. It
+// routes the close box through the form's unload, and does not treat Enter
+// and Escape as dialog keys (the old forms did not).
+class FormWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit FormWindow(Form& form);
+    QWidget* client() const { return client_; }
+    QVBoxLayout* frameLayout() const { return layout_; }
+    void detach() { form_ = nullptr; }
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    Form* form_;
+    QVBoxLayout* layout_;
+    QWidget* client_;
+};
+
+}  // namespace ui

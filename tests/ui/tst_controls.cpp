@@ -1,0 +1,652 @@
+#include "ui/combobox.h"
+#include "ui/datepicker.h"
+#include "ui/headericons.h"
+#include "ui/listview.h"
+#include "ui/popupmenu.h"
+#include "ui/richtextbox.h"
+#include "ui/tabstrip.h"
+#include "ui/textbox.h"
+#include "ui/twips.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QImage>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTest>
+#include <memory>
+
+using namespace ui;
+
+Q_DECLARE_METATYPE(ui::ComboStyle)
+Q_DECLARE_METATYPE(Qt::FocusReason)
+
+namespace {
+
+QStringList keysOf(const ListView& list)
+{
+    QStringList keys;
+    for (int row = 0; row < list.rowCount(); ++row)
+        keys << list.text(row);
+    return keys;
+}
+
+// A price list as the list screens build it: a hidden key column, then the
+// visible columns; keys deliberately out of order.
+std::unique_ptr<ListView> priceList()
+{
+    auto list = std::make_unique<ListView>(nullptr, QStringLiteral("ListView1"));
+    list->addColumn(QStringLiteral("ID"), 0);
+    list->addColumn(QStringLiteral("Name"), 1500);
+    list->addColumn(QStringLiteral("Price"), 900);
+    list->addRow(QStringLiteral("30"), {QStringLiteral("Nails"), QStringLiteral("2.5")});
+    list->addRow(QStringLiteral("10"), {QStringLiteral("Boards"), QStringLiteral("12")});
+    list->addRow(QStringLiteral("20"), {QStringLiteral("Adhesive"), QStringLiteral("7")});
+    list->resize(400, 200);
+    return list;
+}
+
+// The number of non-transparent pixels in one row of a picture.
+int opaqueInRow(const QImage& image, int y)
+{
+    int n = 0;
+    for (int x = 0; x < image.width(); ++x)
+        n += qAlpha(image.pixel(x, y)) > 128;
+    return n;
+}
+
+}  // namespace
+
+class TestControls : public QObject {
+    Q_OBJECT
+
+private slots:
+    void comboAddsLeaveNothingSelected_data();
+    void comboAddsLeaveNothingSelected();
+    void comboSelectionByCodeAndData();
+    void comboText();
+
+    void listViewColumnsAndRows();
+    void listViewHeaderClickReportsButNeverSorts();
+    void listViewHeaderIcons();
+    void headerIconPictures();
+    void listViewSelection();
+    void listViewDoubleClick();
+
+    void tabStripCodeSelectsSilentlyUserClickReports();
+    void tabStripFramesOneOrNone();
+
+    void textBoxNumbers_data();
+    void textBoxNumbers();
+    void textBoxDigitsAndPointFilter_data();
+    void textBoxDigitsAndPointFilter();
+    void textBoxDigitsOnlyPaste();
+    void textBoxLostFocusReasons_data();
+    void textBoxLostFocusReasons();
+    void textBoxLostFocusOnRealFocusMove();
+
+    void richTextBoxKeepsPlainText();
+    void datePickerFormat();
+
+    void popupPositionIsTwipsInClientCoordinates();
+};
+
+// ---- ComboBox ---------------------------------------------------------
+
+void TestControls::comboAddsLeaveNothingSelected_data()
+{
+    QTest::addColumn<ComboStyle>("style");
+    QTest::newRow("drop-down list") << ComboStyle::DropDownList;
+    QTest::newRow("drop-down") << ComboStyle::DropDown;
+}
+
+void TestControls::comboAddsLeaveNothingSelected()
+{
+    QFETCH(ComboStyle, style);
+    ComboBox combo(nullptr, QStringLiteral("cmbUnit"), style);
+    QCOMPARE(combo.objectName(), QStringLiteral("cmbUnit"));
+    QSignalSpy changed(&combo, &QComboBox::currentIndexChanged);
+
+    QCOMPARE(combo.addItem(QStringLiteral("Feet"), 7), 0);
+    QCOMPARE(combo.addItem(QStringLiteral("Yard"), 2147483647), 1);
+    QCOMPARE(combo.addItem(QStringLiteral("Each")), 2);
+
+    QCOMPARE(combo.listCount(), 3);
+    QCOMPARE(combo.listIndex(), -1);
+    QCOMPARE(combo.text(), QString());
+    QCOMPARE(combo.selectedData(), 0);
+    QCOMPARE(changed.count(), 0);
+    QCOMPARE(combo.itemData(0), 7);
+    QCOMPARE(combo.itemData(1), 2147483647);
+    QCOMPARE(combo.itemData(2), 0);   // no data given
+    QCOMPARE(combo.itemData(3), 0);   // outside the list
+    QCOMPARE(combo.itemData(-1), 0);
+
+    // Clearing a selected combo is silent too, and the next fill starts
+    // unselected again.
+    combo.setListIndex(1);
+    changed.clear();
+    combo.clear();
+    QCOMPARE(combo.listCount(), 0);
+    QCOMPARE(combo.listIndex(), -1);
+    QCOMPARE(combo.text(), QString());
+    combo.addItem(QStringLiteral("Sq ft"), 4);
+    QCOMPARE(combo.listIndex(), -1);
+    QCOMPARE(changed.count(), 0);
+}
+
+void TestControls::comboSelectionByCodeAndData()
+{
+    ComboBox combo(nullptr, QStringLiteral("cmbParent"));
+    combo.addItem(QStringLiteral("No Parent Category"), 0);
+    combo.addItem(QStringLiteral("Doors"), 20);
+    combo.addItem(QStringLiteral("Windows"), 35);
+    QSignalSpy changed(&combo, &QComboBox::currentIndexChanged);
+
+    QVERIFY(combo.selectByData(35));
+    QCOMPARE(combo.listIndex(), 2);
+    QCOMPARE(combo.selectedData(), 35);
+    QCOMPARE(combo.text(), QStringLiteral("Windows"));
+    QCOMPARE(changed.count(), 1);   // code selection fires, as the old Click did
+    QCOMPARE(changed.at(0).at(0).toInt(), 2);
+
+    QVERIFY(!combo.selectByData(99));
+    QCOMPARE(combo.listIndex(), 2);
+
+    combo.setListIndex(5);   // outside: ignored
+    QCOMPARE(combo.listIndex(), 2);
+    combo.setListIndex(0);
+    QCOMPARE(combo.selectedData(), 0);
+    combo.setListIndex(-1);
+    QCOMPARE(combo.listIndex(), -1);
+    QCOMPARE(changed.count(), 3);
+
+    // 0 is an ordinary key: the "No Parent Category" entry is found by it.
+    QVERIFY(combo.selectByData(0));
+    QCOMPARE(combo.listIndex(), 0);
+}
+
+void TestControls::comboText()
+{
+    ComboBox list(nullptr, QStringLiteral("cmbSState"), ComboStyle::DropDownList);
+    QVERIFY(!list.isEditable());
+    list.addItem(QStringLiteral("Nevada"), 1);
+    list.addItem(QStringLiteral("Ohio"), 2);
+    list.setText(QStringLiteral("Ohio"));
+    QCOMPARE(list.listIndex(), 1);
+    list.setText(QStringLiteral("Texas"));   // not in the list: nothing changes
+    QCOMPARE(list.listIndex(), 1);
+    QCOMPARE(list.text(), QStringLiteral("Ohio"));
+
+    // A drop-down keeps typed text while entries are added, and typing plus
+    // Enter does not add an entry.
+    ComboBox typed(nullptr, QStringLiteral("cmbTab37"), ComboStyle::DropDown);
+    QVERIFY(typed.isEditable());
+    typed.setText(QStringLiteral("12 x 12"));
+    typed.addItem(QStringLiteral("6 x 6"), 6);
+    QCOMPARE(typed.text(), QStringLiteral("12 x 12"));
+    QCOMPARE(typed.listIndex(), -1);
+    typed.show();
+    QTest::keyClick(typed.lineEdit(), Qt::Key_Return);
+    QCOMPARE(typed.listCount(), 1);
+    typed.setListIndex(0);
+    QCOMPARE(typed.text(), QStringLiteral("6 x 6"));
+}
+
+// ---- ListView ---------------------------------------------------------
+
+void TestControls::listViewColumnsAndRows()
+{
+    auto list = priceList();
+    QCOMPARE(list->columnCount(), 3);
+    QVERIFY(list->isColumnHidden(0));
+    QVERIFY(!list->isColumnHidden(1));
+    QCOMPARE(list->columnWidth(1), toPixels(1500));
+    QCOMPARE(list->columnWidth(2), toPixels(900));
+    QCOMPARE(list->headerItem()->text(2), QStringLiteral("Price"));
+
+    QCOMPARE(list->rowCount(), 3);
+    QCOMPARE(list->text(1), QStringLiteral("10"));
+    QCOMPARE(list->subItem(1, 1), QStringLiteral("Boards"));
+    QCOMPARE(list->subItem(1, 2), QStringLiteral("12"));
+    QCOMPARE(list->text(3), QString());
+    QCOMPARE(list->subItem(0, 0), QString());   // sub-items count from 1
+
+    // A row's cells are changed in place, and removing one moves the rows
+    // after it up.
+    list->setText(2, QStringLiteral("21"));
+    list->setSubItem(2, 2, QStringLiteral("7.25"));
+    QCOMPARE(list->text(2), QStringLiteral("21"));
+    QCOMPARE(list->subItem(2, 2), QStringLiteral("7.25"));
+    list->removeRow(0);
+    QCOMPARE(keysOf(*list), (QStringList{"10", "21"}));
+
+    QVERIFY(!(list->topLevelItem(0)->flags() & Qt::ItemIsEditable));
+    QVERIFY(!list->rootIsDecorated());
+    QVERIFY(!list->isSortingEnabled());
+}
+
+void TestControls::listViewHeaderClickReportsButNeverSorts()
+{
+    auto list = priceList();
+    list->show();
+    QVERIFY(QTest::qWaitForWindowExposed(list.get()));
+    QSignalSpy clicked(list.get(), &ListView::columnClicked);
+
+    QHeaderView* header = list->header();
+    for (int column : {2, 1, 2}) {
+        const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                        header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+    }
+    QCOMPARE(clicked.count(), 3);
+    QCOMPARE(clicked.at(0).at(0).toInt(), 3);   // 1-based position
+    QCOMPARE(clicked.at(1).at(0).toInt(), 2);
+    QCOMPARE(keysOf(*list), (QStringList{"30", "10", "20"}));
+
+    // The sort-order flag is only a flag.
+    QCOMPARE(list->sortOrder(), 0);
+    list->setSortOrder(1);
+    QCOMPARE(list->property("sortOrder").toInt(), 1);
+    list->setSortOrder(5);
+    QCOMPARE(list->sortOrder(), 1);
+    list->setSortOrder(0);
+    QCOMPARE(list->sortOrder(), 0);
+    QCOMPARE(keysOf(*list), (QStringList{"30", "10", "20"}));
+}
+
+void TestControls::listViewHeaderIcons()
+{
+    auto list = priceList();
+    QVERIFY(list->headerItem()->icon(1).isNull());   // none until a screen sets one
+    QCOMPARE(list->headerIcon(1), HeaderIcon::Blank);
+
+    list->setAllHeaderIcons(HeaderIcon::Blank);
+    list->setHeaderIcon(1, HeaderIcon::Down);
+    QCOMPARE(list->headerIcon(0), HeaderIcon::Blank);
+    QCOMPARE(list->headerIcon(1), HeaderIcon::Down);
+    QCOMPARE(list->headerIcon(2), HeaderIcon::Blank);
+    QVERIFY(!list->headerItem()->icon(1).isNull());
+    QVERIFY(!list->headerItem()->icon(2).isNull());   // blank still takes the space
+
+    list->setAllHeaderIcons(HeaderIcon::Blank);
+    list->setHeaderIcon(2, HeaderIcon::Up);
+    QCOMPARE(list->headerIcon(1), HeaderIcon::Blank);
+    QCOMPARE(list->headerIcon(2), HeaderIcon::Up);
+    list->setHeaderIcon(7, HeaderIcon::Up);   // no such column: ignored
+    QCOMPARE(list->headerIcon(7), HeaderIcon::Blank);
+}
+
+void TestControls::headerIconPictures()
+{
+    const QImage blank = headerIcon(HeaderIcon::Blank).pixmap(16, 16).toImage();
+    const QImage up = headerIcon(HeaderIcon::Up).pixmap(16, 16).toImage();
+    const QImage down = headerIcon(HeaderIcon::Down).pixmap(16, 16).toImage();
+    QCOMPARE(blank.size(), QSize(16, 16));
+
+    int blankOpaque = 0, upOpaque = 0;
+    for (int y = 0; y < 16; ++y) {
+        blankOpaque += opaqueInRow(blank, y);
+        upOpaque += opaqueInRow(up, y);
+    }
+    QCOMPARE(blankOpaque, 0);
+    QVERIFY(upOpaque > 10);
+    // Up is wide at the bottom and narrow at the top; Down the other way.
+    QVERIFY(opaqueInRow(up, 9) > opaqueInRow(up, 6));
+    QVERIFY(opaqueInRow(down, 6) > opaqueInRow(down, 9));
+
+    for (HeaderIcon h : {HeaderIcon::Blank, HeaderIcon::Up, HeaderIcon::Down})
+        QCOMPARE(headerIconFromName(headerIconName(h)), std::optional<HeaderIcon>(h));
+    QCOMPARE(headerIconName(HeaderIcon::Down), QStringLiteral("Down"));
+    QCOMPARE(headerIconFromName(u"up"), std::optional<HeaderIcon>());
+}
+
+void TestControls::listViewSelection()
+{
+    ListView list(nullptr, QStringLiteral("ListView1"));
+    list.addColumn(QStringLiteral("ID"), 0);
+    list.addColumn(QStringLiteral("Name"), 1500);
+    QSignalSpy selected(&list, &ListView::rowSelected);
+    QCOMPARE(list.selectedRow(), -1);
+    QCOMPARE(list.selectedKey(), QString());
+
+    // The first row of a fill is selected, silently; later rows do not move
+    // the selection.
+    for (int i = 0; i < 500; ++i)
+        QCOMPARE(list.addRow(QString::number(1000 + i), {QStringLiteral("Item %1").arg(i)}), i);
+    QCOMPARE(list.selectedRow(), 0);
+    QCOMPARE(list.selectedKey(), QStringLiteral("1000"));
+
+    QVERIFY(list.selectByKey(QStringLiteral("1450")));
+    QCOMPARE(list.selectedRow(), 450);
+    QVERIFY(!list.selectByKey(QStringLiteral("99")));
+    QCOMPARE(list.selectedRow(), 450);
+    list.setSelectedRow(-1);
+    QCOMPARE(list.selectedRow(), -1);
+    list.setSelectedRow(3);
+    QCOMPARE(list.selectedKey(), QStringLiteral("1003"));
+    QCOMPARE(selected.count(), 0);   // code selections are not user choices
+
+    list.clearRows();
+    QCOMPARE(list.rowCount(), 0);
+    QCOMPARE(list.selectedRow(), -1);
+    QCOMPARE(list.columnCount(), 2);   // the columns stay
+    list.addRow(QStringLiteral("7"));
+    QCOMPARE(list.selectedKey(), QStringLiteral("7"));
+    QCOMPARE(selected.count(), 0);
+}
+
+void TestControls::listViewDoubleClick()
+{
+    auto list = priceList();
+    list->show();
+    QVERIFY(QTest::qWaitForWindowExposed(list.get()));
+    QSignalSpy selected(list.get(), &ListView::rowSelected);
+    QSignalSpy doubled(list.get(), &ListView::rowDoubleClicked);
+
+    const QPoint at = list->visualItemRect(list->topLevelItem(2)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(selected.count(), 1);
+    QCOMPARE(selected.at(0).at(0).toInt(), 2);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(doubled.count(), 1);
+    QCOMPARE(doubled.at(0).at(0).toInt(), 2);
+    QCOMPARE(list->selectedKey(), QStringLiteral("20"));
+    QVERIFY(!list->isPersistentEditorOpen(list->topLevelItem(2), 1));
+    QCOMPARE(list->subItem(2, 1), QStringLiteral("Adhesive"));
+}
+
+// ---- TabStrip ---------------------------------------------------------
+
+void TestControls::tabStripCodeSelectsSilentlyUserClickReports()
+{
+    TabStrip strip(nullptr, QStringLiteral("TabStrip1"));
+    QSignalSpy clicked(&strip, &TabStrip::tabClicked);
+    QCOMPARE(strip.selectedIndex(), 0);
+    QCOMPARE(strip.addTab(QStringLiteral("Rafter Angle")), 1);
+    QCOMPARE(strip.addTab(QStringLiteral("Stairs"), QStringLiteral("Stair calculator")), 2);
+    QCOMPARE(strip.addTab(QStringLiteral("Gutter")), 3);
+    QCOMPARE(strip.tabCount(), 3);
+    QCOMPARE(strip.selectedIndex(), 1);
+    QCOMPARE(strip.tabBar()->tabToolTip(1), QStringLiteral("Stair calculator"));
+
+    strip.setSelectedIndex(3);
+    QCOMPARE(strip.selectedIndex(), 3);
+    strip.setSelectedIndex(4);   // no such tab
+    QCOMPARE(strip.selectedIndex(), 3);
+    QCOMPARE(clicked.count(), 0);
+
+    strip.resize(400, 300);
+    strip.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&strip));
+    QTabBar* bar = strip.tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+    QCOMPARE(clicked.count(), 1);
+    QCOMPARE(clicked.at(0).at(0).toInt(), 2);
+    QCOMPARE(strip.selectedIndex(), 2);
+
+    // A click on the tab already selected is no new choice.
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+    QCOMPARE(clicked.count(), 1);
+}
+
+void TestControls::tabStripFramesOneOrNone()
+{
+    TabStrip strip(nullptr, QStringLiteral("TabStrip1"));
+    strip.addTab(QStringLiteral("Gutter"));
+    strip.addTab(QStringLiteral("Sofface"));
+    strip.addTab(QStringLiteral("Conversions"));
+    auto* gutter = strip.addFrame(new QWidget);
+    auto* blocks = strip.addFrame(new QWidget);
+    auto* length = new QLineEdit(gutter);
+
+    // The screen's handler: tabs 1 and 2 share a frame, tab 3 shows none.
+    QObject::connect(&strip, &TabStrip::tabClicked, &strip, [&](int tab) {
+        strip.hideFrames();
+        if (tab == 1 || tab == 2)
+            strip.showFrame(gutter);
+    });
+
+    strip.resize(400, 300);
+    strip.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&strip));
+    QCOMPARE(strip.visibleFrame(), nullptr);   // frames start hidden
+    QVERIFY(!gutter->isVisible());
+
+    strip.showFrame(gutter);
+    QVERIFY(strip.isFrameVisible(gutter));
+    QVERIFY(gutter->isVisible());
+    QTest::keyClicks(length, QStringLiteral("42"));
+
+    QTabBar* bar = strip.tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+    QVERIFY(strip.isFrameVisible(gutter));
+    QCOMPARE(length->text(), QStringLiteral("42"));
+
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
+    QCOMPARE(strip.visibleFrame(), nullptr);
+    QVERIFY(!gutter->isVisible());
+    QVERIFY(!blocks->isVisible());
+
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(0).center());
+    QVERIFY(gutter->isVisible());
+    QCOMPARE(length->text(), QStringLiteral("42"));
+
+    strip.showFrame(blocks);
+    QVERIFY(blocks->isVisible());
+    QVERIFY(!gutter->isVisible());
+    QVERIFY(!strip.isFrameVisible(gutter));
+    QVERIFY(!strip.isFrameVisible(nullptr));
+
+    // A frame not added before is taken in when shown.
+    auto* late = new QWidget;
+    strip.showFrame(late);
+    QCOMPARE(strip.visibleFrame(), late);
+    QVERIFY(late->isVisible());
+}
+
+// ---- TextBox ----------------------------------------------------------
+
+void TestControls::textBoxNumbers_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("number");
+    QTest::newRow("number then unit") << "7.5 ft" << 7.5;
+    QTest::newRow("empty") << "" << 0.0;
+    QTest::newRow("not a number") << "abc" << 0.0;
+    QTest::newRow("comma is no decimal point") << "2,5" << 2.0;
+}
+
+void TestControls::textBoxNumbers()
+{
+    QFETCH(QString, text);
+    QFETCH(double, number);
+    TextBox box(nullptr, QStringLiteral("TxtQty"));
+    box.setText(text);
+    QCOMPARE(box.number(), number);
+
+    box.setNumber(0.1 + 0.2);
+    QCOMPARE(box.text(), QStringLiteral("0.3"));
+    box.setNumber(24);
+    QCOMPARE(box.text(), QStringLiteral("24"));
+}
+
+void TestControls::textBoxDigitsAndPointFilter_data()
+{
+    QTest::addColumn<bool>("filter");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("letters and minus dropped") << true << "12a.5-" << "12.5";
+    QTest::newRow("comma and blank dropped") << true << ",7 x" << "7";
+    QTest::newRow("points not limited") << true << "1..2." << "1..2.";
+    QTest::newRow("filter off") << false << "12a.5-" << "12a.5-";
+}
+
+void TestControls::textBoxDigitsAndPointFilter()
+{
+    QFETCH(bool, filter);
+    QFETCH(QString, typed);
+    QFETCH(QString, result);
+    TextBox box(nullptr, QStringLiteral("TxtMaterial"));
+    box.setDigitsAndPointOnly(filter);
+    box.show();
+    QTest::keyClicks(&box, typed);
+    QCOMPARE(box.text(), result);
+
+    // Editing keys still work.
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    QCOMPARE(box.text(), result.chopped(1));
+    QTest::keyClick(&box, Qt::Key_Home);
+    QTest::keyClick(&box, Qt::Key_Delete);
+    QCOMPARE(box.text(), result.chopped(1).mid(1));
+}
+
+void TestControls::textBoxDigitsOnlyPaste()
+{
+    TextBox box(nullptr, QStringLiteral("txtLabor"));
+    box.setDigitsAndPointOnly(true);
+    box.setText(QStringLiteral("1"));
+    box.show();
+    QClipboard* clipboard = QApplication::clipboard();
+    const QString saved = clipboard->text();
+
+    clipboard->setText(QStringLiteral("-2a"));
+    QTest::keySequence(&box, QKeySequence::Paste);
+    QCOMPARE(box.text(), QStringLiteral("1"));
+
+    clipboard->setText(QStringLiteral("2.5"));
+    QTest::keySequence(&box, QKeySequence::Paste);
+    QCOMPARE(box.text(), QStringLiteral("12.5"));
+
+    // The same through the context menu.
+    const auto pasteFromMenu = [&box] {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), box.mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(&box, &event);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        for (QAction* a : menu->actions()) {
+            if (a->text().startsWith(QStringLiteral("&Paste")))
+                a->trigger();
+        }
+        menu->close();
+    };
+    box.setText(QStringLiteral("1"));
+    clipboard->setText(QStringLiteral("x9"));
+    pasteFromMenu();
+    QCOMPARE(box.text(), QStringLiteral("1"));
+    clipboard->setText(QStringLiteral("9"));
+    pasteFromMenu();
+    QCOMPARE(box.text(), QStringLiteral("19"));
+
+    // Code may still write any text.
+    box.setNumber(-1e-5);
+    QCOMPARE(box.text(), QStringLiteral("-1E-05"));
+    clipboard->setText(saved);
+}
+
+void TestControls::textBoxLostFocusReasons_data()
+{
+    QTest::addColumn<Qt::FocusReason>("reason");
+    QTest::addColumn<int>("emitted");
+    QTest::newRow("tab") << Qt::TabFocusReason << 1;
+    QTest::newRow("mouse") << Qt::MouseFocusReason << 1;
+    QTest::newRow("code") << Qt::OtherFocusReason << 1;
+    QTest::newRow("context menu") << Qt::PopupFocusReason << 0;
+    QTest::newRow("other window") << Qt::ActiveWindowFocusReason << 0;
+}
+
+void TestControls::textBoxLostFocusReasons()
+{
+    QFETCH(Qt::FocusReason, reason);
+    QFETCH(int, emitted);
+    TextBox box(nullptr, QStringLiteral("TxtMaterial"));
+    QSignalSpy lost(&box, &TextBox::lostFocus);
+    QFocusEvent out(QEvent::FocusOut, reason);
+    QApplication::sendEvent(&box, &out);
+    QCOMPARE(lost.count(), emitted);
+}
+
+void TestControls::textBoxLostFocusOnRealFocusMove()
+{
+    QWidget window;
+    auto* price = new TextBox(&window, QStringLiteral("TxtMaterial"));
+    auto* qty = new TextBox(&window, QStringLiteral("TxtQty"));
+    qty->move(0, 40);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QSignalSpy priceLost(price, &TextBox::lostFocus);
+    QSignalSpy qtyLost(qty, &TextBox::lostFocus);
+
+    price->setFocus(Qt::TabFocusReason);
+    QVERIFY(price->hasFocus());
+    QCOMPARE(qtyLost.count(), 0);
+    qty->setFocus(Qt::TabFocusReason);
+    QCOMPARE(priceLost.count(), 1);
+    QCOMPARE(qtyLost.count(), 0);
+
+    price->setLocked(true);
+    QVERIFY(price->isLocked());
+    QVERIFY(price->isReadOnly());
+}
+
+// ---- RichTextBox, DatePicker --------------------------------------------
+
+void TestControls::richTextBoxKeepsPlainText()
+{
+    RichTextBox notes(nullptr, QStringLiteral("rtfNotes"));
+    QVERIFY(!notes.acceptRichText());
+    notes.setText(QStringLiteral("<b>Call</b> before\n9 am"));
+    QCOMPARE(notes.text(), QStringLiteral("<b>Call</b> before\n9 am"));
+
+    notes.moveCursor(QTextCursor::Start);
+    notes.moveCursor(QTextCursor::End, QTextCursor::KeepAnchor);
+    QCOMPARE(notes.selText(), notes.text());
+    notes.setSelText(QStringLiteral("one\ntwo"));
+    QCOMPARE(notes.text(), QStringLiteral("one\ntwo"));
+    QCOMPARE(notes.selText(), QString());
+}
+
+void TestControls::datePickerFormat()
+{
+    DatePicker date(nullptr, QStringLiteral("TxtDate"));
+    QVERIFY(date.calendarPopup());
+    QCOMPARE(date.customFormat(), QStringLiteral("MM/dd/yyyy"));
+    date.setValue(QDate(2003, 2, 7));
+    QCOMPARE(date.value(), QDate(2003, 2, 7));
+    QCOMPARE(date.text(), QStringLiteral("02/07/2003"));
+    date.setValue(QDate());   // invalid: ignored
+    QCOMPARE(date.value(), QDate(2003, 2, 7));
+    date.setCustomFormat(QStringLiteral("yyyy-MM-dd"));
+    QCOMPARE(date.text(), QStringLiteral("2003-02-07"));
+}
+
+// ---- pop-up menus -----------------------------------------------------
+
+void TestControls::popupPositionIsTwipsInClientCoordinates()
+{
+    QWidget window;
+    window.resize(600, 400);
+    auto* client = new QWidget(&window);
+    client->setGeometry(30, 40, 500, 300);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    const double tpp = twipsPerPixel();
+    const QPoint expected = QPoint(30, 40) + QPoint(qRound(1500 / tpp), qRound(300 / tpp));
+    QCOMPARE(window.mapFromGlobal(popupPosition(client, 1500, 300)), expected);
+
+    QMenu menu;
+    menu.addAction(QStringLiteral("Group 1"));
+    popupMenuAt(&menu, client, 1500, 300);   // returns at once
+    QVERIFY(menu.isVisible());
+    QCOMPARE(menu.pos(), popupPosition(client, 1500, 300));
+    menu.close();
+}
+
+QTEST_MAIN(TestControls)
+#include "tst_controls.moc"
