@@ -94,12 +94,20 @@ QString DesktopPlatform::qtFilter(const QString& oldFilter)
     return out.join(QStringLiteral(";;"));
 }
 
-std::optional<QString> DesktopPlatform::openFileName(QWidget* parent, const FileDialogOptions& o)
+namespace {
+
+std::optional<QString> runFileDialog(QWidget* parent, const FileDialogOptions& o, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(parent, o.title, QString(), qtFilter(o.filter));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    QFileDialog dialog(parent, o.title, QString(), DesktopPlatform::qtFilter(o.filter));
+    dialog.setAcceptMode(mode);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (mode == QFileDialog::AcceptOpen) {
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        // The program asks about an existing file itself, and the name is
+        // kept exactly as typed (no extension is added).
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    }
     if (!o.fileName.isEmpty())
         dialog.selectFile(o.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -107,19 +115,16 @@ std::optional<QString> DesktopPlatform::openFileName(QWidget* parent, const File
     return dialog.selectedFiles().first();
 }
 
+}  // namespace
+
+std::optional<QString> DesktopPlatform::openFileName(QWidget* parent, const FileDialogOptions& o)
+{
+    return runFileDialog(parent, o, QFileDialog::AcceptOpen);
+}
+
 std::optional<QString> DesktopPlatform::saveFileName(QWidget* parent, const FileDialogOptions& o)
 {
-    QFileDialog dialog(parent, o.title, QString(), qtFilter(o.filter));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    // The program asks about an existing file itself, and the name is
-    // kept exactly as typed (no extension is added).
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    if (!o.fileName.isEmpty())
-        dialog.selectFile(o.fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().first();
+    return runFileDialog(parent, o, QFileDialog::AcceptSave);
 }
 
 QString DesktopPlatform::clipboardText() { return QGuiApplication::clipboard()->text(); }

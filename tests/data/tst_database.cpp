@@ -3,6 +3,8 @@
 #include "data/recordset.h"
 #include "data/sqlnames.h"
 
+#include "../support/sqltestutil.h"
+
 #include <QtTest>
 #include <sqlite3.h>
 
@@ -26,27 +28,6 @@ QString describe(const DbValue& v)
     return QStringLiteral("BLOB ") + QString::fromLatin1(v.toBlob().toHex());
 }
 
-// Runs SQL on a file with a handle of its own, outside the layer under test.
-void rawExec(const QString& path, const char* sql)
-{
-    sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    QVERIFY2(rc == SQLITE_OK, sqlite3_errstr(rc));
-    char* err = nullptr;
-    const int erc = sqlite3_exec(db, sql, nullptr, nullptr, &err);
-    const QByteArray msg = err ? QByteArray(err) : QByteArray();
-    sqlite3_free(err);
-    sqlite3_close(db);
-    QVERIFY2(erc == SQLITE_OK, msg.constData());
-}
-
-QStringList column(Recordset rs, int field = 0)
-{
-    QStringList out;
-    for (rs.moveFirst(); !rs.eof(); rs.moveNext()) out << rs.value(field).toText();
-    return out;
-}
-
 QStringList column(const data::RowArray& rows, int field = 0)
 {
     QStringList out;
@@ -55,6 +36,9 @@ QStringList column(const data::RowArray& rows, int field = 0)
 }
 
 }  // namespace
+
+using sqltest::column;
+using sqltest::rawExec;
 
 class TstDatabase : public QObject {
     Q_OBJECT

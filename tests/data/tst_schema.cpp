@@ -4,6 +4,8 @@
 #include "data/recordset.h"
 #include "data/schema.h"
 
+#include "../support/sqltestutil.h"
+
 #include <QtTest>
 #include <sqlite3.h>
 
@@ -32,27 +34,10 @@ QStringList entries(const QString& folder)
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-void rawExec(const QString& path, const char* sql)
-{
-    sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    QVERIFY2(rc == SQLITE_OK, sqlite3_errstr(rc));
-    char* err = nullptr;
-    const int erc = sqlite3_exec(db, sql, nullptr, nullptr, &err);
-    const QByteArray msg = err ? QByteArray(err) : QByteArray();
-    sqlite3_free(err);
-    sqlite3_close(db);
-    QVERIFY2(erc == SQLITE_OK, msg.constData());
-}
-
-QStringList column(data::Recordset rs, int field = 0)
-{
-    QStringList out;
-    for (rs.moveFirst(); !rs.eof(); rs.moveNext()) out << rs.value(field).toText();
-    return out;
-}
-
 }  // namespace
+
+using sqltest::column;
+using sqltest::rawExec;
 
 class TstSchema : public QObject {
     Q_OBJECT
