@@ -1,3 +1,6 @@
+#include "calculators/calculatorscreens.h"
+#include "estimates/estimatescreens.h"
+#include "masters/masterscreens.h"
 #include "shell/startup.h"
 #include "ui/application.h"
 #include "ui/desktopplatform.h"
@@ -10,6 +13,9 @@ int main(int argc, char** argv)
     {
         ui::DesktopPlatform platform;
         ui::Platform::setInstance(&platform);
+        masters::registerScreens();
+        calculators::registerScreens();
+        estimates::registerScreens();
         code = shell::runProgram();
         ui::destroyAllForms();
         ui::Platform::setInstance(nullptr);

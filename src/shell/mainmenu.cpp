@@ -1,17 +1,28 @@
 #include "mainmenu.h"
 
 #include "assistant.h"
+#include "backup.h"
+#include "buttonicons.h"
 #include "mainpicture.h"
+#include "menutree.h"
+#include "notespad.h"
 #include "placement.h"
+#include "screens.h"
 
 #include "data/appfolder.h"
 #include "data/dberror.h"
 #include "data/schema.h"
+#include "ui/events.h"
 #include "ui/forms.h"
+#include "ui/helpkey.h"
 #include "ui/platform.h"
+#include "ui/popupmenu.h"
 #include "ui/twips.h"
 
 #include <QFrame>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolButton>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -56,6 +67,119 @@ void MainMenu::createControls()
     Frame2->setObjectName(QStringLiteral("Frame2"));
     Frame2->setGeometry(ui::twipsRect(240, 1300, 2100, 5400));
     Frame2->setFrameShape(QFrame::StyledPanel);
+
+    buildMenuBar();
+    buildPictureButtons();
+}
+
+void MainMenu::buildMenuBar()
+{
+    menus_.clear();
+    // Menus and items of one level, on the menu bar or in a menu.
+    auto addLevel = [this](auto* parent, const QList<MenuNode>& nodes, auto& self) -> void {
+        for (const MenuNode& node : nodes) {
+            if (!node.children.isEmpty()) {
+                QMenu* m = parent->addMenu(node.caption);
+                m->setObjectName(node.name);
+                menus_.insert(node.name, m);
+                self(m, node.children, self);
+            } else {
+                QAction* a = parent->addAction(node.caption);
+                a->setObjectName(node.name);
+                const QString name = node.name;
+                ui::onTriggered(a, [this, name] { pick(name); });
+            }
+        }
+    };
+    addLevel(menuBar(), mainMenuTree(), addLevel);
+}
+
+void MainMenu::buildPictureButtons()
+{
+    struct Spec {
+        QPointer<QToolButton>* slot;
+        const char* name;
+        const char* picture;
+        const char* tip;
+        const char* menu;  // nullptr: acts directly
+    };
+    const Spec specs[] = {
+        {&cmd_Files, "cmd_Files", "Files", "Files: backup and restore", "mnuFile"},
+        {&cmd_Masters, "cmd_Masters", "Masters", "Master tables: categories, takeoff names, units, items, customers", "mnuInventory"},
+        {&cmd_Estimates, "cmd_Estimates", "Estimates", "Estimates: new, search and edit, delete", "mnuEstimates"},
+        {&cmd_Calculators, "cmd_Calculators", "Calculators", "Construction calculators", "mnucalc"},
+        {&cmd_Reports, "cmd_Reports", "Reports", "Estimates and customers reports", "mnuReport"},
+        {&cmd_Blank, "cmd_Blank", "Notes", "Notes area", nullptr},
+        {&cmd_Exit, "cmd_Exit", "Exit", "Exit the program", nullptr},
+    };
+    int i = 0;
+    for (const Spec& s : specs) {
+        auto* b = new QToolButton(Frame2);
+        b->setObjectName(QLatin1String(s.name));
+        b->setIcon(pictureButtonIcon(QLatin1String(s.picture)));
+        b->setIconSize(QSize(36, 36));
+        b->setToolTip(QLatin1String(s.tip));
+        b->setAccessibleName(QLatin1String(s.picture));
+        b->setAutoRaise(false);
+        b->setGeometry(ui::twipsRect(300, 90 + i * 750, 1500, 690));
+        *s.slot = b;
+        if (s.menu) {
+            const QString menuName = QLatin1String(s.menu);
+            ui::onClick(b, [this, b, menuName] { popUp(b, menuName); });
+        }
+        ++i;
+    }
+    ui::onClick(cmd_Blank, [this] { mnuBlank_Click(); });
+    ui::onClick(cmd_Exit, [this] { mnuExit_Click(); });
+}
+
+QPoint MainMenu::popupPoint(const QToolButton* b) const
+{
+    // Just right of the button, level with its top; the frame's left is
+    // not added, its top is.
+    const double x = ui::toTwips(b->x()) + ui::toTwips(b->width());
+    const double y = ui::toTwips(b->y()) + ui::toTwips(Frame2->y());
+    return QPoint(ui::toPixels(x), ui::toPixels(y));
+}
+
+void MainMenu::popUp(QToolButton* button, const QString& menuName)
+{
+    if (QMenu* m = menu(menuName)) {
+        const QPoint at = popupPoint(button);
+        ui::popupMenuAt(m, client(), ui::toTwips(at.x()), ui::toTwips(at.y()));
+    }
+}
+
+QMenu* MainMenu::menu(const QString& controlName) const { return menus_.value(controlName); }
+
+void MainMenu::pick(const QString& controlName)
+{
+    const MenuNode* node = findMenuNode(controlName);
+    if (!node)
+        return;
+    switch (node->command) {
+    case MenuCommand::Backup: mnuExport_Click(); return;
+    case MenuCommand::Restore: mnuImport_Click(); return;
+    case MenuCommand::Exit: mnuExit_Click(); return;
+    case MenuCommand::NotesArea: mnuBlank_Click(); return;
+    case MenuCommand::HelpContents: mnuHelpContents_Click(); return;
+    case MenuCommand::HelpSearch: mnuHelpSearch_Click(); return;
+    case MenuCommand::None: break;
+    }
+    // Every screen the item needs must be there before anything is set.
+    for (const MenuStep& step : node->steps)
+        if (!findScreen(step.target)) {
+            ui::msgBox(QStringLiteral("\"%1\" is not available in this version yet.").arg(menuPath(controlName)));
+            return;
+        }
+    for (const MenuStep& step : node->steps) {
+        const Screen* screen = findScreen(step.target);
+        switch (step.kind) {
+        case MenuStep::Set: screen->set(step.name, step.value); break;
+        case MenuStep::Call: screen->call(step.name); break;
+        case MenuStep::Show: screen->show(); break;
+        }
+    }
 }
 
 void MainMenu::Form_Load()
@@ -84,8 +208,9 @@ void MainMenu::Form_Load()
 
     ActivateMerlin();
     greet();
-    helpFile_ = data::applicationFolder() + QStringLiteral("/CORVANELVERSION2.HLP");
+    helpFile_ = data::applicationFolder() + QStringLiteral("/CORVANELVERSION2.html");
     setHelpContextId(1);
+    ui::setHelpKeyHandler([this](ui::Form& f) { showHelpContext(f.helpContextId()); });
 
     // Centred on the screen when it first shows.
     if (auto* screen = QGuiApplication::primaryScreen()) {
@@ -129,6 +254,31 @@ void MainMenu::StartUp(ui::Form& frm)
     frm.move(p.x(), p.y());
 }
 
+void MainMenu::mnuExport_Click() { backupDatabase(window(), dialogFileName_); }
+
+void MainMenu::mnuImport_Click() { restoreDatabase(window(), dialogFileName_, connection_, this); }
+
+void MainMenu::mnuBlank_Click() { ui::form<FrmBlank>().show(); }
+
 void MainMenu::mnuExit_Click() { unload(); }
+
+void MainMenu::showHelp(ui::HelpCommand command, const QString& topic)
+{
+    QString error;
+    if (!ui::platform().showHelp(helpFile_, command, topic, &error))
+        ui::msgBox(error);
+}
+
+void MainMenu::mnuHelpContents_Click() { showHelp(ui::HelpCommand::Contents, QString()); }
+
+void MainMenu::mnuHelpSearch_Click() { showHelp(ui::HelpCommand::Search, QString()); }
+
+void MainMenu::showHelpContext(int contextId)
+{
+    if (contextId == 0)
+        showHelp(ui::HelpCommand::Contents, QString());
+    else
+        showHelp(ui::HelpCommand::Topic, QString::number(contextId));
+}
 
 }  // namespace shell

@@ -7,12 +7,16 @@
 
 #include "data/connection.h"
 #include "ui/form.h"
+#include "ui/platform.h"
 
+#include <QHash>
 #include <QPointer>
 #include <memory>
 
 class QLabel;
 class QFrame;
+class QMenu;
+class QToolButton;
 
 namespace shell {
 
@@ -42,7 +46,22 @@ public:
     // What the refused database said, for the caller's exit message.
     QString refusal() const { return refusal_; }
 
+    // Menu handlers that do more than open a screen.
+    void mnuExport_Click();
+    void mnuImport_Click();
+    void mnuBlank_Click();
     void mnuExit_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpSearch_Click();
+
+    // Does what picking the menu item `controlName` does.
+    void pick(const QString& controlName);
+    // The menu-bar menu of that control name ("mnuFile", "mnuCatg", ...).
+    QMenu* menu(const QString& controlName) const;
+    // Where a picture button pops up its menu, in the client's pixels.
+    QPoint popupPoint(const QToolButton* button) const;
+    // Opens the help viewer at a help context (0: the contents).
+    void showHelpContext(int contextId);
 
     // Caption and size of the window.
     static constexpr double clientWidth = 10575;
@@ -50,6 +69,7 @@ public:
 
     QPointer<QLabel> Label1;
     QPointer<QFrame> Frame2;
+    QPointer<QToolButton> cmd_Files, cmd_Masters, cmd_Estimates, cmd_Calculators, cmd_Reports, cmd_Blank, cmd_Exit;
 
 protected:
     void createControls() override;
@@ -57,12 +77,18 @@ protected:
 
 private:
     void greet();
+    void buildMenuBar();
+    void buildPictureButtons();
+    void popUp(QToolButton* button, const QString& menuName);
+    void showHelp(ui::HelpCommand command, const QString& topic);
 
     InstanceLock instanceLock_;
     data::Connection connection_;  // held open from start-up to the end
     std::unique_ptr<Assistant> merlin_;
     QString helpFile_;
     QString refusal_;
+    QString dialogFileName_;  // the file dialogs' name, kept between uses
+    QHash<QString, QMenu*> menus_;
     Outcome outcome_ = Outcome::NotStarted;
 };
 

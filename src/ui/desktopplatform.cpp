@@ -1,5 +1,7 @@
 #include "desktopplatform.h"
 
+#include "helpviewer.h"
+
 #include "speech/speechbackend.h"
 #include "speech/speechfactory.h"
 
@@ -102,7 +104,8 @@ std::optional<QString> runFileDialog(QWidget* parent, const FileDialogOptions& o
     dialog.setAcceptMode(mode);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     if (mode == QFileDialog::AcceptOpen) {
-        dialog.setFileMode(QFileDialog::ExistingFile);
+        // A typed name that does not exist reaches the caller, who says so.
+        dialog.setFileMode(QFileDialog::AnyFile);
     } else {
         // The program asks about an existing file itself, and the name is
         // kept exactly as typed (no extension is added).
@@ -156,19 +159,10 @@ SpeechBackend& DesktopPlatform::speech()
     return *speech_;
 }
 
-bool DesktopPlatform::showHelp(const QString& helpFile, HelpCommand, const QString&, QString* error)
+bool DesktopPlatform::showHelp(const QString& helpFile, HelpCommand command, const QString& topic,
+                               QString* error)
 {
-    if (!QFileInfo::exists(helpFile)) {
-        if (error)
-            *error = QStringLiteral("Cannot find the help file %1.").arg(helpFile);
-        return false;
-    }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile))) {
-        if (error)
-            *error = QStringLiteral("No program is set up to show the help file %1.").arg(helpFile);
-        return false;
-    }
-    return true;
+    return showHelpViewer(helpFile, command, topic, error);
 }
 
 void DesktopPlatform::printPreview(QWidget* parent, const QString& title,

@@ -33,6 +33,15 @@ void addForm(std::type_index type, std::unique_ptr<Form> form)
 }
 }  // namespace detail
 
+QList<Form*> loadedForms()
+{
+    QList<Form*> out;
+    for (const auto& f : registry().owned)
+        if (f->isLoaded())
+            out << f.get();
+    return out;
+}
+
 void destroyAllForms()
 {
     auto& r = registry();

@@ -4,6 +4,7 @@
 
 #include "form.h"
 
+#include <QList>
 #include <functional>
 #include <memory>
 #include <typeindex>
@@ -32,6 +33,9 @@ bool formExists()
 {
     return detail::findForm(typeid(F)) != nullptr;
 }
+
+// The forms whose windows are loaded now, in order of creation.
+QList<Form*> loadedForms();
 
 // Unloads and destroys every form instance (the end of the program; tests
 // start each case afresh with it).

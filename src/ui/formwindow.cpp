@@ -1,8 +1,10 @@
 #include "formwindow.h"
 
 #include "form.h"
+#include "helpkey.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 namespace ui {
@@ -23,6 +25,21 @@ void FormWindow::closeEvent(QCloseEvent* e)
         e->accept();
     else
         e->ignore();
+}
+
+}  // namespace ui
+
+namespace ui {
+
+void FormWindow::keyPressEvent(QKeyEvent* e)
+{
+    // F1 reaches the window when no control took it.
+    if (e->key() == Qt::Key_F1 && form_) {
+        requestHelp(*form_);
+        e->accept();
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }
 
 }  // namespace ui

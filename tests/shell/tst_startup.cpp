@@ -110,7 +110,7 @@ private slots:
         QCOMPARE(main.NoInList, 15);
         QCOMPARE(main.caption(), QStringLiteral("Main Menu"));
         QCOMPARE(main.Label1->text(), QStringLiteral("PELLWORTH Vadarovuzidu Dudoredaz Ver. 2.0"));
-        QCOMPARE(main.helpFile(), dir->path() + QStringLiteral("/CORVANELVERSION2.HLP"));
+        QCOMPARE(main.helpFile(), dir->path() + QStringLiteral("/CORVANELVERSION2.html"));
         QCOMPARE(main.helpContextId(), 1);
         QCOMPARE(main.Merlin().requests(), greeting);
         QVERIFY(fake->messages.isEmpty());

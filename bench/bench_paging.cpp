@@ -1,0 +1,348 @@
+// Times one page (first, middle, last) of every paged getter of the record
+// classes, in each sort order the list screens offer, on a database of
+// 100,000 items over 500 categories and 200 units and 20,000 customers.
+// Beside each figure: the same SQL statements, as the layer ran them,
+// timed straight on the SQLite C API, and the ratio of the two.
+//
+//   bench_paging [repetitions]     (default 15; the median is shown)
+
+#include "data/appfolder.h"
+#include "data/connection.h"
+#include "data/schema.h"
+#include "data/sqlfunctions.h"
+#include "masters/clscategory.h"
+#include "masters/clscustomer.h"
+#include "masters/clsitem.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <random>
+#include <sqlite3.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Getter = std::function<std::optional<data::RowArray>(int&, int&)>;
+
+int repetitions = 15;
+
+double medianMs(const std::function<void()>& run)
+{
+    run();  // warm the cache
+    std::vector<double> t;
+    for (int i = 0; i < repetitions; ++i) {
+        const auto start = Clock::now();
+        run();
+        t.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+    std::sort(t.begin(), t.end());
+    return t[t.size() / 2];
+}
+
+// --- the database -----------------------------------------------------------
+
+void exec(sqlite3* db, const char* sql)
+{
+    char* err = nullptr;
+    if (sqlite3_exec(db, sql, nullptr, nullptr, &err) != SQLITE_OK) {
+        std::fprintf(stderr, "%s: %s\n", sql, err ? err : "?");
+        std::exit(1);
+    }
+}
+
+sqlite3_stmt* prepare(sqlite3* db, const char* sql)
+{
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK) {
+        std::fprintf(stderr, "%s: %s\n", sql, sqlite3_errmsg(db));
+        std::exit(1);
+    }
+    return st;
+}
+
+void bindText(sqlite3_stmt* st, int n, const std::string& s)
+{
+    sqlite3_bind_text(st, n, s.c_str(), int(s.size()), SQLITE_TRANSIENT);
+}
+
+void done(sqlite3_stmt* st)
+{
+    if (sqlite3_step(st) != SQLITE_DONE) {
+        std::fprintf(stderr, "insert failed\n");
+        std::exit(1);
+    }
+    sqlite3_reset(st);
+}
+
+void fill(const QString& path)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    std::mt19937 rng(20240203);
+    auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    const char* trades[] = {"Plumbing", "Electrical", "Framing", "Painting", "Roofing", "Masonry", "Flooring",
+                            "Drywall", "Concrete", "Insulation", "Plaster", "Siding"};
+    const char* things[] = {"Pipe", "Plank", "Wire", "Board", "Nail", "Screw", "Tile", "Brick", "Panel", "Sheet",
+                            "Valve", "Joist", "Stud", "Shingle", "Plate", "Bracket", "Fitting", "Beam"};
+    const char* tus[] = {"", "ea", "ft", "sq ft", "lb", "box", "m", "roll"};
+    const char* first[] = {"Smith", "Jones", "Miller", "Brown", "Garcia", "Wilson", "Moore", "Taylor", "Clark",
+                           "Lewis", "Walker", "Young", "Allen", "King", "Scott", "Green", "Baker", "Adams"};
+    const char* cities[] = {"Springfield", "Riverton", "Fairview", "Georgetown", "Salem", "Madison", "Clinton",
+                            "Franklin", "Greenville", "Bristol", "Oakland", "Ashland"};
+
+    exec(db, "BEGIN");
+    sqlite3_stmt* cat = prepare(db, "INSERT INTO Category (CatId, CatName, ParentCategory) VALUES (?,?,?)");
+    for (int i = 1; i <= 500; ++i) {
+        const std::string name = std::string(trades[pick(0, 11)]) + " " + std::to_string(pick(1, 9999));
+        sqlite3_bind_int(cat, 1, i);
+        bindText(cat, 2, name);
+        sqlite3_bind_int(cat, 3, i <= 40 ? 0 : pick(1, i - 1));
+        done(cat);
+    }
+    sqlite3_finalize(cat);
+
+    sqlite3_stmt* unit = prepare(db, "INSERT INTO Units (Id, Name) VALUES (?,?)");
+    for (int i = 1; i <= 200; ++i) {
+        sqlite3_bind_int(unit, 1, i);
+        bindText(unit, 2, "Unit " + std::to_string(i));
+        done(unit);
+    }
+    sqlite3_finalize(unit);
+
+    std::vector<int> numbers(100000);
+    for (int i = 0; i < 100000; ++i) numbers[std::size_t(i)] = i + 1;
+    std::shuffle(numbers.begin(), numbers.end(), rng);
+    sqlite3_stmt* item = prepare(db,
+                                 "INSERT INTO Item (ItemCode, ItemName, CategoryID, UnitId, Material, Labor, Qty, TU, "
+                                 "SubLabor, Equipment) VALUES (?,?,?,?,?,?,?,?,?,?)");
+    for (int i = 0; i < 100000; ++i) {
+        // One in twenty item numbers is not numeric.
+        const int n = numbers[std::size_t(i)];
+        const std::string code = (n % 20 == 0) ? "A" + std::to_string(n) : std::to_string(n);
+        const std::string name = std::string(things[pick(0, 17)]) + " " + std::to_string(pick(1, 999999));
+        bindText(item, 1, code);
+        bindText(item, 2, name);
+        sqlite3_bind_int(item, 3, pick(1, 500));
+        sqlite3_bind_int(item, 4, pick(1, 200));
+        sqlite3_bind_double(item, 5, pick(1, 100000) / 100.0);
+        sqlite3_bind_double(item, 6, pick(0, 50000) / 100.0);
+        sqlite3_bind_double(item, 7, pick(1, 40));
+        bindText(item, 8, tus[pick(0, 7)]);
+        sqlite3_bind_double(item, 9, pick(0, 20000) / 100.0);
+        sqlite3_bind_double(item, 10, pick(0, 20000) / 100.0);
+        done(item);
+    }
+    sqlite3_finalize(item);
+
+    sqlite3_stmt* cust = prepare(db,
+                                 "INSERT INTO Customer (CustName, BStreet1, BStreet2, BCity, BState, BZip, BCountry, "
+                                 "BPhone, BFax, BMobile, BEmail, BUrl, BCCNo) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)");
+    for (int i = 0; i < 20000; ++i) {
+        const std::string last = first[pick(0, 17)];
+        const std::string name = last + " " + std::to_string(pick(1, 99999));
+        bindText(cust, 1, name);
+        bindText(cust, 2, std::to_string(pick(1, 9999)) + " Main Street");
+        bindText(cust, 3, "");
+        bindText(cust, 4, cities[pick(0, 11)]);
+        sqlite3_bind_int(cust, 5, pick(1, 51));
+        bindText(cust, 6, std::to_string(pick(10000, 99999)));
+        bindText(cust, 7, "USA");
+        bindText(cust, 8, std::to_string(pick(200, 999)) + "-" + std::to_string(pick(1000000, 9999999)));
+        bindText(cust, 9, "");
+        bindText(cust, 10, "");
+        bindText(cust, 11, name.substr(0, name.find(' ')) + std::to_string(i) + "@example.com");
+        bindText(cust, 12, "");
+        bindText(cust, 13, std::to_string(4000000000000000LL + pick(0, 999999999)));
+        done(cust);
+    }
+    sqlite3_finalize(cust);
+    exec(db, "COMMIT");
+    exec(db, "ANALYZE");
+    sqlite3_close(db);
+}
+
+// --- the same statements straight on SQLite ---------------------------------
+
+struct Capture {
+    std::vector<std::string> sql;
+};
+
+int traceStatement(unsigned, void* ctx, void* p, void*)
+{
+    auto* cap = static_cast<Capture*>(ctx);
+    char* expanded = sqlite3_expanded_sql(static_cast<sqlite3_stmt*>(p));
+    if (expanded) cap->sql.emplace_back(expanded);
+    sqlite3_free(expanded);
+    return 0;
+}
+
+// The statements one call of the getter runs, with their values in place.
+std::vector<std::string> statementsOf(sqlite3* layerHandle, const std::function<void()>& run)
+{
+    Capture cap;
+    sqlite3_trace_v2(layerHandle, SQLITE_TRACE_STMT, traceStatement, &cap);
+    run();
+    sqlite3_trace_v2(layerHandle, 0, nullptr, nullptr);
+    return cap.sql;
+}
+
+void runRaw(sqlite3* db, const std::vector<std::string>& statements)
+{
+    for (const std::string& s : statements) {
+        sqlite3_stmt* st = prepare(db, s.c_str());
+        const int n = sqlite3_column_count(st);
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            for (int i = 0; i < n; ++i) {
+                switch (sqlite3_column_type(st, i)) {
+                case SQLITE_INTEGER: (void)sqlite3_column_int64(st, i); break;
+                case SQLITE_FLOAT: (void)sqlite3_column_double(st, i); break;
+                case SQLITE_TEXT: (void)sqlite3_column_text(st, i); break;
+                default: break;
+                }
+            }
+        }
+        sqlite3_finalize(st);
+    }
+}
+
+// --- the table --------------------------------------------------------------
+
+struct Figures {
+    double layer = 0, raw = 0;
+    int rows = 0;
+};
+
+bool allUnder10 = true;
+bool lastWithin3x = true;
+
+Figures measure(sqlite3* layerHandle, sqlite3* raw, const Getter& get, int page)
+{
+    Figures f;
+    int pageCount = 0;
+    const auto run = [&] {
+        int p = page;
+        const auto rows = get(p, pageCount);
+        f.rows = rows ? rows->rowCount() : 0;
+    };
+    f.layer = medianMs(run);
+    const std::vector<std::string> statements = statementsOf(layerHandle, run);
+    f.raw = medianMs([&] { runRaw(raw, statements); });
+    return f;
+}
+
+void row(sqlite3* layerHandle, sqlite3* raw, const char* getter, const QString& sort, const char* dir,
+         const Getter& get)
+{
+    int pageCount = 0;
+    int p = 1;
+    if (!get(p, pageCount)) {
+        std::printf("%-20s %-24s %-2s  (nothing found)\n", getter, sort.toUtf8().constData(), dir);
+        return;
+    }
+    const int middle = std::max(1, (pageCount + 1) / 2);
+    const Figures a = measure(layerHandle, raw, get, 1);
+    const Figures b = measure(layerHandle, raw, get, middle);
+    const Figures c = measure(layerHandle, raw, get, pageCount);
+    std::printf("%-20s %-24s %-2s %6d | %6.2f %6.2f %4.2f | %6.2f %6.2f %4.2f | %6.2f %6.2f %4.2f |%5.1fx\n", getter,
+                sort.toUtf8().constData(), dir, pageCount, a.layer, a.raw, a.layer / a.raw, b.layer, b.raw,
+                b.layer / b.raw, c.layer, c.raw, c.layer / c.raw, c.layer / a.layer);
+    for (const Figures* f : {&a, &b, &c})
+        if (f->layer >= 10.0) allUnder10 = false;
+    if (c.layer > 3.0 * a.layer && c.layer > 1.0) lastWithin3x = false;
+}
+
+void header(const char* title)
+{
+    std::printf("\n%s\n", title);
+    std::printf("%-20s %-24s %-2s %6s | %-18s | %-18s | %-18s | %s\n", "getter", "sort / search", "", "pages",
+                "first: layer raw x", "middle: layer raw x", "last: layer raw x", "last/first");
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc > 1) repetitions = std::max(1, std::atoi(argv[1]));
+
+    QTemporaryDir dir;
+    data::setApplicationFolder(dir.path());
+    const auto built = Clock::now();
+    data::createFreshDatabase(data::databasePath());
+    fill(data::databasePath());
+    std::printf("database of 100000 items, 500 categories, 200 units, 20000 customers made in %.1f s\n",
+                std::chrono::duration<double>(Clock::now() - built).count());
+    std::printf("times in ms, median of %d; raw = the same statements straight on the SQLite C API; x = layer / raw\n",
+                repetitions);
+
+    sqlite3* raw = nullptr;
+    sqlite3_open_v2(data::databasePath().toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    data::registerSqlFunctions(raw);
+
+    masters::ClsItem item;
+    masters::clsCategory category;
+    masters::ClsCustomer customer;
+    sqlite3* h = item.connection().handle();
+
+    const char* dirs[] = {"A", "D"};
+
+    header("Items (ClsItem)");
+    for (const char* s : {"ItemCode", "ItemName", "CatName", "Material", "Qty", "TU"})
+        for (const char* d : dirs)
+            row(h, raw, "GetAllItemsN", QString::fromLatin1(s), d,
+                [&](int& p, int& n) { return item.GetAllItemsN(p, n, QString::fromLatin1(s), QString::fromLatin1(d)); });
+    struct Search {
+        const char* field;
+        const char* value;
+    };
+    for (const Search& s : {Search{"All", "Pl"}, Search{"All", "Pipe 1"}, Search{"ItemName", "Board"},
+                            Search{"CatName", "Roofing"}, Search{"ItemCode", "12"}, Search{"All", "%ate"}}) {
+        item.SearchFld = QString::fromLatin1(s.field);
+        item.SearchVal = QString::fromLatin1(s.value);
+        for (const char* sort : {"ItemCode", "ItemName"})
+            row(h, raw, "GetSearchItems",
+                QStringLiteral("%1 '%2' by %3").arg(QLatin1String(s.field), QLatin1String(s.value), QLatin1String(sort)),
+                "A", [&](int& p, int& n) { return item.GetSearchItems(p, n, QString::fromLatin1(sort), QStringLiteral("A")); });
+    }
+
+    header("Categories (clsCategory)");
+    for (const char* s : {"CatName", "totitm", "ParentCategory"})
+        for (const char* d : dirs)
+            row(h, raw, "GetAllCategories", QString::fromLatin1(s), d, [&](int& p, int& n) {
+                return category.GetAllCategories(p, n, QString::fromLatin1(s), QString::fromLatin1(d));
+            });
+    for (const char* v : {"P", "Roof"}) {
+        category.Catname = QString::fromLatin1(v);
+        row(h, raw, "GetSearchCategories", QStringLiteral("'%1' by CatName").arg(QLatin1String(v)), "A",
+            [&](int& p, int& n) { return category.GetSearchCategories(p, n, QStringLiteral("CatName"), QStringLiteral("A")); });
+    }
+
+    header("Customers (ClsCustomer)");
+    for (const char* s : {"CustName", "BCity", "BPhone", "BEmail"})
+        for (const char* d : dirs)
+            row(h, raw, "GetAllCustomers", QString::fromLatin1(s), d, [&](int& p, int& n) {
+                return customer.GetAllCustomers(p, n, QString::fromLatin1(s), QString::fromLatin1(d));
+            });
+    for (const Search& s : {Search{"All", "Sm"}, Search{"All", "555"}, Search{"CustName", "Miller 1"},
+                            Search{"BCity", "Salem"}, Search{"BEmail", "king"}}) {
+        customer.SearchFld = QString::fromLatin1(s.field);
+        customer.SearchVal = QString::fromLatin1(s.value);
+        row(h, raw, "GetSearchCustomers",
+            QStringLiteral("%1 '%2' by CustName").arg(QLatin1String(s.field), QLatin1String(s.value)), "A",
+            [&](int& p, int& n) { return customer.GetSearchCustomers(p, n, QStringLiteral("CustName"), QStringLiteral("A")); });
+    }
+
+    std::printf("\nother calls: Maxitemno %.2f ms, GetComboCategories %.2f ms\n",
+                medianMs([&] { (void)item.Maxitemno(); }), medianMs([&] { (void)category.GetComboCategories(); }));
+    std::printf("\nevery page under 10 ms: %s; every last page within 3x the first: %s\n", allUnder10 ? "yes" : "NO",
+                lastWithin3x ? "yes" : "NO");
+    sqlite3_close(raw);
+    return 0;
+}

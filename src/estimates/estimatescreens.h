@@ -1,0 +1,8 @@
+#pragma once
+
+namespace estimates {
+
+// Registers the estimate screens and reports with the main menu.
+void registerScreens();
+
+}  // namespace estimates

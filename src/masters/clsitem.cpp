@@ -1,0 +1,206 @@
+#include "clsitem.h"
+
+#include "data/recordset.h"
+#include "data/sqlnames.h"
+#include "ui/platform.h"
+
+namespace masters {
+
+namespace {
+
+const QString itemDetails = QStringLiteral("Item Details");
+const QString inventory = QStringLiteral("Inventory");
+
+const QString joinedSource = QStringLiteral(" FROM Item,Category,Units  where  Item.CategoryID = Category.CatId and Item.UnitId=Units.Id");
+
+bool refuse(const QString& message, const QString& title)
+{
+    ui::msgBox(message, ui::Buttons::Ok, title);
+    return false;
+}
+
+}  // namespace
+
+const QStringList& ClsItem::listSortColumns()
+{
+    static const QStringList columns{QStringLiteral("ItemCode"), QStringLiteral("ItemName"), QStringLiteral("CatName"),
+                                     QStringLiteral("Material"), QStringLiteral("Qty"),      QStringLiteral("TU"),
+                                     QStringLiteral("ItemID"),   QStringLiteral("Name")};
+    return columns;
+}
+
+const QStringList& ClsItem::searchColumns()
+{
+    static const QStringList columns{QStringLiteral("ItemName"), QStringLiteral("CatName"), QStringLiteral("ItemCode"),
+                                     QStringLiteral("CategoryID")};
+    return columns;
+}
+
+bool ClsItem::Validate()
+{
+    if (Itemcode.isEmpty()) return refuse(QStringLiteral("Enter Item #"), itemDetails);
+    if (Itemname.isEmpty()) return refuse(QStringLiteral("Enter Item Description"), itemDetails);
+    if (CategoryId == 0) return refuse(QStringLiteral("Please select category"), itemDetails);
+    if (Material == 0) return refuse(QStringLiteral("Enter Material Cost"), itemDetails);
+    if (qty == 0) return refuse(QStringLiteral("Enter Default Quantity"), itemDetails);
+    if (AddEditDel != QLatin1String("A")) return true;
+
+    // The item number takes no part: the same item under another number is
+    // still the same item.
+    const data::Recordset same = connection().query(
+        QStringLiteral("Select * from Item where Itemname = ? and CategoryId = ? and Material = ? and Qty = ?"),
+        {Itemname, CategoryId, Material, qty});
+    if (!same.eof()) return refuse(QStringLiteral("Duplicate Item Data "), inventory);
+    return true;
+}
+
+bool ClsItem::Save()
+{
+    if (AddEditDel == QLatin1String("A")) {
+        const int written = connection().execute(
+            QStringLiteral("Insert into Item (Itemcode, Itemname, CategoryID,UnitId,Material,Labor,Qty,TU,SubLabor,Equipment) "
+                           "values (?,?,?,?,?,?,?,?,?,?)"),
+            {Itemcode, Itemname, CategoryId, UnitId, Material, Labor, qty, TU, SubLabor, Equipment});
+        if (written > 0) itemid = int(connection().lastInsertRowId());
+        return written > 0;
+    }
+    if (AddEditDel == QLatin1String("E")) {
+        return connection().execute(
+                   QStringLiteral("Update Item Set ItemCode = ?, Itemname = ?, CategoryID = ?, UnitId = ?, Material = ?, "
+                                  "Labor = ?, SubLabor = ?, Equipment = ?, Qty = ?, TU = ? where Itemid = ?"),
+                   {Itemcode, Itemname, CategoryId, UnitId, Material, Labor, SubLabor, Equipment, qty, TU, itemid}) > 0;
+    }
+    return false;
+}
+
+void ClsItem::Delete()
+{
+    if (AddEditDel != QLatin1String("D")) return;
+    connection().execute(QStringLiteral("DELETE FROM Item where ItemId = ?"), {itemid});
+}
+
+bool ClsItem::GetItem()
+{
+    const data::Recordset rs = connection().query(QStringLiteral("Select * from Item where ItemId = ?"), {itemid});
+    if (rs.eof()) return false;
+    // Another tool may have left any column Null: it reads as 0 or "".
+    Itemcode = rs[QStringLiteral("ItemCode")].toText();
+    Itemname = rs[QStringLiteral("ItemName")].toText();
+    CategoryId = rs[QStringLiteral("CategoryID")].toInt();
+    UnitId = rs[QStringLiteral("UnitId")].toInt();
+    Material = rs[QStringLiteral("Material")].toDouble();
+    Labor = rs[QStringLiteral("Labor")].toDouble();
+    SubLabor = rs[QStringLiteral("SubLabor")].toDouble();
+    Equipment = rs[QStringLiteral("Equipment")].toDouble();
+    qty = rs[QStringLiteral("Qty")].toDouble();
+    TU = rs[QStringLiteral("TU")].toText();
+    return true;
+}
+
+double ClsItem::Maxitemno()
+{
+    const data::DbValue top =
+        connection().scalar(QStringLiteral("Select max(cdbl(itemcode)) from Item where isnumeric(itemcode)"));
+    return top.isNull() ? 1.0 : top.toDouble() + 1.0;
+}
+
+void ClsItem::updatePrice(const char* column, int key, double price, const QString& message)
+{
+    connection().execute(QStringLiteral("update Item set %1 = ? where Itemid = ?").arg(QLatin1String(column)),
+                         {price, key});
+    ui::msgBox(message, ui::Buttons::Ok, QString());
+}
+
+void ClsItem::Updatematerialprice(int key, double price)
+{
+    updatePrice("Material", key, price, QStringLiteral("Material price updated in master file"));
+}
+
+void ClsItem::Updatelabourprice(int key, double price)
+{
+    updatePrice("Labor", key, price, QStringLiteral("Labor price updated in master file"));
+}
+
+void ClsItem::UpdateSublabourprice(int key, double price)
+{
+    updatePrice("SubLabor", key, price, QStringLiteral("Sub-Labor price updated in master file"));
+}
+
+void ClsItem::UpdateEquipmentprice(int key, double price)
+{
+    updatePrice("Equipment", key, price, QStringLiteral("Equipment price updated in master file"));
+}
+
+std::optional<data::RowArray> ClsItem::GetAllItems(int& page, int& pageCount, const QString& sortColumn,
+                                                   const QString& direction)
+{
+    static const QStringList columns{
+        QStringLiteral("ItemId"),   QStringLiteral("ItemCode"), QStringLiteral("ItemName"), QStringLiteral("CategoryID"),
+        QStringLiteral("UnitId"),   QStringLiteral("Material"), QStringLiteral("Labor"),    QStringLiteral("Qty"),
+        QStringLiteral("TU"),       QStringLiteral("SubLabor"), QStringLiteral("Equipment")};
+    PageQuery q;
+    q.columns = QStringLiteral("Select *");
+    q.source = QStringLiteral("  from Item");
+    q.keyExpression = QStringLiteral("ItemId");
+    q.keyColumn = QStringLiteral("ItemId");
+    q.order = sortKeys(sortColumn, direction, columns, q.keyExpression);
+    return pagedRows(q, page, pageCount);
+}
+
+std::optional<data::RowArray> ClsItem::joinedList(const QString& columns, const QString& source,
+                                                  const data::Params& params, int& page, int& pageCount,
+                                                  const QString& sortColumn, const QString& direction,
+                                                  bool numericItemNumbers, bool allowAll)
+{
+    PageQuery q;
+    q.columns = columns;
+    q.source = source;
+    q.params = params;
+    q.keyExpression = QStringLiteral("Item.ItemID");
+    q.keyColumn = QStringLiteral("ItemID");
+    q.allowAll = allowAll;
+    const bool desc = descending(direction);
+    if (numericItemNumbers && sortColumn.compare(QLatin1String("itemcode"), Qt::CaseInsensitive) == 0) {
+        // By numeric value first ("9" before "10"), then as text.
+        q.order = {{QStringLiteral("val(Item.ItemCode)"), desc}, {QStringLiteral("Item.ItemCode"), desc},
+                   {q.keyExpression, desc}};
+    } else {
+        q.order = sortKeys(sortColumn, direction, listSortColumns(), q.keyExpression);
+    }
+    return pagedRows(q, page, pageCount);
+}
+
+std::optional<data::RowArray> ClsItem::GetAllItemsN(int& page, int& pageCount, const QString& sortColumn,
+                                                    const QString& direction)
+{
+    return joinedList(QStringLiteral("SELECT Item.ItemID,Item.ItemName,Category.CatName,item.Material,Item.Qty,Item.Itemcode,Units.Name"),
+                      joinedSource, {}, page, pageCount, sortColumn, direction, true, false);
+}
+
+std::optional<data::RowArray> ClsItem::GetAllReItemsN(int& page, int& pageCount, const QString& sortColumn,
+                                                      const QString& direction)
+{
+    return joinedList(QStringLiteral("SELECT Item.ItemID,Item.ItemName,Category.CatName, item.Material,Item.Qty,Item.Itemcode,Units.Name"),
+                      QStringLiteral(" FROM Item,Category,Units  where  Item.CategoryID = Category.CatId  and Item.UnitId=Units.Id"),
+                      {}, page, pageCount, sortColumn, direction, false, false);
+}
+
+std::optional<data::RowArray> ClsItem::GetSearchItems(int& page, int& pageCount, const QString& sortColumn,
+                                                      const QString& direction)
+{
+    // The typed text is a pattern: "%" and "_" in it stay wildcards.
+    const QString pattern = SearchVal + QLatin1Char('%');
+    if (SearchFld == QLatin1String("All")) {
+        return joinedList(
+            QStringLiteral("SELECT Item.ItemID,Item.ItemName as  ItmName,Category.CatName as CatName, item.Material,Item.Qty,Item.Itemcode,Units.Name"),
+            joinedSource + QStringLiteral(" and  (ItemName like ? or CatName like ?) "), {pattern, pattern}, page,
+            pageCount, sortColumn, direction, false, true);
+    }
+    const QString column = data::sql::checkedIdentifier(SearchFld, searchColumns());
+    return joinedList(
+        QStringLiteral("SELECT Item.ItemID,Item.ItemName as  ItmName,Category.CatName as CatName,item.Material,Item.Qty,Item.Itemcode,Units.Name"),
+        joinedSource + QStringLiteral(" and ") + column + QStringLiteral(" like ?"), {pattern}, page, pageCount,
+        sortColumn, direction, false, true);
+}
+
+}  // namespace masters

@@ -1,0 +1,76 @@
+#pragma once
+// The item master: one priced item, its checks and writes, the next item
+// number, the single-price write-backs of the estimate screen, and the item
+// lists page by page.
+
+#include "recordclass.h"
+
+namespace masters {
+
+class ClsItem : public RecordClass {
+public:
+    int itemid = 0;
+    QString Itemcode;   // shown as "Item #"
+    QString Itemname;   // the description
+    int CategoryId = 0;
+    int UnitId = 0;
+    int SupplierId = 0;  // kept for the record's shape; nothing reads or writes it
+    double Material = 0;
+    double Labor = 0;
+    double SubLabor = 0;
+    double Equipment = 0;
+    double Discount = 0;  // as SupplierId
+    double qty = 0;
+    int ReorderLev = 0;   // as SupplierId
+    QString TU;
+    QString SearchFld;  // column GetSearchItems matches, or "All"
+    QString SearchVal;  // the text the column starts with
+
+    // Field checks, then in mode "A" the duplicate test; each failure shows
+    // its message and gives false.
+    bool Validate();
+    // Inserts (mode "A", itemid then holds the new key) or updates (mode
+    // "E") the item; true when a row was written.
+    bool Save();
+    bool UpdateStock() { return false; }
+    // Deletes the item of itemid in mode "D" only.
+    void Delete();
+    // Loads the item of itemid; false (and nothing changed) when there is none.
+    bool GetItem();
+    // The next item number: the largest numeric item number plus 1, or 1.
+    double Maxitemno();
+
+    // One price of one item, written back from an estimate line.
+    void Updatematerialprice(int key, double price);
+    void Updatelabourprice(int key, double price);
+    void UpdateSublabourprice(int key, double price);
+    void UpdateEquipmentprice(int key, double price);
+
+    // Paged lists (RecordClass::pagedRows). GetAllItemsN and GetAllReItemsN
+    // give, by position: key, name, category name, material, quantity, item
+    // number, unit name; only items whose category and unit exist.
+    std::optional<data::RowArray> GetAllItems(int& page, int& pageCount, const QString& sortColumn,
+                                              const QString& direction);
+    // Item numbers sort by their numeric value first, then as text.
+    std::optional<data::RowArray> GetAllItemsN(int& page, int& pageCount, const QString& sortColumn,
+                                               const QString& direction);
+    std::optional<data::RowArray> GetAllReItemsN(int& page, int& pageCount, const QString& sortColumn,
+                                                 const QString& direction);
+    // Items whose SearchFld starts with SearchVal ("All": whose name or
+    // category name does); page -1 gives every match.
+    std::optional<data::RowArray> GetSearchItems(int& page, int& pageCount, const QString& sortColumn,
+                                                 const QString& direction);
+
+    // The sort columns of the joined lists, and the search columns.
+    static const QStringList& listSortColumns();
+    static const QStringList& searchColumns();
+
+private:
+    void updatePrice(const char* column, int key, double price, const QString& message);
+    std::optional<data::RowArray> joinedList(const QString& columns, const QString& source,
+                                             const data::Params& params, int& page, int& pageCount,
+                                             const QString& sortColumn, const QString& direction,
+                                             bool numericItemNumbers, bool allowAll);
+};
+
+}  // namespace masters

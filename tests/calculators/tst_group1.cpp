@@ -1,0 +1,360 @@
+// The Group 1 calculators, driven as the user drives them: figures typed
+// into the boxes, options and sizes chosen, the Compute or Calculate button
+// clicked, the result boxes read.
+
+#include "support/fakeplatform.h"
+
+#include "calculators/calculatorscreens.h"
+#include "calculators/frmcalculators.h"
+#include "calculators/group1formulas.h"
+#include "data/appfolder.h"
+#include "shell/assistant.h"
+#include "shell/screens.h"
+#include "ui/combobox.h"
+#include "ui/forms.h"
+#include "ui/textbox.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using calculators::FrmCalculators;
+
+namespace {
+
+// "name=text" pairs.
+QList<std::pair<QString, QString>> pairs(const QStringList& list)
+{
+    QList<std::pair<QString, QString>> out;
+    for (const QString& s : list) {
+        const qsizetype eq = s.indexOf('=');
+        out.append({s.left(eq), s.mid(eq + 1)});
+    }
+    return out;
+}
+
+}  // namespace
+
+class TestGroup1 : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<FakePlatform> fake;
+
+    FrmCalculators& open(int which)
+    {
+        FrmCalculators& w = ui::form<FrmCalculators>();
+        w.Which = which;
+        w.Showframe();
+        w.show();
+        return w;
+    }
+
+    static void type(FrmCalculators& w, const QString& name, const QString& text)
+    {
+        ui::TextBox* box = w.textBox(name);
+        QVERIFY2(box, qPrintable(name));
+        QVERIFY2(box->isVisibleTo(w.window()), qPrintable(name));
+        box->clear();
+        QTest::keyClicks(box, text);
+        QCOMPARE(box->text(), text);
+    }
+
+    // "Tab2_Option2" clicks an option button; "cmbTab11_1=5" picks entry 5.
+    static void choose(FrmCalculators& w, const QString& choice)
+    {
+        const qsizetype eq = choice.indexOf('=');
+        if (eq < 0) {
+            QAbstractButton* b = w.button(choice);
+            QVERIFY2(b, qPrintable(choice));
+            b->click();
+            return;
+        }
+        ui::ComboBox* c = w.comboBox(choice.left(eq));
+        QVERIFY2(c, qPrintable(choice));
+        c->setListIndex(choice.mid(eq + 1).toInt());
+    }
+
+    static void click(FrmCalculators& w, const QString& name)
+    {
+        QAbstractButton* b = w.button(name);
+        QVERIFY2(b, qPrintable(name));
+        QVERIFY2(b->isVisibleTo(w.window()), qPrintable(name));
+        b->click();
+    }
+
+private slots:
+    void initTestCase() { shell::Assistant::setTimingScale(0.01); }
+    void init()
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        data::setApplicationFolder(dir->path());
+        fake = std::make_unique<FakePlatform>();
+        calculators::registerScreens();
+    }
+    void cleanup()
+    {
+        ui::destroyAllForms();
+        shell::unregisterAllScreens();
+        fake.reset();
+        data::setApplicationFolder(QString());
+    }
+
+    void frameTexts()
+    {
+        FrmCalculators& w = open(1);
+        const QStringList captions = {"Blocks Calculator", "Concrete Materials Calculators", "Block Wall Calculator",
+                                      "Column Calculator", "Bricks Calculator", "Foundation Concrete Calculator",
+                                      "Wall Framing Calculator", "Roof Area Calculator", "Board Foot Calculator"};
+        const int numbers[] = {1, 2, 3, 4, 5, 8, 9, 10, 11};
+        for (int i = 0; i < 9; ++i) {
+            auto* frame = qobject_cast<QGroupBox*>(w.control(QStringLiteral("frmTab%1").arg(numbers[i])));
+            QVERIFY(frame);
+            QCOMPARE(frame->title(), captions[i]);
+        }
+        const QStringList areas = {"FIRST AREA", "SECOND AREA", "THIRD AREA", "FOURTH AREA"};
+        for (int k = 1; k <= 4; ++k)
+            QCOMPARE(qobject_cast<QGroupBox*>(w.control(QStringLiteral("ftmTab5_%1").arg(k)))->title(), areas[k - 1]);
+        QCOMPARE(w.button("cmdTab6_1")->text(), QStringLiteral("Calculate"));
+        QCOMPARE(w.button("cmdTab5_3")->text(), QStringLiteral("Calculate"));
+        QCOMPARE(w.button("cmdTab8_2")->text(), QStringLiteral("Compute"));
+        QVERIFY(w.Tab2_Option1->isChecked());
+        QVERIFY(w.Tab3_Option1->isChecked());
+
+        // The size combos: their items, item data 0, and nothing chosen.
+        const QStringList sizes = {"Select", "1 x 2", "1 x 3", "1 x 4", "1 x 6 / 2 x 3", "2 x 4", "2 x 6", "2 x 8"};
+        for (int k = 1; k <= 3; ++k) {
+            ui::ComboBox* c = w.comboBox(QStringLiteral("cmbTab11_%1").arg(k));
+            QCOMPARE(c->listCount(), sizes.size());
+            for (int i = 0; i < sizes.size(); ++i) {
+                QCOMPARE(c->itemText(i), sizes[i]);
+                QCOMPARE(c->itemData(i), qint64(0));
+            }
+            QCOMPARE(c->listIndex(), -1);
+        }
+    }
+
+    void compute_data()
+    {
+        QTest::addColumn<int>("which");
+        QTest::addColumn<QStringList>("inputs");
+        QTest::addColumn<QStringList>("choices");
+        QTest::addColumn<QStringList>("buttons");
+        QTest::addColumn<QStringList>("expected");
+
+        // Concrete Materials.
+        const QStringList slab = {"txtTab2_1=10", "txtTab2_2=20", "txtTab2_3=4", "txtTab2_BaseDepth=6"};
+        QTest::newRow("concrete, inches")
+            << 2 << slab << QStringList{} << QStringList{"cmdTab2"}
+            << QStringList{"txtTab2_Slabarea=200", "txtTab2_4=2.46914", "txtTab2_Basevolume=3.7037",
+                           "txtTab2_Totvolume=6.17284"};
+        QTest::newRow("concrete, feet")
+            << 2 << slab << QStringList{"Tab2_Option2"} << QStringList{"cmdTab2"}
+            << QStringList{"txtTab2_Slabarea=200", "txtTab2_4=29.62963", "txtTab2_Basevolume=44.44444",
+                           "txtTab2_Totvolume=74.07407"};
+        QTest::newRow("concrete, empty")
+            << 2 << QStringList{} << QStringList{} << QStringList{"cmdTab2"}
+            << QStringList{"txtTab2_Slabarea=0", "txtTab2_4=0", "txtTab2_Basevolume=0", "txtTab2_Totvolume=0"};
+        QTest::newRow("concrete, number at the start")
+            << 2 << QStringList{"txtTab2_1=10 ft", "txtTab2_2=20'", "txtTab2_3=abc", "txtTab2_BaseDepth=6"}
+            << QStringList{} << QStringList{"cmdTab2"}
+            << QStringList{"txtTab2_Slabarea=200", "txtTab2_4=0", "txtTab2_Basevolume=3.7037",
+                           "txtTab2_Totvolume=3.7037"};
+
+        // Block Wall and Column.
+        QTest::newRow("block wall, 8 inch") << 3 << QStringList{"txtTab3_1=8", "txtTab3_2=27"} << QStringList{}
+                                            << QStringList{"cmdTab3"} << QStringList{"txtTab3_4=2.56"};
+        QTest::newRow("block wall, 12 inch") << 3 << QStringList{"txtTab3_1=8", "txtTab3_2=27"}
+                                             << QStringList{"Tab3_Option2"} << QStringList{"cmdTab3"}
+                                             << QStringList{"txtTab3_4=4.08"};
+        QTest::newRow("column") << 4 << QStringList{"txtTab4_1=10", "txtTab4_2=12"} << QStringList{}
+                                << QStringList{"cmdTab4"} << QStringList{"txtTab4_4=0.29089"};
+
+        // Blocks: length * 12 / block size per side, unrounded; the total
+        // lays the footer count in 8-inch courses up the wall.
+        QTest::newRow("blocks along the footer")
+            << 1
+            << QStringList{"txtTab1_BlockSize=16", "txtTab1_Length1=40", "txtTab1_Length2=30", "txtTab1_Length3=20",
+                           "txtTab1_Length4=10"}
+            << QStringList{} << QStringList{"cmdTab6_1"}
+            << QStringList{"txtTab1_Blocks1=30", "txtTab1_Blocks2=22.5", "txtTab1_Blocks3=15", "txtTab1_Blocks4=7.5",
+                           "txtTab1_FooterBlocks=75"};
+        QTest::newRow("blocks total from the footer box")
+            << 1 << QStringList{"txtTab1_FooterBlocks=75", "txtTab1_Height=8"} << QStringList{}
+            << QStringList{"cmdTab6_2"} << QStringList{"txtTab1_TotalBlocks=900"};
+        QTest::newRow("blocks, no block size")
+            << 1 << QStringList{"txtTab1_Length1=40", "txtTab1_Height=8"} << QStringList{}
+            << QStringList{"cmdTab6_1", "cmdTab6_2"}
+            << QStringList{"txtTab1_Blocks1=0", "txtTab1_FooterBlocks=0", "txtTab1_TotalBlocks=0"};
+
+        // Bricks: 7 and 9 per square foot and the custom rate, then totals.
+        QTest::newRow("bricks, one area")
+            << 5 << QStringList{"txtLength1=10", "txtWidth1=8", "txtnBricks1=8"} << QStringList{}
+            << QStringList{"cmdTab5_1"}
+            << QStringList{"txtArea1=80", "txtBricks1=560", "txtBricks91=720", "txtBricksn1=640", "txtTotal=560",
+                           "txtTotal2=720", "txtTotal3=640"};
+        QTest::newRow("bricks, two areas add up")
+            << 5
+            << QStringList{"txtLength1=10", "txtWidth1=8", "txtnBricks1=8", "txtLength3=5", "txtWidth3=4.5"}
+            << QStringList{} << QStringList{"cmdTab5_1", "cmdTab5_3"}
+            << QStringList{"txtArea3=22.5", "txtBricks3=157.5", "txtBricks93=202.5", "txtBricksn3=0",
+                           "txtTotal=717.5", "txtTotal2=922.5", "txtTotal3=640"};
+
+        // Foundation: perimeter x width x depth in feet / 27, then 12% and
+        // 8% added and rounded up; labour is three times material.
+        QTest::newRow("foundation volumes")
+            << 8
+            << QStringList{"txtTab8_1=200", "txtTab8_2=16", "txtTab8_3=8", "txtTab8_4=3", "txtTab8_5=8"}
+            << QStringList{} << QStringList{"cmdTab8_1"}
+            << QStringList{"txtTab8_6=6.58436213991769", "txtTab8_7=14.8148148148148"};
+        QTest::newRow("foundation cost")
+            << 8
+            << QStringList{"txtTab8_1=200", "txtTab8_2=16", "txtTab8_3=8", "txtTab8_4=3", "txtTab8_5=8",
+                           "txtTab8_8=100"}
+            << QStringList{} << QStringList{"cmdTab8_1", "cmdTab8_2"}
+            << QStringList{"txtTab8_9=8", "txtTab8_10=16", "txtTab8_11=24", "txtTab8_12=2400", "txtTab8_13=7200",
+                           "txtTab8_14=9600"};
+        QTest::newRow("foundation cost from typed volumes")
+            << 8 << QStringList{"txtTab8_6=10", "txtTab8_7=25", "txtTab8_8=95.5"} << QStringList{}
+            << QStringList{"cmdTab8_2"}
+            << QStringList{"txtTab8_9=12", "txtTab8_10=27", "txtTab8_11=39", "txtTab8_12=3724.5",
+                           "txtTab8_13=11173.5", "txtTab8_14=14898"};
+
+        // Wall framing: a stud per spacing, 2 per corner, 1 per separate
+        // run, 2 per opening; 8-foot studs; 3 plates of 16 feet.
+        QTest::newRow("wall framing")
+            << 9
+            << QStringList{"txtTab9_1=160", "txtTab9_2=16", "txtTab9_3=4", "txtTab9_4=0", "txtTab9_5=10",
+                           "txtTab9_6=100", "txtTab9_7=16", "txtTab9_8=2", "txtTab9_9=3", "txtTab9_10=4"}
+            << QStringList{} << QStringList{"cmdTab9"}
+            << QStringList{"txtTab9_11=148", "txtTab9_12=1184", "txtTab9_13=30", "txtTab9_14=90", "txtTab9_15=480",
+                           "txtTab9_16=18.75"};
+        QTest::newRow("wall framing, no spacing")
+            << 9 << QStringList{"txtTab9_1=160", "txtTab9_3=4"} << QStringList{} << QStringList{"cmdTab9"}
+            << QStringList{"txtTab9_11=8", "txtTab9_12=64", "txtTab9_13=30", "txtTab9_14=0", "txtTab9_15=0",
+                           "txtTab9_16=0"};
+
+        // Roof area: width x length x sqrt(pitch^2 + 144) / 12, rounded up;
+        // 32 sq ft sheets, rounded up.
+        QTest::newRow("roof, 6 in 12")
+            << 10 << QStringList{"txtTab10_1=6", "txtTab10_2=30", "txtTab10_3=40", "txtTab10_4=12.5"}
+            << QStringList{} << QStringList{"cmdTab10"}
+            << QStringList{"txtTab10_5=1342", "txtTab10_6=42", "txtTab10_7=525"};
+        QTest::newRow("roof, flat and whole")
+            << 10 << QStringList{"txtTab10_1=0", "txtTab10_2=10", "txtTab10_3=32", "txtTab10_4=20"}
+            << QStringList{} << QStringList{"cmdTab10"}
+            << QStringList{"txtTab10_5=320", "txtTab10_6=10", "txtTab10_7=200"};
+
+        // Board feet: thickness x width (inches) x length (feet) / 12.
+        QTest::newRow("board feet")
+            << 11
+            << QStringList{"txtTab11_1=12", "txtTab11_2=8", "txtTab11_3=10", "txtTab11_5=4", "txtTab11_6=4",
+                           "txtTab11_4=10"}
+            << QStringList{"cmbTab11_1=5", "cmbTab11_2=4"} << QStringList{"cmdTab11"}
+            << QStringList{"txtTab11_7=8", "txtTab11_8=4", "txtTab11_9=0", "txtTab11_10=13.3333333333333",
+                           "txtTab11_11=25.3333333333333"};
+        QTest::newRow("board feet, Select counts nothing")
+            << 11 << QStringList{"txtTab11_1=12", "txtTab11_2=16"} << QStringList{"cmbTab11_1=0", "cmbTab11_2=7"}
+            << QStringList{"cmdTab11"}
+            << QStringList{"txtTab11_7=0", "txtTab11_8=21.3333333333333", "txtTab11_10=0",
+                           "txtTab11_11=21.3333333333333"};
+    }
+    void compute()
+    {
+        QFETCH(int, which);
+        QFETCH(QStringList, inputs);
+        QFETCH(QStringList, choices);
+        QFETCH(QStringList, buttons);
+        QFETCH(QStringList, expected);
+        FrmCalculators& w = open(which);
+        for (const auto& [name, text] : pairs(inputs))
+            type(w, name, text);
+        for (const QString& c : choices)
+            choose(w, c);
+        for (const QString& b : buttons)
+            click(w, b);
+        for (const auto& [name, text] : pairs(expected)) {
+            ui::TextBox* box = w.textBox(name);
+            QVERIFY2(box, qPrintable(name));
+            QCOMPARE(box->text(), text);
+        }
+        QVERIFY(fake->messages.isEmpty());
+    }
+
+    void bricksTotalsOfEmptyAreas()
+    {
+        FrmCalculators& w = open(5);
+        w.CalTab5Tot();
+        QCOMPARE(w.textBox("txtTotal")->text(), QStringLiteral("0"));
+        QCOMPARE(w.textBox("txtTotal2")->text(), QStringLiteral("0"));
+        QCOMPARE(w.textBox("txtTotal3")->text(), QStringLiteral("0"));
+    }
+
+    // A result beyond the double range: one message, the boxes as they were.
+    void overflowLeavesResults_data()
+    {
+        QTest::addColumn<int>("which");
+        QTest::addColumn<QStringList>("inputs");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QStringList>("outputs");
+        QTest::newRow("concrete") << 2 << QStringList{"txtTab2_1=1e200", "txtTab2_2=1e200"} << "cmdTab2"
+                                  << QStringList{"txtTab2_Slabarea", "txtTab2_4", "txtTab2_Basevolume",
+                                                 "txtTab2_Totvolume"};
+        QTest::newRow("bricks and their totals")
+            << 5 << QStringList{"txtLength2=1e300", "txtWidth2=1e10"} << "cmdTab5_2"
+            << QStringList{"txtArea2", "txtBricks2", "txtBricks92", "txtBricksn2", "txtTotal", "txtTotal2",
+                           "txtTotal3"};
+        QTest::newRow("foundation cost") << 8 << QStringList{"txtTab8_6=1e300", "txtTab8_8=1e300"} << "cmdTab8_2"
+                                         << QStringList{"txtTab8_9", "txtTab8_11", "txtTab8_12", "txtTab8_14"};
+        QTest::newRow("roof") << 10 << QStringList{"txtTab10_2=1e300", "txtTab10_3=1e300"} << "cmdTab10"
+                              << QStringList{"txtTab10_5", "txtTab10_6", "txtTab10_7"};
+        QTest::newRow("board feet") << 11 << QStringList{"txtTab11_5=1e300", "txtTab11_6=1e300", "txtTab11_4=1"}
+                                    << "cmdTab11" << QStringList{"txtTab11_10", "txtTab11_11", "txtTab11_7"};
+    }
+    void overflowLeavesResults()
+    {
+        QFETCH(int, which);
+        QFETCH(QStringList, inputs);
+        QFETCH(QString, button);
+        QFETCH(QStringList, outputs);
+        FrmCalculators& w = open(which);
+        for (const QString& name : outputs)
+            w.textBox(name)->setText(QStringLiteral("as before"));
+        for (const auto& [name, text] : pairs(inputs))
+            type(w, name, text);
+        click(w, button);
+        QCOMPARE(fake->messages.size(), 1);
+        QVERIFY(fake->messages[0].text.contains(QStringLiteral("too large")));
+        for (const QString& name : outputs)
+            QCOMPARE(w.textBox(name)->text(), QStringLiteral("as before"));
+        // The window goes on working.
+        QVERIFY(w.isVisible());
+    }
+
+    void nominalSizes_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("thickness");
+        QTest::addColumn<double>("width");
+        QTest::newRow("2 x 8") << "2 x 8" << 2.0 << 8.0;
+        QTest::newRow("1 x 6 / 2 x 3") << "1 x 6 / 2 x 3" << 1.0 << 6.0;
+        QTest::newRow("Select") << "Select" << 0.0 << 0.0;
+        QTest::newRow("empty") << "" << 0.0 << 0.0;
+    }
+    void nominalSizes()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, thickness);
+        QFETCH(double, width);
+        const auto size = calculators::group1::nominalSize(text);
+        QCOMPARE(size.has_value(), thickness != 0);
+        if (size) {
+            QCOMPARE(size->first, thickness);
+            QCOMPARE(size->second, width);
+        }
+    }
+};
+
+QTEST_MAIN(TestGroup1)
+#include "tst_group1.moc"

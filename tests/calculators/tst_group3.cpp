@@ -1,0 +1,443 @@
+#include "support/fakeplatform.h"
+
+#include "calculators/frmcalculator3.h"
+#include "calculators/group3formulas.h"
+
+#include "data/appfolder.h"
+#include "shell/assistant.h"
+#include "shell/mainmenu.h"
+#include "ui/combobox.h"
+#include "ui/forms.h"
+#include "ui/tabstrip.h"
+#include "ui/textbox.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+using calculators::FrmCalculator3;
+
+namespace {
+
+FrmCalculator3& opened(int which)
+{
+    FrmCalculator3& w = ui::form<FrmCalculator3>();
+    w.Which = which;
+    w.Showframe();
+    w.show();
+    return w;
+}
+
+// "name=text" types text into a box; "cmbName#i" picks entry i of a combo
+// (-1 clears it); "optName" clicks an option button.
+void enter(FrmCalculator3& w, const QStringList& inputs)
+{
+    for (const QString& input : inputs) {
+        if (input.startsWith(QLatin1String("opt"))) {
+            QAbstractButton* o = w.button(input);
+            QVERIFY2(o, qPrintable(input));
+            QTest::mouseClick(o, Qt::LeftButton);
+            continue;
+        }
+        if (input.contains(QLatin1Char('#'))) {
+            const QStringList parts = input.split(QLatin1Char('#'));
+            ui::ComboBox* c = w.comboBox(parts[0]);
+            QVERIFY2(c, qPrintable(parts[0]));
+            c->setListIndex(parts[1].toInt());
+            continue;
+        }
+        const qsizetype eq = input.indexOf(QLatin1Char('='));
+        const QString name = input.left(eq);
+        ui::TextBox* box = w.textBox(name);
+        QVERIFY2(box, qPrintable(name));
+        box->clear();
+        QTest::keyClicks(box, input.mid(eq + 1));
+    }
+}
+
+void click(FrmCalculator3& w, const QString& name)
+{
+    QAbstractButton* b = w.button(name);
+    QVERIFY2(b, qPrintable(name));
+    QVERIFY2(b->isVisible(), qPrintable(name + " is not on the frame shown"));
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+
+// "name=text" expects exactly that text in the box.
+void expect(FrmCalculator3& w, const QStringList& outputs)
+{
+    for (const QString& output : outputs) {
+        const qsizetype eq = output.indexOf(QLatin1Char('='));
+        ui::TextBox* box = w.textBox(output.left(eq));
+        QVERIFY2(box, qPrintable(output.left(eq)));
+        QCOMPARE(box->text(), output.mid(eq + 1));
+    }
+}
+
+QStringList labelTexts(QWidget* frame)
+{
+    QStringList out;
+    for (QLabel* l : frame->findChildren<QLabel*>())
+        out << l->text();
+    return out;
+}
+
+}  // namespace
+
+class TestGroup3 : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<FakePlatform> fake;
+
+private slots:
+    void init()
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        data::setApplicationFolder(dir->path());
+        fake = std::make_unique<FakePlatform>();
+        shell::Assistant::setTimingScale(0.02);
+    }
+    void cleanup()
+    {
+        ui::destroyAllForms();
+        fake.reset();
+        data::setApplicationFolder(QString());
+        shell::Assistant::setTimingScale(1.0);
+    }
+
+    void computeWritesTheResults_data()
+    {
+        QTest::addColumn<int>("which");
+        QTest::addColumn<QStringList>("inputs");
+        QTest::addColumn<QStringList>("outputs");
+
+        // 10 x 8 x 12 ft hole (35.56 CY), 6 in bed (2.22 CY).
+        const QStringList hole{"txtTab28_2=10", "txtTab28_3=8", "txtTab28_4=12", "txtTab28_8=6"};
+        QTest::newRow("round tank: 2.79 CY shown as 3")
+            << 1 << hole + QStringList{"optTab28_1", "txtTab28_1=4", "txtTab28_7=6"}
+            << QStringList{"txtTab28_9=35.56", "txtTab28_10=2.22", "txtTab28_11=30.34", "txtTab28_12=3"};
+        QTest::newRow("no option chosen counts as round")
+            << 1 << QStringList{"txtTab28_1=4", "txtTab28_7=6", "txtTab28_5=100", "txtTab28_6=100"}
+            << QStringList{"txtTab28_9=0", "txtTab28_10=0", "txtTab28_11=-3", "txtTab28_12=3"};
+        QTest::newRow("rectangular tank: 4.44 CY shown as 5")
+            << 1 << hole + QStringList{"optTab28_2", "txtTab28_1=4", "txtTab28_5=4", "txtTab28_6=6", "txtTab28_7=5"}
+            << QStringList{"txtTab28_9=35.56", "txtTab28_10=2.22", "txtTab28_11=28.34", "txtTab28_12=5"};
+        QTest::newRow("rectangular tank of whole yards stays")
+            << 1 << QStringList{"optTab28_2", "txtTab28_5=3", "txtTab28_6=3", "txtTab28_7=3"}
+            << QStringList{"txtTab28_11=-1", "txtTab28_12=1"};
+
+        // 24 x 36 in trench, 100 ft long, 6 x 6 in pipe on a 6 in bed.
+        QTest::newRow("utility trench")
+            << 2
+            << QStringList{"txtTab29_1=24", "txtTab29_2=36", "txtTab29_3=100", "txtTab29_4=6", "txtTab29_5=6",
+                           "txtTab29_6=6"}
+            << QStringList{"txtTab29_7=22.22", "txtTab29_8=3.7", "txtTab29_9=17.59", "txtTab29_10=0.93"};
+
+        QTest::newRow("excavation")
+            << 3 << QStringList{"txtTab30_1=100", "txtTab30_2=2", "txtTab30_3=3", "txtTab30_4=4", "txtTab30_5=5"}
+            << QStringList{"txtTab30_6=350"};
+        QTest::newRow("excavation unrounded")
+            << 3 << QStringList{"txtTab30_1=10", "txtTab30_2=1", "txtTab30_3=1", "txtTab30_4=1", "txtTab30_5=0.5"}
+            << QStringList{"txtTab30_6=8.75"};
+
+        QTest::newRow("beam 0.3 t up to 0.5") << 4 << QStringList{"txtTab31_1=30", "txtTab31_2=20"}
+                                              << QStringList{"txtTab31_3=0.5", "txtTab31_4=600"};
+        QTest::newRow("beam 0.375 t up to 0.5") << 4 << QStringList{"txtTab31_1=30", "txtTab31_2=25"}
+                                                << QStringList{"txtTab31_3=0.5", "txtTab31_4=750"};
+        QTest::newRow("beam of exactly 2 t") << 4 << QStringList{"txtTab31_1=100", "txtTab31_2=40"}
+                                             << QStringList{"txtTab31_3=2", "txtTab31_4=4000"};
+        QTest::newRow("beam on a quarter stays") << 4 << QStringList{"txtTab31_1=25", "txtTab31_2=20"}
+                                                 << QStringList{"txtTab31_3=0.25", "txtTab31_4=500"};
+        QTest::newRow("beam 0.8 t up to 1") << 4 << QStringList{"txtTab31_1=40", "txtTab31_2=40"}
+                                            << QStringList{"txtTab31_3=1", "txtTab31_4=1600"};
+        QTest::newRow("beam 2.6 t up to 2.75") << 4 << QStringList{"txtTab31_1=130", "txtTab31_2=40"}
+                                               << QStringList{"txtTab31_3=2.75", "txtTab31_4=5200"};
+
+        QTest::newRow("ceramic first size preset: 3 x 3")
+            << 5 << QStringList{"txtTab32_1=10", "txtTab32_2=10"} << QStringList{"txtTab32_3=100", "txtTab32_4=1760"};
+        QTest::newRow("ceramic 12 x 12: 110 tiles")
+            << 5 << QStringList{"txtTab32_1=10", "txtTab32_2=10", "cmbTab32#5"}
+            << QStringList{"txtTab32_3=100", "txtTab32_4=110"};
+        QTest::newRow("ceramic 8 x 8: unrounded")
+            << 5 << QStringList{"txtTab32_1=10", "txtTab32_2=10", "cmbTab32#3"}
+            << QStringList{"txtTab32_3=100", "txtTab32_4=247.5"};
+
+        QTest::newRow("carpet")
+            << 6 << QStringList{"txtTab33_1=12", "txtTab33_5=15", "txtTab33_4=3", "txtTab33_8=10"}
+            << QStringList{"txtTab33_9=180", "txtTab33_10=0", "txtTab33_11=0", "txtTab33_12=60", "txtTab33_13=240",
+                           "txtTab33_14=27"};
+        QTest::newRow("carpet of three areas")
+            << 6 << QStringList{"txtTab33_1=9", "txtTab33_5=10", "txtTab33_2=3", "txtTab33_6=3", "txtTab33_3=1.5",
+                                "txtTab33_7=2"}
+            << QStringList{"txtTab33_9=90", "txtTab33_10=9", "txtTab33_11=3", "txtTab33_12=0", "txtTab33_13=102",
+                           "txtTab33_14=12"};
+        // 1.1 x 90 is 99.00000000000001 as a double; its box shows 99, and
+        // 99 / 9 is exactly 11 square yards.
+        QTest::newRow("carpet reads the total as its box shows it")
+            << 6 << QStringList{"txtTab33_1=1.1", "txtTab33_5=90"}
+            << QStringList{"txtTab33_9=99", "txtTab33_13=99", "txtTab33_14=11"};
+
+        QTest::newRow("wallpaper 54 sq ft: 2 rolls") << 7 << QStringList{"txtTab34_1=8", "txtTab34_4=6.75"}
+                                                     << QStringList{"txtTab34_7=54", "txtTab34_10=54", "txtTab34_11=2"};
+        QTest::newRow("wallpaper 67.5 sq ft stays 2.5")
+            << 7 << QStringList{"txtTab34_2=7.5", "txtTab34_5=9"}
+            << QStringList{"txtTab34_8=67.5", "txtTab34_10=67.5", "txtTab34_11=2.5"};
+        QTest::newRow("wallpaper 60 sq ft: 2.5 rolls") << 7 << QStringList{"txtTab34_3=10", "txtTab34_6=6"}
+                                                       << QStringList{"txtTab34_9=60", "txtTab34_10=60", "txtTab34_11=2.5"};
+        QTest::newRow("wallpaper of wall, ceiling and slope")
+            << 7
+            << QStringList{"txtTab34_1=8", "txtTab34_4=20", "txtTab34_2=10", "txtTab34_5=12", "txtTab34_3=4",
+                           "txtTab34_6=5"}
+            << QStringList{"txtTab34_7=160", "txtTab34_8=120", "txtTab34_9=20", "txtTab34_10=300", "txtTab34_11=11.5"};
+        QTest::newRow("wallpaper 2.6 rolls up to 3")
+            << 7 << QStringList{"txtTab34_1=7.02", "txtTab34_4=10"} << QStringList{"txtTab34_10=70.2", "txtTab34_11=3"};
+        QTest::newRow("wallpaper reads the total as its box shows it")
+            << 7 << QStringList{"txtTab34_1=1.1", "txtTab34_4=810"}
+            << QStringList{"txtTab34_7=891", "txtTab34_10=891", "txtTab34_11=33"};
+
+        QTest::newRow("vinyl stairway not doubled")
+            << 8 << QStringList{"txtTab35_1=12", "txtTab35_5=15", "txtTab35_4=3", "txtTab35_8=10"}
+            << QStringList{"txtTab35_9=180", "txtTab35_12=30", "txtTab35_13=210", "txtTab35_14=24"};
+
+        QTest::newRow("resilient 12 in") << 9 << QStringList{"txtTab36_1=10", "txtTab36_4=12", "cmbTab36#0"}
+                                         << QStringList{"txtTab36_7=120", "txtTab36_10=120", "txtTab36_11=120"};
+        QTest::newRow("resilient 9 in: 213.3 up to 214")
+            << 9 << QStringList{"txtTab36_1=10", "txtTab36_4=12", "cmbTab36#1"}
+            << QStringList{"txtTab36_10=120", "txtTab36_11=214"};
+        QTest::newRow("resilient 6 in, three areas")
+            << 9
+            << QStringList{"txtTab36_1=10", "txtTab36_4=12", "txtTab36_2=2", "txtTab36_5=3", "txtTab36_3=0.5",
+                           "txtTab36_6=2", "cmbTab36#2"}
+            << QStringList{"txtTab36_7=120", "txtTab36_8=6", "txtTab36_9=1", "txtTab36_10=127", "txtTab36_11=508"};
+        QTest::newRow("resilient reads the total as its box shows it")
+            << 9 << QStringList{"txtTab36_1=1.1", "txtTab36_4=90", "cmbTab36#0"}
+            << QStringList{"txtTab36_10=99", "txtTab36_11=99"};
+    }
+    void computeWritesTheResults()
+    {
+        QFETCH(int, which);
+        QFETCH(QStringList, inputs);
+        QFETCH(QStringList, outputs);
+        FrmCalculator3& w = opened(which);
+        enter(w, inputs);
+        click(w, QStringLiteral("cmdTab%1").arg(27 + which));
+        expect(w, outputs);
+        QVERIFY(fake->messages.isEmpty());
+    }
+
+    void roundingSteps_data()
+    {
+        QTest::addColumn<double>("x");
+        QTest::addColumn<double>("whole");
+        QTest::addColumn<double>("quarter");
+        QTest::addColumn<double>("half");
+        QTest::newRow("whole") << 2.0 << 2.0 << 2.0 << 2.0;
+        QTest::newRow("a little over") << 2.01 << 3.0 << 2.25 << 2.5;
+        QTest::newRow("a quarter") << 2.25 << 3.0 << 2.25 << 2.5;
+        QTest::newRow("a half") << 2.5 << 3.0 << 2.5 << 2.5;
+        QTest::newRow("over a half") << 2.6 << 3.0 << 2.75 << 3.0;
+        QTest::newRow("three quarters") << 2.75 << 3.0 << 2.75 << 3.0;
+        QTest::newRow("nearly whole") << 2.9 << 3.0 << 3.0 << 3.0;
+        QTest::newRow("negative") << -1.3 << -1.0 << -1.25 << -1.0;
+    }
+    void roundingSteps()
+    {
+        QFETCH(double, x);
+        QFETCH(double, whole);
+        QFETCH(double, quarter);
+        QFETCH(double, half);
+        QCOMPARE(calculators::group3::roundUpWhole(x), whole);
+        QCOMPARE(calculators::group3::roundUpQuarter(x), quarter);
+        QCOMPARE(calculators::group3::roundUpHalf(x), half);
+    }
+
+    void backFillUsesTheRoundedVolumes()
+    {
+        // Hole 1 x 1 x 1.4 / 27 = 0.05185 -> 0.05; bed 1.4 x 1 x 0.5 / 27 = 0.0259 -> 0.03.
+        calculators::group3::TankInput t;
+        t.round = false;
+        t.excavationWidth = 1;
+        t.excavationDepth = 1;
+        t.excavationLength = 1.4;
+        t.bedDepthInches = 6;
+        const auto r = calculators::group3::tankTrench(t);
+        QCOMPARE(r.holeVolume, 0.05);
+        QCOMPARE(r.bedFillVolume, 0.03);
+        QCOMPARE(r.backFillVolume, 0.02);  // 0.0518 - 0.0259 would give 0.03
+    }
+
+    void tileWithoutASizeAsksForOne_data()
+    {
+        QTest::addColumn<int>("which");
+        QTest::addColumn<QStringList>("inputs");
+        QTest::addColumn<QStringList>("outputs");
+        QTest::newRow("resilient, never chosen")
+            << 9 << QStringList{"txtTab36_1=10", "txtTab36_4=12"}
+            << QStringList{"txtTab36_7=", "txtTab36_10=", "txtTab36_11="};
+        QTest::newRow("ceramic, cleared")
+            << 5 << QStringList{"txtTab32_1=10", "txtTab32_2=10", "cmbTab32#-1"}
+            << QStringList{"txtTab32_3=", "txtTab32_4="};
+    }
+    void tileWithoutASizeAsksForOne()
+    {
+        QFETCH(int, which);
+        QFETCH(QStringList, inputs);
+        QFETCH(QStringList, outputs);
+        FrmCalculator3& w = opened(which);
+        enter(w, inputs);
+        click(w, QStringLiteral("cmdTab%1").arg(27 + which));
+        QCOMPARE(fake->messageTexts(), QStringList{FrmCalculator3::noTileSizeMessage()});
+        expect(w, outputs);
+    }
+
+    void overflowGivesOneMessageAndKeepsTheOutputs_data()
+    {
+        QTest::addColumn<int>("which");
+        QTest::addColumn<QStringList>("first");
+        QTest::addColumn<QStringList>("huge");
+        QTest::addColumn<QStringList>("kept");
+        QTest::newRow("excavation") << 3 << QStringList{"txtTab30_1=10", "txtTab30_2=4"}
+                                    << QStringList{"txtTab30_1=1e308", "txtTab30_3=1e308"}
+                                    << QStringList{"txtTab30_6=10"};
+        QTest::newRow("beam") << 4 << QStringList{"txtTab31_1=30", "txtTab31_2=20"}
+                              << QStringList{"txtTab31_1=1e200", "txtTab31_2=1e200"}
+                              << QStringList{"txtTab31_3=0.5", "txtTab31_4=600"};
+        QTest::newRow("tank") << 1 << QStringList{"txtTab28_1=4", "txtTab28_7=6"}
+                              << QStringList{"txtTab28_2=1e200", "txtTab28_3=1e200"}
+                              << QStringList{"txtTab28_9=0", "txtTab28_11=-3", "txtTab28_12=3"};
+        QTest::newRow("carpet") << 6 << QStringList{"txtTab33_1=3", "txtTab33_5=3"}
+                                << QStringList{"txtTab33_1=1e300", "txtTab33_5=1e300"}
+                                << QStringList{"txtTab33_9=9", "txtTab33_14=1"};
+    }
+    void overflowGivesOneMessageAndKeepsTheOutputs()
+    {
+        QFETCH(int, which);
+        QFETCH(QStringList, first);
+        QFETCH(QStringList, huge);
+        QFETCH(QStringList, kept);
+        FrmCalculator3& w = opened(which);
+        const QString compute = QStringLiteral("cmdTab%1").arg(27 + which);
+        enter(w, first);
+        click(w, compute);
+        QVERIFY(fake->messages.isEmpty());
+        enter(w, huge);
+        click(w, compute);
+        QCOMPARE(fake->messageTexts(), QStringList{calculators::overflowMessage()});
+        expect(w, kept);
+    }
+
+    void showframeMapsEveryTab_data()
+    {
+        QTest::addColumn<int>("which");
+        QTest::addColumn<QString>("frame");
+        for (int i = 1; i <= 9; ++i)
+            QTest::addRow("which %d", i) << i << QStringLiteral("frmTab%1").arg(27 + i);
+        QTest::newRow("no tab 10") << 10 << QString();
+    }
+    void showframeMapsEveryTab()
+    {
+        QFETCH(int, which);
+        QFETCH(QString, frame);
+        FrmCalculator3& w = opened(which);
+        if (frame.isEmpty()) {
+            QCOMPARE(w.visibleFrame(), nullptr);
+            return;
+        }
+        QVERIFY(w.isFrameVisible(frame));
+        // Only the ceramic frame picks a size; the resilient combo stays empty.
+        QCOMPARE(w.cmbTab32->listIndex(), which == 5 ? 0 : -1);
+        QCOMPARE(w.cmbTab36->listIndex(), -1);
+    }
+
+    void tabClickOnCeramicPicksTheFirstSizeAgain()
+    {
+        FrmCalculator3& w = opened(5);
+        w.cmbTab32->setListIndex(4);
+        w.TabStrip1->tabBar()->setCurrentIndex(0);
+        QVERIFY(w.isFrameVisible("frmTab28"));
+        w.TabStrip1->tabBar()->setCurrentIndex(4);
+        QCOMPARE(w.Which, 5);
+        QCOMPARE(w.cmbTab32->listIndex(), 0);
+    }
+
+    void opensOnTheTankFrame()
+    {
+        FrmCalculator3& w = ui::form<FrmCalculator3>();
+        w.show();
+        QVERIFY(w.isFrameVisible("frmTab28"));
+        QVERIFY(!w.optTab28_1->isChecked() && !w.optTab28_2->isChecked());
+    }
+
+    void tabsFramesAndLabelsAsDesigned()
+    {
+        FrmCalculator3& w = opened(1);
+        const QStringList tabs{"Trenching for Tanks",     "Utility Trenching",    "Excavation Volume",
+                               "Steel Beam",              "Ceramic Tile Calculator", "Carpet Calculator",
+                               "Wallpaper Calculator",    "Sheet Vinyl Calculator", "Resilient Tile Calculator"};
+        QTabBar* bar = w.TabStrip1->tabBar();
+        QCOMPARE(bar->count(), 9);
+        for (int i = 0; i < 9; ++i) {
+            QCOMPARE(bar->tabText(i), tabs[i]);
+            QCOMPARE(bar->tabToolTip(i), tabs[i]);
+            auto* frame = qobject_cast<QGroupBox*>(w.control(QStringLiteral("frmTab%1").arg(28 + i)));
+            QVERIFY(frame);
+            QCOMPARE(frame->title(), tabs[i]);
+            QCOMPARE(w.button(QStringLiteral("cmdTab%1").arg(28 + i))->text(), QStringLiteral("Compute"));
+        }
+        // Only the "How to Transfer?" help in this window.
+        QVERIFY(w.button("cmdHelpMain"));
+        QVERIFY(w.window()->findChildren<QWidget*>(QRegularExpression("^cmdHelp2_")).isEmpty());
+
+        const int boxes[] = {12, 10, 6, 4, 4, 14, 11, 14, 11};
+        for (int i = 0; i < 9; ++i)
+            for (int n = 1; n <= boxes[i]; ++n)
+                QVERIFY2(w.textBox(QStringLiteral("txtTab%1_%2").arg(28 + i).arg(n)),
+                         qPrintable(QStringLiteral("txtTab%1_%2").arg(28 + i).arg(n)));
+
+        QCOMPARE(w.optTab28_1->text(), QStringLiteral("Yes"));
+        QCOMPARE(w.optTab28_2->text(), QStringLiteral("No"));
+
+        ui::ComboBox* ceramic = w.cmbTab32;
+        QCOMPARE(ceramic->listCount(), 10);
+        QCOMPARE(ceramic->itemText(0), QStringLiteral("3 x 3"));
+        QCOMPARE(ceramic->itemText(9), QStringLiteral("24 x 24"));
+        QCOMPARE(ceramic->itemData(9), 24);
+        ui::ComboBox* resilient = w.cmbTab36;
+        QCOMPARE(resilient->listCount(), 3);
+        QCOMPARE(resilient->itemText(0), QStringLiteral("12\"-by-12\""));
+        QCOMPARE(resilient->itemText(2), QStringLiteral("6\"-by-6\""));
+        QCOMPARE(resilient->itemData(1), 9);
+
+        QVERIFY(labelTexts(w.control("frmTab32")).contains("(Takes 10% wastage into consideration)"));
+        QVERIFY(labelTexts(w.control("frmTab31")).contains("Beam Weight"));
+        const QStringList carpet = labelTexts(w.control("frmTab33"));
+        QVERIFY(carpet.contains("Number of Stairs"));
+        QVERIFY(carpet.contains("Width x "));
+        // The vinyl frame carries the carpet's words, and none after its stair box.
+        const QStringList vinyl = labelTexts(w.control("frmTab35"));
+        QVERIFY(vinyl.contains("Total area to be carpeted: "));
+        QVERIFY(vinyl.contains("Amount of carpet needed: "));
+        QVERIFY(!vinyl.contains("Number of Stairs"));
+        const QStringList paper = labelTexts(w.control("frmTab34"));
+        QVERIFY(paper.contains("Length x"));
+        QVERIFY(paper.contains("Room perimeter"));
+        QVERIFY(paper.contains("roll(s)"));
+    }
+
+    void howToTransferSpeaks()
+    {
+        FrmCalculator3& w = opened(3);
+        click(w, "cmdHelpMain");
+        QCOMPARE(shell::frmMainMenu().Merlin().requests().last(), "Speak " + calculators::transferHelpText());
+        QTRY_VERIFY_WITH_TIMEOUT(fake->speechBackend.spoken.contains(calculators::transferHelpText()), 10000);
+    }
+};
+
+QTEST_MAIN(TestGroup3)
+#include "tst_group3.moc"

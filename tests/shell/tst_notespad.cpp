@@ -1,0 +1,215 @@
+#include "support/fakeplatform.h"
+
+#include "data/appfolder.h"
+#include "data/connection.h"
+#include "data/recordset.h"
+#include "data/schema.h"
+#include "shell/notespad.h"
+#include "ui/forms.h"
+#include "ui/richtextbox.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+using shell::FrmBlank;
+
+class TestNotesPad : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<FakePlatform> fake;
+    data::Connection db;  // the test's own look at the database
+
+    // The Notes of every row of BlankNotes.
+    QList<data::DbValue> stored()
+    {
+        QList<data::DbValue> out;
+        data::Recordset rs = db.query(QStringLiteral("SELECT Notes FROM BlankNotes"));
+        for (; !rs.eof(); rs.moveNext())
+            out << rs.value(0);
+        return out;
+    }
+    void store(const data::DbValue& notes)
+    {
+        db.execute(QStringLiteral("UPDATE BlankNotes SET Notes = ?"), {notes});
+    }
+    FrmBlank& openPad()
+    {
+        FrmBlank& pad = shell::frmBlank();
+        pad.show();
+        return pad;
+    }
+
+private slots:
+    void init()
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        data::setApplicationFolder(dir->path());
+        data::ensureDatabase(data::databasePath());
+        db.open(data::databasePath());
+        fake = std::make_unique<FakePlatform>();
+    }
+    void cleanup()
+    {
+        ui::destroyAllForms();
+        db.close();
+        fake.reset();
+        data::setApplicationFolder(QString());
+        dir.reset();
+    }
+
+    void roundTripsTheText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("apostrophes") << QStringLiteral("O'Brien's kitchen: it's 'urgent''");
+        QTest::newRow("line breaks") << QStringLiteral("first line\nsecond line\n\nfourth line\n");
+        QTest::newRow("quotes and breaks") << QStringLiteral("He said \"don't\"\n'both' ; drop table x; --");
+        QTest::newRow("looks like markup") << QStringLiteral("<b>not bold</b> & &amp; <br>");
+        QTest::newRow("beyond ASCII") << QStringLiteral("Straße – ½\" plywood");
+    }
+    void roundTripsTheText()
+    {
+        QFETCH(QString, text);
+        FrmBlank& pad = openPad();
+        pad.rtfNotes->setText(text);
+        pad.cmdOk->click();
+        QVERIFY(!pad.isLoaded());
+        QCOMPARE(stored(), QList<data::DbValue>{text});
+
+        openPad();
+        QCOMPARE(pad.rtfNotes->text(), text);
+        QVERIFY(fake->messages.isEmpty());
+    }
+
+    void formattingIsNotKept()
+    {
+        FrmBlank& pad = openPad();
+        pad.rtfNotes->insertHtml(QStringLiteral("<b>bold</b> and <i>slanted</i> words"));
+        pad.cmdOk->click();
+        QCOMPARE(stored(), QList<data::DbValue>{QStringLiteral("bold and slanted words")});
+    }
+
+    void closingWithoutOkKeepsTheStoredText_data()
+    {
+        QTest::addColumn<bool>("closeBox");
+        QTest::newRow("Cancel") << false;
+        QTest::newRow("close box") << true;
+    }
+    void closingWithoutOkKeepsTheStoredText()
+    {
+        QFETCH(bool, closeBox);
+        store(QStringLiteral("kept as it was"));
+        FrmBlank& pad = openPad();
+        QCOMPARE(pad.rtfNotes->text(), QStringLiteral("kept as it was"));
+        pad.rtfNotes->setText(QStringLiteral("changed and dropped"));
+        if (closeBox)
+            pad.window()->close();
+        else
+            pad.CmdCancel->click();
+        QVERIFY(!pad.isLoaded());
+        QCOMPARE(stored(), QList<data::DbValue>{QStringLiteral("kept as it was")});
+    }
+
+    void oldLineEndsShowAsLineBreaks()
+    {
+        store(QStringLiteral("one\r\ntwo\rthree\nfour"));
+        QCOMPARE(openPad().rtfNotes->text(), QStringLiteral("one\ntwo\nthree\nfour"));
+    }
+
+    void missingRowOrNullIsAnEmptyPadAndOkStoresTheText_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::newRow("no row") << "DELETE FROM BlankNotes";
+        QTest::newRow("Null text") << "UPDATE BlankNotes SET Notes = NULL";
+    }
+    void missingRowOrNullIsAnEmptyPadAndOkStoresTheText()
+    {
+        QFETCH(QString, setup);
+        db.execute(setup);
+        FrmBlank& pad = openPad();
+        QCOMPARE(pad.rtfNotes->text(), QString());
+        pad.rtfNotes->setText(QStringLiteral("not lost"));
+        pad.cmdOk->click();
+        QVERIFY(!pad.isLoaded());
+        QCOMPARE(stored(), QList<data::DbValue>{QStringLiteral("not lost")});
+        QVERIFY(fake->messages.isEmpty());
+    }
+
+    void emptyTextIsStoredAsEmptyText()
+    {
+        store(QStringLiteral("something"));
+        FrmBlank& pad = openPad();
+        pad.rtfNotes->clear();
+        pad.cmdOk->click();
+        const QList<data::DbValue> rows = stored();
+        QCOMPARE(rows.size(), 1);
+        QVERIFY(rows[0].isText());
+        QCOMPARE(rows[0].toText(), QString());
+        QCOMPARE(openPad().rtfNotes->text(), QString());
+    }
+
+    void failedWriteKeepsThePadOpenWithTheText()
+    {
+        store(QStringLiteral("old"));
+        for (const char* event : {"UPDATE", "INSERT"})
+            db.execute(QStringLiteral("CREATE TRIGGER refuse_%1 BEFORE %1 ON BlankNotes "
+                                      "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END")
+                           .arg(QLatin1String(event)));
+        FrmBlank& pad = openPad();
+        pad.rtfNotes->setText(QStringLiteral("precious words"));
+        pad.cmdOk->click();
+
+        QVERIFY(pad.isLoaded());
+        QVERIFY(pad.isVisible());
+        QCOMPARE(pad.rtfNotes->text(), QStringLiteral("precious words"));
+        QCOMPARE(fake->messages.size(), 1);
+        QVERIFY2(fake->messages[0].text.contains(QStringLiteral("disk is full")), qPrintable(fake->messages[0].text));
+        QCOMPARE(stored(), QList<data::DbValue>{QStringLiteral("old")});
+
+        // Once the cause is gone, the same Ok saves and closes.
+        db.execute(QStringLiteral("DROP TRIGGER refuse_UPDATE"));
+        pad.cmdOk->click();
+        QVERIFY(!pad.isLoaded());
+        QCOMPARE(stored(), QList<data::DbValue>{QStringLiteral("precious words")});
+    }
+
+    void openingAgainBringsItForwardWithoutReloading()
+    {
+        store(QStringLiteral("stored"));
+        FrmBlank& pad = openPad();
+        ui::RichTextBox* box = pad.rtfNotes;
+        pad.rtfNotes->setText(QStringLiteral("typed, not yet saved"));
+        store(QStringLiteral("changed elsewhere"));
+        openPad();
+        QCOMPARE(pad.rtfNotes.data(), box);
+        QCOMPARE(pad.rtfNotes->text(), QStringLiteral("typed, not yet saved"));
+    }
+
+    void pictureButtonsCanBeFoundWithoutTheirPictures()
+    {
+        FrmBlank& pad = openPad();
+        QCOMPARE(pad.caption(), QStringLiteral("Blank Area for Customer Notes"));
+        QCOMPARE(pad.cmdOk->accessibleName(), QStringLiteral("OK"));
+        QCOMPARE(pad.CmdCancel->accessibleName(), QStringLiteral("Cancel"));
+        for (QToolButton* b : {pad.cmdOk.data(), pad.CmdCancel.data()}) {
+            QVERIFY(!b->toolTip().isEmpty());
+            QVERIFY(!b->icon().isNull());
+            QVERIFY(b->text().isEmpty() || b->toolButtonStyle() == Qt::ToolButtonIconOnly);
+        }
+    }
+
+    // Not a check: a picture of the pad for a person to look at, when asked for.
+    void screenshot()
+    {
+        const QString out = qEnvironmentVariable("NOTESPAD_SCREENSHOT");
+        if (out.isEmpty())
+            QSKIP("set NOTESPAD_SCREENSHOT to a file name to take one");
+        FrmBlank& pad = openPad();
+        pad.rtfNotes->setText(QStringLiteral("Mrs. O'Brien called: wants the kitchen estimate by Friday.\nGarage slab 20 x 24."));
+        QTest::qWait(50);
+        QVERIFY(pad.window()->grab().save(out));
+    }
+};
+
+QTEST_MAIN(TestNotesPad)
+#include "tst_notespad.moc"
