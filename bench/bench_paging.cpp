@@ -164,7 +164,6 @@ void fill(const QString& path)
     }
     sqlite3_finalize(cust);
     exec(db, "COMMIT");
-    exec(db, "ANALYZE");
     sqlite3_close(db);
 }
 

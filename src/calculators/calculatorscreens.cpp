@@ -1,18 +1,12 @@
 #include "calculatorscreens.h"
 
+#include "frmcalculator2.h"
+#include "frmcalculator3.h"
 #include "frmcalculator4.h"
 #include "frmcalculators.h"
+#include "scientificscreen.h"
 #include "shell/screens.h"
 #include "ui/forms.h"
-
-#if __has_include("frmcalculator2.h")
-#include "frmcalculator2.h"
-#define CORVANEL_HAS_GROUP2 1
-#endif
-#if __has_include("frmcalculator3.h")
-#include "frmcalculator3.h"
-#define CORVANEL_HAS_GROUP3 1
-#endif
 
 namespace calculators {
 
@@ -40,13 +34,10 @@ shell::Screen calculatorScreen()
 void registerScreens()
 {
     shell::registerScreen(QStringLiteral("frmCalculators"), calculatorScreen<FrmCalculators>());
-#ifdef CORVANEL_HAS_GROUP2
     shell::registerScreen(QStringLiteral("frmCalculator2"), calculatorScreen<FrmCalculator2>());
-#endif
-#ifdef CORVANEL_HAS_GROUP3
     shell::registerScreen(QStringLiteral("frmCalculator3"), calculatorScreen<FrmCalculator3>());
-#endif
     shell::registerScreen(QStringLiteral("frmCalculator4"), calculatorScreen<FrmCalculator4>());
+    registerScientific();
 }
 
 }  // namespace calculators

@@ -39,12 +39,19 @@ CREATE TABLE Item (
     Equipment REAL
 );
 CREATE INDEX Item_CategoryID ON Item (CategoryID);
+CREATE INDEX Item_UnitId ON Item (UnitId);
+CREATE INDEX Item_ItemCode ON Item (ItemCode);
+CREATE INDEX Item_ItemName ON Item (ItemName);
+CREATE INDEX Item_Material ON Item (Material);
+CREATE INDEX Item_Qty ON Item (Qty);
+CREATE INDEX Item_TU ON Item (TU);
 
 CREATE TABLE Category (
     CatId INTEGER PRIMARY KEY AUTOINCREMENT,
     CatName TEXT COLLATE NOCASE,
     ParentCategory INTEGER
 );
+CREATE INDEX Category_CatName ON Category (CatName);
 
 CREATE VIEW Categories (CatId, CatName, totitm, ParentCategory) AS
     SELECT c.CatId, c.CatName,
@@ -78,6 +85,11 @@ CREATE TABLE Customer (
     BUrl TEXT COLLATE NOCASE,
     BCCNo TEXT COLLATE NOCASE
 );
+CREATE INDEX Customer_CustName ON Customer (CustName);
+CREATE INDEX Customer_BCity ON Customer (BCity);
+CREATE INDEX Customer_BPhone ON Customer (BPhone);
+CREATE INDEX Customer_BEmail ON Customer (BEmail);
+CREATE INDEX Customer_BCCNo ON Customer (BCCNo);
 
 CREATE TABLE States (
     StateId INTEGER PRIMARY KEY,

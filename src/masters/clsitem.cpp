@@ -4,6 +4,8 @@
 #include "data/sqlnames.h"
 #include "ui/platform.h"
 
+#include <sqlite3.h>
+
 namespace masters {
 
 namespace {
@@ -147,25 +149,131 @@ std::optional<data::RowArray> ClsItem::GetAllItems(int& page, int& pageCount, co
     return pagedRows(q, page, pageCount);
 }
 
-std::optional<data::RowArray> ClsItem::joinedList(const QString& columns, const QString& source,
-                                                  const data::Params& params, int& page, int& pageCount,
-                                                  const QString& sortColumn, const QString& direction,
-                                                  bool numericItemNumbers, bool allowAll)
+void ClsItem::checkListState()
 {
+    // Any write through this program's handle counts in total_changes, a
+    // commit by another program in data_version; either voids what the
+    // lists learnt. The object's connection keeps the handle alive, so the
+    // two numbers stay comparable for the object's life.
+    const std::int64_t version = connection().scalar(QStringLiteral("PRAGMA data_version")).toInt64();
+    const std::int64_t changes = sqlite3_total_changes64(connection().handle());
+    if (version != listState_.dataVersion || changes != listState_.changes) {
+        listState_ = ListState();
+        listState_.dataVersion = version;
+        listState_.changes = changes;
+    }
+}
+
+bool ClsItem::allJoined()
+{
+    if (listState_.allJoined) return *listState_.allJoined;
+    data::Connection& c = connection();
+    bool joined = c.scalar(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM Item WHERE CategoryID IS NULL OR UnitId IS NULL LIMIT 1)"))
+                      .toInt() == 0;
+    // Each distinct key once, by seeking through the index, and whether its
+    // row exists: a few hundred look-ups instead of one per item.
+    const auto missing = [&c](const char* column, const char* table, const char* key) {
+        const QString sql = QStringLiteral(
+                                "WITH RECURSIVE d(v) AS (SELECT (SELECT min(%1) FROM Item) UNION ALL "
+                                "SELECT (SELECT min(%1) FROM Item WHERE %1 > d.v) FROM d WHERE d.v IS NOT NULL) "
+                                "SELECT count(*) FROM d WHERE d.v IS NOT NULL AND NOT EXISTS (SELECT 1 FROM %2 WHERE %3 = d.v)")
+                                .arg(QLatin1String(column), QLatin1String(table), QLatin1String(key));
+        return c.scalar(sql).toInt() > 0;
+    };
+    joined = joined && !missing("CategoryID", "Category", "CatId") && !missing("UnitId", "Units", "Id");
+    listState_.allJoined = joined;
+    return joined;
+}
+
+const std::vector<std::int64_t>& ClsItem::keysByItemNumber()
+{
+    if (!listState_.byItemNumber) {
+        // No index can hold val(), which other programs do not know; the
+        // order is worked out once and kept until the table changes.
+        const QString source = allJoined() ? QStringLiteral(" FROM Item") : joinedSource;
+        data::Recordset rs = connection().query(
+            QStringLiteral("SELECT Item.ItemID") + source +
+            QStringLiteral(" order by val(Item.ItemCode), Item.ItemCode, Item.ItemID"));
+        std::vector<std::int64_t> keys;
+        keys.reserve(std::size_t(rs.recordCount()));
+        for (; !rs.eof(); rs.moveNext()) keys.push_back(rs.value(0).toInt64());
+        listState_.byItemNumber = std::move(keys);
+    }
+    return *listState_.byItemNumber;
+}
+
+std::optional<data::RowArray> ClsItem::itemList(const QString& columns, const QString& source, Filter filter,
+                                                const QString& filterColumn, int& page, int& pageCount,
+                                                const QString& sortColumn, const QString& direction,
+                                                bool numericItemNumbers, bool allowAll)
+{
+    ReadScope read(connection());
+    checkListState();
+
+    const QString pattern = SearchVal + QLatin1Char('%');
     PageQuery q;
     q.columns = columns;
     q.source = source;
-    q.params = params;
     q.keyExpression = QStringLiteral("Item.ItemID");
     q.keyColumn = QStringLiteral("ItemID");
     q.allowAll = allowAll;
     const bool desc = descending(direction);
-    if (numericItemNumbers && sortColumn.compare(QLatin1String("itemcode"), Qt::CaseInsensitive) == 0) {
+
+    const bool byItemNumber =
+        numericItemNumbers && sortColumn.compare(QLatin1String("itemcode"), Qt::CaseInsensitive) == 0;
+    if (byItemNumber) {
         // By numeric value first ("9" before "10"), then as text.
         q.order = {{QStringLiteral("val(Item.ItemCode)"), desc}, {QStringLiteral("Item.ItemCode"), desc},
                    {q.keyExpression, desc}};
     } else {
         q.order = sortKeys(sortColumn, direction, listSortColumns(), q.keyExpression);
+    }
+
+    // The statement's own filter, and the same filter in a form the indexes
+    // serve (the category name through the category's key), for counting
+    // and for finding the page's keys.
+    QString condition;
+    data::Params values;
+    if (filter == Filter::All) {
+        q.params = {pattern, pattern};
+        condition = QStringLiteral(
+            "(Item.ItemName like ? or Item.CategoryID IN (SELECT CatId FROM Category WHERE CatName like ?))");
+        values = {pattern, pattern};
+    } else if (filter == Filter::Column) {
+        q.params = {pattern};
+        condition = filterColumn == QLatin1String("CatName")
+                        ? QStringLiteral("Item.CategoryID IN (SELECT CatId FROM Category WHERE CatName like ?)")
+                        : QStringLiteral("Item.") + filterColumn + QStringLiteral(" like ?");
+        values = {pattern};
+    }
+
+    if (allJoined()) {
+        // Every item is listed, so the joins only matter where the sort
+        // reads a joined name.
+        const QString sortColumnName = q.order.first().expression;
+        const bool withCategory = sortColumnName == QLatin1String("CatName");
+        const bool withUnit = sortColumnName == QLatin1String("Name");
+        QStringList where;
+        if (withCategory) where << QStringLiteral("Item.CategoryID = Category.CatId");
+        if (withUnit) where << QStringLiteral("Item.UnitId = Units.Id");
+        if (!condition.isEmpty()) where << condition;
+        q.keySource = QStringLiteral(" FROM Item") + (withCategory ? QStringLiteral(", Category") : QString()) +
+                      (withUnit ? QStringLiteral(", Units") : QString()) +
+                      (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND ")));
+        q.keyParams = values;
+        q.countSql = condition.isEmpty() ? QStringLiteral("SELECT count(*) FROM Item")
+                                         : QStringLiteral("SELECT count(*) FROM Item WHERE ") + condition;
+        q.countParams = values;
+    } else {
+        q.keySource = joinedSource + (condition.isEmpty() ? QString() : QStringLiteral(" and ") + condition);
+        q.keyParams = values;
+        q.countSql = QStringLiteral("SELECT count(*)") + q.keySource;
+        q.countParams = values;
+    }
+
+    if (byItemNumber) {
+        q.keyList = &keysByItemNumber();
+        q.keyListReversed = desc;
     }
     return pagedRows(q, page, pageCount);
 }
@@ -173,34 +281,33 @@ std::optional<data::RowArray> ClsItem::joinedList(const QString& columns, const 
 std::optional<data::RowArray> ClsItem::GetAllItemsN(int& page, int& pageCount, const QString& sortColumn,
                                                     const QString& direction)
 {
-    return joinedList(QStringLiteral("SELECT Item.ItemID,Item.ItemName,Category.CatName,item.Material,Item.Qty,Item.Itemcode,Units.Name"),
-                      joinedSource, {}, page, pageCount, sortColumn, direction, true, false);
+    return itemList(QStringLiteral("SELECT Item.ItemID,Item.ItemName,Category.CatName,item.Material,Item.Qty,Item.Itemcode,Units.Name"),
+                    joinedSource, Filter::None, QString(), page, pageCount, sortColumn, direction, true, false);
 }
 
 std::optional<data::RowArray> ClsItem::GetAllReItemsN(int& page, int& pageCount, const QString& sortColumn,
                                                       const QString& direction)
 {
-    return joinedList(QStringLiteral("SELECT Item.ItemID,Item.ItemName,Category.CatName, item.Material,Item.Qty,Item.Itemcode,Units.Name"),
-                      QStringLiteral(" FROM Item,Category,Units  where  Item.CategoryID = Category.CatId  and Item.UnitId=Units.Id"),
-                      {}, page, pageCount, sortColumn, direction, false, false);
+    return itemList(QStringLiteral("SELECT Item.ItemID,Item.ItemName,Category.CatName, item.Material,Item.Qty,Item.Itemcode,Units.Name"),
+                    QStringLiteral(" FROM Item,Category,Units  where  Item.CategoryID = Category.CatId  and Item.UnitId=Units.Id"),
+                    Filter::None, QString(), page, pageCount, sortColumn, direction, false, false);
 }
 
 std::optional<data::RowArray> ClsItem::GetSearchItems(int& page, int& pageCount, const QString& sortColumn,
                                                       const QString& direction)
 {
     // The typed text is a pattern: "%" and "_" in it stay wildcards.
-    const QString pattern = SearchVal + QLatin1Char('%');
     if (SearchFld == QLatin1String("All")) {
-        return joinedList(
+        return itemList(
             QStringLiteral("SELECT Item.ItemID,Item.ItemName as  ItmName,Category.CatName as CatName, item.Material,Item.Qty,Item.Itemcode,Units.Name"),
-            joinedSource + QStringLiteral(" and  (ItemName like ? or CatName like ?) "), {pattern, pattern}, page,
+            joinedSource + QStringLiteral(" and  (ItemName like ? or CatName like ?) "), Filter::All, QString(), page,
             pageCount, sortColumn, direction, false, true);
     }
     const QString column = data::sql::checkedIdentifier(SearchFld, searchColumns());
-    return joinedList(
+    return itemList(
         QStringLiteral("SELECT Item.ItemID,Item.ItemName as  ItmName,Category.CatName as CatName,item.Material,Item.Qty,Item.Itemcode,Units.Name"),
-        joinedSource + QStringLiteral(" and ") + column + QStringLiteral(" like ?"), {pattern}, page, pageCount,
-        sortColumn, direction, false, true);
+        joinedSource + QStringLiteral(" and ") + column + QStringLiteral(" like ?"), Filter::Column, column, page,
+        pageCount, sortColumn, direction, false, true);
 }
 
 }  // namespace masters

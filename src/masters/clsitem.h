@@ -66,11 +66,25 @@ public:
     static const QStringList& searchColumns();
 
 private:
+    // What the lists learn about the table, kept while nothing is written.
+    struct ListState {
+        std::int64_t dataVersion = -1;
+        std::int64_t changes = -1;
+        std::optional<bool> allJoined;  // every item has its category and unit
+        std::optional<std::vector<std::int64_t>> byItemNumber;  // listed keys in item-number order
+    };
+    enum class Filter { None, All, Column };
+
+    void checkListState();
+    bool allJoined();
+    const std::vector<std::int64_t>& keysByItemNumber();
     void updatePrice(const char* column, int key, double price, const QString& message);
-    std::optional<data::RowArray> joinedList(const QString& columns, const QString& source,
-                                             const data::Params& params, int& page, int& pageCount,
-                                             const QString& sortColumn, const QString& direction,
-                                             bool numericItemNumbers, bool allowAll);
+    std::optional<data::RowArray> itemList(const QString& columns, const QString& source, Filter filter,
+                                           const QString& filterColumn, int& page, int& pageCount,
+                                           const QString& sortColumn, const QString& direction,
+                                           bool numericItemNumbers, bool allowAll);
+
+    ListState listState_;
 };
 
 }  // namespace masters

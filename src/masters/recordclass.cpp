@@ -73,9 +73,9 @@ std::optional<data::RowArray> RecordClass::pagedRows(const PageQuery& q, int& pa
     ReadScope scope(c);
 
     const QString select = q.columns + q.source;
-    const int count = q.countSql.isEmpty()
-                          ? c.scalar(QStringLiteral("SELECT count(*)") + q.source, q.params).toInt()
-                          : c.scalar(q.countSql, q.countParams).toInt();
+    const int count = q.keyList            ? int(q.keyList->size())
+                      : q.countSql.isEmpty() ? c.scalar(QStringLiteral("SELECT count(*)") + q.source, q.params).toInt()
+                                             : c.scalar(q.countSql, q.countParams).toInt();
     if (count <= 0) return std::nullopt;
 
     const int size = std::max(1, PageSize);
@@ -95,21 +95,26 @@ std::optional<data::RowArray> RecordClass::pagedRows(const PageQuery& q, int& pa
     // Keys first: skipping rows costs least where only the key and the sort
     // columns are read. Pages nearer the end are counted from there, in the
     // reversed order, so the last page costs what the first does.
-    const std::int64_t fromEnd = count - offset - wanted;
-    const bool reversed = fromEnd < offset;
-    const bool ownKeySource = !q.keySource.isEmpty();
-    data::Params keyParams = ownKeySource ? q.keyParams : q.params;
-    const int n = int(keyParams.size());
-    keyParams.emplace_back(static_cast<std::int64_t>(wanted));
-    keyParams.emplace_back(reversed ? fromEnd : offset);
-    const QString keySql = QStringLiteral("SELECT ") + q.keyExpression + (ownKeySource ? q.keySource : q.source) +
-                           QStringLiteral(" order by ") + orderText(q.order, reversed) +
-                           QStringLiteral(" LIMIT ?%1 OFFSET ?%2").arg(n + 1).arg(n + 2);
-    data::Recordset keyRows = c.query(keySql, keyParams);
     std::vector<data::DbValue> keys;
-    keys.reserve(std::size_t(keyRows.recordCount()));
-    for (; !keyRows.eof(); keyRows.moveNext()) keys.push_back(keyRows.value(0));
-    if (reversed) std::reverse(keys.begin(), keys.end());
+    keys.reserve(std::size_t(wanted));
+    if (q.keyList) {
+        for (std::int64_t i = offset; i < offset + wanted; ++i)
+            keys.emplace_back(q.keyListReversed ? (*q.keyList)[std::size_t(count - 1 - i)] : (*q.keyList)[std::size_t(i)]);
+    } else {
+        const std::int64_t fromEnd = count - offset - wanted;
+        const bool reversed = fromEnd < offset;
+        const bool ownKeySource = !q.keySource.isEmpty();
+        data::Params keyParams = ownKeySource ? q.keyParams : q.params;
+        const int n = int(keyParams.size());
+        keyParams.emplace_back(static_cast<std::int64_t>(wanted));
+        keyParams.emplace_back(reversed ? fromEnd : offset);
+        const QString keySql = QStringLiteral("SELECT ") + q.keyExpression + (ownKeySource ? q.keySource : q.source) +
+                               QStringLiteral(" order by ") + orderText(q.order, reversed) +
+                               QStringLiteral(" LIMIT ?%1 OFFSET ?%2").arg(n + 1).arg(n + 2);
+        data::Recordset keyRows = c.query(keySql, keyParams);
+        for (; !keyRows.eof(); keyRows.moveNext()) keys.push_back(keyRows.value(0));
+        if (reversed) std::reverse(keys.begin(), keys.end());
+    }
 
     // Then the page's rows by the statement itself, put in the keys' order.
     data::Params rowParams = q.params;

@@ -9,7 +9,9 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace masters {
 
@@ -68,6 +70,11 @@ public:
         QString keySource;
         data::Params keyParams;
         bool allowAll = false;     // page -1 gives every row
+        // Every key of the result in `order`, when the caller has them at
+        // hand (read backwards when keyListReversed); count and keys then
+        // come from it.
+        const std::vector<std::int64_t>* keyList = nullptr;
+        bool keyListReversed = false;
     };
 
     // The paged getter: nothing when the query finds no row (page, pageCount

@@ -281,19 +281,6 @@ private slots:
         QVERIFY(fake->messages.first().text.contains(QStringLiteral("2.0")));
     }
 
-    void grabForLook()
-    {
-        const QString out = qEnvironmentVariable("SCI_GRAB");
-        if (out.isEmpty())
-            QSKIP("no");
-        FrmScientific& f = opened();
-        QTest::keyClicks(f.Text1, QStringLiteral("12.5*3="));
-        click(f, QStringLiteral("Command8_0 Command8_1"));
-        f.window()->grab().save(out + "/sci.png");
-        action(f, "tstandard")->trigger();
-        f.window()->grab().save(out + "/std.png");
-    }
-
     void exitClosesAndForgets()
     {
         FrmScientific& f = opened();
