@@ -233,6 +233,18 @@ Figures measure(sqlite3* layerHandle, sqlite3* raw, const Getter& get, int page)
     f.layer = medianMs(run);
     const std::vector<std::string> statements = statementsOf(layerHandle, run);
     f.raw = medianMs([&] { runRaw(raw, statements); });
+    if (getenv("BENCH_DEBUG")) {
+        for (const std::string& st : statements) {
+            const double ms = medianMs([&] { runRaw(raw, {st}); });
+            std::printf("    %.2f ms  %s\n", ms, st.c_str());
+            std::string plan = "EXPLAIN QUERY PLAN " + st;
+            sqlite3_stmt* p = nullptr;
+            if (sqlite3_prepare_v2(raw, plan.c_str(), -1, &p, nullptr) == SQLITE_OK) {
+                while (sqlite3_step(p) == SQLITE_ROW) std::printf("        %s\n", sqlite3_column_text(p, 3));
+                sqlite3_finalize(p);
+            }
+        }
+    }
     return f;
 }
 

@@ -65,12 +65,20 @@ double asShown(double x)
 // ---------------------------------------------------------------- FrameBuilder
 
 namespace {
-// Wide enough to show a 15-digit result whole.
+// Wide enough to show a 15-digit result with its sign and point whole.
 int boxWidth(const QWidget* box)
 {
-    return box->fontMetrics().horizontalAdvance(QStringLiteral("-8888.88888888888")) + 16;
+    return box->fontMetrics().horizontalAdvance(QStringLiteral("-14.5344418537486")) + 16;
 }
 }  // namespace
+
+void fitBoxesToResults(QWidget* root, int keepBelow)
+{
+    const int fit = boxWidth(root);
+    for (ui::TextBox* b : root->findChildren<ui::TextBox*>())
+        if (b->maximumWidth() > keepBelow && b->maximumWidth() < fit)
+            b->setFixedWidth(fit);
+}
 
 FrameBuilder::FrameBuilder(QWidget* frame) : frame_(frame), grid_(new QGridLayout(frame))
 {

@@ -52,6 +52,10 @@ QString overflowMessage();
 // rather than "inf").
 double divideOrZero(double a, double b);
 
+// Widens every text box under `root` that is wider than `keepBelow` pixels
+// so that a 15-digit result with its sign shows whole, whatever the font.
+void fitBoxesToResults(QWidget* root, int keepBelow);
+
 // Whole-number round-up as the calculators use it: x unchanged when whole,
 // else Int(x) + 1.
 double roundUpWhole(double x);

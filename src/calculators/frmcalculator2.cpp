@@ -24,16 +24,6 @@ namespace {
 // Narrow boxes for inches and sixteenths beside the feet.
 constexpr int smallBoxWidth = 60;
 
-// A result of fifteen significant digits with its sign must show whole in
-// its box, whatever the font.
-void fitBoxesToResults(QWidget* root, int keepBelow)
-{
-    const int fit = root->fontMetrics().horizontalAdvance(QStringLiteral("-14.5344418537486")) + 16;
-    for (ui::TextBox* b : root->findChildren<ui::TextBox*>())
-        if (b->maximumWidth() > keepBelow && b->maximumWidth() < fit)
-            b->setFixedWidth(fit);
-}
-
 }  // namespace
 
 QList<CalculatorWindow::Tab> FrmCalculator2::tabList()

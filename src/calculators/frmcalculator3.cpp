@@ -52,16 +52,6 @@ void FrmCalculator3::askForTileSize(ui::ComboBox* combo)
 
 namespace {
 
-// A result of fifteen significant digits with its sign must show whole in
-// its box, whatever the font.
-void fitBoxesToResults(QWidget* root, int keepBelow)
-{
-    const int fit = root->fontMetrics().horizontalAdvance(QStringLiteral("-14.5344418537486")) + 16;
-    for (ui::TextBox* b : root->findChildren<ui::TextBox*>())
-        if (b->maximumWidth() > keepBelow && b->maximumWidth() < fit)
-            b->setFixedWidth(fit);
-}
-
 QString box(int frame, int number) { return QStringLiteral("txtTab%1_%2").arg(frame).arg(number); }
 
 QPushButton* computeRow(FrameBuilder& f, int frame, int column = 1)
