@@ -16,6 +16,7 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
@@ -288,6 +289,7 @@ int main(int argc, char** argv)
     const auto built = Clock::now();
     data::createFreshDatabase(data::databasePath());
     fill(data::databasePath());
+    if (const char* keep = getenv("BENCH_KEEP")) QFile::copy(data::databasePath(), QString::fromLocal8Bit(keep));
     std::printf("database of 100000 items, 500 categories, 200 units, 20000 customers made in %.1f s\n",
                 std::chrono::duration<double>(Clock::now() - built).count());
     std::printf("times in ms, median of %d; raw = the same statements straight on the SQLite C API; x = layer / raw\n",
@@ -350,6 +352,7 @@ int main(int argc, char** argv)
             [&](int& p, int& n) { return customer.GetSearchCustomers(p, n, QStringLiteral("CustName"), QStringLiteral("A")); });
     }
 
+    if (getenv("BENCH_KEEP")) return 0;
     std::printf("\nother calls: Maxitemno %.2f ms, GetComboCategories %.2f ms\n",
                 medianMs([&] { (void)item.Maxitemno(); }), medianMs([&] { (void)category.GetComboCategories(); }));
     std::printf("\nevery page under 10 ms: %s; every last page within 3x the first: %s\n", allUnder10 ? "yes" : "NO",

@@ -1,3 +1,4 @@
+#include "support/calculatordriver.h"
 #include "support/fakeplatform.h"
 
 #include "calculators/frmcalculator2.h"
@@ -25,65 +26,13 @@
 
 using calculators::FrmCalculator2;
 
+using calctest::click;
+using calctest::enter;
+using calctest::expect;
+
 namespace {
 
-FrmCalculator2& opened(int which)
-{
-    FrmCalculator2& w = ui::form<FrmCalculator2>();
-    w.Which = which;
-    w.Showframe();
-    w.show();
-    return w;
-}
-
-// "name=text" types text into a box; "cmbName#i" picks entry i of a combo.
-void enter(FrmCalculator2& w, const QStringList& inputs)
-{
-    for (const QString& input : inputs) {
-        if (input.contains(QLatin1Char('#'))) {
-            const QStringList parts = input.split(QLatin1Char('#'));
-            ui::ComboBox* c = w.comboBox(parts[0]);
-            QVERIFY2(c, qPrintable(parts[0]));
-            c->setListIndex(parts[1].toInt());
-            continue;
-        }
-        const qsizetype eq = input.indexOf(QLatin1Char('='));
-        const QString name = input.left(eq);
-        ui::TextBox* box = w.textBox(name);
-        QVERIFY2(box, qPrintable(name));
-        box->clear();
-        QTest::keyClicks(box, input.mid(eq + 1));
-    }
-}
-
-void click(FrmCalculator2& w, const QString& name)
-{
-    QAbstractButton* b = w.button(name);
-    QVERIFY2(b, qPrintable(name));
-    QVERIFY2(b->isVisible(), qPrintable(name + " is not on the frame shown"));
-    QTest::mouseClick(b, Qt::LeftButton);
-}
-
-// "name=text" expects exactly that text; "name~number" a value within 1e-9
-// (the implementer's formulas, checked against figures worked out by hand).
-void expect(FrmCalculator2& w, const QStringList& outputs)
-{
-    for (const QString& output : outputs) {
-        const bool near = output.contains(QLatin1Char('~'));
-        const QStringList parts = output.split(near ? QLatin1Char('~') : QLatin1Char('='));
-        ui::TextBox* box = w.textBox(parts[0]);
-        QVERIFY2(box, qPrintable(parts[0]));
-        if (near) {
-            bool ok = false;
-            const double got = box->text().toDouble(&ok);
-            QVERIFY2(ok, qPrintable(parts[0] + " reads " + box->text()));
-            QVERIFY2(std::fabs(got - parts[1].toDouble()) < 1e-9,
-                     qPrintable(parts[0] + " reads " + box->text() + ", expected " + parts[1]));
-        } else {
-            QCOMPARE(box->text(), parts[1]);
-        }
-    }
-}
+FrmCalculator2& opened(int which) { return calctest::opened<FrmCalculator2>(which); }
 
 }  // namespace
 

@@ -1,3 +1,4 @@
+#include "support/calculatordriver.h"
 #include "support/fakeplatform.h"
 
 #include "calculators/frmcalculator3.h"
@@ -23,62 +24,13 @@
 
 using calculators::FrmCalculator3;
 
+using calctest::click;
+using calctest::enter;
+using calctest::expect;
+
 namespace {
 
-FrmCalculator3& opened(int which)
-{
-    FrmCalculator3& w = ui::form<FrmCalculator3>();
-    w.Which = which;
-    w.Showframe();
-    w.show();
-    return w;
-}
-
-// "name=text" types text into a box; "cmbName#i" picks entry i of a combo
-// (-1 clears it); "optName" clicks an option button.
-void enter(FrmCalculator3& w, const QStringList& inputs)
-{
-    for (const QString& input : inputs) {
-        if (input.startsWith(QLatin1String("opt"))) {
-            QAbstractButton* o = w.button(input);
-            QVERIFY2(o, qPrintable(input));
-            QTest::mouseClick(o, Qt::LeftButton);
-            continue;
-        }
-        if (input.contains(QLatin1Char('#'))) {
-            const QStringList parts = input.split(QLatin1Char('#'));
-            ui::ComboBox* c = w.comboBox(parts[0]);
-            QVERIFY2(c, qPrintable(parts[0]));
-            c->setListIndex(parts[1].toInt());
-            continue;
-        }
-        const qsizetype eq = input.indexOf(QLatin1Char('='));
-        const QString name = input.left(eq);
-        ui::TextBox* box = w.textBox(name);
-        QVERIFY2(box, qPrintable(name));
-        box->clear();
-        QTest::keyClicks(box, input.mid(eq + 1));
-    }
-}
-
-void click(FrmCalculator3& w, const QString& name)
-{
-    QAbstractButton* b = w.button(name);
-    QVERIFY2(b, qPrintable(name));
-    QVERIFY2(b->isVisible(), qPrintable(name + " is not on the frame shown"));
-    QTest::mouseClick(b, Qt::LeftButton);
-}
-
-// "name=text" expects exactly that text in the box.
-void expect(FrmCalculator3& w, const QStringList& outputs)
-{
-    for (const QString& output : outputs) {
-        const qsizetype eq = output.indexOf(QLatin1Char('='));
-        ui::TextBox* box = w.textBox(output.left(eq));
-        QVERIFY2(box, qPrintable(output.left(eq)));
-        QCOMPARE(box->text(), output.mid(eq + 1));
-    }
-}
+FrmCalculator3& opened(int which) { return calctest::opened<FrmCalculator3>(which); }
 
 QStringList labelTexts(QWidget* frame)
 {

@@ -1,0 +1,85 @@
+#pragma once
+// Drives a calculator window as a user would: types into its boxes, picks
+// combo entries and options, clicks its buttons and reads its results.
+// Header only: the calculator tests alone include it.
+
+#include "calculators/calculatorwindow.h"
+#include "ui/combobox.h"
+#include "ui/forms.h"
+#include "ui/textbox.h"
+
+#include <QAbstractButton>
+#include <QStringList>
+#include <QTest>
+#include <cmath>
+
+namespace calctest {
+
+// The window opened on one calculator, as the main menu opens it.
+template <class Window>
+Window& opened(int which)
+{
+    Window& w = ui::form<Window>();
+    w.Which = which;
+    w.Showframe();
+    w.show();
+    return w;
+}
+
+// "name=text" types text into a box; "cmbName#i" picks entry i of a combo
+// (-1 clears it); "optName" clicks an option button.
+inline void enter(calculators::CalculatorWindow& w, const QStringList& inputs)
+{
+    for (const QString& input : inputs) {
+        if (input.startsWith(QLatin1String("opt"))) {
+            QAbstractButton* o = w.button(input);
+            QVERIFY2(o, qPrintable(input));
+            QTest::mouseClick(o, Qt::LeftButton);
+            continue;
+        }
+        if (input.contains(QLatin1Char('#'))) {
+            const QStringList parts = input.split(QLatin1Char('#'));
+            ui::ComboBox* c = w.comboBox(parts[0]);
+            QVERIFY2(c, qPrintable(parts[0]));
+            c->setListIndex(parts[1].toInt());
+            continue;
+        }
+        const qsizetype eq = input.indexOf(QLatin1Char('='));
+        const QString name = input.left(eq);
+        ui::TextBox* box = w.textBox(name);
+        QVERIFY2(box, qPrintable(name));
+        box->clear();
+        QTest::keyClicks(box, input.mid(eq + 1));
+    }
+}
+
+inline void click(calculators::CalculatorWindow& w, const QString& name)
+{
+    QAbstractButton* b = w.button(name);
+    QVERIFY2(b, qPrintable(name));
+    QVERIFY2(b->isVisible(), qPrintable(name + " is not on the frame shown"));
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+
+// "name=text" expects exactly that text; "name~number" a value within 1e-9
+// (formulas checked against figures worked out by hand).
+inline void expect(calculators::CalculatorWindow& w, const QStringList& outputs)
+{
+    for (const QString& output : outputs) {
+        const bool near = output.contains(QLatin1Char('~'));
+        const QStringList parts = output.split(near ? QLatin1Char('~') : QLatin1Char('='));
+        ui::TextBox* box = w.textBox(parts[0]);
+        QVERIFY2(box, qPrintable(parts[0]));
+        if (near) {
+            bool ok = false;
+            const double got = box->text().toDouble(&ok);
+            QVERIFY2(ok, qPrintable(parts[0] + " reads " + box->text()));
+            QVERIFY2(std::fabs(got - parts[1].toDouble()) < 1e-9,
+                     qPrintable(parts[0] + " reads " + box->text() + ", expected " + parts[1]));
+        } else {
+            QCOMPARE(box->text(), parts[1]);
+        }
+    }
+}
+
+}  // namespace calctest
