@@ -127,6 +127,7 @@ const QStringList& listExpressions()
     return expressions;
 }
 
+// `allowed` is sortColumns() or a part of it (the search columns).
 QString listExpression(const QString& name, const QStringList& allowed)
 {
     const QString checked = data::sql::checkedIdentifier(name, allowed);

@@ -122,6 +122,7 @@ std::optional<data::RowArray> clsCategory::categoriesPage(const QString& source,
     q.keyColumn = QStringLiteral("CatId");
     q.allowAll = allowAll;
     q.order = sortKeys(sortColumn, direction, sortColumns(), q.keyExpression);
+    if (!params.empty()) q.totalSql = QStringLiteral("SELECT count(*) FROM Category");
     return pagedRows(q, page, pageCount);
 }
 

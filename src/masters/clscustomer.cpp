@@ -105,6 +105,7 @@ std::optional<data::RowArray> ClsCustomer::customersPage(const QString& columns,
     q.keyExpression = QStringLiteral("CustId");
     q.keyColumn = QStringLiteral("CustId");
     q.order = sortKeys(sortColumn, direction, sortColumns(), q.keyExpression);
+    if (!params.empty()) q.totalSql = QStringLiteral("SELECT count(*) FROM Customer");
     return pagedRows(q, page, pageCount);
 }
 

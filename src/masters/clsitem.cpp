@@ -191,13 +191,8 @@ const std::vector<std::int64_t>& ClsItem::keysByItemNumber()
         // No index can hold val(), which other programs do not know; the
         // order is worked out once and kept until the table changes.
         const QString source = allJoined() ? QStringLiteral(" FROM Item") : joinedSource;
-        data::Recordset rs = connection().query(
-            QStringLiteral("SELECT Item.ItemID") + source +
-            QStringLiteral(" order by val(Item.ItemCode), Item.ItemCode, Item.ItemID"));
-        std::vector<std::int64_t> keys;
-        keys.reserve(std::size_t(rs.recordCount()));
-        for (; !rs.eof(); rs.moveNext()) keys.push_back(rs.value(0).toInt64());
-        listState_.byItemNumber = std::move(keys);
+        listState_.byItemNumber = integerColumn(QStringLiteral("SELECT Item.ItemID") + source +
+                                                QStringLiteral(" order by val(Item.ItemCode), Item.ItemCode, Item.ItemID"));
     }
     return *listState_.byItemNumber;
 }
@@ -271,6 +266,7 @@ std::optional<data::RowArray> ClsItem::itemList(const QString& columns, const QS
         q.countParams = values;
     }
 
+    if (filter != Filter::None) q.totalSql = QStringLiteral("SELECT count(*) FROM Item");
     if (byItemNumber) {
         q.keyList = &keysByItemNumber();
         q.keyListReversed = desc;

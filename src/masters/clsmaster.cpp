@@ -124,6 +124,7 @@ std::optional<data::RowArray> clsMaster::namesPage(const QString& source, const 
     q.keyExpression = QStringLiteral("Id");
     q.keyColumn = QStringLiteral("Id");
     q.order = sortKeys(sortColumn, direction, columns, q.keyExpression);
+    if (!params.empty()) q.totalSql = QStringLiteral("SELECT count(*) FROM ") + table();
     return pagedRows(q, page, pageCount);
 }
 

@@ -1,29 +1,42 @@
 #include "recordclass.h"
 
 #include "data/appfolder.h"
+#include "data/dberror.h"
 #include "data/recordset.h"
 #include "data/sqlnames.h"
 #include "shell/mainmenu.h"
 
 #include <algorithm>
+#include <sqlite3.h>
 #include <unordered_map>
 #include <vector>
 
 namespace masters {
 
+namespace {
+constexpr std::int64_t cacheKiB = 65536;
+}  // namespace
+
 RecordClass::RecordClass()
 {
     connection_.open(data::databasePath());
+    // Lists sort and filter by indexes but fetch rows at random: a page
+    // cache that holds a whole master file (pages are taken only as they
+    // are read) spares a file read per row. Never made smaller here.
+    const std::int64_t cache = connection_.scalar(QStringLiteral("PRAGMA cache_size")).toInt64();
+    if (cache > -cacheKiB && (cache < 0 || cache * 4 < cacheKiB))
+        connection_.execute(QStringLiteral("PRAGMA cache_size = -%1").arg(cacheKiB));
     PageSize = shell::frmMainMenu().NoInList;
 }
 
 RecordClass::~RecordClass() = default;
 
-QString RecordClass::orderText(const QList<SortKey>& keys, bool reversed)
+QString RecordClass::orderText(const QList<SortKey>& keys, bool reversed, bool unindexed)
 {
     QString out;
     for (const SortKey& k : keys) {
         if (!out.isEmpty()) out += QStringLiteral(", ");
+        if (unindexed) out += QLatin1Char('+');
         out += k.expression;
         if (k.descending != reversed) out += QStringLiteral(" Desc");
     }
@@ -108,8 +121,10 @@ std::optional<data::RowArray> RecordClass::pagedRows(const PageQuery& q, int& pa
         const int n = int(keyParams.size());
         keyParams.emplace_back(static_cast<std::int64_t>(wanted));
         keyParams.emplace_back(reversed ? fromEnd : offset);
+        const bool fewKept =
+            !q.totalSql.isEmpty() && std::int64_t(count) * 4 <= c.scalar(q.totalSql).toInt64();
         const QString keySql = QStringLiteral("SELECT ") + q.keyExpression + (ownKeySource ? q.keySource : q.source) +
-                               QStringLiteral(" order by ") + orderText(q.order, reversed) +
+                               QStringLiteral(" order by ") + orderText(q.order, reversed, fewKept) +
                                QStringLiteral(" LIMIT ?%1 OFFSET ?%2").arg(n + 1).arg(n + 2);
         data::Recordset keyRows = c.query(keySql, keyParams);
         for (; !keyRows.eof(); keyRows.moveNext()) keys.push_back(keyRows.value(0));
@@ -141,6 +156,21 @@ std::optional<data::RowArray> RecordClass::pagedRows(const PageQuery& q, int& pa
     pageCount = pages;
     RecordCount = count;
     return data::RowArray(found.fieldNames(), std::move(ordered));
+}
+
+std::vector<std::int64_t> RecordClass::integerColumn(const QString& sql)
+{
+    sqlite3* db = connection_.handle();
+    if (!db) throw data::DbError(QStringLiteral("The database is not open."));
+    const QByteArray text = sql.toUtf8();
+    sqlite3_stmt* st = nullptr;
+    int rc = sqlite3_prepare_v2(db, text.constData(), int(text.size()), &st, nullptr);
+    std::vector<std::int64_t> out;
+    if (rc == SQLITE_OK)
+        while ((rc = sqlite3_step(st)) == SQLITE_ROW) out.push_back(sqlite3_column_int64(st, 0));
+    sqlite3_finalize(st);
+    if (rc != SQLITE_DONE) throw data::DbError(QString::fromUtf8(sqlite3_errmsg(db)), rc & 0xff);
+    return out;
 }
 
 std::optional<data::RowArray> RecordClass::allRows(const QString& sql, const data::Params& params)

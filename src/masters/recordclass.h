@@ -69,6 +69,10 @@ public:
         data::Params countParams;
         QString keySource;
         data::Params keyParams;
+        // For a filtered source: the rows of the whole table. A filter that
+        // keeps few of them is read first and sorted after, rather than
+        // walking an index in the sort order past every row it drops.
+        QString totalSql;
         bool allowAll = false;     // page -1 gives every row
         // Every key of the result in `order`, when the caller has them at
         // hand (read backwards when keyListReversed); count and keys then
@@ -87,8 +91,14 @@ public:
     // Every row of a query, or nothing when there is none (the combo getters).
     std::optional<data::RowArray> allRows(const QString& sql, const data::Params& params = {});
 
+    // The first column of every row as whole numbers, read without building
+    // a recordset: for long key lists.
+    std::vector<std::int64_t> integerColumn(const QString& sql);
+
     // The order text of sort keys, optionally reversed term by term.
-    static QString orderText(const QList<SortKey>& keys, bool reversed = false);
+    // With `unindexed`, each term is written as +term: the same value and
+    // collation, but no index is walked for the order.
+    static QString orderText(const QList<SortKey>& keys, bool reversed = false, bool unindexed = false);
     // The usual sort of a list: the checked column, descending unless the
     // direction is exactly "A", then the key in the same direction.
     static QList<SortKey> sortKeys(const QString& column, const QString& direction, const QStringList& allowed,
