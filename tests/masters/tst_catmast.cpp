@@ -1,0 +1,286 @@
+#include "support/fakeplatform.h"
+
+#include "data/appfolder.h"
+#include "data/connection.h"
+#include "data/recordset.h"
+#include "data/schema.h"
+#include "masters/catmast.h"
+#include "masters/frmcategory.h"
+#include "shell/assistant.h"
+#include "ui/combobox.h"
+#include "ui/forms.h"
+#include "ui/listview.h"
+#include "ui/textbox.h"
+
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+using masters::FrmCategory;
+using masters::FrmCatMast;
+
+namespace {
+
+const QString inventory = QStringLiteral("Inventory");
+const QString noParent = QStringLiteral("No Parent Category");
+
+QStringList columnTexts(const ui::ListView* lv, int column)
+{
+    QStringList out;
+    for (int r = 0; r < lv->rowCount(); ++r)
+        out << (column == 0 ? lv->text(r) : lv->subItem(r, column));
+    return out;
+}
+
+int rowNamed(const ui::ListView* lv, const QString& name)
+{
+    for (int r = 0; r < lv->rowCount(); ++r)
+        if (lv->subItem(r, 1) == name)
+            return r;
+    return -1;
+}
+
+QStringList comboTexts(const ui::ComboBox* c)
+{
+    QStringList out;
+    for (int i = 0; i < c->listCount(); ++i)
+        out << c->itemText(i);
+    return out;
+}
+
+// A user's double-click on a row: the press selects it, the second click
+// opens it.
+void doubleClickRow(ui::ListView* lv, int row)
+{
+    QTreeWidgetItem* item = lv->topLevelItem(row);
+    QVERIFY(item);
+    const QRect r = lv->visualItemRect(item);
+    QTest::mouseClick(lv->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(lv->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+// Runs `steps` once the modal window that is about to open is up, and
+// closes `form` afterwards if the steps left it open (a failed check must
+// not leave the test waiting on a modal loop).
+void whenShown(ui::Form& form, std::function<void()> steps)
+{
+    QTimer::singleShot(0, [&form, steps] {
+        steps();
+        if (form.isLoaded())
+            form.unload();
+    });
+}
+
+}  // namespace
+
+class TestCatMast : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<FakePlatform> fake;
+    data::Connection db;
+
+    int addCategory(const QString& name, const data::DbValue& parent = 0)
+    {
+        db.execute(QStringLiteral("INSERT INTO Category (CatName, ParentCategory) VALUES (?, ?)"), {name, parent});
+        return int(db.lastInsertRowId());
+    }
+    QStringList storedNames()
+    {
+        QStringList out;
+        for (data::Recordset rs = db.query(QStringLiteral("SELECT CatName FROM Category ORDER BY CatName")); !rs.eof();
+             rs.moveNext())
+            out << rs.value(0).toText();
+        return out;
+    }
+    // The stored parent of a category, -1 when there is no such category.
+    int storedParent(const QString& name)
+    {
+        data::Recordset rs =
+            db.query(QStringLiteral("SELECT ParentCategory FROM Category WHERE CatName = ?"), {name});
+        return rs.eof() ? -1 : rs.value(0).toInt();
+    }
+    FrmCategory& open(const QString& mode)
+    {
+        FrmCategory& s = ui::form<FrmCategory>();
+        s.AddOrDelete = mode;
+        s.show();
+        return s;
+    }
+    void selectRow(FrmCategory& s, const QString& name)
+    {
+        const int row = rowNamed(s.ListView1, name);
+        QVERIFY2(row >= 0, qPrintable(name));
+        s.ListView1->setSelectedRow(row);
+    }
+
+private slots:
+    void initTestCase() { shell::Assistant::setTimingScale(0.01); }
+
+    void init()
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        data::setApplicationFolder(dir->path());
+        data::ensureDatabase(data::databasePath());
+        db.open(data::databasePath());
+        fake = std::make_unique<FakePlatform>();
+    }
+    void cleanup()
+    {
+        ui::destroyAllForms();
+        db.close();
+        fake.reset();
+        data::setApplicationFolder(QString());
+        dir.reset();
+    }
+
+    void editInTheDialog_data()
+    {
+        QTest::addColumn<bool>("byDoubleClick");
+        QTest::newRow("double-click") << true;
+        QTest::newRow("edit button") << false;
+    }
+    void editInTheDialog()
+    {
+        QFETCH(bool, byDoubleClick);
+        const int root = addCategory(QStringLiteral("Root"));
+        const int other = addCategory(QStringLiteral("Other"));
+        addCategory(QStringLiteral("Child"), root);
+        addCategory(QStringLiteral("Zed"));
+        FrmCategory& s = open(QStringLiteral("E"));
+        FrmCatMast& d = ui::form<FrmCatMast>();
+
+        bool ran = false;
+        whenShown(d, [&] {
+            ran = true;
+            QVERIFY(d.isShownModal());
+            QCOMPARE(d.caption(), QStringLiteral("Category Details"));
+            QCOMPARE(d.helpContextId(), 5);
+            QCOMPARE(d.Txtname->text(), QStringLiteral("Child"));
+            QCOMPARE(d.cmbParent->selectedData(), qint64(root));
+            QVERIFY(d.Txtname->isEnabled());
+            d.Txtname->setText(QStringLiteral("Kid"));
+            QVERIFY(d.cmbParent->selectByData(other));
+            d.CmdSave->click();
+            QVERIFY(!d.CmdSave->isEnabled());
+            QCOMPARE(d.Cat.Catname, QString());  // cleared after the save
+            d.cmdOk->click();
+            QVERIFY(!d.isLoaded());
+        });
+        if (byDoubleClick) {
+            doubleClickRow(s.ListView1, rowNamed(s.ListView1, QStringLiteral("Child")));
+        } else {
+            selectRow(s, QStringLiteral("Child"));
+            s.CmdEdit->click();
+        }
+        QVERIFY(ran);
+
+        QCOMPARE(fake->messageTexts(), QStringList{"Category Saved"});
+        QCOMPARE(fake->messages.first().title, inventory);
+        QCOMPARE(storedParent(QStringLiteral("Kid")), other);
+        QCOMPARE(storedParent(QStringLiteral("Child")), -1);
+        QCOMPARE(columnTexts(s.ListView1, 1), (QStringList{"Kid", "Other", "Root", "Zed"}));
+        QCOMPARE(s.selectedSubItem(1), QStringLiteral("Kid"));
+        QCOMPARE(s.ListView1->subItem(0, 3), QStringLiteral("Other"));
+        QCOMPARE(s.AddOrDelete, QStringLiteral("E"));
+        QVERIFY(comboTexts(s.cmbParent).contains(QStringLiteral("Kid (Other)")));
+    }
+
+    void dialogRefusals_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("parent");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("empty name") << "" << "Root" << QStringList{"Empty Data", "Please enter Valid Data"};
+        QTest::newRow("itself as parent")
+            << "Mid" << "Mid" << QStringList{"Invalid Parent Category", "Please enter Valid Data"};
+        QTest::newRow("own descendant as parent")
+            << "Mid" << "Leaf" << QStringList{"Invalid Parent Category", "Please enter Valid Data"};
+    }
+    void dialogRefusals()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, parent);
+        QFETCH(QStringList, messages);
+        const int root = addCategory(QStringLiteral("Root"));
+        const int mid = addCategory(QStringLiteral("Mid"), root);
+        addCategory(QStringLiteral("Leaf"), mid);
+        FrmCategory& s = open(QStringLiteral("E"));
+        FrmCatMast& d = ui::form<FrmCatMast>();
+
+        whenShown(d, [&] {
+            d.Txtname->setText(name);
+            const int entry = d.cmbParent->findText(parent, Qt::MatchStartsWith);
+            QVERIFY(entry > 0);
+            d.cmbParent->setListIndex(entry);
+            d.CmdSave->click();
+            QCOMPARE(fake->messageTexts(), messages);
+            QVERIFY(d.CmdSave->isEnabled());
+            // Ok tries once more, then closes all the same.
+            addCategory(QStringLiteral("Added meanwhile"));
+            d.cmdOk->click();
+            QVERIFY(!d.isLoaded());
+        });
+        selectRow(s, QStringLiteral("Mid"));
+        s.CmdEdit->click();
+
+        QCOMPARE(fake->messageTexts(), messages + messages);
+        QCOMPARE(storedParent(QStringLiteral("Mid")), root);
+        QVERIFY(rowNamed(s.ListView1, QStringLiteral("Added meanwhile")) >= 0);
+    }
+
+    void dialogOrphanBecomesTopLevel()
+    {
+        addCategory(QStringLiteral("Other"));
+        addCategory(QStringLiteral("Orphan"), 999);
+        FrmCategory& s = open(QStringLiteral("E"));
+        FrmCatMast& d = ui::form<FrmCatMast>();
+        whenShown(d, [&] {
+            QCOMPARE(d.cmbParent->listIndex(), 0);
+            QCOMPARE(d.cmbParent->currentText(), noParent);
+            d.cmdOk->click();
+        });
+        selectRow(s, QStringLiteral("Orphan"));
+        s.CmdEdit->click();
+        QCOMPARE(storedParent(QStringLiteral("Orphan")), 0);
+    }
+
+    void dialogCancelRefreshesTheList_data()
+    {
+        QTest::addColumn<bool>("closeBox");
+        QTest::newRow("cancel") << false;
+        QTest::newRow("close box") << true;
+    }
+    void dialogCancelRefreshesTheList()
+    {
+        QFETCH(bool, closeBox);
+        addCategory(QStringLiteral("Root"));
+        FrmCategory& s = open(QStringLiteral("E"));
+        FrmCatMast& d = ui::form<FrmCatMast>();
+        whenShown(d, [&] {
+            d.Txtname->setText(QStringLiteral("Renamed"));
+            addCategory(QStringLiteral("Added meanwhile"));
+            if (closeBox)
+                d.window()->close();
+            else
+                d.CmdCancel->click();
+            QVERIFY(!d.isLoaded());
+            // Cancel re-reads the list itself; the close box leaves that to
+            // the screen once the dialog has returned.
+            QCOMPARE(rowNamed(s.ListView1, QStringLiteral("Added meanwhile")) >= 0, !closeBox);
+        });
+        selectRow(s, QStringLiteral("Root"));
+        s.CmdEdit->click();
+        QVERIFY(fake->messages.isEmpty());
+        QCOMPARE(storedNames(), (QStringList{"Added meanwhile", "Root"}));
+        // Every close empties the record; the screen re-reads its page.
+        QCOMPARE(d.Cat.Catname, QString());
+        QCOMPARE(d.Cat.ParentCategory, 0);
+        QCOMPARE(columnTexts(s.ListView1, 1), (QStringList{"Added meanwhile", "Root"}));
+    }
+};
+
+QTEST_MAIN(TestCatMast)
+#include "tst_catmast.moc"

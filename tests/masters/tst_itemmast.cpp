@@ -1,0 +1,530 @@
+// The item dialog: its fields and combos (categories with their ancestor
+// path, units), Apply's checks and messages (the missing unit among them),
+// Ok and Cancel, the record object emptied on every close, editable and
+// view-only by the opener's mode, and the category picker and add buttons
+// while no category exists.
+
+#include "support/fakeplatform.h"
+
+#include "data/appfolder.h"
+#include "data/connection.h"
+#include "data/recordset.h"
+#include "data/schema.h"
+#include "masters/frmitem.h"
+#include "masters/itemmast.h"
+#include "shell/assistant.h"
+#include "shell/mainmenu.h"
+#include "ui/combobox.h"
+#include "ui/forms.h"
+#include "ui/listview.h"
+#include "ui/textbox.h"
+
+#if __has_include("masters/frmcategory.h")
+#include "masters/frmcategory.h"
+#define HAVE_CATEGORY_SCREEN 1
+#endif
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+using masters::FrmItem;
+using masters::FrmItemMast;
+
+namespace {
+
+void type(ui::TextBox* box, const QString& text)
+{
+    box->selectAll();
+    box->del();
+    QTest::keyClicks(box, text);
+}
+
+QStringList entries(const ui::ComboBox& c)
+{
+    QStringList out;
+    for (int i = 0; i < c.listCount(); ++i)
+        out << c.itemText(i);
+    return out;
+}
+
+// The shown modal window of that form name.
+QWidget* modalWindow(const QString& name)
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == name && w->isVisible() && w->windowModality() == Qt::ApplicationModal)
+            return w;
+    return nullptr;
+}
+
+}  // namespace
+
+class TestItemMast : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<FakePlatform> fake;
+    data::Connection db;
+    const QString app = ui::applicationTitle();
+
+    int insert(const QString& sql, const data::Params& params)
+    {
+        db.execute(sql, params);
+        return db.scalar(QStringLiteral("SELECT last_insert_rowid()")).toInt();
+    }
+    int addCategory(const QString& name, int parent = 0)
+    {
+        return insert(QStringLiteral("INSERT INTO Category (CatName, ParentCategory) VALUES (?, ?)"), {name, parent});
+    }
+    int addUnit(const QString& name) { return insert(QStringLiteral("INSERT INTO Units (Name) VALUES (?)"), {name}); }
+    int addItem(const QString& code, const QString& name, int cat, int unit, double material, double qty,
+                const QString& tu = QString())
+    {
+        return insert(QStringLiteral("INSERT INTO Item (ItemCode, ItemName, CategoryID, UnitId, Material, Labor, Qty, "
+                                     "TU, SubLabor, Equipment) VALUES (?, ?, ?, ?, ?, 1.5, ?, ?, 2, 3)"),
+                      {code, name, cat, unit, material, qty, tu});
+    }
+    // "code|name|category|unit|material|labor|sub|equipment|qty|TU" of every item.
+    QStringList storedItems()
+    {
+        QStringList out;
+        data::Recordset rs = db.query(QStringLiteral(
+            "SELECT ItemCode, ItemName, CategoryID, UnitId, Material, Labor, SubLabor, Equipment, Qty, TU "
+            "FROM Item ORDER BY ItemId"));
+        for (; !rs.eof(); rs.moveNext()) {
+            QStringList f;
+            for (int i = 0; i < 10; ++i)
+                f << rs.value(i).toText();
+            out << f.join(QLatin1Char('|'));
+        }
+        return out;
+    }
+    QStringList boxes()
+    {
+        QStringList out;
+        for (const auto& m : fake->messages)
+            out << m.title + QLatin1Char('|') + m.text;
+        fake->messages.clear();
+        return out;
+    }
+
+    // Shows the dialog for an items list in `mode` (loaded or not), after
+    // `prepare` set up its record object; `act` runs while it is up, and the
+    // dialog is closed after it in any case.
+    bool runDialog(const QString& mode, const std::function<void(FrmItemMast&)>& prepare,
+                   const std::function<void(FrmItemMast&)>& act)
+    {
+        FrmItem& list = ui::form<FrmItem>();
+        list.AddOrDelete = mode;
+        FrmItemMast& d = ui::form<FrmItemMast>();
+        d.Opener = &list;
+        if (prepare)
+            prepare(d);
+        bool ran = false;
+        QTimer::singleShot(0, [&] {
+            ran = d.isShownModal();
+            if (ran)
+                act(d);
+            if (d.isLoaded())
+                d.unload();
+        });
+        d.showModal();
+        return ran;
+    }
+    static void newItem(FrmItemMast& d) { d.Item.AddEditDel = QStringLiteral("A"); }
+    static std::function<void(FrmItemMast&)> existing(int key)
+    {
+        return [key](FrmItemMast& d) {
+            d.Item.itemid = key;
+            d.Item.GetItem();
+            d.Item.AddEditDel = QStringLiteral("E");
+        };
+    }
+    // Fills every field with valid values for a new item.
+    static void fillValid(FrmItemMast& d)
+    {
+        type(d.txtCode, QStringLiteral("100"));
+        type(d.TxtName, QStringLiteral("Copper pipe"));
+        type(d.TxtMaterial, QStringLiteral("4.25"));
+        type(d.txtLabor, QStringLiteral("1"));
+        type(d.txtSubLabor, QStringLiteral("0.5"));
+        type(d.txtEquipment, QStringLiteral("0"));
+        type(d.TxtQty, QStringLiteral("10"));
+    }
+
+private slots:
+    void initTestCase() { shell::Assistant::setTimingScale(0.01); }
+    void init()
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        data::setApplicationFolder(dir->path());
+        data::ensureDatabase(data::databasePath());
+        db.open(data::databasePath());
+        fake = std::make_unique<FakePlatform>();
+    }
+    void cleanup()
+    {
+        ui::destroyAllForms();
+        db.close();
+        fake.reset();
+        data::setApplicationFolder(QString());
+        dir.reset();
+    }
+
+    void showsTheFieldsWithTheirLabels()
+    {
+        addCategory(QStringLiteral("General"));
+        addUnit(QStringLiteral("Each"));
+        QStringList labels;
+        QString caption;
+        int context = 0;
+        QVERIFY(runDialog(QStringLiteral("A"), newItem, [&](FrmItemMast& d) {
+            caption = d.caption();
+            context = d.helpContextId();
+            for (QLabel* l : d.window()->findChildren<QLabel*>())
+                labels << l->text();
+            d.CmdCancel->click();
+        }));
+        QCOMPARE(caption, QStringLiteral("Item Master"));
+        QCOMPARE(context, 3);
+        QCOMPARE(labels, (QStringList{"Item #", "Item Description",
+                                      "Category (Parent category is indicated in brackets)", "Unit",
+                                      "Material Cost", "Labor Cost", "Sub Labor Cost", "Equipments and other Cost",
+                                      "Default Quantity"}));
+    }
+
+    void combosCarryKeysAndTheAncestorPath()
+    {
+        const int fixtures = addCategory(QStringLiteral("Fixtures"));
+        const int taps = addCategory(QStringLiteral("Taps"), fixtures);
+        const int mixers = addCategory(QStringLiteral("Mixers"), taps);
+        const int ft = addUnit(QStringLiteral("Ft"));
+        const int each = addUnit(QStringLiteral("Each"));
+        const int key = addItem(QStringLiteral("5"), QStringLiteral("Mixer tap"), mixers, ft, 80, 1);
+        QStringList cats, units;
+        QList<qint64> catKeys, unitKeys;
+        QString shownCategory, shownUnit;
+        QVERIFY(runDialog(QStringLiteral("E"), existing(key), [&](FrmItemMast& d) {
+            QVERIFY(d.CmbCat->isVisibleTo(d.window()));
+            QVERIFY(!d.txtCatName->isVisibleTo(d.window()));
+            QVERIFY(!d.CmdSelCat->isVisibleTo(d.window()));
+            QVERIFY(!d.cmdAddCat->isVisibleTo(d.window()));
+            QVERIFY(d.HasCategories);
+            cats = entries(*d.CmbCat);
+            units = entries(*d.cmbUnit);
+            for (int i = 0; i < d.CmbCat->listCount(); ++i)
+                catKeys << d.CmbCat->itemData(i);
+            for (int i = 0; i < d.cmbUnit->listCount(); ++i)
+                unitKeys << d.cmbUnit->itemData(i);
+            shownCategory = d.CmbCat->text();
+            shownUnit = d.cmbUnit->text();
+            d.CmdCancel->click();
+        }));
+        QCOMPARE(cats, (QStringList{"Fixtures", "Mixers (Taps <- Fixtures)", "Taps (Fixtures)"}));
+        QCOMPARE(catKeys, (QList<qint64>{fixtures, mixers, taps}));
+        QCOMPARE(units, (QStringList{"Each", "Ft"}));
+        QCOMPARE(unitKeys, (QList<qint64>{each, ft}));
+        QCOMPARE(shownCategory, QStringLiteral("Mixers (Taps <- Fixtures)"));
+        QCOMPARE(shownUnit, QStringLiteral("Ft"));
+    }
+
+    void applyRefusesAndKeepsTheDialog_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("item number") << "txtCode" << "" << "Item Details|Enter Item #";
+        QTest::newRow("description") << "TxtName" << "" << "Item Details|Enter Item Description";
+        QTest::newRow("material not a number") << "TxtMaterial" << "abc" << "Item Details|Enter Material Cost";
+        QTest::newRow("quantity empty") << "TxtQty" << "" << "Item Details|Enter Default Quantity";
+        QTest::newRow("no unit exists") << "units" << "" << "Item Details|Please select unit";
+    }
+    void applyRefusesAndKeepsTheDialog()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, reason);
+        addCategory(QStringLiteral("Pipes"));
+        if (field != "units")
+            addUnit(QStringLiteral("Ft"));
+        bool stillOpen = false, applyEnabled = false;
+        QVERIFY(runDialog(QStringLiteral("A"), newItem, [&](FrmItemMast& d) {
+            fillValid(d);
+            if (auto* box = d.window()->findChild<ui::TextBox*>(field))
+                type(box, text);
+            d.CmdSave->click();
+            stillOpen = d.isVisible();
+            applyEnabled = d.CmdSave->isEnabled();
+            d.CmdCancel->click();
+        }));
+        QCOMPARE(boxes(), (QStringList{reason, "Inventory|Please enter Valid Data"}));
+        QVERIFY(stillOpen);
+        QVERIFY(applyEnabled);
+        QVERIFY(storedItems().isEmpty());
+    }
+
+    void applyWithoutCategoryRefuses()
+    {
+        addUnit(QStringLiteral("Ft"));
+        bool nameBox = false;
+        QVERIFY(runDialog(QStringLiteral("A"), newItem, [&](FrmItemMast& d) {
+            nameBox = d.txtCatName->isVisibleTo(d.window()) && d.CmdSelCat->isVisibleTo(d.window()) &&
+                      d.cmdAddCat->isVisibleTo(d.window()) && !d.CmbCat->isVisibleTo(d.window());
+            fillValid(d);
+            d.CmdSave->click();
+            d.CmdCancel->click();
+        }));
+        QVERIFY(nameBox);
+        QCOMPARE(boxes(), (QStringList{"Item Details|Please select category", "Inventory|Please enter Valid Data"}));
+        QVERIFY(storedItems().isEmpty());
+    }
+
+    void applySavesOnceAndOkThenOnlyCloses()
+    {
+        const int cat = addCategory(QStringLiteral("Pipes"));
+        const int unit = addUnit(QStringLiteral("Ft"));
+        FrmItem& list = ui::form<FrmItem>();
+        list.AddOrDelete = QStringLiteral("A");
+        list.show();
+        QCOMPARE(list.ListView1->rowCount(), 0);
+        QString boxAfterApply;
+        int keyAfterApply = -1;
+        QVERIFY(runDialog(QStringLiteral("A"), newItem, [&](FrmItemMast& d) {
+            fillValid(d);
+            type(d.TxtMaterial, QStringLiteral("12.5 per ft"));  // read up to the first non-number
+            type(d.txtEquipment, QStringLiteral("x"));
+            d.CmdSave->click();
+            QVERIFY(!d.CmdSave->isEnabled());
+            boxAfterApply = d.TxtName->text();
+            keyAfterApply = d.Item.CategoryId;  // emptied after the save
+            d.cmdOk->click();
+            QVERIFY(!d.isLoaded());
+        }));
+        QCOMPARE(boxes(), QStringList{"Inventory| Item Saved"});
+        QCOMPARE(boxAfterApply, QStringLiteral("Copper pipe"));
+        QCOMPARE(keyAfterApply, 0);
+        QCOMPARE(storedItems(), QStringList{QStringLiteral("100|Copper pipe|%1|%2|12.5|1|0.5|0|10|").arg(cat).arg(unit)});
+        QCOMPARE(list.ListView1->rowCount(), 1);  // Ok refreshed the opener
+    }
+
+    void okWithRefusedDataStillCloses()
+    {
+        addCategory(QStringLiteral("Pipes"));
+        addUnit(QStringLiteral("Ft"));
+        FrmItem& list = ui::form<FrmItem>();
+        list.AddOrDelete = QStringLiteral("A");
+        list.show();
+        addItem(QStringLiteral("1"), QStringLiteral("Meanwhile added"), 1, 1, 1, 1);
+        bool closed = false;
+        QVERIFY(runDialog(QStringLiteral("A"), newItem, [&](FrmItemMast& d) {
+            fillValid(d);
+            type(d.TxtName, QString());
+            d.cmdOk->click();
+            closed = !d.isLoaded();
+        }));
+        QVERIFY(closed);
+        QCOMPARE(boxes(), (QStringList{"Item Details|Enter Item Description", "Inventory|Please enter Valid Data"}));
+        QCOMPARE(storedItems().size(), 1);
+        QCOMPARE(list.ListView1->rowCount(), 1);
+    }
+
+    void editStoresAnEmptyTU()
+    {
+        const int cat = addCategory(QStringLiteral("Pipes"));
+        const int unit = addUnit(QStringLiteral("Ft"));
+        const int key = addItem(QStringLiteral("7"), QStringLiteral("Elbow"), cat, unit, 3, 4, QStringLiteral("box"));
+        QVERIFY(runDialog(QStringLiteral("E"), existing(key), [&](FrmItemMast& d) {
+            QCOMPARE(d.txtLabor->text(), QStringLiteral("1.5"));
+            QCOMPARE(d.txtSubLabor->text(), QStringLiteral("2"));
+            QCOMPARE(d.txtEquipment->text(), QStringLiteral("3"));
+            d.cmdOk->click();
+        }));
+        QCOMPARE(boxes(), QStringList{"Inventory| Item Saved"});
+        QCOMPARE(storedItems(), QStringList{QStringLiteral("7|Elbow|%1|%2|3|1.5|2|3|4|").arg(cat).arg(unit)});
+    }
+
+    void everyCloseEmptiesTheRecord_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("close box") << "box";
+        QTest::newRow("Cancel") << "cancel";
+        QTest::newRow("Ok") << "ok";
+    }
+    void everyCloseEmptiesTheRecord()
+    {
+        QFETCH(QString, how);
+        const int pipes = addCategory(QStringLiteral("Pipes"));
+        const int valves = addCategory(QStringLiteral("Valves"));
+        addUnit(QStringLiteral("Ft"));
+        const int unit = addUnit(QStringLiteral("Gallon"));
+        const int key = addItem(QStringLiteral("7"), QStringLiteral("Gate valve"), valves, unit, 30, 2);
+        QVERIFY(runDialog(QStringLiteral("E"), existing(key), [&](FrmItemMast& d) {
+            QCOMPARE(d.TxtName->text(), QStringLiteral("Gate valve"));
+            if (how == "box")
+                d.window()->close();
+            else if (how == "cancel")
+                d.CmdCancel->click();
+            else
+                d.cmdOk->click();
+        }));
+        FrmItemMast& d = ui::form<FrmItemMast>();
+        QCOMPARE(d.Item.itemid, 0);
+        QCOMPARE(d.Item.Itemname, QString());
+        QCOMPARE(d.Item.Material, 0.0);
+        QCOMPARE(d.Item.UnitId, 0);
+
+        // The next add shows nothing of that item.
+        addItem(QStringLiteral("8"), QStringLiteral("Other"), pipes, unit, 1, 1);
+        FrmItem& list = ui::form<FrmItem>();
+        list.AddOrDelete = QStringLiteral("A");
+        list.show();
+        type(list.txtName, QStringLiteral("Ball valve"));
+        QStringList shown;
+        bool ran = false;
+        QTimer::singleShot(0, [&] {
+            ran = d.isShownModal();
+            shown << d.txtCode->text() << d.TxtName->text() << d.TxtMaterial->text() << d.txtLabor->text()
+                  << d.txtSubLabor->text() << d.txtEquipment->text() << d.TxtQty->text() << d.CmbCat->text()
+                  << d.cmbUnit->text();
+            d.CmdCancel->click();
+        });
+        list.cmdAdd->click();
+        QVERIFY(ran);
+        QCOMPARE(shown, (QStringList{"9", "Ball valve", "0", "0", "0", "0", "0", "Pipes", "Ft"}));
+        QCOMPARE(storedItems().size(), 2);
+    }
+
+    void editableOrViewOnlyByTheOpenersMode_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<bool>("buttons");  // Apply and Ok shown
+        QTest::addColumn<bool>("keys");     // item number and description enabled
+        QTest::addColumn<bool>("frame");    // the field frame enabled
+        QTest::newRow("A") << "A" << true << true << true;
+        QTest::newRow("C") << "C" << true << true << true;
+        QTest::newRow("E") << "E" << true << true << true;
+        QTest::newRow("EE") << "EE" << true << true << true;
+        QTest::newRow("D") << "D" << false << false << false;
+        QTest::newRow("DE") << "DE" << false << false << false;
+        QTest::newRow("AE") << "AE" << false << false << false;
+        QTest::newRow("other: as designed") << "S" << true << true << true;
+    }
+    void editableOrViewOnlyByTheOpenersMode()
+    {
+        QFETCH(QString, mode);
+        QFETCH(bool, buttons);
+        QFETCH(bool, keys);
+        QFETCH(bool, frame);
+        const int cat = addCategory(QStringLiteral("Pipes"));
+        const int unit = addUnit(QStringLiteral("Ft"));
+        const int key = addItem(QStringLiteral("7"), QStringLiteral("Elbow"), cat, unit, 3, 4);
+        bool save = false, ok = false, code = false, name = false, fields = false, cancel = false, help = false;
+        QVERIFY(runDialog(mode, existing(key), [&](FrmItemMast& d) {
+            QWidget* w = d.window();
+            save = d.CmdSave->isVisibleTo(w);
+            ok = d.cmdOk->isVisibleTo(w);
+            cancel = d.CmdCancel->isVisibleTo(w);
+            help = d.cmdMainHelp->isVisibleTo(w);
+            code = d.txtCode->isEnabled();
+            name = d.TxtName->isEnabled();
+            fields = d.fraFields->isEnabled() && d.TxtMaterial->isEnabled();
+            d.CmdCancel->click();
+        }));
+        QCOMPARE(save, buttons);
+        QCOMPARE(ok, buttons);
+        QVERIFY(cancel);
+        QVERIFY(help);
+        QCOMPARE(code, keys);
+        QCOMPARE(name, keys);
+        QCOMPARE(fields, frame);
+    }
+
+    void helpSpeaksTheDialogsText()
+    {
+        addUnit(QStringLiteral("Ft"));
+        QStringList requests;
+        QVERIFY(runDialog(QStringLiteral("DE"), newItem, [&](FrmItemMast& d) {
+            shell::Assistant& merlin = shell::frmMainMenu().Merlin();
+            const int before = int(merlin.requests().size());
+            d.cmdMainHelp->click();
+            requests = merlin.requests().mid(before);
+            d.CmdCancel->click();
+        }));
+        QCOMPARE(requests,
+                 (QStringList{"Show", "Speak Once you enter all the data, press 'Ok' button to save the record and "
+                                      "close. 'Cancel' button closes the window without saving. 'Apply' button saves "
+                                      "your data but does not close the window."}));
+    }
+
+#ifdef HAVE_CATEGORY_SCREEN
+    void pickerWritesTheChosenCategory()
+    {
+        const int unit = addUnit(QStringLiteral("Ft"));
+        int picked = 0;
+        QString shownName;
+        QVERIFY(runDialog(QStringLiteral("A"), newItem, [&](FrmItemMast& d) {
+            QVERIFY(d.txtCatName->isVisibleTo(d.window()));
+            // A category appears while the dialog is open (another window
+            // added it); the picker offers it.
+            const int cat = addCategory(QStringLiteral("Drainage"));
+            bool pickerRan = false;
+            QTimer::singleShot(0, [&] {
+                QWidget* w = modalWindow(QStringLiteral("frmCategory"));
+                QVERIFY(w);
+                pickerRan = true;
+                auto* lv = w->findChild<ui::ListView*>(QStringLiteral("ListView1"));
+                QCOMPARE(lv->rowCount(), 1);
+                lv->setSelectedRow(0);
+                w->findChild<QPushButton*>(QStringLiteral("CmdSelect"))->click();
+            });
+            d.CmdSelCat->click();
+            QVERIFY(pickerRan);
+            picked = d.Item.CategoryId;
+            QCOMPARE(picked, cat);
+            shownName = d.txtCatName->text();
+            fillValid(d);
+            d.cmdOk->click();
+        }));
+        QCOMPARE(shownName, QStringLiteral("Drainage"));
+        QCOMPARE(boxes(), QStringList{"Inventory| Item Saved"});
+        QCOMPARE(storedItems(), QStringList{QStringLiteral("100|Copper pipe|%1|%2|4.25|1|0.5|0|10|").arg(picked).arg(unit)});
+    }
+
+    void addingTheFirstCategoryBringsTheCombo()
+    {
+        addUnit(QStringLiteral("Ft"));
+        QStringList cats;
+        bool comboShown = false, boxShown = true;
+        int selected = -1;
+        QVERIFY(runDialog(QStringLiteral("A"), newItem, [&](FrmItemMast& d) {
+            bool addRan = false;
+            QTimer::singleShot(0, [&] {
+                QWidget* w = modalWindow(QStringLiteral("frmCategory"));
+                QVERIFY(w);
+                addRan = true;
+                type(w->findChild<ui::TextBox*>(QStringLiteral("txtCatName")), QStringLiteral("Roofing"));
+                w->findChild<QPushButton*>(QStringLiteral("cmdAdd"))->click();
+                w->close();
+            });
+            d.cmdAddCat->click();
+            QVERIFY(addRan);
+            cats = entries(*d.CmbCat);
+            selected = d.CmbCat->listIndex();
+            comboShown = d.CmbCat->isVisibleTo(d.window());
+            boxShown = d.txtCatName->isVisibleTo(d.window());
+            d.CmdCancel->click();
+        }));
+        QCOMPARE(cats, QStringList{"Roofing"});
+        QCOMPARE(selected, 0);
+        QVERIFY(comboShown);
+        QVERIFY(!boxShown);
+    }
+#endif
+};
+
+QTEST_MAIN(TestItemMast)
+#include "tst_itemmast.moc"
