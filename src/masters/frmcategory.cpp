@@ -24,23 +24,6 @@ namespace {
 
 const QString inventory = QStringLiteral("Inventory");
 
-// The designed column widths were meant for a smaller font than ours: the
-// visible columns share the list's whole width in the designed proportions,
-// never narrower than designed.
-void spreadColumns(ui::ListView& lv, int listWidth)
-{
-    int designed = 0;
-    for (int c = 0; c < lv.columnCount(); ++c)
-        if (!lv.isColumnHidden(c))
-            designed += lv.columnWidth(c);
-    const int room = listWidth - 2 * lv.frameWidth() - lv.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &lv);
-    if (designed <= 0 || room <= designed)
-        return;
-    for (int c = 0; c < lv.columnCount(); ++c)
-        if (!lv.isColumnHidden(c))
-            lv.setColumnWidth(c, lv.columnWidth(c) * room / designed);
-}
-
 // Clears a flag however the block is left (a database error ends an
 // action by exception).
 class FlagScope {
@@ -210,7 +193,6 @@ void FrmCategory::controlsCreated()
     CmdNext->setText(QStringLiteral("Next"));
     cmdExit->setText(QStringLiteral("Ok"));
     cmdExit->setToolTip(QString());
-    spreadColumns(*ListView1, client()->width() - 2 * ui::toPixels(150));
     QWidget::setTabOrder(txtCatName, cmbParent);
     QWidget::setTabOrder(CmdAll, cmdHelp2);
 }

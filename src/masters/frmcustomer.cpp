@@ -20,23 +20,6 @@ const QString inventory = QStringLiteral("Inventory");
 
 FrmCustMast& custMast() { return ui::form<FrmCustMast>(); }
 
-// The designed column widths were meant for a smaller font than ours: the
-// visible columns share the list's whole width in the designed proportions,
-// never narrower than designed.
-void spreadColumns(ui::ListView& lv, int listWidth)
-{
-    int designed = 0;
-    for (int c = 0; c < lv.columnCount(); ++c)
-        if (!lv.isColumnHidden(c))
-            designed += lv.columnWidth(c);
-    const int room = listWidth - 2 * lv.frameWidth() - lv.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &lv);
-    if (designed <= 0 || room <= designed)
-        return;
-    for (int c = 0; c < lv.columnCount(); ++c)
-        if (!lv.isColumnHidden(c))
-            lv.setColumnWidth(c, lv.columnWidth(c) * room / designed);
-}
-
 }  // namespace
 
 FrmCustomer::FrmCustomer() : ListScreen(QStringLiteral("frmCustomer")) {}
@@ -125,7 +108,6 @@ void FrmCustomer::createSearchControls(QGridLayout* grid)
                      });
 }
 
-void FrmCustomer::controlsCreated() { spreadColumns(*ListView1, client()->width() - 2 * ui::toPixels(150)); }
 
 void FrmCustomer::takeSearch()
 {

@@ -54,7 +54,6 @@ protected:
     void takeSearch() override;
     void notFound() override;
     void createSearchControls(QGridLayout* grid) override;
-    void controlsCreated() override;
     bool doubleClickPicks() const override { return true; }
     void openRow(int key) override;
     QString hintText() const override { return hint(); }

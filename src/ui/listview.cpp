@@ -1,5 +1,7 @@
 #include "listview.h"
 
+#include <QStyle>
+
 #include "twips.h"
 
 #include <QHeaderView>
@@ -179,6 +181,20 @@ HeaderIcon ListView::headerIcon(int column) const
     if (column < 0 || std::size_t(column) >= headerIcons_.size())
         return HeaderIcon::Blank;
     return headerIcons_[std::size_t(column)];
+}
+
+void ListView::spreadColumns(int listWidth)
+{
+    int designed = 0;
+    for (int c = 0; c < columnCount(); ++c)
+        if (!isColumnHidden(c))
+            designed += columnWidth(c);
+    const int room = listWidth - 2 * frameWidth() - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    if (designed <= 0 || room <= designed)
+        return;
+    for (int c = 0; c < columnCount(); ++c)
+        if (!isColumnHidden(c))
+            setColumnWidth(c, columnWidth(c) * room / designed);
 }
 
 }  // namespace ui

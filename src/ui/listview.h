@@ -26,6 +26,11 @@ public:
     ListView(QWidget* parent, const QString& name);
 
     // Appends a column; a width of 0 hides it. Returns its column number.
+    // Widens the visible columns, in their designed proportions, to share
+    // `listWidth` pixels (never narrower than designed): the designed widths
+    // were meant for a smaller font than ours.
+    void spreadColumns(int listWidth);
+
     int addColumn(const QString& header, double widthTwips);
 
     // Appends a row: key in column 0, subItems in columns 1, 2, ...
