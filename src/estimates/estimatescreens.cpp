@@ -1,12 +1,13 @@
 #include "estimatescreens.h"
 
+#include "frmorder.h"
 #include "shell/screens.h"
 
 namespace estimates {
 
 void registerScreens()
 {
-    // The estimate screens and reports register here as they are built.
+    shell::registerScreen(QStringLiteral("frmOrder"), frmOrderScreen());
 }
 
 }  // namespace estimates

@@ -1,0 +1,846 @@
+#include "frmorder.h"
+#include "ordertotals.h"
+
+#include "data/connection.h"
+#include "data/conversions.h"
+#include "data/dberror.h"
+#include "data/recordset.h"
+#include "masters/clscustomer.h"
+#include "masters/frmcustomer.h"
+#include "shell/mainmenu.h"
+#include "ui/combobox.h"
+#include "ui/datepicker.h"
+#include "ui/events.h"
+#include "ui/forms.h"
+#include "ui/listview.h"
+#include "ui/platform.h"
+#include "ui/richtextbox.h"
+#include "ui/textbox.h"
+#include "ui/twips.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace estimates {
+
+namespace {
+
+const QString inventoryTitle = QStringLiteral("Inventory");
+const QString newCaption = QStringLiteral("Bid Estimate Screen");
+
+QPushButton* button(QWidget* parent, const QString& name, const QString& text)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QToolButton* pictureButton(QWidget* parent, const QString& name, QStyle::StandardPixmap picture,
+                           const QString& text, const QString& tip)
+{
+    auto* b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setIcon(parent->style()->standardIcon(picture));
+    b->setIconSize(QSize(24, 24));
+    b->setText(text);
+    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    b->setToolTip(tip);
+    b->setAccessibleName(text);
+    b->setFocusPolicy(Qt::StrongFocus);
+    b->setMinimumWidth(ui::toPixels(900));
+    return b;
+}
+
+ui::TextBox* textBox(QWidget* parent, const QString& name, const QString& accessible)
+{
+    auto* t = new ui::TextBox(parent, name);
+    t->setAccessibleName(accessible);
+    return t;
+}
+
+QLabel* label(QWidget* parent, const QString& text, QWidget* buddy = nullptr)
+{
+    auto* l = new QLabel(text, parent);
+    if (buddy)
+        l->setBuddy(buddy);
+    return l;
+}
+
+QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption)
+{
+    auto* g = new QGroupBox(caption, parent);
+    g->setObjectName(name);
+    return g;
+}
+
+// An amount box of the totals frame: computed, so read-only, and right
+// aligned so that the figures stand in one column.
+ui::TextBox* amountBox(QWidget* parent, const QString& name, const QString& accessible)
+{
+    ui::TextBox* t = textBox(parent, name, accessible);
+    t->setLocked(true);
+    t->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    t->setFocusPolicy(Qt::ClickFocus);
+    return t;
+}
+
+// Old notes were written with CR LF between lines; the boxes use "\n".
+QString withLineBreaks(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+}  // namespace
+
+FrmOrder& frmOrder() { return ui::form<FrmOrder>(); }
+
+shell::Screen frmOrderScreen()
+{
+    shell::Screen s;
+    s.set = [](const QString& variable, const QVariant& value) {
+        if (variable == QLatin1String("AddOrDelete"))
+            frmOrder().setAddOrDelete(value.toString());
+    };
+    s.call = [](const QString&) {};
+    s.show = [] { frmOrder().show(); };
+    return s;
+}
+
+FrmOrder::FrmOrder() : ui::Form(QStringLiteral("frmOrder")) {}
+
+FrmOrder::~FrmOrder() = default;
+
+ClsOrder& FrmOrder::Order()
+{
+    if (!order_) {
+        order_ = std::make_unique<ClsOrder>();
+        order_->onLoaded = [this] { ui::guarded([this] { estimateLoaded(); }); };
+    }
+    return *order_;
+}
+
+masters::ClsCustomer& FrmOrder::customer()
+{
+    if (!customer_)
+        customer_ = std::make_unique<masters::ClsCustomer>();
+    return *customer_;
+}
+
+// ---------------------------------------------------------------------------
+// The window
+
+void FrmOrder::createControls()
+{
+    setCaption(newCaption);
+    setHelpContextId(helpContext);
+    QWidget* c = client();
+
+    auto* outer = new QVBoxLayout(c);
+    outer->setContentsMargins(ui::toPixels(150), ui::toPixels(120), ui::toPixels(150), ui::toPixels(120));
+    outer->setSpacing(ui::toPixels(90));
+
+    createHeader(c);
+    createLineEntry(c);
+    createLineList(c);
+    createBottom(c);
+    connectControls();
+
+    // The designed size, or what the controls need with the fonts at hand.
+    const QSize need = c->layout()->minimumSize();
+    setClientSize(std::max(15600.0, ui::toTwips(need.width())), std::max(10200.0, ui::toTwips(need.height())));
+}
+
+void FrmOrder::createHeader(QWidget* c)
+{
+    auto* outer = static_cast<QVBoxLayout*>(c->layout());
+    auto* top = new QHBoxLayout;
+    top->setSpacing(ui::toPixels(150));
+    outer->addLayout(top);
+
+    // Customer, number and date on the left.
+    auto* left = new QVBoxLayout;
+    left->setSpacing(ui::toPixels(90));
+    top->addLayout(left, 5);
+
+    auto* customerRow = new QHBoxLayout;
+    TxtCustomer = textBox(c, QStringLiteral("TxtCustomer"), QStringLiteral("Customer Name"));
+    // The name comes from the customer picker only.
+    TxtCustomer->setLocked(true);
+    customerRow->addWidget(label(c, QStringLiteral("Customer Name"), TxtCustomer));
+    customerRow->addWidget(TxtCustomer, 1);
+    CmdSelCust = button(c, QStringLiteral("CmdSelCust"), QStringLiteral("Select "));
+    CmdSelCust->setToolTip(QStringLiteral("Pick the customer from the customers list"));
+    CmdNewCust = button(c, QStringLiteral("CmdNewCust"), QStringLiteral("New Customer"));
+    CmdNewCust->setToolTip(QStringLiteral("Open the customers list to add a customer"));
+    customerRow->addWidget(CmdSelCust);
+    customerRow->addWidget(CmdNewCust);
+    left->addLayout(customerRow);
+
+    Frame3 = frame(c, QStringLiteral("Frame3"), QStringLiteral("Estimate"));
+    auto* g3 = new QGridLayout(Frame3);
+    TxtOrder = textBox(Frame3, QStringLiteral("TxtOrder"), QStringLiteral("Estimate Number"));
+    TxtDate = new ui::DatePicker(Frame3, QStringLiteral("TxtDate"));
+    TxtDate->setCustomFormat(QStringLiteral("MM/dd/yyyy"));
+    TxtDate->setAccessibleName(QStringLiteral("Estimate Date"));
+    g3->addWidget(label(Frame3, QStringLiteral("Estimate Number"), TxtOrder), 0, 0);
+    g3->addWidget(TxtOrder, 0, 1);
+    g3->addWidget(label(Frame3, QStringLiteral("Estimate Date"), TxtDate), 0, 2);
+    g3->addWidget(TxtDate, 0, 3);
+    g3->setColumnStretch(1, 1);
+    g3->setColumnStretch(3, 1);
+    left->addWidget(Frame3);
+
+    auto* notesRow = new QGridLayout;
+    txtNotes = new ui::RichTextBox(c, QStringLiteral("txtNotes"));
+    txtNotes->setAccessibleName(QStringLiteral("Notes"));
+    txtNotes->setTabChangesFocus(true);
+    txtNotes->setFixedHeight(ui::toPixels(900));
+    cmdImport = button(c, QStringLiteral("cmdImport"), QStringLiteral("Open Notes to Import"));
+    cmdImport->setToolTip(QStringLiteral("Show the notes pad's text to copy from"));
+    notesRow->addWidget(label(c, QStringLiteral("Notes : "), txtNotes), 0, 0, Qt::AlignTop);
+    notesRow->addWidget(txtNotes, 0, 1, 2, 1);
+    notesRow->addWidget(cmdImport, 1, 0, Qt::AlignBottom);
+    notesRow->setColumnStretch(1, 1);
+    left->addLayout(notesRow);
+
+    // The ship-to address on the right.
+    Frame4 = frame(c, QStringLiteral("Frame4"), QStringLiteral("Shipping Info "));
+    auto* g4 = new QGridLayout(Frame4);
+    g4->setVerticalSpacing(ui::toPixels(60));
+    TxtSstreet1 = textBox(Frame4, QStringLiteral("TxtSstreet1"), QStringLiteral("Street Address"));
+    TxtSstreet2 = textBox(Frame4, QStringLiteral("TxtSstreet2"), QStringLiteral("Street Address, second line"));
+    TxtScity = textBox(Frame4, QStringLiteral("TxtScity"), QStringLiteral("City"));
+    cmbSState = new ui::ComboBox(Frame4, QStringLiteral("cmbSState"), ui::ComboStyle::DropDownList);
+    cmbSState->setAccessibleName(QStringLiteral("State"));
+    TxtSZip = textBox(Frame4, QStringLiteral("TxtSZip"), QStringLiteral("Zip"));
+    TxtSCountry = textBox(Frame4, QStringLiteral("TxtSCountry"), QStringLiteral("Country"));
+    TxtSPhone = textBox(Frame4, QStringLiteral("TxtSPhone"), QStringLiteral("Phone"));
+    TxtSMobile = textBox(Frame4, QStringLiteral("TxtSMobile"), QStringLiteral("Mobile"));
+    TxtSEmail = textBox(Frame4, QStringLiteral("TxtSEmail"), QStringLiteral("Email"));
+    g4->addWidget(label(Frame4, QStringLiteral("Street Address"), TxtSstreet1), 0, 0);
+    g4->addWidget(TxtSstreet1, 0, 1, 1, 3);
+    g4->addWidget(TxtSstreet2, 1, 1, 1, 3);
+    g4->addWidget(label(Frame4, QStringLiteral("City"), TxtScity), 2, 0);
+    g4->addWidget(TxtScity, 2, 1);
+    g4->addWidget(label(Frame4, QStringLiteral("State"), cmbSState), 2, 2);
+    g4->addWidget(cmbSState, 2, 3);
+    g4->addWidget(label(Frame4, QStringLiteral("Zip"), TxtSZip), 3, 0);
+    g4->addWidget(TxtSZip, 3, 1);
+    g4->addWidget(label(Frame4, QStringLiteral("Country"), TxtSCountry), 3, 2);
+    g4->addWidget(TxtSCountry, 3, 3);
+    g4->addWidget(label(Frame4, QStringLiteral("Phone"), TxtSPhone), 4, 0);
+    g4->addWidget(TxtSPhone, 4, 1);
+    g4->addWidget(label(Frame4, QStringLiteral("Mobile"), TxtSMobile), 4, 2);
+    g4->addWidget(TxtSMobile, 4, 3);
+    g4->addWidget(label(Frame4, QStringLiteral("Email"), TxtSEmail), 5, 0);
+    g4->addWidget(TxtSEmail, 5, 1, 1, 3);
+    g4->setColumnStretch(1, 1);
+    g4->setColumnStretch(3, 1);
+    top->addWidget(Frame4, 4);
+}
+
+void FrmOrder::createBottom(QWidget* c)
+{
+    auto* outer = static_cast<QVBoxLayout*>(c->layout());
+    auto* bottom = new QHBoxLayout;
+    bottom->setSpacing(ui::toPixels(150));
+    outer->addLayout(bottom);
+
+    // The action buttons on the left, the totals on the right.
+    auto* actions = new QVBoxLayout;
+    actions->setSpacing(ui::toPixels(90));
+    auto* extras = new QHBoxLayout;
+    cmdItemList = button(c, QStringLiteral("cmdItemList"), QStringLiteral("Add Multiple Items from Sheet"));
+    cmdItemList->setEnabled(false);
+    cmdItemList->setToolTip(QStringLiteral("Not available in this version yet"));
+    Command7 = button(c, QStringLiteral("Command7"), QStringLiteral("Calculators"));
+    Command7->setEnabled(false);
+    Command7->setToolTip(QStringLiteral("Not available in this version yet"));
+    Command1 = button(c, QStringLiteral("Command1"), QStringLiteral("Print Proposal"));
+    Command1->setToolTip(QStringLiteral("Print the proposal of this estimate"));
+    CmdDeleteOrder = button(c, QStringLiteral("CmdDeleteOrder"), QStringLiteral("Delete Estimate"));
+    CmdDeleteOrder->setToolTip(QStringLiteral("Delete this estimate and its lines"));
+    CmdDeleteOrder->setVisible(false);
+    extras->addWidget(cmdItemList);
+    extras->addWidget(Command7);
+    extras->addWidget(Command1);
+    extras->addWidget(CmdDeleteOrder);
+    extras->addStretch(1);
+    actions->addLayout(extras);
+    actions->addStretch(1);
+
+    auto* pictures = new QHBoxLayout;
+    CmdSave = pictureButton(c, QStringLiteral("CmdSave"), QStyle::SP_DialogSaveButton, QStringLiteral("Save"),
+                            QStringLiteral("Save the estimate"));
+    cmdOk = pictureButton(c, QStringLiteral("cmdOk"), QStyle::SP_DialogApplyButton, QStringLiteral("OK"),
+                          QStringLiteral("Save the estimate; once saved, close the screen"));
+    CmdCancel = pictureButton(c, QStringLiteral("CmdCancel"), QStyle::SP_DialogCancelButton, QStringLiteral("Cancel"),
+                              QStringLiteral("Close the screen without saving"));
+    cmdMainHelp = pictureButton(c, QStringLiteral("cmdMainHelp"), QStyle::SP_MessageBoxQuestion, QStringLiteral("Help"),
+                                QStringLiteral("Help on this screen"));
+    pictures->addWidget(CmdSave);
+    pictures->addWidget(cmdOk);
+    pictures->addWidget(CmdCancel);
+    pictures->addWidget(cmdMainHelp);
+    pictures->addStretch(1);
+    actions->addLayout(pictures);
+    bottom->addLayout(actions, 1);
+
+    // The area calculator takes its place between the buttons and the totals.
+
+    Frame5 = frame(c, QStringLiteral("Frame5"), QStringLiteral("Total"));
+    auto* g5 = new QGridLayout(Frame5);
+    g5->setVerticalSpacing(ui::toPixels(60));
+    TxtAmount = amountBox(Frame5, QStringLiteral("TxtAmount"), QStringLiteral("Amount"));
+    txtTaxPer = textBox(Frame5, QStringLiteral("txtTaxPer"), QStringLiteral("Tax percentage"));
+    txtTax = amountBox(Frame5, QStringLiteral("txtTax"), QStringLiteral("Tax amount"));
+    txtOHPer = textBox(Frame5, QStringLiteral("txtOHPer"), QStringLiteral("Overhead percentage"));
+    txtOverhead = amountBox(Frame5, QStringLiteral("txtOverhead"), QStringLiteral("Overhead amount"));
+    txtFinalTotal = amountBox(Frame5, QStringLiteral("txtFinalTotal"), QStringLiteral("Total"));
+    for (ui::TextBox* percent : {txtTaxPer.data(), txtOHPer.data()}) {
+        percent->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        percent->setFixedWidth(ui::toPixels(750));
+    }
+    for (ui::TextBox* amount : {TxtAmount.data(), txtTax.data(), txtOverhead.data(), txtFinalTotal.data()})
+        amount->setMinimumWidth(ui::toPixels(1800));
+    QFont bold = txtFinalTotal->font();
+    bold.setBold(true);
+    txtFinalTotal->setFont(bold);
+    g5->addWidget(label(Frame5, QStringLiteral("Amount"), TxtAmount), 0, 0);
+    g5->addWidget(TxtAmount, 0, 3);
+    g5->addWidget(label(Frame5, QStringLiteral("Tax"), txtTaxPer), 1, 0);
+    g5->addWidget(txtTaxPer, 1, 1);
+    g5->addWidget(label(Frame5, QStringLiteral("%")), 1, 2);
+    g5->addWidget(txtTax, 1, 3);
+    g5->addWidget(label(Frame5, QStringLiteral("Overhead"), txtOHPer), 2, 0);
+    g5->addWidget(txtOHPer, 2, 1);
+    g5->addWidget(label(Frame5, QStringLiteral("%")), 2, 2);
+    g5->addWidget(txtOverhead, 2, 3);
+    auto* totalLabel = label(Frame5, QStringLiteral("Total"), txtFinalTotal);
+    totalLabel->setFont(bold);
+    g5->addWidget(totalLabel, 3, 0);
+    g5->addWidget(txtFinalTotal, 3, 3);
+    g5->setColumnStretch(3, 1);
+    bottom->addWidget(Frame5);
+
+    // The notes to import: a panel laid over the list of lines while open.
+    frmNotes = frame(c, QStringLiteral("frmNotes"), QStringLiteral("Notes to be copied in Customer's data fields"));
+    frmNotes->setAutoFillBackground(true);
+    auto* gn = new QVBoxLayout(frmNotes);
+    rtfNotes = new ui::RichTextBox(frmNotes, QStringLiteral("rtfNotes"));
+    rtfNotes->setAccessibleName(QStringLiteral("Notes to import"));
+    gn->addWidget(rtfNotes, 1);
+    auto* hint = label(frmNotes, QStringLiteral("Press the \"Copy Notes\" button to copy the selected text from the "
+                                                "above text area or the entire area contents."));
+    hint->setWordWrap(true);
+    gn->addWidget(hint);
+    auto* nb = new QHBoxLayout;
+    nb->addStretch(1);
+    cmdCopy = button(frmNotes, QStringLiteral("cmdCopy"), QStringLiteral("Copy Notes"));
+    Command2 = button(frmNotes, QStringLiteral("Command2"), QStringLiteral("Close Notes"));
+    nb->addWidget(cmdCopy);
+    nb->addWidget(Command2);
+    gn->addLayout(nb);
+    frmNotes->setVisible(false);
+}
+
+void FrmOrder::connectControls()
+{
+    ui::onClick(CmdSave, [this] { CmdSave_Click(); });
+    ui::onClick(cmdOk, [this] { cmdOk_Click(); });
+    ui::onClick(CmdCancel, [this] { CmdCancel_Click(); });
+    ui::onClick(cmdMainHelp, [this] { cmdMainHelp_Click(); });
+    ui::onClick(CmdDeleteOrder, [this] { CmdDeleteOrder_Click(); });
+    ui::onClick(Command1, [this] { Command1_Click(); });
+    ui::onClick(CmdSelCust, [this] { CmdSelCust_Click(); });
+    ui::onClick(CmdNewCust, [this] { CmdNewCust_Click(); });
+    ui::onClick(cmdImport, [this] { cmdImport_Click(); });
+    ui::onClick(cmdCopy, [this] { cmdCopy_Click(); });
+    ui::onClick(Command2, [this] { Command2_Click(); });
+
+    ui::onClick(cmdAdd, [this] { cmdAdd_Click(); });
+    ui::onClick(CmdEdit, [this] { CmdEdit_Click(); });
+    ui::onClick(cmdEditApply, [this] { cmdEditApply_Click(); });
+    ui::onClick(cmdEditCanc, [this] { cmdEditCanc_Click(); });
+    ui::onClick(cmdDel, [this] { cmdDel_Click(); });
+    connect(ListView1, &ui::ListView::rowDoubleClicked, this, ui::guard([this](int) { CmdEdit_Click(); }));
+    connect(cmbItems, &QComboBox::currentIndexChanged, this, ui::guard([this](int) { cmbItems_Click(); }));
+
+    // Every change of a box of the line recomputes its total; so does the
+    // quantity, or the total would show the old quantity until a price moved.
+    for (ui::TextBox* box : {TxtQty.data(), TxtMaterial.data(), txtLabor.data(), txtExtension.data(),
+                             txtOthers.data()})
+        connect(box, &QLineEdit::textChanged, this, ui::guard([this](const QString&) { CalTot(); }));
+    connect(TxtMaterial, &ui::TextBox::lostFocus, this, ui::guard([this] { TxtMaterial_LostFocus(); }));
+    connect(txtLabor, &ui::TextBox::lostFocus, this, ui::guard([this] { txtLabor_LostFocus(); }));
+    connect(txtExtension, &ui::TextBox::lostFocus, this, ui::guard([this] { txtExtension_LostFocus(); }));
+    connect(txtOthers, &ui::TextBox::lostFocus, this, ui::guard([this] { txtOthers_LostFocus(); }));
+
+    for (ui::TextBox* box : {TxtAmount.data(), txtTaxPer.data(), txtOHPer.data()})
+        connect(box, &QLineEdit::textChanged, this, ui::guard([this](const QString&) { CalFinalTotal(); }));
+}
+
+void FrmOrder::showNotesPanel()
+{
+    if (!frmNotes || !Frame1)
+        return;
+    // Over the list of lines, which the panel covers while it is open.
+    frmNotes->setGeometry(Frame1->geometry());
+    frmNotes->raise();
+    frmNotes->setVisible(true);
+}
+
+// ---------------------------------------------------------------------------
+// Load and unload
+
+void FrmOrder::Form_Load()
+{
+    // The estimate-number prompt has done its work once an estimate opens.
+    for (ui::Form* f : ui::loadedForms())
+        if (f != this && f->name() == QLatin1String("FrmOrderNo"))
+            f->unload();
+    if (!isLoaded())
+        return;
+
+    shell::frmMainMenu().StartUp(*this);
+    setHelpContextId(helpContext);
+    TxtDate->setValue(QDate::currentDate());
+
+    saved_ = false;
+    Editing = false;
+    editOpen_ = false;
+    EditListIndex = -1;
+    EditItemIndex = 0;
+    // Anything but "E" and "D" is a new estimate, and is saved as one.
+    mode_ = (AddOrDelete == QLatin1String("E") || AddOrDelete == QLatin1String("D")) ? AddOrDelete
+                                                                                    : QStringLiteral("A");
+
+    InitListView();
+    FillRooms();
+    FillUnits();
+    FillItems();
+
+    if (mode_ == QLatin1String("E")) {
+        setCaption(QStringLiteral("Edit Estimate"));
+        FillData();
+    } else if (mode_ == QLatin1String("D")) {
+        setCaption(QStringLiteral("Delete Estimate"));
+        FillData();
+    } else {
+        // Whatever a last opening left in the record, a new estimate starts
+        // from nothing.
+        Order().ClearData();
+        held_ = Held{};
+        FillState();
+        TxtOrder->setText(conv::numberText(Order().GetNextOrderNo()));
+        CalTotal();
+    }
+    applyMode();
+}
+
+void FrmOrder::applyMode()
+{
+    const bool deleting = mode_ == QLatin1String("D");
+    for (QWidget* w : {static_cast<QWidget*>(CmdEdit.data()), static_cast<QWidget*>(cmdAdd.data()),
+                       static_cast<QWidget*>(cmdDel.data()), static_cast<QWidget*>(CmdSelCust.data()),
+                       static_cast<QWidget*>(CmdNewCust.data()), static_cast<QWidget*>(cmdEditApply.data()),
+                       static_cast<QWidget*>(cmdEditCanc.data()), static_cast<QWidget*>(cmdOk.data()),
+                       static_cast<QWidget*>(CmdSave.data())})
+        if (deleting)
+            w->setVisible(false);
+    if (!deleting)
+        setEditButtons(false);
+    CmdDeleteOrder->setVisible(deleting);
+}
+
+void FrmOrder::Form_Unload()
+{
+    if (!keepOrderOnUnload_ && order_)
+        order_->ClearData();
+    mode_.clear();
+    saved_ = false;
+    Editing = false;
+    editOpen_ = false;
+    held_ = Held{};
+}
+
+// ---------------------------------------------------------------------------
+// Opening while another estimate is on screen
+
+bool FrmOrder::holdsUnsavedEstimate() const
+{
+    return isLoaded() && !saved_ && mode_ != QLatin1String("D");
+}
+
+bool FrmOrder::mayDropOpenEstimate()
+{
+    // A saved estimate, or one opened for deletion, loses nothing by going.
+    if (!holdsUnsavedEstimate())
+        return true;
+    const QString question = QStringLiteral("Estimate No. %1 is open and has not been saved. Are you sure you want "
+                                            "to close it and discard any changes done?")
+                                 .arg(TxtOrder ? TxtOrder->text() : QString());
+    return ui::msgBox(question, ui::Buttons::YesNo, QStringLiteral("Confirm Cancel")) == ui::Answer::Yes;
+}
+
+bool FrmOrder::releaseOpenEstimate()
+{
+    if (!isLoaded())
+        return true;
+    if (!mayDropOpenEstimate())
+        return false;
+    unload();
+    return !isLoaded();
+}
+
+bool FrmOrder::setAddOrDelete(const QString& mode)
+{
+    // The mode is the next load's either way: a later GetOrder of the
+    // delete prompt must open in the mode the menu chose.
+    AddOrDelete = mode;
+    return releaseOpenEstimate();
+}
+
+bool FrmOrder::openStored(const QString& mode, int orderNo)
+{
+    if (!releaseOpenEstimate())
+        return false;
+    AddOrDelete = mode;
+    Order().OrderNo = orderNo;
+    return Order().GetOrder();
+}
+
+void FrmOrder::estimateLoaded()
+{
+    // Loading shows a stored estimate, whatever mode the caller forgot to set.
+    if (AddOrDelete != QLatin1String("E") && AddOrDelete != QLatin1String("D"))
+        AddOrDelete = QStringLiteral("E");
+    if (isLoaded()) {
+        // Someone loaded into Order while this window shows another estimate.
+        if (!mayDropOpenEstimate()) {
+            // Order now holds the other estimate; the screen's goes back in.
+            restoreOrderFromScreen();
+            return;
+        }
+        keepOrderOnUnload_ = true;
+        unload();
+        keepOrderOnUnload_ = false;
+    }
+    show();
+}
+
+void FrmOrder::reclaimOrder()
+{
+    if (!isLoaded() || saved_ || !ListView1)
+        return;
+    ClsOrder& o = Order();
+    // A failed look-up elsewhere clears Order; the screen still shows the
+    // estimate, and is what it gets back from.
+    const bool cleared =
+        o.ColnOrderItems().Count() != ListView1->rowCount() || (o.CustId == 0 && held_.custId != 0);
+    if (cleared)
+        restoreOrderFromScreen();
+}
+
+void FrmOrder::restoreOrderFromScreen()
+{
+    ClsOrder& o = Order();
+    o.ClearData();
+    o.OrderNo = held_.orderNo;
+    o.CustId = held_.custId;
+    o.RepId = held_.repId;
+    o.ShipId = held_.shipId;
+    o.UPSTracking = held_.upsTracking;
+    for (int row = 0; row < ListView1->rowCount(); ++row)
+        o.ColnOrderItems().Add(rowKey(row, ColItemId), rowNumber(row, ColQty), rowNumber(row, ColMaterial),
+                               rowKey(row, ColRoomId), rowKey(row, ColUnitId), rowNumber(row, ColSubLabor),
+                               rowNumber(row, ColLabor), rowNumber(row, ColOthers));
+}
+
+int FrmOrder::shownOrderNo() const
+{
+    if (!TxtOrder)
+        return 0;
+    const std::optional<double> n = conv::strictNumber(TxtOrder->text());
+    return n ? conv::toInt32(*n).value_or(0) : 0;
+}
+
+// ---------------------------------------------------------------------------
+// Showing a stored estimate
+
+void FrmOrder::FillState()
+{
+    cmbSState->clear();
+    const std::optional<data::RowArray> states = Order().GetComboState();
+    if (!states)
+        return;
+    for (int r = 0; r < states->rowCount(); ++r)
+        cmbSState->addItem(states->at(1, r).toText(), states->at(0, r).toInt64());
+    if (cmbSState->listCount() > 0)
+        cmbSState->setListIndex(0);
+}
+
+void FrmOrder::FillData()
+{
+    ClsOrder& o = Order();
+    held_.orderNo = o.OrderNo;
+    held_.custId = o.CustId;
+    held_.repId = o.RepId;
+    held_.shipId = o.ShipId;
+    held_.upsTracking = o.UPSTracking;
+
+    // A customer that is gone shows no name rather than the last one looked up.
+    masters::ClsCustomer& cust = customer();
+    cust.CustId = o.CustId;
+    TxtCustomer->setText(cust.GetCustomer() ? cust.CustName : QString());
+
+    TxtOrder->setText(conv::numberText(o.OrderNo));
+    TxtOrder->setEnabled(false);
+    TxtSstreet1->setText(o.SStreet1);
+    TxtSstreet2->setText(o.SStreet2);
+    TxtScity->setText(o.SCity);
+    TxtSZip->setText(o.SZip);
+    TxtSCountry->setText(o.SCountry);
+    TxtSPhone->setText(o.SPhone);
+    TxtSMobile->setText(o.SMobile);
+    TxtSEmail->setText(o.SEmail);
+
+    // The percentages recompute the tax, overhead and total from the
+    // stored amount as they are written.
+    TxtAmount->setText(conv::numberText(o.Amount));
+    txtFinalTotal->setText(conv::numberText(o.Total));
+    txtTaxPer->setText(conv::numberText(o.Tax));
+    txtOHPer->setText(conv::numberText(o.Overhead));
+    CalFinalTotal();
+    txtNotes->setText(withLineBreaks(o.Notes));
+    TxtDate->setValue(o.OrderDate);
+
+    FillState();
+    cmbSState->selectByData(o.SState);
+
+    // Each row keeps its line's own keys, also when a takeoff name, unit or
+    // item has gone from the masters: the row then shows an empty name, and
+    // it and its line still find each other by the keys.
+    const auto nameOf = [](ui::ComboBox* combo, int key) {
+        for (int i = combo->listCount() - 1; i >= 0; --i)
+            if (combo->itemData(i) == key)
+                return combo->itemText(i);
+        return QString();
+    };
+    const auto shown = [](double v) {
+        const std::optional<conv::Currency> c = conv::Currency::fromDouble(v);
+        return c ? c->toText() : conv::numberText(v);
+    };
+    ListView1->clearRows();
+    for (const ClsOrderItems& line : o.ColnOrderItems()) {
+        cmbRooms->selectByData(line.mvarRoomId);
+        cmbUnits->selectByData(line.mvarUnitId);
+        const int item = line.itemKey();
+        const QStringList cells{
+            nameOf(cmbRooms, line.mvarRoomId),
+            conv::numberText(line.mvarQty),
+            nameOf(cmbUnits, line.mvarUnitId),
+            nameOf(cmbItems, item),
+            shown(line.mvarMaterial),
+            shown(line.mvarLabor),
+            conv::numberText(line.mvarExtension),
+            conv::numberText(line.mvarOthers),
+            conv::numberText(lineTotal(line.mvarMaterial, line.mvarExtension, line.mvarLabor, line.mvarOthers)),
+            conv::numberText(line.mvarRoomId),
+            conv::numberText(line.mvarUnitId),
+        };
+        ListView1->addRow(conv::numberText(item), cells);
+    }
+}
+
+void FrmOrder::ClearClass() { Order().ClearClass(); }
+
+// ---------------------------------------------------------------------------
+// Save, OK, Cancel, Delete
+
+void FrmOrder::CmdSave_Click()
+{
+    if (!isLoaded() || saved_ || mode_ == QLatin1String("D"))
+        return;
+    reclaimOrder();
+    ClsOrder& o = Order();
+    o.SStreet1 = TxtSstreet1->text();
+    o.SStreet2 = TxtSstreet2->text();
+    o.SCity = TxtScity->text();
+    o.SState = int(cmbSState->selectedData());
+    o.SZip = TxtSZip->text();
+    o.SCountry = TxtSCountry->text();
+    o.SPhone = TxtSPhone->text();
+    o.SMobile = TxtSMobile->text();
+    o.SEmail = TxtSEmail->text();
+    o.OrderNo = shownOrderNo();
+    o.OrderDate = TxtDate->value();
+    o.Notes = txtNotes->text();
+    CalTotal();
+    o.Tax = txtTaxPer->number();
+    o.Overhead = txtOHPer->number();
+    o.Total = storedTotal(o.Amount, txtTax->text(), txtOverhead->text());
+
+    if (!o.Validate()) {
+        ui::msgBox(QStringLiteral("Please enter Valid Data"), ui::Buttons::Ok, inventoryTitle);
+        return;
+    }
+    // A refused or failed save has told why (title "Estimate"); the screen
+    // stays as it was, ready for another try.
+    if (!o.Save(mode_))
+        return;
+    ui::msgBox(QStringLiteral("Estimate Saved"), ui::Buttons::Ok, inventoryTitle);
+    enterSavedState();
+}
+
+void FrmOrder::enterSavedState()
+{
+    ClearClass();
+    saved_ = true;
+    if (!isLoaded())
+        return;
+    // Nothing more of this estimate can be saved from here, so nothing
+    // more of it can be changed.
+    if (editOpen_)
+        cmdEditCanc_Click();
+    CmdSave->setEnabled(false);
+    for (QPushButton* b : {cmdAdd.data(), CmdEdit.data(), cmdDel.data(), cmdEditApply.data(), cmdEditCanc.data(),
+                           CmdSelCust.data()})
+        b->setEnabled(false);
+}
+
+void FrmOrder::cmdOk_Click()
+{
+    if (!isLoaded())
+        return;
+    if (CmdSave->isEnabled() && CmdSave->isVisible())
+        CmdSave_Click();
+    else
+        unload();
+}
+
+void FrmOrder::CmdCancel_Click()
+{
+    if (ui::msgBox(QStringLiteral("Are you sure you want to cancel this screen and discard any changes done?"),
+                   ui::Buttons::YesNo, QStringLiteral("Confirm Cancel")) == ui::Answer::Yes)
+        unload();
+}
+
+void FrmOrder::CmdDeleteOrder_Click()
+{
+    if (!isLoaded() || mode_ != QLatin1String("D"))
+        return;
+    // The number shown is the estimate the user means, whatever was loaded
+    // into the record since.
+    const int number = held_.orderNo != 0 ? held_.orderNo : shownOrderNo();
+    if (ui::msgBox(QStringLiteral("Are you sure you want to Delete Estimate No.  ") + conv::numberText(number),
+                   ui::Buttons::YesNo, QStringLiteral("Estimate deletion")) != ui::Answer::Yes)
+        return;
+    ClsOrder& o = Order();
+    o.OrderNo = number;
+    o.AddEditDel = QStringLiteral("D");
+    // A refused delete has told why; the estimate stays on screen.
+    if (!o.Delete())
+        return;
+    ui::msgBox(QStringLiteral("Order Deleted"), ui::Buttons::Ok, QString());
+    unload();
+}
+
+// ---------------------------------------------------------------------------
+// Customer, notes, help, proposal
+
+void FrmOrder::CmdSelCust_Click()
+{
+    if (!isLoaded() || saved_)
+        return;
+    masters::FrmCustomer::pickCustomer([this](int key, const QString& name) {
+        Order().CustId = key;
+        held_.custId = key;
+        if (TxtCustomer)
+            TxtCustomer->setText(name);
+    });
+    if (!isLoaded())
+        return;
+    // Closed with or without a choice, the ship-to address becomes the
+    // billing address of the record's customer.
+    masters::ClsCustomer& cust = customer();
+    cust.CustId = Order().CustId;
+    cust.GetCustomer();
+    TxtScity->setText(cust.BCity);
+    TxtSCountry->setText(cust.BCountry);
+    TxtSEmail->setText(cust.BEmail);
+    TxtSMobile->setText(cust.BMobile);
+    TxtSPhone->setText(cust.BPhone);
+    TxtSstreet1->setText(cust.BStreet1);
+    TxtSstreet2->setText(cust.BStreet2);
+    cmbSState->selectByData(cust.BState);
+    TxtSZip->setText(cust.BZip);
+}
+
+void FrmOrder::CmdNewCust_Click()
+{
+    auto& customers = ui::form<masters::FrmCustomer>();
+    customers.AddOrDelete = QStringLiteral("A");
+    customers.show();
+}
+
+void FrmOrder::cmdImport_Click()
+{
+    QString text;
+    try {
+        data::Connection c;
+        c.openApplicationDatabase();
+        data::Recordset rs = c.query(QStringLiteral("Select * from BlankNotes"));
+        // No row, or a Null text: nothing to import.
+        if (!rs.eof() && rs.fieldCount() > 0)
+            text = rs.value(0).toText();
+        rs.close();
+        c.close();
+    } catch (const data::DbError& e) {
+        ui::reportFailure(e.message());
+        return;
+    }
+    rtfNotes->setText(withLineBreaks(text));
+    showNotesPanel();
+}
+
+void FrmOrder::cmdCopy_Click()
+{
+    const QString selected = rtfNotes->selText();
+    txtNotes->setText(selected.isEmpty() ? rtfNotes->text() : selected);
+}
+
+void FrmOrder::Command2_Click() { frmNotes->setVisible(false); }
+
+void FrmOrder::cmdMainHelp_Click() { ui::platform().sendKey(window(), Qt::Key_F1); }
+
+void FrmOrder::Command1_Click()
+{
+    if (!isLoaded())
+        return;
+    // A new estimate has no stored lines to print from until it is saved.
+    if (mode_ == QLatin1String("A") && !saved_) {
+        ui::msgBox(QStringLiteral("Please save this estimate before printing its proposal."), ui::Buttons::Ok,
+                   QStringLiteral("Estimate"));
+        return;
+    }
+    const int number = shownOrderNo();
+    if (ShowProposal) {
+        ShowProposal(number);
+        return;
+    }
+    ui::msgBox(QStringLiteral("\"Print Proposal\" is not available in this version yet."));
+}
+
+}  // namespace estimates

@@ -1,0 +1,561 @@
+// The estimate screen's line entry: the pick lists, the quantity and price
+// boxes with their write-back into the item master, the list of lines with
+// Add, Edit, Apply, Cancel and Delete, and the totals. Every change of the
+// lines goes to Order's line collection and to the list alike; a row and
+// its line know each other by the keys of item, takeoff name and unit.
+
+#include "frmorder.h"
+#include "ordertotals.h"
+
+#include "data/conversions.h"
+#include "masters/clsitem.h"
+#include "ui/combobox.h"
+#include "ui/listview.h"
+#include "ui/platform.h"
+#include "ui/textbox.h"
+#include "ui/twips.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace estimates {
+
+namespace {
+
+const QString inventoryTitle = QStringLiteral("Inventory");
+
+ui::TextBox* numberBox(QWidget* parent, const QString& name, const QString& accessible, double widthTwips)
+{
+    auto* t = new ui::TextBox(parent, name);
+    t->setAccessibleName(accessible);
+    t->setDigitsAndPointOnly(true);
+    t->setMinimumWidth(ui::toPixels(widthTwips));
+    return t;
+}
+
+ui::ComboBox* pickList(QWidget* parent, const QString& name, const QString& accessible, double widthTwips)
+{
+    auto* c = new ui::ComboBox(parent, name, ui::ComboStyle::DropDownList);
+    c->setAccessibleName(accessible);
+    c->setMinimumWidth(ui::toPixels(widthTwips));
+    c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    return c;
+}
+
+QPushButton* lineButton(QWidget* parent, const QString& name, const QString& text, const QString& tip)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    b->setToolTip(tip);
+    return b;
+}
+
+// Selects every entry whose item data is `key`, first to last, so the last
+// one stays selected; none leaves the selection as it was.
+void selectEveryMatch(ui::ComboBox* combo, int key)
+{
+    for (int i = 0; i < combo->listCount(); ++i)
+        if (combo->itemData(i) == key)
+            combo->setListIndex(i);
+}
+
+// Sets a flag for the span of a scope, also when the scope is left by an error.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagScope() { flag_ = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& flag_;
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Controls
+
+void FrmOrder::createLineEntry(QWidget* c)
+{
+    auto* outer = static_cast<QVBoxLayout*>(c->layout());
+    Frame2 = new QGroupBox(QStringLiteral("Item Select (Use this frame to add or edit a single item) "), c);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    auto* g = new QGridLayout(Frame2);
+    g->setHorizontalSpacing(ui::toPixels(90));
+    g->setVerticalSpacing(ui::toPixels(30));
+
+    cmbRooms = pickList(Frame2, QStringLiteral("cmbRooms"), QStringLiteral("Takeoff Name"), 1800);
+    TxtQty = numberBox(Frame2, QStringLiteral("TxtQty"), QStringLiteral("Quantity"), 900);
+    cmbUnits = pickList(Frame2, QStringLiteral("cmbUnits"), QStringLiteral("Unit"), 1000);
+    cmbItems = pickList(Frame2, QStringLiteral("cmbItems"), QStringLiteral("Item Description"), 2700);
+    TxtMaterial = numberBox(Frame2, QStringLiteral("TxtMaterial"), QStringLiteral("Materials Price"), 1000);
+    txtLabor = numberBox(Frame2, QStringLiteral("txtLabor"), QStringLiteral("Labor"), 1000);
+    txtExtension = numberBox(Frame2, QStringLiteral("txtExtension"), QStringLiteral("Sub Labor"), 1000);
+    txtOthers = numberBox(Frame2, QStringLiteral("txtOthers"), QStringLiteral("Equipments and others"), 1000);
+    txtTotal = new ui::TextBox(Frame2, QStringLiteral("txtTotal"));
+    txtTotal->setAccessibleName(QStringLiteral("Total"));
+    txtTotal->setLocked(true);
+    txtTotal->setFocusPolicy(Qt::ClickFocus);
+    txtTotal->setMinimumWidth(ui::toPixels(1100));
+    // The master prices of each item, by the position of its entry in
+    // cmbItems; never shown.
+    cmbPrices = new ui::ComboBox(Frame2, QStringLiteral("cmbPrices"), ui::ComboStyle::DropDownList);
+    cmbPrices->setVisible(false);
+
+    const QList<std::pair<QString, QWidget*>> fields{
+        {QStringLiteral("Takeoff Name"), cmbRooms},
+        {QStringLiteral("Quantity"), TxtQty},
+        {QStringLiteral("Unit"), cmbUnits},
+        {QStringLiteral("Item Description"), cmbItems},
+        {QStringLiteral("Materials Price"), TxtMaterial},
+        {QStringLiteral("Labor"), txtLabor},
+        {QStringLiteral("Sub Labor"), txtExtension},
+        {QStringLiteral("Equipments and others"), txtOthers},
+        {QStringLiteral("Total"), txtTotal},
+    };
+    for (int col = 0; col < fields.size(); ++col) {
+        auto* l = new QLabel(fields[col].first, Frame2);
+        l->setBuddy(fields[col].second);
+        g->addWidget(l, 0, col);
+        g->addWidget(fields[col].second, 1, col);
+    }
+    g->setColumnStretch(0, 2);
+    g->setColumnStretch(3, 4);
+    for (int col : {1, 2, 4, 5, 6, 7, 8})
+        g->setColumnStretch(col, 1);
+
+    cmdAdd = lineButton(Frame2, QStringLiteral("cmdAdd"), QStringLiteral("Add"),
+                        QStringLiteral("Add this item to the estimate"));
+    cmdEditApply = lineButton(Frame2, QStringLiteral("cmdEditApply"), QStringLiteral("Apply"),
+                              QStringLiteral("Apply the changes to the line being edited"));
+    cmdEditCanc = lineButton(Frame2, QStringLiteral("cmdEditCanc"), QStringLiteral("Cancel"),
+                             QStringLiteral("Stop editing the line; it stays as it was"));
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(ui::toPixels(60));
+    buttons->addWidget(cmdAdd);
+    buttons->addWidget(cmdEditApply);
+    buttons->addWidget(cmdEditCanc);
+    g->addLayout(buttons, 1, int(fields.size()));
+    outer->addWidget(Frame2);
+}
+
+void FrmOrder::createLineList(QWidget* c)
+{
+    auto* outer = static_cast<QVBoxLayout*>(c->layout());
+    Frame1 = new QGroupBox(QStringLiteral("Items for the Estimate"), c);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    auto* v = new QVBoxLayout(Frame1);
+    ListView1 = new ui::ListView(Frame1, QStringLiteral("ListView1"));
+    ListView1->setMinimumHeight(ui::toPixels(2400));
+    v->addWidget(ListView1, 1);
+    auto* row = new QHBoxLayout;
+    lblListHint = new QLabel(QStringLiteral("Double click on the item in the list above to edit it or select the "
+                                            "item and press the \"Edit\" or \"Delete\" buttons here to perform the "
+                                            "respective operation."),
+                             Frame1);
+    lblListHint->setObjectName(QStringLiteral("lblListHint"));
+    lblListHint->setWordWrap(true);
+    row->addWidget(lblListHint, 1);
+    CmdEdit = lineButton(Frame1, QStringLiteral("CmdEdit"), QStringLiteral("Edit"),
+                         QStringLiteral("Load the selected line into the boxes above"));
+    cmdDel = lineButton(Frame1, QStringLiteral("cmdDel"), QStringLiteral("Delete"),
+                        QStringLiteral("Delete the selected line"));
+    row->addWidget(CmdEdit);
+    row->addWidget(cmdDel);
+    v->addLayout(row);
+    outer->addWidget(Frame1, 1);
+}
+
+void FrmOrder::InitListView()
+{
+    if (!ListView1 || ListView1->columnCount() > 0)
+        return;
+    ListView1->addColumn(QStringLiteral("Item ID"), 0);
+    ListView1->addColumn(QStringLiteral("Takeoff Name"), 1800);
+    ListView1->addColumn(QStringLiteral("Quantity"), 1200);
+    ListView1->addColumn(QStringLiteral("Unit"), 1200);
+    ListView1->addColumn(QStringLiteral("Item Name"), 1800);
+    ListView1->addColumn(QStringLiteral("Material"), 1200);
+    ListView1->addColumn(QStringLiteral("Labor"), 1200);
+    ListView1->addColumn(QStringLiteral("Sub-Labor"), 1200);
+    ListView1->addColumn(QStringLiteral("Others"), 1200);
+    ListView1->addColumn(QStringLiteral("Total"), 1200);
+    ListView1->addColumn(QStringLiteral("Roomid"), 0);
+    ListView1->addColumn(QStringLiteral("Unitid"), 0);
+    ListView1->setHeaderIcon(ColRoom, ui::HeaderIcon::Down);
+}
+
+// ---------------------------------------------------------------------------
+// Pick lists
+
+void FrmOrder::FillRooms()
+{
+    cmbRooms->clear();
+    if (const std::optional<data::RowArray> rows = Order().GetComboRooms()) {
+        for (int r = 0; r < rows->rowCount(); ++r)
+            cmbRooms->addItem(rows->at(1, r).toText(), rows->at(0, r).toInt64());
+    }
+    if (cmbRooms->listCount() > 0)
+        cmbRooms->setListIndex(0);
+}
+
+void FrmOrder::FillUnits()
+{
+    cmbUnits->clear();
+    if (const std::optional<data::RowArray> rows = Order().GetComboUnits()) {
+        for (int r = 0; r < rows->rowCount(); ++r)
+            cmbUnits->addItem(rows->at(1, r).toText(), rows->at(0, r).toInt64());
+    }
+    if (cmbUnits->listCount() > 0)
+        cmbUnits->setListIndex(0);
+}
+
+void FrmOrder::FillItems()
+{
+    cmbItems->clear();
+    cmbPrices->clear();
+    if (const std::optional<data::RowArray> rows = Order().GetComboItems()) {
+        for (int r = 0; r < rows->rowCount(); ++r) {
+            const qint64 key = rows->at(0, r).toInt64();
+            cmbItems->addItem(rows->at(1, r).toText(), key);
+            cmbPrices->addItem(priceEntry(rows->at(2, r), rows->at(3, r), rows->at(4, r), rows->at(5, r),
+                                          rows->at(6, r)),
+                               key);
+        }
+    }
+    if (cmbItems->listCount() > 0) {
+        cmbItems->setListIndex(0);
+        cmbPrices->setListIndex(0);
+    }
+}
+
+void FrmOrder::cmbItems_Click()
+{
+    // Loading a line for editing selects its item but keeps the line's figures.
+    if (Editing || !cmbItems || !cmbPrices)
+        return;
+    const int index = cmbItems->listIndex();
+    if (index < 0 || index >= cmbPrices->listCount())
+        return;
+    const QString entry = cmbPrices->itemText(index);
+    TxtMaterial->setText(pricePiece(entry, PricePiece::Material));
+    txtLabor->setText(pricePiece(entry, PricePiece::Labor));
+    TxtQty->setText(pricePiece(entry, PricePiece::Quantity));
+    txtExtension->setText(pricePiece(entry, PricePiece::SubLabor));
+    txtOthers->setText(pricePiece(entry, PricePiece::Equipment));
+}
+
+// ---------------------------------------------------------------------------
+// Lines
+
+bool FrmOrder::linesEditable() const
+{
+    return isLoaded() && !saved_ && !mode_.isEmpty() && mode_ != QLatin1String("D");
+}
+
+QStringList FrmOrder::rowCells(const QString& roomText, double qty, const QString& unitText, const QString& itemText,
+                               double extendedMaterial, double labor, double subLabor, double others, int roomKey,
+                               int unitKey) const
+{
+    return {roomText,
+            conv::numberText(qty),
+            unitText,
+            itemText,
+            conv::numberText(extendedMaterial),
+            conv::numberText(labor),
+            conv::numberText(subLabor),
+            conv::numberText(others),
+            conv::numberText(lineTotal(extendedMaterial, subLabor, labor, others)),
+            conv::numberText(roomKey),
+            conv::numberText(unitKey)};
+}
+
+int FrmOrder::rowKey(int row, int column) const
+{
+    const QString cell = column == ColItemId ? ListView1->text(row) : ListView1->subItem(row, column);
+    const std::optional<double> n = conv::strictNumber(cell);
+    return n ? conv::toInt32(*n).value_or(0) : 0;
+}
+
+double FrmOrder::rowNumber(int row, int column) const
+{
+    return conv::strictNumber(ListView1->subItem(row, column)).value_or(0.0);
+}
+
+int FrmOrder::findLine(int itemKey, int roomKey, int unitKey)
+{
+    const ColnOrderItems& lines = Order().ColnOrderItems();
+    int found = 0;
+    for (int pos = 1; pos <= lines.Count(); ++pos) {
+        const ClsOrderItems& line = lines.Item(pos);
+        if (line.itemKey() == itemKey && line.mvarRoomId == roomKey && line.mvarUnitId == unitKey)
+            found = pos;
+    }
+    return found;
+}
+
+bool FrmOrder::isDuplicate(int itemKey, int roomKey, int unitKey, int skipPosition)
+{
+    const ColnOrderItems& lines = Order().ColnOrderItems();
+    for (int pos = 1; pos <= lines.Count(); ++pos) {
+        if (pos == skipPosition)
+            continue;
+        const ClsOrderItems& line = lines.Item(pos);
+        if (line.itemKey() == itemKey && line.mvarRoomId == roomKey && line.mvarUnitId == unitKey)
+            return true;
+    }
+    return false;
+}
+
+void FrmOrder::setEditButtons(bool editing)
+{
+    editOpen_ = editing;
+    if (!cmdAdd)
+        return;
+    cmdAdd->setVisible(!editing);
+    cmdEditApply->setVisible(editing);
+    cmdEditCanc->setVisible(editing);
+}
+
+void FrmOrder::cmdAdd_Click()
+{
+    if (!linesEditable())
+        return;
+    reclaimOrder();
+    const double q = TxtQty->number();
+    if (q == 0) {
+        ui::msgBox(QStringLiteral("Please enter Quanttity"), ui::Buttons::Ok, inventoryTitle);
+        return;
+    }
+    if (cmbRooms->listIndex() < 0 || cmbUnits->listIndex() < 0 || cmbItems->listIndex() < 0) {
+        ui::msgBox(QStringLiteral("Please select a Takeoff Name, a Unit and an Item"), ui::Buttons::Ok,
+                   inventoryTitle);
+        return;
+    }
+    itemid = int(cmbItems->selectedData());
+    const int room = int(cmbRooms->selectedData());
+    const int unit = int(cmbUnits->selectedData());
+    if (isDuplicate(itemid, room, unit, 0)) {
+        ui::msgBox(QStringLiteral("Item already added "), ui::Buttons::Ok, inventoryTitle);
+        return;
+    }
+    const double material = q * TxtMaterial->number();
+    const double subLabor = txtExtension->number();
+    const double labor = txtLabor->number();
+    const double others = txtOthers->number();
+    Order().ColnOrderItems().Add(itemid, q, material, room, unit, subLabor, labor, others);
+    ListView1->addRow(conv::numberText(itemid), rowCells(cmbRooms->text(), q, cmbUnits->text(), cmbItems->text(),
+                                                         material, labor, subLabor, others, room, unit));
+    CalTotal();
+}
+
+void FrmOrder::CmdEdit_Click()
+{
+    if (!linesEditable())
+        return;
+    reclaimOrder();
+    const int row = ListView1->selectedRow();
+    if (ListView1->rowCount() == 0 || row < 0) {
+        ui::msgBox(QStringLiteral("No item to Edit"), ui::Buttons::Ok, inventoryTitle);
+        return;
+    }
+    FlagScope loading(Editing);
+    const int item = rowKey(row, ColItemId);
+    const int room = rowKey(row, ColRoomId);
+    const int unit = rowKey(row, ColUnitId);
+    selectEveryMatch(cmbRooms, room);
+    TxtQty->setText(ListView1->subItem(row, ColQty));
+    selectEveryMatch(cmbUnits, unit);
+    selectEveryMatch(cmbItems, item);
+    // The list holds the extended material; the box takes the unit price.
+    const double q = TxtQty->number();
+    TxtMaterial->setText(q > 0 ? conv::numberText(rowNumber(row, ColMaterial) / q) : QStringLiteral("0"));
+    txtLabor->setText(ListView1->subItem(row, ColLabor));
+    txtExtension->setText(ListView1->subItem(row, ColSubLabor));
+    txtOthers->setText(ListView1->subItem(row, ColOthers));
+    txtTotal->setText(conv::numberText(TxtMaterial->number() * TxtQty->number() + txtExtension->number() +
+                                       txtLabor->number() + txtOthers->number()));
+    setEditButtons(true);
+    itemid = item;
+    EditListIndex = row;
+    editItem_ = item;
+    editRoom_ = room;
+    editUnit_ = unit;
+    EditItemIndex = findLine(item, room, unit);
+}
+
+void FrmOrder::cmdEditApply_Click()
+{
+    if (!linesEditable() || !editOpen_)
+        return;
+    reclaimOrder();
+    const double q = TxtQty->number();
+    if (q == 0) {
+        ui::msgBox(QStringLiteral("Please enter Quanttity"), ui::Buttons::Ok, inventoryTitle);
+        return;
+    }
+    if (cmbRooms->listIndex() < 0 || cmbUnits->listIndex() < 0 || cmbItems->listIndex() < 0) {
+        ui::msgBox(QStringLiteral("Please select a Takeoff Name, a Unit and an Item"), ui::Buttons::Ok,
+                   inventoryTitle);
+        return;
+    }
+    // Found again by the keys it was loaded with, so that nothing done in
+    // between can point the edit at another line.
+    EditItemIndex = findLine(editItem_, editRoom_, editUnit_);
+    if (EditItemIndex < 1 || EditListIndex < 0 || EditListIndex >= ListView1->rowCount()) {
+        cmdEditCanc_Click();
+        return;
+    }
+    itemid = int(cmbItems->selectedData());
+    const int room = int(cmbRooms->selectedData());
+    const int unit = int(cmbUnits->selectedData());
+    if (isDuplicate(itemid, room, unit, EditItemIndex)) {
+        ui::msgBox(QStringLiteral("Item already added "), ui::Buttons::Ok, inventoryTitle);
+        return;
+    }
+    const double material = TxtMaterial->number() * q;
+    const double subLabor = txtExtension->number();
+    const double labor = txtLabor->number();
+    const double others = txtOthers->number();
+    ClsOrderItems& line = Order().ColnOrderItems().Item(EditItemIndex);
+    line.setItem(itemid);
+    line.mvarRoomId = room;
+    line.mvarUnitId = unit;
+    line.mvarQty = q;
+    line.mvarMaterial = material;
+    line.mvarLabor = labor;
+    line.mvarExtension = subLabor;
+    line.mvarOthers = others;
+
+    ListView1->setText(EditListIndex, conv::numberText(itemid));
+    const QStringList cells =
+        rowCells(cmbRooms->text(), q, cmbUnits->text(), cmbItems->text(), material, labor, subLabor, others, room, unit);
+    for (int i = 0; i < cells.size(); ++i)
+        ListView1->setSubItem(EditListIndex, i + 1, cells.at(i));
+    setEditButtons(false);
+    CalTotal();
+}
+
+void FrmOrder::cmdEditCanc_Click() { setEditButtons(false); }
+
+void FrmOrder::cmdDel_Click()
+{
+    if (!linesEditable())
+        return;
+    reclaimOrder();
+    const int row = ListView1->selectedRow();
+    if (ListView1->rowCount() == 0 || row < 0) {
+        ui::msgBox(QStringLiteral("No item to Delete"), ui::Buttons::Ok, inventoryTitle);
+        return;
+    }
+    if (ui::msgBox(QStringLiteral("Do you want to delete selected item from the list?"), ui::Buttons::YesNo,
+                   QStringLiteral("Confirm Deletion")) != ui::Answer::Yes)
+        return;
+    // An open edit would point at a row and a line that are about to move.
+    if (editOpen_)
+        cmdEditCanc_Click();
+    // One row, one line: should two lines share the keys, one stays with
+    // the row that stays.
+    const int pos = findLine(rowKey(row, ColItemId), rowKey(row, ColRoomId), rowKey(row, ColUnitId));
+    if (pos > 0)
+        Order().ColnOrderItems().Remove(pos);
+    ListView1->removeRow(row);
+    CalTotal();
+}
+
+// ---------------------------------------------------------------------------
+// Prices
+
+void FrmOrder::CalTot()
+{
+    if (!txtTotal || !TxtMaterial || !TxtQty || !txtLabor || !txtExtension || !txtOthers)
+        return;
+    txtTotal->setText(conv::numberText(entryTotal(TxtMaterial->number(), TxtQty->number(), txtLabor->number(),
+                                                  txtExtension->number(), txtOthers->number())));
+}
+
+void FrmOrder::priceLostFocus(ui::TextBox* box, int piece, const QString& question,
+                              void (masters::ClsItem::*update)(int, double))
+{
+    // Not while the window goes away: its boxes lose the focus then too.
+    if (!isLoaded() || mode_.isEmpty() || !box || !cmbItems || !cmbPrices)
+        return;
+    const int index = cmbItems->listIndex();
+    if (index < 0 || index >= cmbPrices->listCount())
+        return;
+    if (box->text() == pricePiece(cmbPrices->itemText(index), PricePiece(piece)))
+        return;
+    // The price written is the number the box holds; a box holding none
+    // (empty, a lone ".") has nothing to write.
+    const std::optional<double> price = priceToWrite(box->text());
+    if (!price)
+        return;
+    if (ui::msgBox(question, ui::Buttons::YesNo, QStringLiteral("Change master file price?")) != ui::Answer::Yes)
+        return;
+    const int key = int(cmbItems->selectedData());
+    masters::ClsItem item;
+    (item.*update)(key, *price);
+}
+
+void FrmOrder::TxtMaterial_LostFocus()
+{
+    priceLostFocus(TxtMaterial, int(PricePiece::Material),
+                   QStringLiteral("You have changed the Material Price. Do you want to update this price in Main File?"),
+                   &masters::ClsItem::Updatematerialprice);
+}
+
+void FrmOrder::txtLabor_LostFocus()
+{
+    priceLostFocus(txtLabor, int(PricePiece::Labor),
+                   QStringLiteral("You have changed the Labor Price. Do you want to update this price in Main File?"),
+                   &masters::ClsItem::Updatelabourprice);
+}
+
+void FrmOrder::txtExtension_LostFocus()
+{
+    priceLostFocus(
+        txtExtension, int(PricePiece::SubLabor),
+        QStringLiteral("You have changed the SubLabor Price. Do you want to update this price in Main File?"),
+        &masters::ClsItem::UpdateSublabourprice);
+}
+
+void FrmOrder::txtOthers_LostFocus()
+{
+    priceLostFocus(
+        txtOthers, int(PricePiece::Equipment),
+        QStringLiteral("You have changed the Equipment Price. Do you want to update this price in Main File?"),
+        &masters::ClsItem::UpdateEquipmentprice);
+}
+
+// ---------------------------------------------------------------------------
+// Totals
+
+void FrmOrder::CalTotal()
+{
+    if (!ListView1 || !TxtAmount)
+        return;
+    QStringList totals;
+    for (int row = 0; row < ListView1->rowCount(); ++row)
+        totals << ListView1->subItem(row, ColTotal);
+    Order().Amount = amountOf(totals);
+    TxtAmount->setText(conv::numberText(Order().Amount));
+    CalFinalTotal();
+}
+
+void FrmOrder::CalFinalTotal()
+{
+    if (!TxtAmount || !txtTaxPer || !txtOHPer || !txtTax || !txtOverhead || !txtFinalTotal)
+        return;
+    const FinalTotals t = finalTotals(TxtAmount->text(), txtTaxPer->text(), txtOHPer->text());
+    txtTax->setText(t.tax);
+    txtOverhead->setText(t.overhead);
+    txtFinalTotal->setText(t.total);
+}
+
+}  // namespace estimates

@@ -1,0 +1,78 @@
+#include "ordertotals.h"
+
+#include "data/conversions.h"
+
+namespace estimates {
+
+namespace {
+
+QString piece(const data::DbValue& v) { return v.isNull() ? QString() : conv::numberText(v.toDouble()); }
+
+bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+}  // namespace
+
+QString priceEntry(const data::DbValue& material, const data::DbValue& labor, const data::DbValue& quantity,
+                   const data::DbValue& subLabor, const data::DbValue& equipment)
+{
+    return QStringList{piece(material), piece(labor), piece(quantity), piece(subLabor), piece(equipment)}.join(
+        QLatin1Char('#'));
+}
+
+QString pricePiece(const QString& entry, PricePiece which)
+{
+    const QStringList pieces = entry.split(QLatin1Char('#'));
+    const int i = int(which);
+    return i < pieces.size() ? pieces.at(i) : QString();
+}
+
+double entryTotal(double unitMaterial, double quantity, double labor, double subLabor, double others)
+{
+    return unitMaterial * quantity + labor + subLabor + others;
+}
+
+double lineTotal(double extendedMaterial, double subLabor, double labor, double others)
+{
+    return extendedMaterial + subLabor + labor + others;
+}
+
+double amountOf(const QStringList& lineTotalCells)
+{
+    double amount = 0;
+    for (const QString& cell : lineTotalCells)
+        amount += conv::strictNumber(cell).value_or(0.0);
+    return amount;
+}
+
+FinalTotals finalTotals(const QString& amountText, const QString& taxPercentText,
+                        const QString& overheadPercentText)
+{
+    const double amount = conv::val(amountText);
+    FinalTotals t;
+    t.tax = conv::numberText(amount * conv::val(taxPercentText) / 100);
+    t.overhead = conv::numberText(amount * conv::val(overheadPercentText) / 100);
+    t.total = conv::numberText(amount + conv::val(t.tax) + conv::val(t.overhead));
+    return t;
+}
+
+double storedTotal(double amount, const QString& taxText, const QString& overheadText)
+{
+    return amount + conv::val(taxText) + conv::val(overheadText);
+}
+
+std::optional<double> priceToWrite(const QString& boxText)
+{
+    // The key filter lets "." and "" through, and code may have written
+    // anything: only a text that starts with a number names a price.
+    QString t = boxText.trimmed();
+    qsizetype i = 0;
+    if (i < t.size() && (t.at(i) == u'+' || t.at(i) == u'-'))
+        ++i;
+    if (i < t.size() && t.at(i) == u'.')
+        ++i;
+    if (i >= t.size() || !isDigit(t.at(i)))
+        return std::nullopt;
+    return conv::val(t);
+}
+
+}  // namespace estimates
