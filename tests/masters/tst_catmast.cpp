@@ -1,4 +1,5 @@
 #include "support/fakeplatform.h"
+#include "support/screendriver.h"
 
 #include "data/appfolder.h"
 #include "data/connection.h"
@@ -22,57 +23,16 @@
 using masters::FrmCategory;
 using masters::FrmCatMast;
 
+using screentest::columnTexts;
+using screentest::comboTexts;
+using screentest::doubleClickRow;
+using screentest::rowNamed;
+using screentest::whenShown;
+
 namespace {
 
 const QString inventory = QStringLiteral("Inventory");
 const QString noParent = QStringLiteral("No Parent Category");
-
-QStringList columnTexts(const ui::ListView* lv, int column)
-{
-    QStringList out;
-    for (int r = 0; r < lv->rowCount(); ++r)
-        out << (column == 0 ? lv->text(r) : lv->subItem(r, column));
-    return out;
-}
-
-int rowNamed(const ui::ListView* lv, const QString& name)
-{
-    for (int r = 0; r < lv->rowCount(); ++r)
-        if (lv->subItem(r, 1) == name)
-            return r;
-    return -1;
-}
-
-QStringList comboTexts(const ui::ComboBox* c)
-{
-    QStringList out;
-    for (int i = 0; i < c->listCount(); ++i)
-        out << c->itemText(i);
-    return out;
-}
-
-// A user's double-click on a row: the press selects it, the second click
-// opens it.
-void doubleClickRow(ui::ListView* lv, int row)
-{
-    QTreeWidgetItem* item = lv->topLevelItem(row);
-    QVERIFY(item);
-    const QRect r = lv->visualItemRect(item);
-    QTest::mouseClick(lv->viewport(), Qt::LeftButton, {}, r.center());
-    QTest::mouseDClick(lv->viewport(), Qt::LeftButton, {}, r.center());
-}
-
-// Runs `steps` once the modal window that is about to open is up, and
-// closes `form` afterwards if the steps left it open (a failed check must
-// not leave the test waiting on a modal loop).
-void whenShown(ui::Form& form, std::function<void()> steps)
-{
-    QTimer::singleShot(0, [&form, steps] {
-        steps();
-        if (form.isLoaded())
-            form.unload();
-    });
-}
 
 }  // namespace
 

@@ -1,4 +1,5 @@
 #include "support/fakeplatform.h"
+#include "support/screendriver.h"
 
 #include "data/appfolder.h"
 #include "data/connection.h"
@@ -24,6 +25,9 @@
 using masters::FrmCustMast;
 using masters::FrmCustomer;
 
+using screentest::doubleClickRow;
+using screentest::whenShown;
+
 namespace {
 
 const QString inventory = QStringLiteral("Inventory");
@@ -40,24 +44,6 @@ Fields smith()
             {"BCity", "Springfield"},     {"BState", "2"},           {"BZip", "12345"},
             {"BCountry", "USA"},          {"BPhone", "555-1000"},    {"BFax", "555-1001"},
             {"BMobile", "555-1002"},      {"BEmail", "smith@example.com"}, {"BUrl", "www.smith.example"}};
-}
-
-void whenShown(ui::Form& form, std::function<void()> steps)
-{
-    QTimer::singleShot(0, [&form, steps] {
-        steps();
-        if (form.isLoaded())
-            form.unload();
-    });
-}
-
-void doubleClickRow(ui::ListView* lv, int row)
-{
-    QTreeWidgetItem* item = lv->topLevelItem(row);
-    QVERIFY(item);
-    const QRect r = lv->visualItemRect(item);
-    QTest::mouseClick(lv->viewport(), Qt::LeftButton, {}, r.center());
-    QTest::mouseDClick(lv->viewport(), Qt::LeftButton, {}, r.center());
 }
 
 }  // namespace

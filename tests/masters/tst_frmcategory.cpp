@@ -1,4 +1,5 @@
 #include "support/fakeplatform.h"
+#include "support/screendriver.h"
 
 #include "data/appfolder.h"
 #include "data/connection.h"
@@ -29,46 +30,16 @@ using masters::FrmCatMast;
 
 Q_DECLARE_METATYPE(ui::Answer)
 
+using screentest::columnTexts;
+using screentest::comboTexts;
+using screentest::doubleClickRow;
+using screentest::rowNamed;
+
 namespace {
 
 const QString appTitle = QStringLiteral("Corvanel");
 const QString inventory = QStringLiteral("Inventory");
 const QString noParent = QStringLiteral("No Parent Category");
-
-QStringList columnTexts(const ui::ListView* lv, int column)
-{
-    QStringList out;
-    for (int r = 0; r < lv->rowCount(); ++r)
-        out << (column == 0 ? lv->text(r) : lv->subItem(r, column));
-    return out;
-}
-
-int rowNamed(const ui::ListView* lv, const QString& name)
-{
-    for (int r = 0; r < lv->rowCount(); ++r)
-        if (lv->subItem(r, 1) == name)
-            return r;
-    return -1;
-}
-
-QStringList comboTexts(const ui::ComboBox* c)
-{
-    QStringList out;
-    for (int i = 0; i < c->listCount(); ++i)
-        out << c->itemText(i);
-    return out;
-}
-
-// A user's double-click on a row: the press selects it, the second click
-// opens it.
-void doubleClickRow(ui::ListView* lv, int row)
-{
-    QTreeWidgetItem* item = lv->topLevelItem(row);
-    QVERIFY(item);
-    const QRect r = lv->visualItemRect(item);
-    QTest::mouseClick(lv->viewport(), Qt::LeftButton, {}, r.center());
-    QTest::mouseDClick(lv->viewport(), Qt::LeftButton, {}, r.center());
-}
 
 // The visible top-level window of a form name (fresh picker instances are
 // not reachable through ui::form).

@@ -1,4 +1,5 @@
 #include "support/fakeplatform.h"
+#include "support/screendriver.h"
 
 #include "data/appfolder.h"
 #include "data/connection.h"
@@ -29,6 +30,9 @@ using masters::FrmCustomer;
 
 Q_DECLARE_METATYPE(ui::Answer)
 
+using screentest::doubleClickRow;
+using screentest::whenShown;
+
 namespace {
 
 const QString appTitle = QStringLiteral("Corvanel");
@@ -40,24 +44,6 @@ QStringList names(const ui::ListView* lv)
     for (int r = 0; r < lv->rowCount(); ++r)
         out << lv->subItem(r, 1);
     return out;
-}
-
-void doubleClickRow(ui::ListView* lv, int row)
-{
-    QTreeWidgetItem* item = lv->topLevelItem(row);
-    QVERIFY(item);
-    const QRect r = lv->visualItemRect(item);
-    QTest::mouseClick(lv->viewport(), Qt::LeftButton, {}, r.center());
-    QTest::mouseDClick(lv->viewport(), Qt::LeftButton, {}, r.center());
-}
-
-void whenShown(ui::Form& form, std::function<void()> steps)
-{
-    QTimer::singleShot(0, [&form, steps] {
-        steps();
-        if (form.isLoaded())
-            form.unload();
-    });
 }
 
 QWidget* visibleWindow(const QString& formName)

@@ -4,6 +4,7 @@
 // messages the user sees.
 
 #include "support/fakeplatform.h"
+#include "support/screendriver.h"
 
 #include "masters/masterscreens.h"
 
@@ -34,6 +35,8 @@
 using masters::FrmItem;
 using masters::FrmItemMast;
 
+using screentest::doubleClickRow;
+
 namespace {
 
 QStringList column(const ui::ListView& lv, int i)
@@ -55,13 +58,6 @@ void clickHeader(ui::ListView& lv, int position)
 void clickRow(ui::ListView& lv, int row)
 {
     QTest::mouseClick(lv.viewport(), Qt::LeftButton, {}, lv.visualItemRect(lv.topLevelItem(row)).center());
-}
-
-void doubleClickRow(ui::ListView& lv, int row)
-{
-    const QPoint at = lv.visualItemRect(lv.topLevelItem(row)).center();
-    QTest::mouseClick(lv.viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(lv.viewport(), Qt::LeftButton, {}, at);
 }
 
 void type(ui::TextBox* box, const QString& text)

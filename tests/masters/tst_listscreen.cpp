@@ -4,6 +4,7 @@
 // failures, modes and captions, and the picker hand-back to an opener.
 
 #include "support/fakeplatform.h"
+#include "support/screendriver.h"
 
 #include "data/appfolder.h"
 #include "data/connection.h"
@@ -26,6 +27,8 @@
 #include <QTimer>
 
 using masters::ListScreen;
+
+using screentest::doubleClickRow;
 
 namespace {
 
@@ -134,13 +137,6 @@ void clickHeader(ui::ListView& lv, int position)
     const int column = position - 1;
     const QPoint at(h->sectionViewportPosition(column) + h->sectionSize(column) / 2, h->height() / 2);
     QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, at);
-}
-
-void doubleClickRow(ui::ListView& lv, int row)
-{
-    const QPoint at = lv.visualItemRect(lv.topLevelItem(row)).center();
-    QTest::mouseClick(lv.viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(lv.viewport(), Qt::LeftButton, {}, at);
 }
 
 QList<ui::HeaderIcon> icons(const ui::ListView& lv)

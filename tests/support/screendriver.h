@@ -1,0 +1,29 @@
+#pragma once
+// Drives list screens and dialogs as a user would, and reads what they show.
+
+#include <QStringList>
+#include <functional>
+
+namespace ui {
+class ComboBox;
+class Form;
+class ListView;
+}  // namespace ui
+
+namespace screentest {
+
+// The texts of one column of a list view (0: the key column).
+QStringList columnTexts(const ui::ListView* lv, int column);
+// The row whose first sub-item is `name`, -1 when none.
+int rowNamed(const ui::ListView* lv, const QString& name);
+// Every entry of a combo, in order.
+QStringList comboTexts(const ui::ComboBox* c);
+// A user's double-click on a row: the press selects it, the second click opens it.
+void doubleClickRow(ui::ListView* lv, int row);
+inline void doubleClickRow(ui::ListView& lv, int row) { doubleClickRow(&lv, row); }
+// Runs `steps` once the modal window about to open is up, and closes `form`
+// afterwards if the steps left it open (a failed check must not leave the
+// test waiting on a modal loop).
+void whenShown(ui::Form& form, std::function<void()> steps);
+
+}  // namespace screentest
