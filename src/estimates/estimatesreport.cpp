@@ -1,0 +1,98 @@
+#include "estimatesreport.h"
+
+#include "ui/platform.h"
+
+#include <QPrinter>
+#include <memory>
+
+namespace estimates {
+
+namespace {
+
+using report::Align;
+using report::Band;
+using report::Style;
+
+// Column boxes, in points from the left margin.
+constexpr double noLeft = 0, noWidth = 72;
+constexpr double dateLeft = 80, dateWidth = 80;
+constexpr double custLeft = 172, custWidth = 250;
+constexpr double totalLeft = 430, totalWidth = report::bodyWidth - totalLeft;
+
+const QString dateFormat = QStringLiteral("MM/dd/yyyy");
+
+}  // namespace
+
+report::Report estimatesReport(const std::vector<reportdata::EstimateRow>& rows, const std::optional<QDate>& from,
+                               const std::optional<QDate>& to)
+{
+    report::Report r(QStringLiteral("Estimates Report"));
+    r.printedOn = QDate::currentDate().toString(dateFormat);
+    const bool ranged = from && to;
+
+    Band title(46);
+    title.text(0, 0, report::bodyWidth, QStringLiteral("Estimates Report"), Align::Left, Style::Title);
+    title.text(0, 22, report::bodyWidth,
+               ranged ? QStringLiteral("Estimates dated %1 to %2").arg(from->toString(dateFormat), to->toString(dateFormat))
+                      : QStringLiteral("All estimates"),
+               Align::Left, Style::Subtitle);
+    r.setTitleBand(std::move(title));
+
+    Band header(24);
+    header.text(noLeft, 4, noWidth, QStringLiteral("Estimate No."), Align::Left, Style::Heading)
+        .text(dateLeft, 4, dateWidth, QStringLiteral("Estimate Date"), Align::Left, Style::Heading)
+        .text(custLeft, 4, custWidth, QStringLiteral("Customer Name"), Align::Left, Style::Heading)
+        .text(totalLeft, 4, totalWidth, QStringLiteral("Total"), Align::Right, Style::Heading)
+        .rule(19, 0, -1, 0.8);
+    r.setPageHeader(std::move(header));
+
+    std::int64_t sum = 0;
+    for (const reportdata::EstimateRow& row : rows) {
+        const std::int64_t total = report::cents(row.total);
+        sum += total;
+        Band line(report::lineHeight);
+        line.text(noLeft, 0, noWidth, QString::number(row.orderNo));
+        if (row.date.isValid())
+            line.text(dateLeft, 0, dateWidth, row.date.toString(dateFormat));
+        if (row.customer)
+            line.text(custLeft, 0, custWidth, *row.customer);
+        else
+            line.text(custLeft, 0, custWidth, QStringLiteral("(customer deleted)"), Align::Left, Style::Note);
+        line.text(totalLeft, 0, totalWidth, report::moneyText(total), Align::Right);
+        r.addDetail(std::move(line));
+    }
+
+    if (rows.empty()) {
+        Band none(report::lineHeight * 2);
+        none.text(0, 6, report::bodyWidth,
+                  ranged ? QStringLiteral("No estimates are dated within these dates.")
+                         : QStringLiteral("No estimates are stored."),
+                  Align::Left, Style::Note);
+        r.addDetail(std::move(none));
+    }
+
+    Band footer(34);
+    footer.rule(3, totalLeft + 20, totalWidth - 20, 0.8)
+        .text(custLeft, 7, totalLeft - custLeft - 8,
+              rows.size() == 1 ? QStringLiteral("Total of 1 estimate")
+                               : QStringLiteral("Total of %1 estimates").arg(rows.size()),
+              Align::Right, Style::Bold)
+        .text(totalLeft, 7, totalWidth, report::moneyText(sum), Align::Right, Style::Bold)
+        .rule(23, 0, -1, 0.8)
+        .rule(25, 0, -1, 0.8);
+    r.addDetail(std::move(footer));
+    return r;
+}
+
+void showEstimatesReport(QWidget* parent, const std::optional<QDate>& from, const std::optional<QDate>& to)
+{
+    data::Connection c;
+    c.openApplicationDatabase();
+    // Read once: the preview paints again whenever it is zoomed or set up.
+    auto r = std::make_shared<report::Report>(estimatesReport(reportdata::estimates(c, from, to), from, to));
+    c.close();
+    ui::platform().printPreview(parent, QStringLiteral("Estimates Report"),
+                                [r](QPrinter* printer) { report::paint(*r, printer); });
+}
+
+}  // namespace estimates
