@@ -1,0 +1,98 @@
+// Every item of the main menu reaches a real screen once all the
+// subsystems have registered theirs: nothing says "not available".
+
+#include "support/fakeplatform.h"
+
+#include "calculators/calculatorscreens.h"
+#include "data/appfolder.h"
+#include "estimates/estimatescreens.h"
+#include "masters/masterscreens.h"
+#include "shell/assistant.h"
+#include "shell/mainmenu.h"
+#include "shell/menutree.h"
+#include "shell/screens.h"
+#include "ui/forms.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+void leaves(const QList<shell::MenuNode>& nodes, QStringList& out)
+{
+    for (const shell::MenuNode& n : nodes) {
+        if (!n.children.isEmpty())
+            leaves(n.children, out);
+        else if (!n.steps.isEmpty())
+            out << n.name;
+    }
+}
+
+// Top-level windows of the program now shown, by name.
+QStringList shownWindows()
+{
+    QStringList out;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && !w->objectName().isEmpty())
+            out << w->objectName();
+    return out;
+}
+
+}  // namespace
+
+class TestMenuScreens : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<FakePlatform> fake;
+
+private slots:
+    void initTestCase() { shell::Assistant::setTimingScale(0.01); }
+    void init()
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        data::setApplicationFolder(dir->path());
+        fake = std::make_unique<FakePlatform>();
+        masters::registerScreens();
+        calculators::registerScreens();
+        estimates::registerScreens();
+        shell::frmMainMenu().load();
+    }
+    void cleanup()
+    {
+        ui::destroyAllForms();
+        shell::unregisterAllScreens();
+        fake.reset();
+        data::setApplicationFolder(QString());
+    }
+
+    void everyItemOpensItsScreen_data()
+    {
+        QTest::addColumn<QString>("item");
+        QStringList names;
+        leaves(shell::mainMenuTree(), names);
+        QCOMPARE(names.size(), 54);  // 9 + 2 masters, 3 estimates, 38 calculators, 2 reports
+        for (const QString& n : names)
+            QTest::newRow(qPrintable(n)) << n;
+    }
+    void everyItemOpensItsScreen()
+    {
+        QFETCH(QString, item);
+        const QStringList before = shownWindows();
+        // A screen that opens modally is closed again once it is up.
+        QTimer::singleShot(0, [] {
+            if (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+        shell::frmMainMenu().pick(item);
+        for (const QString& text : fake->messageTexts())
+            QVERIFY2(!text.contains(QLatin1String("not available")), qPrintable(text));
+        const bool previewed = fake->log.join('\n').contains(QLatin1String("printPreview|"));
+        const bool started = !fake->startedPrograms.isEmpty() || !fake->messages.isEmpty();
+        QVERIFY2(shownWindows() != before || previewed || started, qPrintable(item + " showed nothing"));
+    }
+};
+
+QTEST_MAIN(TestMenuScreens)
+#include "tst_menuscreens.moc"
