@@ -146,12 +146,8 @@ void FrmCustMast::FillState()
     if (!CmbBState)
         return;
     CmbBState->clear();
-    const std::optional<data::RowArray> rows = Cust.GetComboState();
-    if (!rows || rows->isEmpty())
-        return;
-    for (int r = 0; r < rows->rowCount(); ++r)
-        CmbBState->addItem(rows->at(1, r).toText(), rows->at(0, r).toInt64());
-    CmbBState->setListIndex(0);
+    if (CmbBState->addRows(Cust.GetComboState()) > 0)
+        CmbBState->setListIndex(0);
 }
 
 void FrmCustMast::FillData()

@@ -15,6 +15,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <QToolButton>
 
@@ -23,19 +24,6 @@ namespace masters {
 namespace {
 
 const QString inventory = QStringLiteral("Inventory");
-
-// Clears a flag however the block is left (a database error ends an
-// action by exception).
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& flag_;
-};
 
 }  // namespace
 
@@ -292,7 +280,7 @@ void FrmCategory::SaveCategory()
         ui::msgBox(QStringLiteral("Please enter Valid Data"), ui::Buttons::Ok, inventory);
     }
     {
-        FlagScope scope(adding_);
+        QScopedValueRollback<bool> scope(adding_, true);  // also when an error ends the action
         Rerun();
     }
     ClearClass();

@@ -201,13 +201,9 @@ void FrmItemMast::FillUnits()
         return;
     clsMaster& units = unitList();
     units.Mastertable = QStringLiteral("Units");
-    std::optional<data::RowArray> rows = units.GetComboCategories();
     cmbUnit->clear();
-    if (!rows || rows->isEmpty())
-        return;
-    for (int r = 0; r < rows->rowCount(); ++r)
-        cmbUnit->addItem(rows->at(1, r).toText(), rows->at(0, r).toInt());
-    cmbUnit->setListIndex(0);
+    if (cmbUnit->addRows(units.GetComboCategories()) > 0)
+        cmbUnit->setListIndex(0);
 }
 
 void FrmItemMast::FillData()

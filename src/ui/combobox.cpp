@@ -102,4 +102,13 @@ void ComboBox::setText(const QString& text)
     }
 }
 
+int ComboBox::addRows(const std::optional<data::RowArray>& rows)
+{
+    if (!rows)
+        return 0;
+    for (int r = 0; r < rows->rowCount(); ++r)
+        addItem(rows->at(1, r).toText(), rows->at(0, r).toInt64());
+    return rows->rowCount();
+}
+
 }  // namespace ui

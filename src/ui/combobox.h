@@ -9,7 +9,10 @@
 // an entry and also when code changes the selection (setListIndex,
 // selectByData, setText on a drop-down list), but not from addItem or clear.
 
+#include "data/rowarray.h"
+
 #include <QComboBox>
+#include <optional>
 #include <QString>
 
 namespace ui {
@@ -29,6 +32,10 @@ public:
 
     // Appends an entry; returns its index. The selection does not change.
     int addItem(const QString& text, qint64 itemData = 0);
+    // Adds one entry per row of a combo getter's result: the name (field 1)
+    // as text, the key (field 0) as item data; nothing for no result. The
+    // selection stays as it was. Returns the number of entries added.
+    int addRows(const std::optional<data::RowArray>& rows);
     // Removes all entries; the list index becomes -1 (and an editable
     // combo's text empty) without firing currentIndexChanged.
     void clear();
