@@ -1,4 +1,6 @@
 #include "frmorder.h"
+#include "areacalc.h"
+#include "frmlist.h"
 #include "ordertotals.h"
 
 #include "data/connection.h"
@@ -14,6 +16,7 @@
 #include "ui/forms.h"
 #include "ui/listview.h"
 #include "ui/platform.h"
+#include "ui/popupmenu.h"
 #include "ui/richtextbox.h"
 #include "ui/textbox.h"
 #include "ui/twips.h"
@@ -22,7 +25,9 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -262,11 +267,10 @@ void FrmOrder::createBottom(QWidget* c)
     actions->setSpacing(ui::toPixels(90));
     auto* extras = new QHBoxLayout;
     cmdItemList = button(c, QStringLiteral("cmdItemList"), QStringLiteral("Add Multiple Items from Sheet"));
-    cmdItemList->setEnabled(false);
-    cmdItemList->setToolTip(QStringLiteral("Not available in this version yet"));
+    cmdItemList->setToolTip(QStringLiteral("Pick several items from the category tree and add them at once"));
     Command7 = button(c, QStringLiteral("Command7"), QStringLiteral("Calculators"));
-    Command7->setEnabled(false);
-    Command7->setToolTip(QStringLiteral("Not available in this version yet"));
+    Command7->setToolTip(QStringLiteral("Open one of the calculator windows"));
+    createCalculatorMenu(c);
     Command1 = button(c, QStringLiteral("Command1"), QStringLiteral("Print Proposal"));
     Command1->setToolTip(QStringLiteral("Print the proposal of this estimate"));
     CmdDeleteOrder = button(c, QStringLiteral("CmdDeleteOrder"), QStringLiteral("Delete Estimate"));
@@ -297,7 +301,8 @@ void FrmOrder::createBottom(QWidget* c)
     actions->addLayout(pictures);
     bottom->addLayout(actions, 1);
 
-    // The area calculator takes its place between the buttons and the totals.
+    // The area calculator between the buttons and the totals.
+    bottom->addWidget(createAreaCalculator(c));
 
     Frame5 = frame(c, QStringLiteral("Frame5"), QStringLiteral("Total"));
     auto* g5 = new QGridLayout(Frame5);
@@ -389,6 +394,176 @@ void FrmOrder::connectControls()
 
     for (ui::TextBox* box : {TxtAmount.data(), txtTaxPer.data(), txtOHPer.data()})
         connect(box, &QLineEdit::textChanged, this, ui::guard([this](const QString&) { CalFinalTotal(); }));
+
+    connect(txtLength, &QLineEdit::textChanged, this, ui::guard([this](const QString&) { txtLength_Change(); }));
+    connect(txtWidth, &QLineEdit::textChanged, this, ui::guard([this](const QString&) { txtWidth_Change(); }));
+    connect(txtHeight, &QLineEdit::textChanged, this, ui::guard([this](const QString&) { txtHeight_Change(); }));
+    ui::onClick(cmdMove, [this] { cmdMove_Click(); });
+    ui::onClick(Command7, [this] { Command7_Click(); });
+    ui::onClick(cmdItemList, [this] { cmdItemList_Click(); });
+}
+
+// ---------------------------------------------------------------------------
+// Area calculator and calculator menu
+
+QGroupBox* FrmOrder::createAreaCalculator(QWidget* c)
+{
+    Frame6 = frame(c, QStringLiteral("Frame6"), QStringLiteral("Area Calculator"));
+    auto* v = new QVBoxLayout(Frame6);
+    v->setSpacing(ui::toPixels(60));
+
+    auto* inputs = new QHBoxLayout;
+    inputs->setSpacing(ui::toPixels(60));
+    const auto input = [&](QPointer<ui::TextBox>& box, const QString& name, const QString& caption,
+                           const QString& accessible) {
+        box = textBox(Frame6, name, accessible);
+        box->setMinimumWidth(ui::toPixels(700));
+        inputs->addWidget(label(Frame6, caption, box));
+        inputs->addWidget(box, 1);
+    };
+    input(txtLength, QStringLiteral("txtLength"), QStringLiteral("L:"), QStringLiteral("Length"));
+    input(txtWidth, QStringLiteral("txtWidth"), QStringLiteral("W:"), QStringLiteral("Width"));
+    input(txtHeight, QStringLiteral("txtHeight"), QStringLiteral("H:"), QStringLiteral("Height"));
+    v->addLayout(inputs);
+
+    // Nine figures in two columns, the first five on the left; each row's
+    // option button carries the row's label, so clicking the label picks it.
+    struct Row {
+        QPointer<QRadioButton>* option;
+        const char* optionName;
+        const char* caption;
+        QPointer<ui::TextBox>* box;
+        const char* boxName;
+    };
+    const Row rows[areaRowCount] = {
+        {&chkarea1, "chkarea1", "Perimeter:", &txtPerimeter, "txtPerimeter"},
+        {&chkarea2, "chkarea2", "Walls(SF):", &txtWalls, "txtWalls"},
+        {&chkarea3, "chkarea3", "Ceiling+Walls(SF):", &txtCeiling, "txtCeiling"},
+        {&chkarea4, "chkarea4", "Concrete(YD):", &txtConcrete, "txtConcrete"},
+        {&chkarea5, "chkarea5", "Floors/Ceiling(SF):", &txtFloorCeil, "txtFloorCeil"},
+        {&chkarea6, "chkarea6", "Total Area:", &txtTotArea, "txtTotArea"},
+        {&chkarea7, "chkarea7", "Ply-4x8 sheets:", &txtPlywood, "txtPlywood"},
+        {&chkarea8, "chkarea8", "Drywall 4x12", &txtDrywall4x12, "txtDrywall4x12"},
+        {&chkarea9, "chkarea9", "Drywall 4x8", &txtDrywall4x8, "txtDrywall4x8"},
+    };
+    auto* g = new QGridLayout;
+    g->setHorizontalSpacing(ui::toPixels(60));
+    g->setVerticalSpacing(ui::toPixels(30));
+    for (int i = 0; i < areaRowCount; ++i) {
+        const Row& r = rows[i];
+        auto* option = new QRadioButton(QLatin1String(r.caption), Frame6);
+        option->setObjectName(QLatin1String(r.optionName));
+        *r.option = option;
+        ui::TextBox* box = amountBox(Frame6, QLatin1String(r.boxName), QLatin1String(r.caption));
+        box->setMinimumWidth(ui::toPixels(900));
+        *r.box = box;
+        const int gridRow = i < 5 ? i : i - 5;
+        const int gridColumn = i < 5 ? 0 : 3;
+        g->addWidget(option, gridRow, gridColumn);
+        g->addWidget(box, gridRow, gridColumn + 1);
+    }
+    // A gap between the two columns of figures.
+    g->setColumnMinimumWidth(2, ui::toPixels(90));
+    g->setColumnStretch(1, 1);
+    g->setColumnStretch(4, 1);
+    cmdMove = button(Frame6, QStringLiteral("cmdMove"), QStringLiteral("Move selected to quantity box"));
+    cmdMove->setToolTip(QStringLiteral("Copy the selected figure into the line's quantity"));
+    g->addWidget(cmdMove, 4, 3, 1, 2);
+    v->addLayout(g);
+    v->addStretch(1);
+
+    // All nine in one group (one parent), so one is selected at a time.
+    chkarea6->setChecked(true);
+    return Frame6;
+}
+
+void FrmOrder::createCalculatorMenu(QWidget* c)
+{
+    mnuCalc = new QMenu(QStringLiteral("Menu"), c);
+    mnuCalc->setObjectName(QStringLiteral("mnuCalc"));
+    const auto item = [this](QPointer<QAction>& action, const QString& name, const QString& caption,
+                             void (FrmOrder::*click)()) {
+        action = mnuCalc->addAction(caption);
+        action->setObjectName(name);
+        ui::onTriggered(action, [this, click] { (this->*click)(); });
+    };
+    item(mnuCalc1, QStringLiteral("mnuCalc1"), QStringLiteral("Group 1"), &FrmOrder::mnuCalc1_Click);
+    item(mnuCalc2, QStringLiteral("mnuCalc2"), QStringLiteral("Group 2"), &FrmOrder::mnuCalc2_Click);
+    item(mnuCalc3, QStringLiteral("mnuCalc3"), QStringLiteral("Group 3"), &FrmOrder::mnuCalc3_Click);
+    item(mnuCalc4, QStringLiteral("mnuCalc4"), QStringLiteral("Group 4"), &FrmOrder::mnuCalc4_Click);
+}
+
+void FrmOrder::CalTotalArea()
+{
+    if (!Frame6)
+        return;
+    const AreaFigures f = areaFigures(txtLength->text(), txtWidth->text(), txtHeight->text());
+    // Written in the order of the rows' dependencies: walls before
+    // ceiling+walls, ceiling+walls before the total area.
+    txtPerimeter->setText(f[AreaRow::Perimeter]);
+    txtWalls->setText(f[AreaRow::Walls]);
+    txtCeiling->setText(f[AreaRow::CeilingWalls]);
+    txtFloorCeil->setText(f[AreaRow::FloorCeiling]);
+    txtTotArea->setText(f[AreaRow::TotalArea]);
+    txtConcrete->setText(f[AreaRow::Concrete]);
+    txtPlywood->setText(f[AreaRow::Plywood]);
+    txtDrywall4x12->setText(f[AreaRow::Drywall4x12]);
+    txtDrywall4x8->setText(f[AreaRow::Drywall4x8]);
+}
+
+void FrmOrder::txtLength_Change() { CalTotalArea(); }
+void FrmOrder::txtWidth_Change() { CalTotalArea(); }
+void FrmOrder::txtHeight_Change() { CalTotalArea(); }
+
+void FrmOrder::cmdMove_Click()
+{
+    if (!Frame6 || !TxtQty)
+        return;
+    const QRadioButton* options[areaRowCount] = {chkarea1, chkarea2, chkarea3, chkarea4, chkarea5,
+                                                 chkarea6, chkarea7, chkarea8, chkarea9};
+    const ui::TextBox* boxes[areaRowCount] = {txtPerimeter, txtWalls, txtCeiling, txtConcrete, txtFloorCeil,
+                                              txtTotArea, txtPlywood, txtDrywall4x12, txtDrywall4x8};
+    // The boxes' texts as shown, so the copy is what the user sees.
+    AreaFigures shown;
+    int selected = 0;
+    for (int i = 0; i < areaRowCount; ++i) {
+        shown.text[std::size_t(i)] = boxes[i]->text();
+        if (options[i]->isChecked())
+            selected = i + 1;
+    }
+    TxtQty->setText(figureToMove(shown, selected));
+}
+
+void FrmOrder::Command7_Click()
+{
+    if (!Command7 || !mnuCalc)
+        return;
+    // Beside the button's right edge, level with its top.
+    const QPoint at = Command7->mapTo(client(), QPoint(0, 0));
+    ui::popupMenuAt(mnuCalc, client(), ui::toTwips(at.x()) + ui::toTwips(Command7->width()), ui::toTwips(at.y()));
+}
+
+void FrmOrder::showCalculator(const QString& formName, const QString& caption)
+{
+    // Shown as the window is: the estimate screen chooses no calculator.
+    if (const shell::Screen* screen = shell::findScreen(formName); screen && screen->show) {
+        screen->show();
+        return;
+    }
+    ui::msgBox(QStringLiteral("\"Calculators -> %1\" is not available in this version yet.").arg(caption));
+}
+
+void FrmOrder::mnuCalc1_Click() { showCalculator(QStringLiteral("frmCalculators"), QStringLiteral("Group 1")); }
+void FrmOrder::mnuCalc2_Click() { showCalculator(QStringLiteral("frmCalculator2"), QStringLiteral("Group 2")); }
+void FrmOrder::mnuCalc3_Click() { showCalculator(QStringLiteral("frmCalculator3"), QStringLiteral("Group 3")); }
+void FrmOrder::mnuCalc4_Click() { showCalculator(QStringLiteral("frmCalculator4"), QStringLiteral("Group 4")); }
+
+void FrmOrder::cmdItemList_Click()
+{
+    // The picker adds through cmdAdd, which only a screen taking lines has.
+    if (!linesEditable())
+        return;
+    ui::form<FrmList>().show();
 }
 
 void FrmOrder::showNotesPanel()
@@ -461,6 +636,7 @@ void FrmOrder::applyMode()
             w->setVisible(false);
     if (!deleting)
         setEditButtons(false);
+    cmdItemList->setEnabled(!deleting);
     CmdDeleteOrder->setVisible(deleting);
 }
 
@@ -716,7 +892,7 @@ void FrmOrder::enterSavedState()
         cmdEditCanc_Click();
     CmdSave->setEnabled(false);
     for (QPushButton* b : {cmdAdd.data(), CmdEdit.data(), cmdDel.data(), cmdEditApply.data(), cmdEditCanc.data(),
-                           CmdSelCust.data()})
+                           CmdSelCust.data(), cmdItemList.data()})
         b->setEnabled(false);
 }
 

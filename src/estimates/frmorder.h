@@ -24,8 +24,11 @@
 
 class QGroupBox;
 class QHBoxLayout;
+class QAction;
 class QLabel;
+class QMenu;
 class QPushButton;
+class QRadioButton;
 class QToolButton;
 
 namespace masters {
@@ -105,6 +108,8 @@ public:
     void CalTot();
     // Tax, overhead and final total from the totals boxes.
     void CalFinalTotal();
+    // The area calculator's nine figures from length, width and height.
+    void CalTotalArea();
 
     // --- Event procedures -------------------------------------------------
     void CmdSave_Click();
@@ -128,6 +133,19 @@ public:
     void txtLabor_LostFocus();
     void txtExtension_LostFocus();
     void txtOthers_LostFocus();
+
+    // Area calculator and calculator windows.
+    void txtLength_Change();
+    void txtWidth_Change();
+    void txtHeight_Change();
+    void cmdMove_Click();     // the selected figure into the quantity box
+    void Command7_Click();    // pops up mnuCalc beside the button
+    void mnuCalc1_Click();    // the calculator windows, shown as they are
+    void mnuCalc2_Click();
+    void mnuCalc3_Click();
+    void mnuCalc4_Click();
+    // Opens the multi-item picker.
+    void cmdItemList_Click();
 
     // Columns of ListView1.
     enum Column {
@@ -176,9 +194,19 @@ public:
 
     QPointer<QToolButton> CmdSave, cmdOk, CmdCancel, cmdMainHelp;
     QPointer<QPushButton> CmdDeleteOrder, Command1;
-    // Placeholders until the area calculator, the calculator menu and the
-    // multi-item picker arrive: shown, but disabled.
-    QPointer<QPushButton> Command7, cmdItemList;
+    QPointer<QPushButton> Command7;  // "Calculators"
+    QPointer<QMenu> mnuCalc;
+    QPointer<QAction> mnuCalc1, mnuCalc2, mnuCalc3, mnuCalc4;
+    QPointer<QPushButton> cmdItemList;  // the multi-item picker
+
+    QPointer<QGroupBox> Frame6;  // area calculator
+    QPointer<ui::TextBox> txtLength, txtWidth, txtHeight;
+    // The figures, top to bottom, each with its option button.
+    QPointer<ui::TextBox> txtPerimeter, txtWalls, txtCeiling, txtConcrete, txtFloorCeil, txtTotArea, txtPlywood,
+        txtDrywall4x12, txtDrywall4x8;
+    QPointer<QRadioButton> chkarea1, chkarea2, chkarea3, chkarea4, chkarea5, chkarea6, chkarea7, chkarea8,
+        chkarea9;
+    QPointer<QPushButton> cmdMove;
 
 protected:
     void createControls() override;
@@ -200,6 +228,9 @@ private:
     void createLineEntry(QWidget* c);
     void createLineList(QWidget* c);
     void createBottom(QWidget* c);
+    QGroupBox* createAreaCalculator(QWidget* c);
+    void createCalculatorMenu(QWidget* c);
+    void showCalculator(const QString& formName, const QString& caption);
     void connectControls();
     void applyMode();
     void estimateLoaded();

@@ -1,0 +1,394 @@
+#include "support/fakeplatform.h"
+
+#include "data/appfolder.h"
+#include "data/connection.h"
+#include "data/schema.h"
+#include "estimates/frmlist.h"
+#include "estimates/frmorder.h"
+#include "ui/combobox.h"
+#include "ui/forms.h"
+#include "ui/listview.h"
+#include "ui/textbox.h"
+
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <functional>
+#include <memory>
+
+using estimates::FrmList;
+using estimates::FrmOrder;
+
+namespace {
+
+const QString pickerTitle = QStringLiteral("Items List");
+const QString inventory = QStringLiteral("Inventory");
+
+// The tree, depth first, one "key|text|level" line per node (the root is
+// level 0).
+QStringList treeLines(const QTreeWidget* tree)
+{
+    QStringList out;
+    std::function<void(const QTreeWidgetItem*, int)> walk = [&](const QTreeWidgetItem* n, int level) {
+        out << QStringLiteral("%1|%2|%3").arg(FrmList::nodeKey(n), n->text(0)).arg(level);
+        for (int i = 0; i < n->childCount(); ++i)
+            walk(n->child(i), level + 1);
+    };
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        walk(tree->topLevelItem(i), 0);
+    return out;
+}
+
+QStringList rowCells(const ui::ListView* lv, int row)
+{
+    QStringList out{lv->text(row)};
+    for (int i = 1; i < lv->columnCount(); ++i)
+        out << lv->subItem(row, i);
+    return out;
+}
+
+}  // namespace
+
+class TestFrmList : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<FakePlatform> fake;
+    data::Connection db;
+
+    void exec(const QString& sql, const data::Params& params = {}) { db.execute(sql, params); }
+
+    void addCategory(int id, const char* name, const data::DbValue& parent)
+    {
+        exec(QStringLiteral("Insert into Category (CatId, CatName, ParentCategory) values (?,?,?)"),
+             {id, name, parent});
+    }
+    void addItem(int id, const char* name, int category, int unit, double material, double labor, double qty)
+    {
+        exec(QStringLiteral("Insert into Item (ItemId, ItemCode, ItemName, CategoryID, UnitId, Material, Labor, Qty,"
+                            " TU, SubLabor, Equipment) values (?,?,?,?,?,?,?,?,'',0,0)"),
+             {id, QString::number(100 + id), name, category, unit, material, labor, qty});
+    }
+
+    FrmOrder& openEstimate()
+    {
+        FrmOrder& f = estimates::frmOrder();
+        f.setAddOrDelete(QStringLiteral("A"));
+        f.show();
+        return f;
+    }
+    // The picker, opened from the estimate screen as the user does.
+    FrmList& openPicker(FrmOrder& order)
+    {
+        order.cmdItemList->click();
+        FrmList& l = estimates::frmList();
+        return l;
+    }
+    void pick(FrmList& l, const QString& key)
+    {
+        QTreeWidgetItem* n = l.node(key);
+        QVERIFY2(n, qPrintable(key));
+        l.TreeCategory->setCurrentItem(n);
+        l.TreeCategory_DblClick();
+    }
+    void pickRoom(FrmList& l, int roomKey) { QVERIFY(l.cmbRooms->selectByData(roomKey)); }
+
+private slots:
+    void init()
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        data::setApplicationFolder(dir->path());
+        data::ensureDatabase(data::databasePath());
+        db.open(data::databasePath());
+        fake = std::make_unique<FakePlatform>();
+
+        exec(QStringLiteral("Insert into Rooms (Id, Name) values (1, 'Bathroom'), (2, 'Kitchen'), (3, 'Living Room')"));
+        exec(QStringLiteral("Insert into Units (Id, Name) values (1, 'Each'), (2, 'LF'), (3, 'SF')"));
+
+        const data::DbValue null;
+        addCategory(1, "Interior", 0);
+        addCategory(10, "Doors", 0);  // its key starts with 1's
+        addCategory(2, "Kitchen", 1);
+        addCategory(3, "Cabinets", 2);
+        addCategory(4, "Hardware", 3);  // fourth level
+        addCategory(5, "Knobs", 4);     // fifth level
+        addCategory(6, "Lost", 99);     // its parent is gone
+        addCategory(7, "Attic", null);  // no parent at all
+        addCategory(8, "Loop A", 9);    // 8 and 9 are each other's parents
+        addCategory(9, "Loop B", 8);
+        addCategory(11, "Under loop", 9);
+        addCategory(13, "Self", 13);
+        addCategory(14, "Empty", 0);
+
+        addItem(1, "Wall paint", 1, 1, 30, 10, 3);
+        addItem(2, "Ceiling paint", 1, 1, 25, 12, 2);
+        addItem(3, "Oak door", 10, 1, 150, 60, 1);
+        addItem(4, "Base cabinet", 3, 1, 100, 20, 2);
+        addItem(5, "Drawer pull", 4, 1, 3.5, 1, 12);
+        addItem(6, "Brass knob", 5, 1, 4.25, 0.5, 8);
+        addItem(7, "Spare part", 6, 1, 1, 1, 1);
+        addItem(8, "Loop item", 9, 1, 1, 1, 1);
+        addItem(9, "No unit item", 1, 99, 1, 1, 1);  // its unit is gone
+        addItem(10, "Ghost item", 77, 1, 1, 1, 1);   // its category is gone
+        addItem(11, "Skylight", 7, 3, 400, 150, 1);
+        addItem(12, "Sink", 2, 1, 85.25, 45, 1);
+    }
+    void cleanup()
+    {
+        ui::destroyAllForms();
+        db.close();
+        fake.reset();
+        data::setApplicationFolder(QString());
+        dir.reset();
+    }
+
+    // Keys, texts and levels: the top level by name; under a category its
+    // items by name, then its sub-categories; every depth reachable;
+    // categories without a parent row, and one of each loop, at the top.
+    void treeOfCategoriesAndItems()
+    {
+        FrmOrder& order = openEstimate();
+        FrmList& l = openPicker(order);
+        QVERIFY(l.isVisible());
+        QCOMPARE(l.caption(), QStringLiteral("Items List"));
+        QCOMPARE(treeLines(l.TreeCategory), (QStringList{
+                                                 "R|Categories|0",
+                                                 "C7|Attic|1",
+                                                 "I11|Skylight|2",
+                                                 "C10|Doors|1",
+                                                 "I3|Oak door|2",
+                                                 "C14|Empty|1",
+                                                 "C1|Interior|1",
+                                                 "I2|Ceiling paint|2",
+                                                 "I1|Wall paint|2",
+                                                 "C1_2|Kitchen|2",
+                                                 "I12|Sink|3",
+                                                 "C2_3|Cabinets|3",
+                                                 "I4|Base cabinet|4",
+                                                 "C3_4|Hardware|4",
+                                                 "I5|Drawer pull|5",
+                                                 "C4_5|Knobs|5",
+                                                 "I6|Brass knob|6",
+                                                 "C8|Loop A|1",
+                                                 "C1_9|Loop B|2",
+                                                 "I8|Loop item|3",
+                                                 "C2_11|Under loop|3",
+                                                 "C6|Lost|1",
+                                                 "I7|Spare part|2",
+                                                 "C13|Self|1",
+                                             }));
+        QVERIFY(l.TreeCategory->topLevelItem(0)->isExpanded());
+        QCOMPARE(fake->messages.size(), 0);
+    }
+
+    // Each opening reads the tree afresh; an empty master shows the root alone.
+    void treeIsReadAtEachOpening()
+    {
+        FrmOrder& order = openEstimate();
+        FrmList& l = openPicker(order);
+        l.cmdExit->click();
+        QVERIFY(!l.isLoaded());
+        exec(QStringLiteral("Delete from Item"));
+        exec(QStringLiteral("Delete from Category where CatId <> 10"));
+        openPicker(order);
+        QCOMPARE(treeLines(l.TreeCategory), (QStringList{"R|Categories|0", "C10|Doors|1"}));
+        l.cmdExit->click();
+        exec(QStringLiteral("Delete from Category"));
+        openPicker(order);
+        QCOMPARE(treeLines(l.TreeCategory), QStringList{"R|Categories|0"});
+    }
+
+    // Rows picked under different takeoff names, one removed, the rest
+    // replayed into the open estimate through its Add: each line takes the
+    // item's master figures and the screen's unit; the second pick of the
+    // same item and takeoff name is refused by the estimate screen.
+    void pickAndAddToEstimate()
+    {
+        FrmOrder& order = openEstimate();
+        FrmList& l = openPicker(order);
+        QCOMPARE(l.cmbRooms->text(), QStringLiteral("Bathroom"));
+        QStringList headers;
+        for (int c = 0; c < l.ListView1->columnCount(); ++c)
+            headers << l.ListView1->headerItem()->text(c);
+        QCOMPARE(headers, (QStringList{"ID", "Takeoff Name", "Item #", "Item Name", "Category", "Quantity", "Unit",
+                                       "Material", "Labor", "Room Id"}));
+        QVERIFY(l.ListView1->isColumnHidden(FrmList::ColItemId));
+        QVERIFY(l.ListView1->isColumnHidden(FrmList::ColRoomId));
+
+        // Categories and the root pick nothing.
+        pick(l, QStringLiteral("R"));
+        pick(l, QStringLiteral("C1"));
+        pick(l, QStringLiteral("C2_3"));
+        QCOMPARE(l.ListView1->rowCount(), 0);
+
+        // A real double-click on an item picks it (the view takes a double
+        // click only after a click on the same item).
+        QTreeWidgetItem* oak = l.node(QStringLiteral("I3"));
+        l.TreeCategory->scrollToItem(oak);
+        QVERIFY(QTest::qWaitForWindowExposed(l.window()));
+        const QPoint at = l.TreeCategory->visualItemRect(oak).center();
+        QTest::mouseClick(l.TreeCategory->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(l.TreeCategory->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(l.ListView1->rowCount(), 1);
+
+        pickRoom(l, 2);
+        pick(l, QStringLiteral("I4"));
+        pick(l, QStringLiteral("I4"));  // no duplicate test here
+        pickRoom(l, 3);
+        pick(l, QStringLiteral("I11"));
+        pick(l, QStringLiteral("I6"));
+        QCOMPARE(l.ListView1->rowCount(), 5);
+        QCOMPARE(rowCells(l.ListView1, 0),
+                 (QStringList{"3", "Bathroom", "103", "Oak door", "Doors", "1", "Each", "150", "60", "1"}));
+        QCOMPARE(rowCells(l.ListView1, 1),
+                 (QStringList{"4", "Kitchen", "104", "Base cabinet", "Cabinets", "2", "Each", "100", "20", "2"}));
+        QCOMPARE(rowCells(l.ListView1, 3),
+                 (QStringList{"11", "Living Room", "111", "Skylight", "Attic", "1", "SF", "400", "150", "3"}));
+        QCOMPARE(rowCells(l.ListView1, 4),
+                 (QStringList{"6", "Living Room", "106", "Brass knob", "Knobs", "8", "Each", "4.25", "0.5", "3"}));
+
+        // Deleting asks by item number; No keeps the row.
+        l.ListView1->setSelectedRow(3);
+        fake->answers = {ui::Answer::No};
+        l.cmdDelete->click();
+        QCOMPARE(l.ListView1->rowCount(), 5);
+        QCOMPARE(fake->messages.size(), 1);
+        QCOMPARE(fake->messages[0].text, QStringLiteral("Do you want to delete item '111'?"));
+        QCOMPARE(fake->messages[0].title, QStringLiteral("Delete Item from the List"));
+        QCOMPARE(fake->messages[0].buttons, ui::Buttons::YesNo);
+        fake->answers = {ui::Answer::Yes};
+        l.cmdDelete->click();
+        QCOMPARE(l.ListView1->rowCount(), 4);
+        QCOMPARE(l.ListView1->text(3), QStringLiteral("6"));
+        fake->messages.clear();
+
+        // The screen's unit is what the lines take.
+        QVERIFY(order.cmbUnits->selectByData(3));
+        l.cmdAddEstimate->click();
+        QCOMPARE(fake->messageTexts(), QStringList{"Item already added "});
+        QCOMPARE(fake->messages[0].title, inventory);
+        QVERIFY(!l.isLoaded());
+        QVERIFY(order.isVisible());
+
+        QCOMPARE(order.ListView1->rowCount(), 3);
+        const auto line = [&](int row) {
+            QStringList cells{order.ListView1->text(row)};
+            for (int c = 1; c < order.ListView1->columnCount(); ++c)
+                cells << order.ListView1->subItem(row, c);
+            return cells;
+        };
+        QCOMPARE(line(0), (QStringList{"3", "Bathroom", "1", "SF", "Oak door", "150", "60", "0", "0", "210", "1", "3"}));
+        QCOMPARE(line(1),
+                 (QStringList{"4", "Kitchen", "2", "SF", "Base cabinet", "200", "20", "0", "0", "220", "2", "3"}));
+        QCOMPARE(line(2), (QStringList{"6", "Living Room", "8", "SF", "Brass knob", "34", "0.5", "0", "0", "34.5",
+                                       "3", "3"}));
+        QCOMPARE(order.Order().ColnOrderItems().Count(), 3);
+        QCOMPARE(order.TxtAmount->text(), QStringLiteral("464.5"));
+    }
+
+    // A row whose item or takeoff name the estimate screen does not list is
+    // refused with a message; it is never added as whatever the screen has
+    // selected. The other rows go in.
+    void rowsTheScreenDoesNotListAreRefused()
+    {
+        FrmOrder& order = openEstimate();
+        // Made after the estimate screen filled its lists.
+        addItem(20, "New window", 10, 1, 300, 90, 1);
+        exec(QStringLiteral("Insert into Rooms (Id, Name) values (4, 'Garage')"));
+        FrmList& l = openPicker(order);
+        pick(l, QStringLiteral("I20"));
+        pickRoom(l, 4);
+        pick(l, QStringLiteral("I3"));
+        pickRoom(l, 1);
+        pick(l, QStringLiteral("I3"));
+        QCOMPARE(l.ListView1->rowCount(), 3);
+
+        QVERIFY(order.cmbItems->selectByData(12));  // Sink, not picked
+        l.cmdAddEstimate->click();
+        QCOMPARE(fake->messageTexts(),
+                 (QStringList{"Item 'New window' is not in the estimate screen's item list, so it was not added.",
+                              "Takeoff Name 'Garage' is not in the estimate screen's list, so item 'Oak door' was "
+                              "not added."}));
+        QCOMPARE(fake->messages[0].title, pickerTitle);
+        QCOMPARE(fake->messages[1].title, pickerTitle);
+        QCOMPARE(order.ListView1->rowCount(), 1);
+        QCOMPARE(order.ListView1->text(0), QStringLiteral("3"));
+        QCOMPARE(order.ListView1->subItem(0, FrmOrder::ColRoom), QStringLiteral("Bathroom"));
+        QVERIFY(!l.isLoaded());
+    }
+
+    // A line open for editing is closed first (as Cancel does), so neither
+    // the replay nor a later Apply writes over it.
+    void pickerEndsAnOpenEdit()
+    {
+        FrmOrder& order = openEstimate();
+        QVERIFY(order.cmbRooms->selectByData(2));
+        QVERIFY(order.cmbItems->selectByData(12));
+        order.TxtQty->setText(QStringLiteral("2"));
+        order.cmdAdd->click();
+        QCOMPARE(order.ListView1->rowCount(), 1);
+        const QString sinkTotal = order.ListView1->subItem(0, FrmOrder::ColTotal);
+        order.ListView1->setSelectedRow(0);
+        order.CmdEdit->click();
+        QVERIFY(order.isEditingLine());
+
+        FrmList& l = openPicker(order);
+        pick(l, QStringLiteral("I3"));
+        l.cmdAddEstimate->click();
+        QCOMPARE(fake->messages.size(), 0);
+        QVERIFY(!order.isEditingLine());
+        QVERIFY(order.cmdAdd->isVisible());
+        QVERIFY(!order.cmdEditApply->isVisible());
+
+        order.cmdEditApply_Click();
+        QCOMPARE(order.ListView1->rowCount(), 2);
+        QCOMPARE(order.ListView1->text(0), QStringLiteral("12"));
+        QCOMPARE(order.ListView1->subItem(0, FrmOrder::ColQty), QStringLiteral("2"));
+        QCOMPARE(order.ListView1->subItem(0, FrmOrder::ColTotal), sinkTotal);
+        QCOMPARE(order.ListView1->text(1), QStringLiteral("3"));
+        QCOMPARE(order.Order().ColnOrderItems().Count(), 2);
+        QCOMPARE(order.Order().ColnOrderItems().Item(1).itemKey(), 12);
+    }
+
+    // Exit, or an estimate screen that cannot take lines, adds nothing.
+    void nothingAddedWithoutAnOpenEstimate()
+    {
+        FrmOrder& order = openEstimate();
+        FrmList& l = openPicker(order);
+        pick(l, QStringLiteral("I3"));
+        l.cmdExit->click();
+        QVERIFY(!l.isLoaded());
+        QCOMPARE(order.ListView1->rowCount(), 0);
+        // The pick list went with the window.
+        openPicker(order);
+        QCOMPARE(l.ListView1->rowCount(), 0);
+
+        pick(l, QStringLiteral("I3"));
+        fake->answers = {ui::Answer::Yes};
+        order.CmdCancel->click();
+        QVERIFY(!order.isLoaded());
+        fake->messages.clear();
+        l.cmdAddEstimate->click();
+        QCOMPARE(fake->messageTexts(), QStringList{"Please open the estimate to add these items to first."});
+        QVERIFY(l.isLoaded());
+        QCOMPARE(l.ListView1->rowCount(), 1);
+        QVERIFY(!order.isLoaded());
+    }
+
+    // Without takeoff names nothing can be picked; the picker says why.
+    void noTakeoffNames()
+    {
+        exec(QStringLiteral("Delete from Rooms"));
+        FrmOrder& order = openEstimate();
+        FrmList& l = openPicker(order);
+        QCOMPARE(l.cmbRooms->listCount(), 0);
+        pick(l, QStringLiteral("I3"));
+        QCOMPARE(l.ListView1->rowCount(), 0);
+        QCOMPARE(fake->messageTexts(),
+                 QStringList{"Please add a Takeoff Name first: every item is picked for a takeoff name."});
+    }
+};
+
+QTEST_MAIN(TestFrmList)
+#include "tst_frmlist.moc"
