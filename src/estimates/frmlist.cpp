@@ -380,13 +380,8 @@ void FrmList::FillRooms()
     if (!cmbRooms)
         return;
     ClsOrder order;
-    const std::optional<data::RowArray> rows = order.GetComboRooms();
     cmbRooms->clear();
-    if (!rows)
-        return;
-    for (int r = 0; r < rows->rowCount(); ++r)
-        cmbRooms->addItem(rows->at(1, r).toText(), rows->at(0, r).toInt64());
-    if (cmbRooms->listCount() > 0)
+    if (cmbRooms->addRows(order.GetComboRooms()) > 0)
         cmbRooms->setListIndex(0);
 }
 

@@ -758,12 +758,7 @@ int FrmOrder::shownOrderNo() const
 void FrmOrder::FillState()
 {
     cmbSState->clear();
-    const std::optional<data::RowArray> states = Order().GetComboState();
-    if (!states)
-        return;
-    for (int r = 0; r < states->rowCount(); ++r)
-        cmbSState->addItem(states->at(1, r).toText(), states->at(0, r).toInt64());
-    if (cmbSState->listCount() > 0)
+    if (cmbSState->addRows(Order().GetComboState()) > 0)
         cmbSState->setListIndex(0);
 }
 

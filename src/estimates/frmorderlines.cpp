@@ -20,6 +20,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 namespace estimates {
@@ -63,18 +64,6 @@ void selectEveryMatch(ui::ComboBox* combo, int key)
         if (combo->itemData(i) == key)
             combo->setListIndex(i);
 }
-
-// Sets a flag for the span of a scope, also when the scope is left by an error.
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& flag_;
-};
 
 }  // namespace
 
@@ -197,22 +186,14 @@ void FrmOrder::InitListView()
 void FrmOrder::FillRooms()
 {
     cmbRooms->clear();
-    if (const std::optional<data::RowArray> rows = Order().GetComboRooms()) {
-        for (int r = 0; r < rows->rowCount(); ++r)
-            cmbRooms->addItem(rows->at(1, r).toText(), rows->at(0, r).toInt64());
-    }
-    if (cmbRooms->listCount() > 0)
+    if (cmbRooms->addRows(Order().GetComboRooms()) > 0)
         cmbRooms->setListIndex(0);
 }
 
 void FrmOrder::FillUnits()
 {
     cmbUnits->clear();
-    if (const std::optional<data::RowArray> rows = Order().GetComboUnits()) {
-        for (int r = 0; r < rows->rowCount(); ++r)
-            cmbUnits->addItem(rows->at(1, r).toText(), rows->at(0, r).toInt64());
-    }
-    if (cmbUnits->listCount() > 0)
+    if (cmbUnits->addRows(Order().GetComboUnits()) > 0)
         cmbUnits->setListIndex(0);
 }
 
@@ -365,7 +346,7 @@ void FrmOrder::CmdEdit_Click()
         ui::msgBox(QStringLiteral("No item to Edit"), ui::Buttons::Ok, inventoryTitle);
         return;
     }
-    FlagScope loading(Editing);
+    QScopedValueRollback<bool> loading(Editing, true);  // also when an error ends the action
     const int item = rowKey(row, ColItemId);
     const int room = rowKey(row, ColRoomId);
     const int unit = rowKey(row, ColUnitId);
