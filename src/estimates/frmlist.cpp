@@ -370,9 +370,7 @@ void FrmList::InitListView()
     ListView1->addColumn(QStringLiteral("Labor"), 1200);
     ListView1->addColumn(QStringLiteral("Room Id"), 0);
     // The columns share the width the list gets beside the tree.
-    if (QLayout* l = client()->layout())
-        l->activate();
-    ListView1->spreadColumns(ListView1->width());
+    ListView1->setSpreadColumns(true);
 }
 
 void FrmList::FillRooms()

@@ -164,6 +164,7 @@ void FrmOrder::createControls()
     // The designed size, or what the controls need with the fonts at hand.
     const QSize need = c->layout()->minimumSize();
     setClientSize(std::max(15600.0, ui::toTwips(need.width())), std::max(10200.0, ui::toTwips(need.height())));
+    ListView1->setSpreadColumns(true);
 }
 
 void FrmOrder::createHeader(QWidget* c)

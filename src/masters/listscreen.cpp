@@ -165,8 +165,7 @@ void ListScreen::createControls()
     connect(ListView1, &ui::ListView::rowDoubleClicked, this, ui::guard([this](int) { ListView1_DblClick(); }));
 
     controlsCreated();
-    // The list fills the client between the outer margins.
-    ListView1->spreadColumns(client()->width() - 2 * ui::toPixels(150));
+    ListView1->setSpreadColumns(true);
 }
 
 ui::TextBox* ListScreen::addSearchRow(QGridLayout* grid, const QString& label, const QString& boxName)

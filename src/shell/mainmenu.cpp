@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 #include <cstdio>
 
 namespace shell {
@@ -250,7 +251,14 @@ Assistant& MainMenu::Merlin()
 
 void MainMenu::StartUp(ui::Form& frm)
 {
-    const QPointF p = startUpPlacement(width(), height(), frm.width(), frm.height());
+    QPointF p = startUpPlacement(width(), height(), frm.width(), frm.height());
+    // A window bigger than the main window would start above or left of the
+    // screen, out of the user's reach: keep its top-left corner on screen.
+    if (auto* screen = QGuiApplication::primaryScreen()) {
+        const QRect avail = screen->availableGeometry();
+        p.setX(std::max(p.x(), ui::toTwips(avail.left())));
+        p.setY(std::max(p.y(), ui::toTwips(avail.top())));
+    }
     frm.move(p.x(), p.y());
 }
 

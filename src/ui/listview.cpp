@@ -57,6 +57,7 @@ int ListView::addColumn(const QString& header, double widthTwips)
     setColumnWidth(column, width);
     setColumnHidden(column, width <= 0);
     headerIcons_.resize(std::size_t(column) + 1, HeaderIcon::Blank);
+    designedWidths_.resize(std::size_t(column) + 1, width);
     return column;
 }
 
@@ -183,18 +184,36 @@ HeaderIcon ListView::headerIcon(int column) const
     return headerIcons_[std::size_t(column)];
 }
 
-void ListView::spreadColumns(int listWidth)
+void ListView::setSpreadColumns(bool on)
 {
+    spread_ = on;
+    spreadColumns();
+}
+
+void ListView::resizeEvent(QResizeEvent* e)
+{
+    QTreeWidget::resizeEvent(e);
+    spreadColumns();
+}
+
+void ListView::spreadColumns()
+{
+    if (!spread_)
+        return;
+    if (designedWidths_.size() != std::size_t(columnCount()))
+        return;  // columns made some other way than addColumn
     int designed = 0;
     for (int c = 0; c < columnCount(); ++c)
         if (!isColumnHidden(c))
-            designed += columnWidth(c);
-    const int room = listWidth - 2 * frameWidth() - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-    if (designed <= 0 || room <= designed)
+            designed += designedWidths_[std::size_t(c)];
+    const int room = viewport()->width();
+    if (designed <= 0)
         return;
     for (int c = 0; c < columnCount(); ++c)
-        if (!isColumnHidden(c))
-            setColumnWidth(c, columnWidth(c) * room / designed);
+        if (!isColumnHidden(c)) {
+            const int d = designedWidths_[std::size_t(c)];
+            setColumnWidth(c, room > designed ? d * room / designed : d);
+        }
 }
 
 }  // namespace ui

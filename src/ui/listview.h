@@ -26,10 +26,10 @@ public:
     ListView(QWidget* parent, const QString& name);
 
     // Appends a column; a width of 0 hides it. Returns its column number.
-    // Widens the visible columns, in their designed proportions, to share
-    // `listWidth` pixels (never narrower than designed): the designed widths
-    // were meant for a smaller font than ours.
-    void spreadColumns(int listWidth);
+    // When on, the visible columns widen in their designed proportions to
+    // share the list's width whenever it changes (never narrower than
+    // designed): the designed widths were meant for a smaller font than ours.
+    void setSpreadColumns(bool on);
 
     int addColumn(const QString& header, double widthTwips);
 
@@ -74,11 +74,17 @@ signals:
     // The user selected a row (click or keyboard).
     void rowSelected(int row);
 
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+
 private:
+    void spreadColumns();
     QTreeWidgetItem* rowItem(int row) const;
     int rowOf(QTreeWidgetItem* item) const;
 
     std::vector<HeaderIcon> headerIcons_;
+    std::vector<int> designedWidths_;
+    bool spread_ = false;
     int sortOrder_ = 0;
     bool selectingByCode_ = false;
 };

@@ -10,6 +10,8 @@
 #include "ui/forms.h"
 
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QLockFile>
 #include <QTemporaryDir>
@@ -97,6 +99,20 @@ private slots:
         const QPointF expected = shell::startUpPlacement(main.width(), main.height(), probe.width(), probe.height());
         QVERIFY(qAbs(probe.left() - expected.x()) <= 15);
         QVERIFY(qAbs(probe.top() - expected.y()) <= 15);
+    }
+
+    void startUpKeepsABigWindowOnTheScreen()
+    {
+        MainMenu& main = shell::frmMainMenu();
+        main.load();
+        Probe& probe = ui::form<Probe>();
+        probe.w = main.width() + 3000;
+        probe.h = main.height() + 3000;
+        main.StartUp(probe);
+        // The formula alone would give -1500, -1750.
+        QVERIFY(shell::startUpPlacement(main.width(), main.height(), probe.width(), probe.height()).x() < 0);
+        const QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
+        QCOMPARE(probe.window()->frameGeometry().topLeft(), avail.topLeft());
     }
 
     void freshStartCreatesTheDatabaseAndGreets()
