@@ -237,6 +237,8 @@ private:
     bool holdsUnsavedEstimate() const;
     bool mayDropOpenEstimate();
     bool linesEditable() const;
+    // A quantity and all three picks, or a message and false.
+    bool lineInputComplete();
     void reclaimOrder();
     void restoreOrderFromScreen();
     void enterSavedState();

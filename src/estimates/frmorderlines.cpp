@@ -304,21 +304,28 @@ void FrmOrder::setEditButtons(bool editing)
     cmdEditCanc->setVisible(editing);
 }
 
+bool FrmOrder::lineInputComplete()
+{
+    if (TxtQty->number() == 0) {
+        ui::msgBox(QStringLiteral("Please enter Quanttity"), ui::Buttons::Ok, inventoryTitle);
+        return false;
+    }
+    if (cmbRooms->listIndex() < 0 || cmbUnits->listIndex() < 0 || cmbItems->listIndex() < 0) {
+        ui::msgBox(QStringLiteral("Please select a Takeoff Name, a Unit and an Item"), ui::Buttons::Ok,
+                   inventoryTitle);
+        return false;
+    }
+    return true;
+}
+
 void FrmOrder::cmdAdd_Click()
 {
     if (!linesEditable())
         return;
     reclaimOrder();
+    if (!lineInputComplete())
+        return;
     const double q = TxtQty->number();
-    if (q == 0) {
-        ui::msgBox(QStringLiteral("Please enter Quanttity"), ui::Buttons::Ok, inventoryTitle);
-        return;
-    }
-    if (cmbRooms->listIndex() < 0 || cmbUnits->listIndex() < 0 || cmbItems->listIndex() < 0) {
-        ui::msgBox(QStringLiteral("Please select a Takeoff Name, a Unit and an Item"), ui::Buttons::Ok,
-                   inventoryTitle);
-        return;
-    }
     itemid = int(cmbItems->selectedData());
     const int room = int(cmbRooms->selectedData());
     const int unit = int(cmbUnits->selectedData());
@@ -376,16 +383,9 @@ void FrmOrder::cmdEditApply_Click()
     if (!linesEditable() || !editOpen_)
         return;
     reclaimOrder();
+    if (!lineInputComplete())
+        return;
     const double q = TxtQty->number();
-    if (q == 0) {
-        ui::msgBox(QStringLiteral("Please enter Quanttity"), ui::Buttons::Ok, inventoryTitle);
-        return;
-    }
-    if (cmbRooms->listIndex() < 0 || cmbUnits->listIndex() < 0 || cmbItems->listIndex() < 0) {
-        ui::msgBox(QStringLiteral("Please select a Takeoff Name, a Unit and an Item"), ui::Buttons::Ok,
-                   inventoryTitle);
-        return;
-    }
     // Found again by the keys it was loaded with, so that nothing done in
     // between can point the edit at another line.
     EditItemIndex = findLine(editItem_, editRoom_, editUnit_);
