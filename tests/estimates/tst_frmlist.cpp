@@ -1,4 +1,5 @@
 #include "support/fakeplatform.h"
+#include "support/testdatabase.h"
 
 #include "data/appfolder.h"
 #include "data/connection.h"
@@ -97,10 +98,7 @@ class TestFrmList : public QObject {
 private slots:
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        data::setApplicationFolder(dir->path());
-        data::ensureDatabase(data::databasePath());
-        db.open(data::databasePath());
+        testdb::openFresh(dir, db);
         fake = std::make_unique<FakePlatform>();
 
         exec(QStringLiteral("Insert into Rooms (Id, Name) values (1, 'Bathroom'), (2, 'Kitchen'), (3, 'Living Room')"));

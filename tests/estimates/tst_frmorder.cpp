@@ -1,4 +1,5 @@
 #include "support/fakeplatform.h"
+#include "support/testdatabase.h"
 
 #include "data/appfolder.h"
 #include "data/connection.h"
@@ -226,10 +227,7 @@ class TestFrmOrder : public QObject {
 private slots:
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        data::setApplicationFolder(dir->path());
-        data::ensureDatabase(data::databasePath());
-        db.open(data::databasePath());
+        testdb::openFresh(dir, db);
         fake = std::make_unique<FakePlatform>();
 
         texas = db.scalar(QStringLiteral("Select StateId from States where StateName = 'Texas'")).toInt();

@@ -3,6 +3,7 @@
 // and its text read back with pdftotext.
 
 #include "support/fakeplatform.h"
+#include "support/testdatabase.h"
 
 #include "data/appfolder.h"
 #include "data/connection.h"
@@ -202,10 +203,7 @@ private slots:
 
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        data::setApplicationFolder(dir->path());
-        data::ensureDatabase(data::databasePath());
-        db.open(data::databasePath());
+        testdb::openFresh(dir, db);
         fake = std::make_unique<FakePlatform>();
         fixture();
     }

@@ -1,4 +1,5 @@
 #include "support/fakeplatform.h"
+#include "support/testdatabase.h"
 #include "support/screendriver.h"
 
 #include "data/appfolder.h"
@@ -81,10 +82,7 @@ private slots:
 
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        data::setApplicationFolder(dir->path());
-        data::ensureDatabase(data::databasePath());
-        db.open(data::databasePath());
+        testdb::openFresh(dir, db);
         fake = std::make_unique<FakePlatform>();
     }
     void cleanup()

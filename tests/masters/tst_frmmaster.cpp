@@ -4,6 +4,7 @@
 // the spoken help.
 
 #include "support/fakeplatform.h"
+#include "support/testdatabase.h"
 
 #include "masters/masterscreens.h"
 
@@ -72,10 +73,7 @@ private slots:
     void initTestCase() { shell::Assistant::setTimingScale(0.01); }
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        data::setApplicationFolder(dir->path());
-        data::ensureDatabase(data::databasePath());
-        db.open(data::databasePath());
+        testdb::openFresh(dir, db);
         fake = std::make_unique<FakePlatform>();
     }
     void cleanup()

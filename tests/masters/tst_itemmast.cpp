@@ -5,6 +5,7 @@
 // while no category exists.
 
 #include "support/fakeplatform.h"
+#include "support/testdatabase.h"
 
 #include "data/appfolder.h"
 #include "data/connection.h"
@@ -160,10 +161,7 @@ private slots:
     void initTestCase() { shell::Assistant::setTimingScale(0.01); }
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        data::setApplicationFolder(dir->path());
-        data::ensureDatabase(data::databasePath());
-        db.open(data::databasePath());
+        testdb::openFresh(dir, db);
         fake = std::make_unique<FakePlatform>();
     }
     void cleanup()

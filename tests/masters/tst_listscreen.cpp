@@ -4,6 +4,7 @@
 // failures, modes and captions, and the picker hand-back to an opener.
 
 #include "support/fakeplatform.h"
+#include "support/testdatabase.h"
 #include "support/screendriver.h"
 
 #include "data/appfolder.h"
@@ -189,10 +190,7 @@ private slots:
     void initTestCase() { shell::Assistant::setTimingScale(0.01); }
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        data::setApplicationFolder(dir->path());
-        data::ensureDatabase(data::databasePath());
-        db.open(data::databasePath());
+        testdb::openFresh(dir, db);
         fake = std::make_unique<FakePlatform>();
     }
     void cleanup()
