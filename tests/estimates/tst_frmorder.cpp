@@ -1,4 +1,5 @@
 #include "support/fakeplatform.h"
+#include "support/screendriver.h"
 #include "support/testdatabase.h"
 
 #include "data/appfolder.h"
@@ -31,6 +32,8 @@ using estimates::FrmOrder;
 
 Q_DECLARE_METATYPE(ui::Answer)
 
+using screentest::visibleWindow;
+
 namespace {
 
 const QString inventory = QStringLiteral("Inventory");
@@ -49,14 +52,6 @@ QStringList rowCells(const ui::ListView* lv, int row)
     for (int i = 1; i < lv->columnCount(); ++i)
         out << lv->subItem(row, i);
     return out;
-}
-
-QWidget* visibleWindow(const QString& formName)
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == formName && w->isVisible())
-            return w;
-    return nullptr;
 }
 
 // Answers the customer picker once it is up: selects the customer of that

@@ -36,6 +36,9 @@ using screentest::comboTexts;
 using screentest::doubleClickRow;
 using screentest::rowNamed;
 
+using screentest::visibleWindow;
+using screentest::whenListShown;
+
 namespace {
 
 const QString appTitle = QStringLiteral("Corvanel");
@@ -44,39 +47,6 @@ const QString noParent = QStringLiteral("No Parent Category");
 
 // The visible top-level window of a form name (fresh picker instances are
 // not reachable through ui::form).
-QWidget* visibleWindow(const QString& formName)
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == formName && w->isVisible())
-            return w;
-    return nullptr;
-}
-
-// Runs `steps` on the list window `formName` once it is up as a modal
-// picker, and closes it afterwards if the steps did not (a failed check must
-// not leave the test waiting in the picker's modal loop); `stayedOpen`
-// tells whether that was needed.
-void whenListShown(const QString& formName, std::function<void(QWidget*)> steps, bool& stayedOpen)
-{
-    stayedOpen = false;
-    QTimer::singleShot(0, [formName, steps, &stayedOpen] {
-        struct Closer {
-            QString name;
-            bool& flag;
-            ~Closer()
-            {
-                if (QWidget* w = visibleWindow(name)) {
-                    flag = true;
-                    w->close();
-                }
-            }
-        } closer{formName, stayedOpen};
-        QWidget* w = visibleWindow(formName);
-        QVERIFY(w);
-        steps(w);
-    });
-}
-
 }  // namespace
 
 class TestFrmCategory : public QObject {

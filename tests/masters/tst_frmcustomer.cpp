@@ -34,6 +34,9 @@ Q_DECLARE_METATYPE(ui::Answer)
 using screentest::doubleClickRow;
 using screentest::whenShown;
 
+using screentest::visibleWindow;
+using screentest::whenListShown;
+
 namespace {
 
 const QString appTitle = QStringLiteral("Corvanel");
@@ -45,14 +48,6 @@ QStringList names(const ui::ListView* lv)
     for (int r = 0; r < lv->rowCount(); ++r)
         out << lv->subItem(r, 1);
     return out;
-}
-
-QWidget* visibleWindow(const QString& formName)
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == formName && w->isVisible())
-            return w;
-    return nullptr;
 }
 
 // A screen that picks its customer from the customers list, as the
@@ -79,31 +74,6 @@ protected:
         });
     }
 };
-
-// Runs `steps` on the list window `formName` once it is up as a modal
-// picker, and closes it afterwards if the steps did not (a failed check must
-// not leave the test waiting in the picker's modal loop); `stayedOpen`
-// tells whether that was needed.
-void whenListShown(const QString& formName, std::function<void(QWidget*)> steps, bool& stayedOpen)
-{
-    stayedOpen = false;
-    QTimer::singleShot(0, [formName, steps, &stayedOpen] {
-        struct Closer {
-            QString name;
-            bool& flag;
-            ~Closer()
-            {
-                if (QWidget* w = visibleWindow(name)) {
-                    flag = true;
-                    w->close();
-                }
-            }
-        } closer{formName, stayedOpen};
-        QWidget* w = visibleWindow(formName);
-        QVERIFY(w);
-        steps(w);
-    });
-}
 
 }  // namespace
 

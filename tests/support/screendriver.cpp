@@ -4,6 +4,7 @@
 #include "ui/form.h"
 #include "ui/listview.h"
 
+#include <QApplication>
 #include <QTest>
 #include <QTimer>
 
@@ -48,6 +49,35 @@ void whenShown(ui::Form& form, std::function<void()> steps)
         steps();
         if (form.isLoaded())
             form.unload();
+    });
+}
+
+QWidget* visibleWindow(const QString& formName)
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == formName && w->isVisible())
+            return w;
+    return nullptr;
+}
+
+void whenListShown(const QString& formName, std::function<void(QWidget*)> steps, bool& stayedOpen)
+{
+    stayedOpen = false;
+    QTimer::singleShot(0, [formName, steps, &stayedOpen] {
+        struct Closer {
+            QString name;
+            bool& flag;
+            ~Closer()
+            {
+                if (QWidget* w = visibleWindow(name)) {
+                    flag = true;
+                    w->close();
+                }
+            }
+        } closer{formName, stayedOpen};
+        QWidget* w = visibleWindow(formName);
+        QVERIFY(w);
+        steps(w);
     });
 }
 

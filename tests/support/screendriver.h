@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <functional>
 
+class QWidget;
+
 namespace ui {
 class ComboBox;
 class Form;
@@ -25,5 +27,13 @@ inline void doubleClickRow(ui::ListView& lv, int row) { doubleClickRow(&lv, row)
 // afterwards if the steps left it open (a failed check must not leave the
 // test waiting on a modal loop).
 void whenShown(ui::Form& form, std::function<void()> steps);
+
+// The shown top-level window of that form name, nullptr when none.
+QWidget* visibleWindow(const QString& formName);
+// Runs `steps` on the window `formName` once it is up as a modal picker, and
+// closes it afterwards if the steps did not (a failed check must not leave
+// the test waiting in the picker's modal loop); `stayedOpen` tells whether
+// that was needed.
+void whenListShown(const QString& formName, std::function<void(QWidget*)> steps, bool& stayedOpen);
 
 }  // namespace screentest
