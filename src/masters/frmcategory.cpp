@@ -34,12 +34,9 @@ void fillParentCombo(ui::ComboBox& combo, clsCategory& categories)
     const std::optional<data::RowArray> rows = categories.GetComboCategories();
     if (!rows || rows->isEmpty())
         return;
-    for (int r = 0; r < rows->rowCount(); ++r) {
-        const int key = rows->at(0, r).toInt();
-        // The path stops at an ancestor that no longer exists, so a category
-        // whose parent was deleted shows as a top-level one.
-        combo.addItem(rows->at(1, r).toText() + categories.GetParentName(key), key);
-    }
+    // Plain names: the parent is chosen by name, as the list shows it.
+    for (int r = 0; r < rows->rowCount(); ++r)
+        combo.addItem(rows->at(1, r).toText(), rows->at(0, r).toInt());
     combo.setListIndex(0);
 }
 

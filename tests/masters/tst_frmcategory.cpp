@@ -176,13 +176,13 @@ private slots:
         QCOMPARE(s.ListView1->text(0), QString::number(child));
     }
 
-    void parentComboShowsAncestorPaths_data()
+    void parentComboListsPlainNames_data()
     {
         QTest::addColumn<bool>("inDialog");
         QTest::newRow("list screen") << false;
         QTest::newRow("category dialog") << true;
     }
-    void parentComboShowsAncestorPaths()
+    void parentComboListsPlainNames()
     {
         QFETCH(bool, inDialog);
         const int root = addCategory(QStringLiteral("Root"));
@@ -205,10 +205,8 @@ private slots:
             combo = open(QStringLiteral("A")).cmbParent;
             QCOMPARE(combo->listIndex(), 0);
         }
-        // Three ancestors at most; a deleted ancestor ends the path, so the
-        // orphan shows as a top-level category.
-        QCOMPARE(comboTexts(combo), (QStringList{noParent, "Deep (Leaf <- Mid <- Root)", "Leaf (Mid <- Root)",
-                                                 "Mid (Root)", "Orphan", "Root", "Stray (Orphan)"}));
+        // Plain names in name order, whatever the depth or a lost parent.
+        QCOMPARE(comboTexts(combo), (QStringList{noParent, "Deep", "Leaf", "Mid", "Orphan", "Root", "Stray"}));
         QCOMPARE(combo->itemData(0), qint64(0));
         QCOMPARE(combo->itemData(4), qint64(orphan));
     }
@@ -289,7 +287,7 @@ private slots:
             QCOMPARE(storedParent(name), parent.isEmpty() ? 0 : root);
             QVERIFY(rowNamed(s.ListView1, name) >= 0);
             // The new category is offered as a parent at once.
-            QVERIFY(comboTexts(s.cmbParent).contains(name + (parent.isEmpty() ? QString() : " (Root)")));
+            QVERIFY(comboTexts(s.cmbParent).contains(name));
         } else {
             QCOMPARE(storedNames(), before);
         }
@@ -310,7 +308,7 @@ private slots:
         s.txtCatName->setText(QStringLiteral("Walls"));
         s.cmbParent->selectByData(root);
         s.cmdAdd->click();
-        const int walls = s.cmbParent->findText(QStringLiteral("Walls (Root)"));
+        const int walls = s.cmbParent->findText(QStringLiteral("Walls"));
         QVERIFY(walls > 0);
         // Chosen as the parent of the next one without reopening the screen.
         const int wallsKey = int(s.cmbParent->itemData(walls));
@@ -319,7 +317,7 @@ private slots:
         s.cmdAdd->click();
         QCOMPARE(s.cmbParent->selectedData(), qint64(wallsKey));
         QCOMPARE(storedParent(QStringLiteral("Paint")), wallsKey);
-        QCOMPARE(comboTexts(s.cmbParent), (QStringList{noParent, "Paint (Walls <- Root)", "Root", "Walls (Root)"}));
+        QCOMPARE(comboTexts(s.cmbParent), (QStringList{noParent, "Paint", "Root", "Walls"}));
 
         // The same screen brought forward in delete mode.
         s.AddOrDelete = QStringLiteral("D");
