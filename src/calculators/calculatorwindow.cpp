@@ -176,9 +176,10 @@ void FrameBuilder::finish()
 
 // ------------------------------------------------------------ CalculatorWindow
 
-CalculatorWindow::CalculatorWindow(const QString& formName, QList<Tab> tabs)
+CalculatorWindow::CalculatorWindow(const QString& formName, QList<Tab> tabs, int helpContext)
     : ui::Form(formName), tabs_(std::move(tabs))
 {
+    setHelpContextId(helpContext);
 }
 
 std::optional<double> CalculatorWindow::asin(double x)

@@ -151,7 +151,8 @@ public:
     QAbstractButton* button(const QString& name) const;
 
 protected:
-    CalculatorWindow(const QString& formName, QList<Tab> tabs);
+    // helpContext: the help topic F1 opens for the window.
+    CalculatorWindow(const QString& formName, QList<Tab> tabs, int helpContext);
 
     // Builds the window's calculator frames with newFrame and maps the
     // Which values with mapWhich. Called at each load, after the tab strip

@@ -37,7 +37,7 @@ QList<CalculatorWindow::Tab> FrmCalculator2::tabList()
     return tabs;
 }
 
-FrmCalculator2::FrmCalculator2() : CalculatorWindow(QStringLiteral("frmCalculator2"), tabList()) {}
+FrmCalculator2::FrmCalculator2() : CalculatorWindow(QStringLiteral("frmCalculator2"), tabList(), 21) {}
 
 QString FrmCalculator2::helpText(int frameNumber)
 {

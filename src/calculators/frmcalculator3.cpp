@@ -29,7 +29,7 @@ QList<CalculatorWindow::Tab> FrmCalculator3::tabList()
     return tabs;
 }
 
-FrmCalculator3::FrmCalculator3() : CalculatorWindow(QStringLiteral("frmCalculator3"), tabList()) {}
+FrmCalculator3::FrmCalculator3() : CalculatorWindow(QStringLiteral("frmCalculator3"), tabList(), 22) {}
 
 QString FrmCalculator3::noTileSizeMessage() { return QStringLiteral("Please select the tile size."); }
 

@@ -13,7 +13,7 @@ namespace calculators {
 
 FrmCalculator4::FrmCalculator4()
     : CalculatorWindow(QStringLiteral("frmCalculator4"),
-                       {{QStringLiteral("Roofing Calculator"), {}}, {QStringLiteral("Lumber Calculator"), {}}})
+                       {{QStringLiteral("Roofing Calculator"), {}}, {QStringLiteral("Lumber Calculator"), {}}}, 23)
 {
 }
 

@@ -70,7 +70,7 @@ QString n(const char* prefix, int k) { return QString::fromLatin1(prefix) + QStr
 
 }  // namespace
 
-FrmCalculators::FrmCalculators() : CalculatorWindow(QStringLiteral("frmCalculators"), group1Tabs()) {}
+FrmCalculators::FrmCalculators() : CalculatorWindow(QStringLiteral("frmCalculators"), group1Tabs(), 20) {}
 
 void FrmCalculators::createFrames()
 {

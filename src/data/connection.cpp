@@ -29,8 +29,7 @@ std::mutex registryMutex;
 
 [[noreturn]] void throwSqlite(sqlite3* db, int rc)
 {
-    const QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
-    throw DbError(msg, rc & 0xff);
+    throwFailure(db, rc);
 }
 
 bool isBlankSql(const char* p, const char* end)
@@ -60,7 +59,13 @@ public:
             const int rc2 = sqlite3_prepare_v2(db, tail, int(end - tail), &next, &rest);
             const bool another = next != nullptr || rc2 != SQLITE_OK;
             sqlite3_finalize(next);
-            if (another) throw DbError(QStringLiteral("The SQL text holds more than one statement."), SQLITE_MISUSE);
+            if (another) {
+                // The destructor does not run for a constructor that throws,
+                // and an unfinalized statement keeps the handle from closing.
+                sqlite3_finalize(stmt_);
+                stmt_ = nullptr;
+                throw DbError(QStringLiteral("The SQL text holds more than one statement."), SQLITE_MISUSE);
+            }
         }
     }
     ~Statement() { sqlite3_finalize(stmt_); }
@@ -161,7 +166,8 @@ void execPlain(sqlite3* db, const char* sql)
     char* err = nullptr;
     const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &err);
     if (rc != SQLITE_OK) {
-        const QString msg = err ? QString::fromUtf8(err) : QString::fromUtf8(sqlite3_errstr(rc));
+        QString msg = failureMessage(db, rc);
+        if (err && msg == QString::fromUtf8(sqlite3_errmsg(db))) msg = QString::fromUtf8(err);
         sqlite3_free(err);
         throw DbError(msg, rc & 0xff);
     }
@@ -214,13 +220,20 @@ void Connection::open(const QString& path)
                                      QString::fromUtf8(shared->db ? sqlite3_errmsg(shared->db) : sqlite3_errstr(rc)));
         throw DbError(msg, rc & 0xff);  // ~Shared closes the half-open handle
     }
-    sqlite3_busy_timeout(shared->db, 5000);
+    sqlite3_busy_timeout(shared->db, busyTimeoutMs());
     try {
         // A rollback journal, not WAL: every commit is in the one file, which
         // can then be copied or backed up on its own. This is also the first
         // read, where a file of another kind is found out.
         execPlain(shared->db, "PRAGMA journal_mode=DELETE");
     } catch (const DbError& e) {
+        switch (e.sqliteCode()) {
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+        case SQLITE_CORRUPT:
+        case SQLITE_NOTADB: throw;  // the sentence names the file and what to do
+        default: break;
+        }
         throw DbError(QStringLiteral("The database file \"%1\" could not be opened: %2")
                           .arg(QDir::toNativeSeparators(path), e.message()),
                       e.sqliteCode());

@@ -255,6 +255,9 @@ OpenOutcome ensureDatabase(const QString& path)
     {
         Handle h;
         int rc = sqlite3_open_v2(path.toUtf8().constData(), &h.db, SQLITE_OPEN_READONLY, nullptr);
+        // Another program's write lock is waited for as every statement
+        // waits; only a lock that outlasts the wait is reported, as such.
+        if (h.db) sqlite3_busy_timeout(h.db, busyTimeoutMs());
         std::optional<std::int64_t> a, v;
         if (rc == SQLITE_OK) a = pragmaValue(h.db, "PRAGMA application_id", rc);
         if (rc == SQLITE_OK) v = pragmaValue(h.db, "PRAGMA user_version", rc);
@@ -265,6 +268,12 @@ OpenOutcome ensureDatabase(const QString& path)
             // the program's first read-write open completes the rollback.
             a = bigEndian32(header, 68);
             v = bigEndian32(header, 60);
+        } else if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED) {
+            throw DbError(QStringLiteral("The database \"%1\" is in use by another program, so Corvanel cannot "
+                                         "start now. Please try again when that program has finished. The file "
+                                         "was left unchanged.")
+                              .arg(shown(path)),
+                          rc & 0xff);
         } else if (!a || !v) {
             const QString why = h.db ? QString::fromUtf8(sqlite3_errmsg(h.db)) : QString::fromUtf8(sqlite3_errstr(rc));
             throw DbError(QStringLiteral("The file \"%1\" is not a Corvanel database (%2). It was left unchanged.")

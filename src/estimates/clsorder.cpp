@@ -77,7 +77,7 @@ public:
 private:
     [[noreturn]] void fail(int rc)
     {
-        const QString message = QString::fromUtf8(sqlite3_errmsg(db_));
+        const QString message = data::failureMessage(db_, rc);
         if (st_) sqlite3_reset(st_);
         throw data::DbError(message, rc & 0xff);
     }

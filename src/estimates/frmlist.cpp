@@ -92,7 +92,7 @@ int cellKey(const QString& cell)
 
 FrmList& frmList() { return ui::form<FrmList>(); }
 
-FrmList::FrmList() : ui::Form(QStringLiteral("frmList")) {}
+FrmList::FrmList() : ui::Form(QStringLiteral("frmList")) { setHelpContextId(13); }
 
 FrmList::~FrmList() = default;
 

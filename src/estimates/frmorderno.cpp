@@ -51,7 +51,8 @@ shell::Screen frmOrderNoScreen()
     return s;
 }
 
-FrmOrderNo::FrmOrderNo() : ui::Form(QStringLiteral("FrmOrderNo")) {}
+// Its one use is deleting an estimate, which is the topic F1 opens.
+FrmOrderNo::FrmOrderNo() : ui::Form(QStringLiteral("FrmOrderNo")) { setHelpContextId(14); }
 
 FrmOrderNo::~FrmOrderNo() = default;
 

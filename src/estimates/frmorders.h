@@ -50,7 +50,7 @@ protected:
     QString modeCaption(const QString&) const override { return {}; }
     QString designCaption() const override { return QStringLiteral("Estimates"); }
     QString helpText(const QString&) const override { return {}; }
-    int helpContext() const override { return 0; }
+    int helpContext() const override { return 11; }
     void takeSearch() override;
     void notFound() override;
     void createSearchControls(QGridLayout* grid) override;

@@ -42,7 +42,7 @@ shell::Screen frmRptOrdersScreen()
     return s;
 }
 
-FrmRptOrders::FrmRptOrders() : ui::Form(QStringLiteral("frmRptOrders")) {}
+FrmRptOrders::FrmRptOrders() : ui::Form(QStringLiteral("frmRptOrders")) { setHelpContextId(16); }
 
 FrmRptOrders::~FrmRptOrders() = default;
 

@@ -70,6 +70,15 @@ bool clsMaster::Save()
     } else if (AddEditDel == QLatin1String("E")) {
         written = connection().execute(
             QStringLiteral("Update ") + table() + QStringLiteral(" Set Name = ? where Id = ?"), {Name, Id});
+        // Apply while browsing renames the record shown; with none shown (an
+        // empty list, or a record deleted elsewhere) the user must hear why
+        // the name went nowhere.
+        if (written <= 0) {
+            ui::msgBox(QStringLiteral("Nothing was saved: there is no record shown to change. To add a new "
+                                      "name, press 'Add', type the name and press 'Apply'."),
+                       ui::Buttons::Ok, masterEntry);
+            return false;
+        }
     } else {
         return false;
     }

@@ -169,7 +169,7 @@ std::vector<std::int64_t> RecordClass::integerColumn(const QString& sql)
     if (rc == SQLITE_OK)
         while ((rc = sqlite3_step(st)) == SQLITE_ROW) out.push_back(sqlite3_column_int64(st, 0));
     sqlite3_finalize(st);
-    if (rc != SQLITE_DONE) throw data::DbError(QString::fromUtf8(sqlite3_errmsg(db)), rc & 0xff);
+    if (rc != SQLITE_DONE) data::throwFailure(db, rc);
     return out;
 }
 

@@ -68,8 +68,14 @@ struct Assistant::Request {
 };
 
 Assistant::Assistant(ui::SpeechBackend& speech, QObject* parent)
+    : Assistant(std::function<ui::SpeechBackend&()>([&speech]() -> ui::SpeechBackend& { return speech; }), parent)
+{
+    this->speech();
+}
+
+Assistant::Assistant(std::function<ui::SpeechBackend&()> speechSource, QObject* parent)
     : QObject(parent),
-      speech_(speech),
+      speechSource_(std::move(speechSource)),
       window_(new CharacterWindow),
       watchdog_(new QTimer(this)),
       readingTimer_(new QTimer(this)),
@@ -87,7 +93,6 @@ Assistant::Assistant(ui::SpeechBackend& speech, QObject* parent)
         if (window_)
             window_->hideBalloon();
     });
-    connect(&speech_, &ui::SpeechBackend::finished, this, &Assistant::onSpeechFinished);
 
     connect(window_, &CharacterWindow::animationFinished, this, [this] {
         if (current_ && current_->kind == Request::Kind::Play)
@@ -101,9 +106,18 @@ Assistant::Assistant(ui::SpeechBackend& speech, QObject* parent)
 
 Assistant::~Assistant()
 {
-    if (speechPending_)
-        speech_.stop();
+    if (speechPending_ && speech_)
+        speech_->stop();
     delete window_.data();
+}
+
+ui::SpeechBackend& Assistant::speech()
+{
+    if (!speech_) {
+        speech_ = &speechSource_();
+        connect(speech_, &ui::SpeechBackend::finished, this, &Assistant::onSpeechFinished);
+    }
+    return *speech_;
 }
 
 bool Assistant::load(const QString& id, const QString& file)
@@ -262,7 +276,7 @@ void Assistant::startSpeaking(const QString& text)
         window_->setTalking(true);
     // Only now, with the previous text finished: a say() while the engine is
     // still speaking would cut the previous text off.
-    speech_.say(text);
+    speech().say(text);
 }
 
 void Assistant::onSpeechFinished()
@@ -283,7 +297,7 @@ void Assistant::onWatchdog()
     speechPending_ = false;
     if (window_)
         window_->setTalking(false);
-    speech_.stop();
+    speech().stop();
     endSpeakingIfDone();
 }
 

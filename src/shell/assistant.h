@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <memory>
 
 class QTimer;
@@ -22,6 +23,10 @@ class Assistant : public QObject {
     Q_OBJECT
 public:
     explicit Assistant(ui::SpeechBackend& speech, QObject* parent = nullptr);
+    // The speech engine is made by `speechSource` when the first text is
+    // spoken, not before: making one loads plugins and voices, which must
+    // not hold up the first window.
+    explicit Assistant(std::function<ui::SpeechBackend&()> speechSource, QObject* parent = nullptr);
     ~Assistant() override;
 
     // Loads the character `id` from `file` (a character file of ours). A file
@@ -68,7 +73,10 @@ private:
     void onWatchdog();
     void endSpeakingIfDone();
 
-    ui::SpeechBackend& speech_;
+    ui::SpeechBackend& speech();
+
+    ui::SpeechBackend* speech_ = nullptr;
+    std::function<ui::SpeechBackend&()> speechSource_;
     QString id_ = QStringLiteral("Merlin");
     bool builtIn_ = true;
     QStringList requests_;

@@ -19,6 +19,7 @@
 #include "ui/popupmenu.h"
 #include "ui/twips.h"
 
+#include <QDir>
 #include <QFrame>
 #include <QMenu>
 #include <QMenuBar>
@@ -199,6 +200,7 @@ void MainMenu::Form_Load()
         const QString path = data::databasePath();
         data::ensureDatabase(path);
         connection_.open(path);
+        checkDatabaseHealth(path);
     } catch (const data::DbError& e) {
         outcome_ = Outcome::DatabaseRefused;
         refusal_ = e.message();
@@ -223,6 +225,16 @@ void MainMenu::Form_Load()
     outcome_ = Outcome::Started;
 }
 
+void MainMenu::checkDatabaseHealth(const QString& path)
+{
+    quickCheck_.start(path, this, [this, path](data::FileHealth health) {
+        if (health != data::FileHealth::Damaged || !isLoaded())
+            return;
+        // The user can still reach File > Restore from Backup from here.
+        ui::reportFailure(data::damagedMessage(QDir::toNativeSeparators(path)));
+    });
+}
+
 void MainMenu::greet()
 {
     Assistant& m = *merlin_;
@@ -236,7 +248,7 @@ void MainMenu::greet()
 void MainMenu::ActivateMerlin()
 {
     if (!merlin_) {
-        merlin_ = std::make_unique<Assistant>(ui::platform().speech());
+        merlin_ = std::make_unique<Assistant>([]() -> ui::SpeechBackend& { return ui::platform().speech(); });
         merlin_->load(QStringLiteral("Merlin"), data::applicationFolder() + QStringLiteral("/Merlin.ACS"));
     }
     merlin_->Show();

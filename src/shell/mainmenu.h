@@ -6,6 +6,7 @@
 #include "instancelock.h"
 
 #include "data/connection.h"
+#include "data/quickcheck.h"
 #include "ui/form.h"
 #include "ui/platform.h"
 
@@ -77,6 +78,7 @@ protected:
 
 private:
     void greet();
+    void checkDatabaseHealth(const QString& path);
     void buildMenuBar();
     void buildPictureButtons();
     void popUp(QToolButton* button, const QString& menuName);
@@ -90,6 +92,9 @@ private:
     QString dialogFileName_;  // the file dialogs' name, kept between uses
     QHash<QString, QMenu*> menus_;
     Outcome outcome_ = Outcome::NotStarted;
+    // A damaged file is told once, after the window shows; the check runs
+    // off the window thread so a large file does not hold anything up.
+    data::BackgroundQuickCheck quickCheck_;
 };
 
 // The program's one main window.

@@ -3,6 +3,8 @@
 #include "assistant.h"
 #include "mainmenu.h"
 
+#include "ui/forms.h"
+
 #include <QApplication>
 #include <QEventLoop>
 #include <QTimer>
@@ -43,8 +45,18 @@ int runProgram()
     case MainMenu::Outcome::Started:
         break;
     }
+    // The program ends when its last form goes, whatever closed it; the
+    // assistant's own windows must not keep it alive, so Qt's rule of the
+    // last visible window is replaced by the forms' own.
+    QApplication::setQuitOnLastWindowClosed(false);
+    ui::setLastFormUnloadedHandler([] { QCoreApplication::quit(); });
     main.show();
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    ui::setLastFormUnloadedHandler({});
+    // Windows unloaded in the last moments are deleted before the forms and
+    // their connections go.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return code;
 }
 
 }  // namespace shell

@@ -1,6 +1,7 @@
 #include "form.h"
 
 #include "events.h"
+#include "forms.h"
 #include "formwindow.h"
 #include "twips.h"
 
@@ -142,6 +143,7 @@ void Form::destroyWindow()
     if (modalLoop_)
         modalLoop_->quit();
     emit unloaded();
+    detail::formUnloaded();
 }
 
 QWidget* Form::window()

@@ -15,9 +15,23 @@ Registry& registry()
     static Registry r;
     return r;
 }
+
+std::function<void()>& lastFormHandler()
+{
+    static std::function<void()> h;
+    return h;
+}
 }  // namespace
 
 namespace detail {
+void formUnloaded()
+{
+    // A copy: the handler may replace itself.
+    const std::function<void()> h = lastFormHandler();
+    if (h && loadedForms().isEmpty())
+        h();
+}
+
 Form* findForm(std::type_index type)
 {
     auto& r = registry();
@@ -32,6 +46,8 @@ void addForm(std::type_index type, std::unique_ptr<Form> form)
     r.owned.push_back(std::move(form));
 }
 }  // namespace detail
+
+void setLastFormUnloadedHandler(std::function<void()> handler) { lastFormHandler() = std::move(handler); }
 
 QList<Form*> loadedForms()
 {

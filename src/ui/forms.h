@@ -37,6 +37,16 @@ bool formExists()
 // The forms whose windows are loaded now, in order of creation.
 QList<Form*> loadedForms();
 
+// Called whenever a form's window goes and no other form is loaded, however
+// it went (Unload, a window's own button, the close box). The program ends
+// there; tests leave it unset. Windows that are not forms (the assistant's,
+// the help viewer) never count.
+void setLastFormUnloadedHandler(std::function<void()> handler);
+
+namespace detail {
+void formUnloaded();
+}  // namespace detail
+
 // Unloads and destroys every form instance (the end of the program; tests
 // start each case afresh with it).
 void destroyAllForms();

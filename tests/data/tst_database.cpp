@@ -1,5 +1,6 @@
 #include "data/connection.h"
 #include "data/dberror.h"
+#include "data/quickcheck.h"
 #include "data/recordset.h"
 #include "data/sqlnames.h"
 
@@ -7,6 +8,7 @@
 
 #include <QtTest>
 #include <sqlite3.h>
+#include <unistd.h>
 
 using data::Connection;
 using data::DbError;
@@ -85,6 +87,11 @@ private slots:
     void oneStatementPerCall();
     void executeCountsChangedRows();
     void errorsCarrySqliteMessage();
+    void fileStatesAreToldInPlainWords_data();
+    void fileStatesAreToldInPlainWords();
+    void quickCheckFindsDamage_data();
+    void quickCheckFindsDamage();
+    void backgroundQuickCheckReportsOnItsContext();
 
     void checkedIdentifier_data();
     void checkedIdentifier();
@@ -477,6 +484,9 @@ void TstDatabase::oneStatementPerCall()
 {
     fillNumbers(2);
     QVERIFY_THROWS_EXCEPTION(DbError, c_.execute(QStringLiteral("UPDATE Numbers SET Name = 'x'; DROP TABLE Numbers")));
+    // The first statement, already prepared when the second was found, was
+    // finalized too: an open one would keep the handle from ever closing.
+    QCOMPARE(sqlite3_next_stmt(c_.handle(), nullptr), nullptr);
     QCOMPARE(column(c_.query(QStringLiteral("SELECT Name FROM Numbers ORDER BY Id"))), QStringList({"n1", "n2"}));
     // A trailing ';' or comment is not a second statement.
     QCOMPARE(c_.execute(QStringLiteral("UPDATE Numbers SET Name = 'y' WHERE Id = 1; -- done\n")), 1);
@@ -522,6 +532,157 @@ void TstDatabase::errorsCarrySqliteMessage()
     QVERIFY_THROWS_EXCEPTION(DbError, closed.query(QStringLiteral("SELECT 1")));
     QVERIFY_THROWS_EXCEPTION(DbError, closed.begin());
     closed.rollback();  // never throws
+}
+
+namespace {
+
+enum class FileState { Locked, ReadOnly, Damaged };
+
+// Overwrites a run of bytes in the middle of the file, past its header.
+void damageMiddle(const QString& path)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    const qint64 size = f.size();
+    QVERIFY(size > 16 * 4096);
+    QVERIFY(f.seek(size / 2 - 2048));
+    f.write(QByteArray(8192, char(0x5a)));
+}
+
+// Rows enough for many pages.
+void fillPages(const QString& path)
+{
+    sqltest::rawExec(path,
+                     "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+                     "INSERT INTO Numbers (Id, Name) SELECT i, printf('%080d', i) FROM n;");
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(FileState)
+
+void TstDatabase::fileStatesAreToldInPlainWords_data()
+{
+    QTest::addColumn<FileState>("state");
+    QTest::addColumn<bool>("write");
+    QTest::addColumn<QString>("words");
+    QTest::addColumn<int>("code");
+    const QString inUse = QStringLiteral("is in use by another program");
+    const QString readOnly = QStringLiteral("cannot be written: the file or its folder is read-only");
+    const QString damaged = QStringLiteral("is damaged. Restore a backup with File > Restore from Backup.");
+    QTest::newRow("locked, a read") << FileState::Locked << false << inUse << int(SQLITE_BUSY);
+    QTest::newRow("locked, a write") << FileState::Locked << true << inUse << int(SQLITE_BUSY);
+    QTest::newRow("read-only, a write") << FileState::ReadOnly << true << readOnly << int(SQLITE_READONLY);
+    QTest::newRow("damaged, a read") << FileState::Damaged << false << damaged << int(SQLITE_CORRUPT);
+    QTest::newRow("damaged, a write") << FileState::Damaged << true << damaged << int(SQLITE_CORRUPT);
+}
+
+void TstDatabase::fileStatesAreToldInPlainWords()
+{
+    QFETCH(FileState, state);
+    QFETCH(bool, write);
+    QFETCH(QString, words);
+    QFETCH(int, code);
+    c_.close();
+    fillPages(path_);
+    data::setBusyTimeoutMs(100);
+    sqlite3* other = nullptr;
+    auto restore = qScopeGuard([&] {
+        data::setBusyTimeoutMs(5000);
+        if (other) sqlite3_close(other);
+        QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner);
+    });
+    switch (state) {
+    case FileState::Locked:
+        QCOMPARE(sqlite3_open_v2(path_.toUtf8().constData(), &other, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        // Holds the lock from the next statement on: the open itself reads.
+        break;
+    case FileState::ReadOnly:
+        QVERIFY(QFile::setPermissions(path_, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        break;
+    case FileState::Damaged:
+        damageMiddle(path_);
+        break;
+    }
+    if (state != FileState::Locked) c_.open(path_);
+    // Root writes to a file whatever its mode; SQLite's read-only switch
+    // then stands in for the file's own.
+    if (state == FileState::ReadOnly && ::geteuid() == 0) c_.execute(QStringLiteral("PRAGMA query_only = ON"));
+
+    try {
+        if (state == FileState::Locked) c_.open(path_);
+        if (write)
+            c_.execute(QStringLiteral("UPDATE Numbers SET Name = 'x' WHERE Id > ?"), {1000});
+        else
+            c_.query(QStringLiteral("SELECT max(Name) FROM Numbers"));
+        QFAIL("no error");
+    } catch (const DbError& e) {
+        QCOMPARE(e.sqliteCode(), code);
+        QVERIFY2(e.message().contains(words), qPrintable(e.message()));
+        QVERIFY2(e.message().contains(QDir::toNativeSeparators(QFileInfo(path_).canonicalFilePath())) ||
+                     e.message().contains(QDir::toNativeSeparators(path_)),
+                 qPrintable(e.message()));
+        // SQLite's own words stay out of the user's way.
+        for (const char* raw : {"database is locked", "readonly database", "malformed"})
+            QVERIFY2(!e.message().contains(QLatin1String(raw)), qPrintable(e.message()));
+    }
+    if (c_.isOpen()) c_.execute(QStringLiteral("PRAGMA query_only = OFF"));
+}
+
+void TstDatabase::quickCheckFindsDamage_data()
+{
+    QTest::addColumn<bool>("damaged");
+    QTest::newRow("sound") << false;
+    QTest::newRow("bytes overwritten in the middle") << true;
+}
+
+void TstDatabase::quickCheckFindsDamage()
+{
+    QFETCH(bool, damaged);
+    c_.close();
+    fillPages(path_);
+    if (damaged) damageMiddle(path_);
+    const QByteArray before = [&] {
+        QFile f(path_);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    QCOMPARE(data::quickCheck(path_), damaged ? data::FileHealth::Damaged : data::FileHealth::Sound);
+    QFile f(path_);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), before);  // a check only reads
+    QCOMPARE(data::quickCheck(dir_.filePath(QStringLiteral("missing.db"))), data::FileHealth::Unknown);
+}
+
+void TstDatabase::backgroundQuickCheckReportsOnItsContext()
+{
+    c_.close();
+    fillPages(path_);
+    damageMiddle(path_);
+    QObject context;
+    std::optional<data::FileHealth> got;
+    Qt::HANDLE reportedOn = nullptr;
+    {
+        data::BackgroundQuickCheck check;
+        check.start(path_, &context, [&](data::FileHealth h) {
+            got = h;
+            reportedOn = QThread::currentThreadId();
+        });
+        QTRY_VERIFY(got.has_value());
+    }
+    QCOMPARE(*got, data::FileHealth::Damaged);
+    QCOMPARE(reportedOn, QThread::currentThreadId());
+
+    // Stopped before it could report: nothing arrives later.
+    got.reset();
+    {
+        data::BackgroundQuickCheck check;
+        check.start(path_, &context, [&](data::FileHealth h) { got = h; });
+        check.stop();
+        QVERIFY(!check.isRunning());
+    }
+    QTest::qWait(50);
+    QVERIFY(!got.has_value());
 }
 
 void TstDatabase::checkedIdentifier_data()

@@ -4,6 +4,7 @@
 
 #include "data/appfolder.h"
 #include "data/connection.h"
+#include "data/dberror.h"
 #include "data/recordset.h"
 #include "data/schema.h"
 #include "estimates/frmorder.h"
@@ -27,6 +28,7 @@
 #include <QToolButton>
 #include <functional>
 #include <memory>
+#include <sqlite3.h>
 
 using estimates::FrmOrder;
 
@@ -222,6 +224,8 @@ class TestFrmOrder : public QObject {
 private slots:
     void init()
     {
+        // A lock of another program is given up on soon, not after seconds.
+        data::setBusyTimeoutMs(200);
         testdb::openFresh(dir, db);
         fake = std::make_unique<FakePlatform>();
 
@@ -249,6 +253,7 @@ private slots:
         fake.reset();
         data::setApplicationFolder(QString());
         dir.reset();
+        data::setBusyTimeoutMs(5000);
     }
 
     // New estimate, customer, five lines, one edited, one deleted, tax and
@@ -761,6 +766,8 @@ private slots:
         QTest::newRow("new, insert fails") << "A" << "insert";
         QTest::newRow("new, number taken meanwhile") << "A" << "taken";
         QTest::newRow("edit, line insert fails") << "E" << "lines";
+        QTest::newRow("new, another program holds the file") << "A" << "locked";
+        QTest::newRow("edit, read-only file") << "E" << "read-only";
     }
     void failedSaveKeepsTheScreen()
     {
@@ -783,8 +790,19 @@ private slots:
         else if (fault == QLatin1String("lines"))
             exec(QStringLiteral("Create trigger refuse before insert on OrderItem begin"
                                 " select raise(abort, 'disk quota exceeded'); end"));
-        else
+        else if (fault == QLatin1String("read-only"))
+            // The screen's handle is the fixture's: SQLite's read-only switch
+            // stands in for a file the user may not write.
+            exec(QStringLiteral("PRAGMA query_only = ON"));
+        else if (fault == QLatin1String("taken"))
             storeEstimate(1, 2, 10, 0, 0, 10);
+        sqlite3* other = nullptr;
+        if (fault == QLatin1String("locked")) {
+            QCOMPARE(sqlite3_open_v2(data::databasePath().toUtf8().constData(), &other, SQLITE_OPEN_READWRITE, nullptr),
+                     SQLITE_OK);
+            sqlite3_busy_timeout(other, 10000);  // the start-up check may still be reading
+            QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        }
         f->txtTaxPer->setText(QStringLiteral("8"));
         const QStringList shown = totals(*f);
         const QStringList firstRow = rowCells(f->ListView1, 0);
@@ -794,11 +812,15 @@ private slots:
         QCOMPARE(fake->messages.size(), 1);
         QCOMPARE(fake->messages[0].title, estimateTitle);
         QVERIFY(!fake->messageTexts().contains(QStringLiteral("Estimate Saved")));
+        const QString told = fake->messages[0].text;
         if (fault == QLatin1String("taken"))
-            QCOMPARE(fake->messages[0].text, QStringLiteral("Estimate number already exists"));
+            QCOMPARE(told, QStringLiteral("Estimate number already exists"));
+        else if (fault == QLatin1String("locked"))
+            QVERIFY2(told.contains(QStringLiteral("is in use by another program")), qPrintable(told));
+        else if (fault == QLatin1String("read-only"))
+            QVERIFY2(told.contains(QStringLiteral("the file or its folder is read-only")), qPrintable(told));
         else
-            QVERIFY2(fake->messages[0].text.contains(QStringLiteral("disk quota exceeded")),
-                     qPrintable(fake->messages[0].text));
+            QVERIFY2(told.contains(QStringLiteral("disk quota exceeded")), qPrintable(told));
         QVERIFY(f->CmdSave->isEnabled());
         QVERIFY(!f->isSaved());
         QCOMPARE(totals(*f), shown);
@@ -806,10 +828,15 @@ private slots:
         QCOMPARE(rowCells(f->ListView1, 0), firstRow);
         checkLinesMatchRows(*f);
         QCOMPARE(f->Order().CustId, 1);
+        if (other) {
+            sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+            sqlite3_close(other);
+        }
         // The stored estimate is as it was: the edit's old lines are all there.
         QCOMPARE(storedLines(number).size(), mode == QLatin1String("E") ? 2 : 0);
 
         // Mended, the same screen saves.
+        exec(QStringLiteral("PRAGMA query_only = OFF"));
         exec(QStringLiteral("Drop trigger if exists refuse"));
         if (fault == QLatin1String("taken"))
             f->TxtOrder->setText(QStringLiteral("2"));

@@ -12,8 +12,10 @@
 #include "shell/menutree.h"
 #include "shell/screens.h"
 #include "ui/forms.h"
+#include "ui/platform.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -91,6 +93,54 @@ private slots:
         const bool previewed = fake->log.join('\n').contains(QLatin1String("printPreview|"));
         const bool started = !fake->startedPrograms.isEmpty() || !fake->messages.isEmpty();
         QVERIFY2(shownWindows() != before || previewed || started, qPrintable(item + " showed nothing"));
+    }
+
+    // F1 on the window an item opens shows that window's own topic of the
+    // help document, never its contents.
+    void f1OpensTheWindowsOwnTopic_data()
+    {
+        QTest::addColumn<QString>("item");
+        QStringList names;
+        leaves(shell::mainMenuTree(), names);
+        // The customers report goes straight to its preview: no window.
+        names.removeAll(QStringLiteral("mnucustrpt"));
+        for (const QString& n : names)
+            QTest::newRow(qPrintable(n)) << n;
+    }
+    void f1OpensTheWindowsOwnTopic()
+    {
+        QFETCH(QString, item);
+        QFile file(QStringLiteral(HELP_DOCUMENT));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString document = QString::fromUtf8(file.readAll());
+
+        const QStringList before = shownWindows();
+        QString window;
+        auto pressF1 = [&](QWidget* w) {
+            window = w->objectName();
+            QTest::keyClick(w, Qt::Key_F1);
+        };
+        QTimer::singleShot(0, [&] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                pressF1(modal);
+                modal->close();
+            }
+        });
+        shell::frmMainMenu().pick(item);
+        if (window.isEmpty()) {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->isVisible() && !before.contains(w->objectName()) && w->objectName().startsWith(
+                        QLatin1String("frm"), Qt::CaseInsensitive))
+                    pressF1(w);
+        }
+        QVERIFY2(!window.isEmpty(), qPrintable(item + " opened no window"));
+        const QStringList help = fake->log.filter(QStringLiteral("showHelp|"));
+        QCOMPARE(help.size(), 1);
+        const QString topic = help.first().section(QLatin1Char('|'), 3);
+        QVERIFY2(help.first().section(QLatin1Char('|'), 2, 2) == QString::number(int(ui::HelpCommand::Topic)),
+                 qPrintable(window + ": " + help.first()));
+        QVERIFY2(document.contains(QStringLiteral("data-context=\"%1\"").arg(topic)),
+                 qPrintable(window + " opens topic " + topic + ", which the help document lacks"));
     }
 };
 

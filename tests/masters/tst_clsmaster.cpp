@@ -132,21 +132,27 @@ private slots:
     {
         QTest::addColumn<QString>("mode");
         QTest::addColumn<int>("id");
-        QTest::newRow("update of a missing key") << "E" << 0;
-        QTest::newRow("delete mode") << "D" << 1;
-        QTest::newRow("no mode") << "" << 1;
+        QTest::addColumn<QStringList>("told");
+        const QString why = QStringLiteral("Nothing was saved: there is no record shown to change. To add a new "
+                                           "name, press 'Add', type the name and press 'Apply'.");
+        QTest::newRow("update of a missing key") << "E" << 0 << QStringList{why};
+        QTest::newRow("delete mode") << "D" << 1 << QStringList{};
+        QTest::newRow("no mode") << "" << 1 << QStringList{};
     }
     void recordSavedOnlyWhenARowWasWritten()
     {
         QFETCH(QString, mode);
         QFETCH(int, id);
+        QFETCH(QStringList, told);
         add(QStringLiteral("Box"));
         const auto m = units();
         m->AddEditDel = mode;
         m->Id = id;
         m->Name = QStringLiteral("Other");
         QVERIFY(!m->Save());
-        QVERIFY(fake_->messages.isEmpty());
+        QCOMPARE(fake_->messageTexts(), told);
+        for (const auto& message : fake_->messages)
+            QCOMPARE(message.title, QStringLiteral("Master Entry"));
         QCOMPARE(nameOf(1), QStringLiteral("Box"));
     }
 

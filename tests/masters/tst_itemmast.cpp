@@ -9,6 +9,7 @@
 
 #include "data/appfolder.h"
 #include "data/connection.h"
+#include "data/dberror.h"
 #include "data/recordset.h"
 #include "data/schema.h"
 #include "masters/frmitem.h"
@@ -33,6 +34,7 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <sqlite3.h>
 
 using masters::FrmItem;
 using masters::FrmItemMast;
@@ -263,6 +265,67 @@ private slots:
         QVERIFY(stillOpen);
         QVERIFY(applyEnabled);
         QVERIFY(storedItems().isEmpty());
+    }
+
+    void applyOnAnUnwritableFileKeepsWhatWasTyped_data()
+    {
+        QTest::addColumn<bool>("locked");
+        QTest::addColumn<QString>("words");
+        QTest::newRow("another program holds the file") << true << "is in use by another program";
+        QTest::newRow("read-only file") << false << "cannot be written: the file or its folder is read-only";
+    }
+    void applyOnAnUnwritableFileKeepsWhatWasTyped()
+    {
+        QFETCH(bool, locked);
+        QFETCH(QString, words);
+        addCategory(QStringLiteral("Pipes"));
+        addUnit(QStringLiteral("Ft"));
+        // A short wait for the lock, on a handle opened after it was set.
+        data::setBusyTimeoutMs(50);
+        auto restore = qScopeGuard([] { data::setBusyTimeoutMs(5000); });
+        db.close();
+        db.open(data::databasePath());
+        sqlite3* other = nullptr;
+        QStringList typed, shown;
+        bool stillOpen = false, applyEnabled = false;
+        QVERIFY(runDialog(QStringLiteral("A"), newItem, [&](FrmItemMast& d) {
+            fillValid(d);
+            if (locked) {
+                QCOMPARE(sqlite3_open_v2(data::databasePath().toUtf8().constData(), &other, SQLITE_OPEN_READWRITE,
+                                         nullptr),
+                         SQLITE_OK);
+                // The start-up check of the file may still be reading it.
+                sqlite3_busy_timeout(other, 10000);
+                QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+            } else {
+                // The program's handle is the fixture's; SQLite's read-only
+                // switch stands in for a file the user may not write.
+                db.execute(QStringLiteral("PRAGMA query_only = ON"));
+            }
+            for (auto* box : {d.txtCode.data(), d.TxtName.data(), d.TxtMaterial.data()})
+                typed << box->text();
+            d.cmdOk->click();  // Ok applies first
+            stillOpen = d.isVisible();
+            applyEnabled = d.CmdSave->isEnabled();
+            for (auto* box : {d.txtCode.data(), d.TxtName.data(), d.TxtMaterial.data()})
+                shown << box->text();
+            if (other) {
+                sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+                sqlite3_close(other);
+            }
+            db.execute(QStringLiteral("PRAGMA query_only = OFF"));
+            // Once the file can be written again, the same click saves.
+            d.CmdSave->click();
+            d.CmdCancel->click();
+        }));
+        const QStringList told = boxes();
+        QVERIFY2(!told.isEmpty() && told.first().contains(words), qPrintable(told.join(QLatin1Char('\n'))));
+        QVERIFY(told.first().startsWith(app + QLatin1Char('|')));
+        QVERIFY(stillOpen);
+        QVERIFY(applyEnabled);
+        QCOMPARE(shown, typed);
+        QCOMPARE(storedItems().size(), 1);
+        QVERIFY(storedItems().first().startsWith(QStringLiteral("100|Copper pipe|")));
     }
 
     void applyWithoutCategoryRefuses()

@@ -302,7 +302,9 @@ private slots:
         QTest::addColumn<QByteArray>("contents");  // empty: no file at all
         QTest::addColumn<QString>("reason");
         QTest::newRow("missing") << QByteArray() << QStringLiteral("no such file");
-        QTest::newRow("binary") << QByteArray("\xc3\x00\x02\x00ACS\x00\x01\xff\xfe\x10\x00", 14)
+        // Split literals: "\x00ACS" would read as the one escape "\x00AC".
+        static const char binary[] = "\xc3\x00\x02\x00" "ACS" "\x00\x01\xff\xfe\x10\x00";
+        QTest::newRow("binary") << QByteArray(binary, sizeof binary - 1)
                                 << QStringLiteral("not a character file of ours");
         QTest::newRow("another program's ini")
             << QByteArray("[Settings]\nName=Merlin\n") << QStringLiteral("not a character file of ours");

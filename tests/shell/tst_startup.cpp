@@ -1,7 +1,10 @@
 #include "support/fakeplatform.h"
+#include "support/sqltestutil.h"
 
 #include "data/appfolder.h"
 #include "data/connection.h"
+#include "data/quickcheck.h"
+#include "data/schema.h"
 #include "shell/assistant.h"
 #include "shell/instancelock.h"
 #include "shell/mainmenu.h"
@@ -9,6 +12,7 @@
 #include "shell/startup.h"
 #include "ui/forms.h"
 
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
@@ -140,6 +144,45 @@ private slots:
         data::Connection c;
         c.open(db);
         QCOMPARE(c.scalar(QStringLiteral("select count(*) from States")).toInt(), 51);
+    }
+
+    void damagedDatabaseIsToldOnceAndABackupRestoresIt()
+    {
+        const QString db = dir->filePath(QStringLiteral("Corvanel.mdb"));
+        data::ensureDatabase(db);
+        sqltest::rawExec(db, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+                             "INSERT INTO Item (ItemCode, ItemName) SELECT i, printf('%080d', i) FROM n;");
+        const QString bak = dir->filePath(QStringLiteral("good.bak"));
+        QVERIFY(QFile::copy(db, bak));
+        {
+            // Bytes overwritten in the middle of the file, past its header.
+            QFile f(db);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.seek(f.size() / 2 - 2048));
+            f.write(QByteArray(8192, char(0x5a)));
+        }
+
+        MainMenu& main = shell::frmMainMenu();
+        main.load();
+        // The window is not held up by the check; its word comes after.
+        QCOMPARE(main.outcome(), MainMenu::Outcome::Started);
+        QTRY_COMPARE(fake->messages.size(), 1);
+        QCOMPARE(fake->messages[0].text,
+                 QStringLiteral("The database \"%1\" is damaged. Restore a backup with File > Restore from Backup.")
+                     .arg(QDir::toNativeSeparators(db)));
+        QCOMPARE(fake->messages[0].title, QStringLiteral("Corvanel"));
+        QTest::qWait(200);
+        QCOMPARE(fake->messages.size(), 1);  // once
+
+        // File > Restore from Backup mends it in place.
+        fake->messages.clear();
+        fake->openNames = {bak};
+        main.pick(QStringLiteral("mnuImport"));
+        QCOMPARE(fake->messageTexts(), QStringList{"Data File Imported"});
+        QCOMPARE(data::quickCheck(db), data::FileHealth::Sound);
+        data::Connection c;
+        c.open(db);
+        QCOMPARE(c.scalar(QStringLiteral("select count(*) from Item")).toInt(), 3000);
     }
 
     void secondInstanceSpeaksAndEnds()

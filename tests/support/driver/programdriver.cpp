@@ -1,0 +1,152 @@
+// Steers the real program from inside its own process, for tests that start
+// the installed executable as a child: the test preloads this library
+// (LD_PRELOAD) and names the steps in CORVANEL_DRIVE, separated by ";".
+// The program itself knows nothing of it.
+//
+// Steps, each done once the windows allow it, in order:
+//   wait W           until the top-level window named W is shown
+//   click W/C        clicks the button C of window W
+//   trigger W/A      triggers the menu action A of window W
+//   close W          closes window W as its close box does
+//   dismiss          answers the message box that is up, with its default
+//   pause MS         waits MS milliseconds
+//   say TEXT         prints TEXT
+// Each finished step is printed as "done <step>" on stdout, a message box
+// as "message <text>", so the test sees how far the program got.
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+struct Driver {
+    QStringList steps;
+    int at = 0;
+    QDeadlineTimer pauseUntil;
+    bool pausing = false;
+};
+
+Driver& driver()
+{
+    static Driver d;
+    return d;
+}
+
+void report(const QString& line)
+{
+    std::printf("%s\n", qPrintable(line));
+    std::fflush(stdout);
+}
+
+QWidget* shownWindow(const QString& name)
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == name && w->isVisible())
+            return w;
+    return nullptr;
+}
+
+template <class T>
+T* control(const QString& path)
+{
+    const QString window = path.section(QLatin1Char('/'), 0, 0);
+    const QString name = path.section(QLatin1Char('/'), 1);
+    QWidget* w = shownWindow(window);
+    return w ? w->findChild<T*>(name) : nullptr;
+}
+
+// True when the step is done (or can never be done and was reported).
+bool tryStep(const QString& step)
+{
+    const QString verb = step.section(QLatin1Char(' '), 0, 0);
+    const QString arg = step.section(QLatin1Char(' '), 1);
+    if (verb == QLatin1String("wait"))
+        return shownWindow(arg) != nullptr;
+    if (verb == QLatin1String("click")) {
+        auto* b = control<QAbstractButton>(arg);
+        if (b && b->isEnabled())
+            b->click();
+        return b && b->isEnabled();
+    }
+    if (verb == QLatin1String("trigger")) {
+        auto* a = control<QAction>(arg);
+        if (a)
+            a->trigger();
+        return a != nullptr;
+    }
+    if (verb == QLatin1String("close")) {
+        QWidget* w = shownWindow(arg);
+        if (w)
+            w->close();
+        return w != nullptr;
+    }
+    if (verb == QLatin1String("dismiss")) {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return false;
+        report(QStringLiteral("message ") + box->text());
+        QAbstractButton* b = box->defaultButton() ? static_cast<QAbstractButton*>(box->defaultButton())
+                                                  : box->buttons().value(0);
+        if (b)
+            b->click();
+        return true;
+    }
+    if (verb == QLatin1String("pause")) {
+        Driver& d = driver();
+        if (!d.pausing) {
+            d.pausing = true;
+            d.pauseUntil = QDeadlineTimer(arg.toInt());
+        }
+        if (!d.pauseUntil.hasExpired())
+            return false;
+        d.pausing = false;
+        return true;
+    }
+    if (verb == QLatin1String("say")) {
+        report(arg);
+        return true;
+    }
+    report(QStringLiteral("unknown step ") + step);
+    return true;
+}
+
+void poll()
+{
+    Driver& d = driver();
+    while (d.at < d.steps.size()) {
+        const QString step = d.steps.at(d.at);
+        if (!tryStep(step))
+            break;
+        ++d.at;
+        report(QStringLiteral("done ") + step);
+    }
+}
+
+void startDriver()
+{
+    const QByteArray script = qgetenv("CORVANEL_DRIVE");
+    if (script.isEmpty())
+        return;
+    Driver& d = driver();
+    for (const QString& s : QString::fromUtf8(script).split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        d.steps << s.trimmed();
+    // A timer of the application: it runs in every event loop, the modal
+    // ones of message boxes and dialogs too.
+    auto* timer = new QTimer(QCoreApplication::instance());
+    timer->setInterval(25);
+    QObject::connect(timer, &QTimer::timeout, poll);
+    timer->start();
+}
+
+}  // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(startDriver)
