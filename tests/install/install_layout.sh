@@ -84,7 +84,10 @@ compgen -G "$work/runtime/corvanel-*.lock" >/dev/null || fail "no lock in the ru
 [ ! -e "$work/elsewhere/Corvanel.mdb" ] || fail "a database was made in the current folder"
 [ ! -e "$prefix/bin/Corvanel.mdb" ] || fail "a database was made beside the link"
 
-# A second start finds the first through the lock, says so and ends.
-(start timeout 60) >"$work/second.log" 2>&1 || fail "the second start failed: $(cat "$work/second.log")"
+# A second start finds the first through the lock, says so and ends. It
+# ends normally, so a sanitizer build would look for leaks, and find those
+# of the desktop's speech libraries; the program's own are looked for by
+# the unit tests, on the scripted platform.
+(ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" start timeout 60) >"$work/second.log" 2>&1 || fail "the second start failed: $(cat "$work/second.log")"
 kill -0 "${started[0]}" 2>/dev/null || fail "the first instance ended"
 echo "install layout: ok"
