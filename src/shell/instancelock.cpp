@@ -7,6 +7,23 @@
 
 namespace shell {
 
+namespace {
+
+// The user's runtime folder is private to the user and emptied at logout,
+// the right home for a lock; without a usable one, the temporary folder.
+QString lockFolder()
+{
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty()) {
+        const QFileInfo info(runtime);
+        if (info.isAbsolute() && info.isDir() && info.isWritable())
+            return QDir::cleanPath(info.absoluteFilePath());
+    }
+    return QDir::tempPath();
+}
+
+}  // namespace
+
 InstanceLock::InstanceLock() = default;
 InstanceLock::~InstanceLock() = default;
 
@@ -16,7 +33,7 @@ QString InstanceLock::lockPath(const QString& applicationFolder)
     if (canonical.isEmpty())
         canonical = QDir::cleanPath(QFileInfo(applicationFolder).absoluteFilePath());
     const QByteArray hash = QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    return QDir::tempPath() + QStringLiteral("/corvanel-") + QString::fromLatin1(hash) + QStringLiteral(".lock");
+    return lockFolder() + QStringLiteral("/corvanel-") + QString::fromLatin1(hash) + QStringLiteral(".lock");
 }
 
 bool InstanceLock::acquire(const QString& applicationFolder) { return acquireFile(lockPath(applicationFolder)); }

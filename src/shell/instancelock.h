@@ -7,7 +7,8 @@ class QLockFile;
 namespace shell {
 
 // Tells whether another instance of the program runs from the same
-// application folder. The lock lives in the temporary folder under a name
+// application folder. The lock lives in the user's runtime folder
+// (XDG_RUNTIME_DIR), or the temporary folder when there is none, under a name
 // made from the canonical folder, so a read-only program folder still works.
 // A crashed instance leaves a stale lock that the next start removes; a
 // lock that cannot be written at all means "no previous instance".

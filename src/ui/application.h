@@ -1,5 +1,6 @@
 #pragma once
 #include <QApplication>
+#include <QIcon>
 
 namespace ui {
 
@@ -10,6 +11,9 @@ class Application : public QApplication {
 public:
     Application(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
+
+    // The program's icon in all the sizes it is drawn at.
+    static QIcon programIcon();
 };
 
 }  // namespace ui
