@@ -56,17 +56,22 @@ report::Report customersReport(const std::vector<reportdata::CustomerRow>& rows)
 
     constexpr double top = 4;
     for (const reportdata::CustomerRow& c : rows) {
-        const QStringList address = stacked({c.street1, c.street2, c.city, c.state, c.zip, c.country});
-        const QStringList web = stacked({c.email, c.url});
-        const qsizetype lines = std::max<qsizetype>({1, address.size(), web.size()});
-        Band b(top + lines * report::lineHeight + 4);
-        b.text(nameLeft, top, nameWidth, c.name, Align::Left, Style::Bold);
-        for (qsizetype i = 0; i < address.size(); ++i)
-            b.text(addressLeft, top + i * report::lineHeight, addressWidth, address[i]);
-        b.text(phoneLeft, top, phoneWidth, c.phone);
-        b.text(faxLeft, top, faxWidth, c.fax);
-        for (qsizetype i = 0; i < web.size(); ++i)
-            b.text(emailLeft, top + i * report::lineHeight, emailWidth, web[i]);
+        Band b;
+        // Each column stacks its values, each wrapped within the column;
+        // the row is as tall as its longest column.
+        const auto column = [&b](double left, double width, const QStringList& values, Style style = Style::Body) {
+            int lines = 0;
+            for (const QString& v : values)
+                lines += b.wrappedText(left, top + lines * report::lineHeight, width, v, Align::Left, style);
+            return lines;
+        };
+        const int lines = std::max({1, column(nameLeft, nameWidth, stacked({c.name}), Style::Bold),
+                                    column(addressLeft, addressWidth,
+                                           stacked({c.street1, c.street2, c.city, c.state, c.zip, c.country})),
+                                    column(phoneLeft, phoneWidth, stacked({c.phone})),
+                                    column(faxLeft, faxWidth, stacked({c.fax})),
+                                    column(emailLeft, emailWidth, stacked({c.email, c.url}))});
+        b.setHeight(top + lines * report::lineHeight + 4);
         b.rule(b.height() - 0.5, 0, -1, 0.25);
         r.addDetail(std::move(b));
     }

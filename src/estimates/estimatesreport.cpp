@@ -3,6 +3,7 @@
 #include "ui/platform.h"
 
 #include <QPrinter>
+#include <algorithm>
 #include <memory>
 
 namespace estimates {
@@ -55,7 +56,7 @@ report::Report estimatesReport(const std::vector<reportdata::EstimateRow>& rows,
         if (row.date.isValid())
             line.text(dateLeft, 0, dateWidth, row.date.toString(dateFormat));
         if (row.customer)
-            line.text(custLeft, 0, custWidth, *row.customer);
+            line.setHeight(std::max(1, line.wrappedText(custLeft, 0, custWidth, *row.customer)) * report::lineHeight);
         else
             line.text(custLeft, 0, custWidth, QStringLiteral("(customer deleted)"), Align::Left, Style::Note);
         line.text(totalLeft, 0, totalWidth, report::moneyText(total), Align::Right);

@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QPrinter>
 #include <QStringList>
+#include <algorithm>
 #include <memory>
 
 namespace estimates {
@@ -45,20 +46,21 @@ void lineHeadings(Band& b, double top)
         .text(itemCol.left, y, itemCol.width, QStringLiteral("Item"), Align::Left, Style::Heading)
         .text(materialCol.left, y, materialCol.width, QStringLiteral("Material"), Align::Right, Style::Heading)
         .text(laborCol.left, y, laborCol.width, QStringLiteral("Labor"), Align::Right, Style::Heading)
-        // One heading over the sub-labor and the others columns.
-        .text(subLaborCol.left, y, othersCol.left + othersCol.width - subLaborCol.left,
-              QStringLiteral("SubLabor Others"), Align::Center, Style::Heading)
+        // Each word over its own column, so the two never run together.
+        .text(subLaborCol.left, y, subLaborCol.width, QStringLiteral("SubLabor"), Align::Right, Style::Heading)
+        .text(othersCol.left, y, othersCol.width, QStringLiteral("Others"), Align::Right, Style::Heading)
         .text(totalCol.left, y, totalCol.width, QStringLiteral("Item Total"), Align::Right, Style::Heading);
     b.rule(top + 19, 0, -1, 0.8);
 }
 constexpr double headingsHeight = 24;
 
-void nameCell(Band& b, const Box& col, const std::optional<QString>& name)
+// A name wrapped within its column; the number of lines it took.
+int nameCell(Band& b, const Box& col, const std::optional<QString>& name)
 {
     if (name)
-        b.text(col.left, 0, col.width, *name);
-    else
-        b.text(col.left, 0, col.width, deleted, Align::Left, Style::Note);
+        return b.wrappedText(col.left, 0, col.width, *name);
+    b.text(col.left, 0, col.width, deleted, Align::Left, Style::Note);
+    return 1;
 }
 
 void amountCell(Band& b, const Box& col, double top, std::int64_t cents, Style style = Style::Body)
@@ -102,15 +104,19 @@ report::Report proposalReport(const reportdata::ProposalHeader& h, const std::ve
         if (!line.trimmed().isEmpty())
             address << line;
     const double lh = report::lineHeight;
-    const double blockHeight = std::max<double>((2 + address.size()) * lh, 3 * lh);
-    Band header(blockHeight + 10 + headingsHeight);
+    Band header;
     header.text(0, 0, 250, QStringLiteral("Customer Name"), Align::Left, Style::Heading);
-    if (h.customer)
-        header.text(0, lh, 250, *h.customer, Align::Left, Style::Bold);
-    else
+    int blockLines = 1;
+    if (h.customer) {
+        blockLines += header.wrappedText(0, lh, 250, *h.customer, Align::Left, Style::Bold);
+    } else {
         header.text(0, lh, 250, QStringLiteral("(customer deleted)"), Align::Left, Style::Note);
-    for (qsizetype i = 0; i < address.size(); ++i)
-        header.text(0, (2 + i) * lh, 250, address[i]);
+        ++blockLines;
+    }
+    for (const QString& line : address)
+        blockLines += header.wrappedText(0, blockLines * lh, 250, line);
+    const double blockHeight = std::max<double>(blockLines * lh, 3 * lh);
+    header.setHeight(blockHeight + 10 + headingsHeight);
     constexpr double labelLeft = 360, labelWidth = 90, valueLeft = 450, valueWidth = report::bodyWidth - 450;
     header.text(labelLeft, 0, labelWidth, QStringLiteral("Estimate No."), Align::Left, Style::Heading)
         .text(valueLeft, 0, valueWidth, QString::number(h.orderNo), Align::Right, Style::Bold)
@@ -127,11 +133,13 @@ report::Report proposalReport(const reportdata::ProposalHeader& h, const std::ve
     r.beginGroup(std::move(header), std::move(continued));
 
     for (const reportdata::ProposalLine& l : lines) {
-        Band b(lh);
-        nameCell(b, roomCol, l.room);
+        Band b;
+        const int lines = std::max({1, nameCell(b, roomCol, l.room), nameCell(b, unitCol, l.unit),
+                                    nameCell(b, itemCol, l.item)});
+        // A line that wraps keeps a little space below it, so the next
+        // line is not read as its continuation.
+        b.setHeight(lines * lh + (lines > 1 ? 4 : 0));
         b.text(qtyCol.left, 0, qtyCol.width, report::figureText(l.qty), Align::Right);
-        nameCell(b, unitCol, l.unit);
-        nameCell(b, itemCol, l.item);
         amountCell(b, materialCol, 0, report::cents(l.material));
         amountCell(b, laborCol, 0, report::cents(l.labor));
         amountCell(b, subLaborCol, 0, report::cents(l.extension));

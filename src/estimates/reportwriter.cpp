@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
@@ -10,11 +11,137 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPen>
+#include <QRegularExpression>
 
 #include <charconv>
 #include <cmath>
 
 namespace estimates::report {
+
+namespace {
+
+constexpr int styleCount = int(Style::Small) + 1;
+
+QFont styleFont(Style style)
+{
+    QFont f;
+    f.setFamilies({QStringLiteral("Helvetica"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                   QStringLiteral("DejaVu Sans")});
+    f.setStyleHint(QFont::SansSerif);
+    // Plain glyphs: no kerning, and no ligatures, which would turn "ff"
+    // into one glyph that a copied or searched text no longer matches.
+    f.setKerning(false);
+    f.setStyleStrategy(QFont::PreferNoShaping);
+    switch (style) {
+    case Style::Title: f.setPointSizeF(16); f.setBold(true); break;
+    case Style::Subtitle: f.setPointSizeF(10); break;
+    case Style::Heading: f.setPointSizeF(8.5); f.setBold(true); break;
+    case Style::Body: f.setPointSizeF(9); break;
+    case Style::Bold: f.setPointSizeF(9); f.setBold(true); break;
+    case Style::Note: f.setPointSizeF(8.5); f.setItalic(true); break;
+    case Style::Small: f.setPointSizeF(7.5); break;
+    }
+    return f;
+}
+
+QColor styleColor(Style style)
+{
+    switch (style) {
+    case Style::Note:
+    case Style::Small: return QColor(90, 90, 90);
+    default: return Qt::black;
+    }
+}
+
+// Widths in points, measured once per style at a fine resolution, so that
+// the lines a band is built with fit on any device it is painted on.
+class Measure {
+public:
+    Measure()
+    {
+        QImage fine(1, 1, QImage::Format_ARGB32);
+        fine.setDotsPerMeterX(qRound(measureDpi / 0.0254));
+        fine.setDotsPerMeterY(qRound(measureDpi / 0.0254));
+        for (int s = 0; s < styleCount; ++s)
+            metrics_.emplace_back(styleFont(Style(s)), &fine);
+        scale_ = 72.0 / fine.logicalDpiY();
+    }
+    double width(const QString& text, Style style) const
+    {
+        return metrics_[std::size_t(style)].horizontalAdvance(text) * scale_;
+    }
+
+private:
+    static constexpr double measureDpi = 600;
+    std::vector<QFontMetricsF> metrics_;
+    double scale_ = 1;
+};
+
+const Measure& measure()
+{
+    static const Measure m;
+    return m;
+}
+
+bool breaksAfter(QChar c)
+{
+    return c == QLatin1Char('@') || c == QLatin1Char('.') || c == QLatin1Char('/') || c == QLatin1Char('-') ||
+           c == QLatin1Char('_');
+}
+
+// Splits a word wider than `width` into pieces that fit.
+QStringList breakWord(const QString& word, double width, Style style)
+{
+    const Measure& m = measure();
+    QStringList pieces;
+    QString rest = word;
+    while (!rest.isEmpty() && m.width(rest, style) > width) {
+        // The longest head that fits, at least one character.
+        qsizetype fit = 1;
+        while (fit < rest.size() && m.width(rest.left(fit + 1), style) <= width)
+            ++fit;
+        // Back to a natural break in the second half of that head, if any.
+        qsizetype cut = fit;
+        for (qsizetype i = fit; i > fit / 2; --i)
+            if (breaksAfter(rest.at(i - 1))) {
+                cut = i;
+                break;
+            }
+        pieces << rest.left(cut);
+        rest = rest.mid(cut);
+    }
+    if (!rest.isEmpty())
+        pieces << rest;
+    return pieces;
+}
+
+}  // namespace
+
+QStringList wrapLines(const QString& text, double width, Style style)
+{
+    // A little room to spare: glyph widths differ slightly between devices.
+    const double room = width * 0.96;
+    const Measure& m = measure();
+    QStringList lines;
+    QString line;
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    for (const QString& word : text.split(blanks, Qt::SkipEmptyParts)) {
+        const QString joined = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+        if (m.width(joined, style) <= room) {
+            line = joined;
+            continue;
+        }
+        if (!line.isEmpty())
+            lines << line;
+        line.clear();
+        QStringList pieces = breakWord(word, room, style);
+        line = pieces.takeLast();
+        lines << pieces;
+    }
+    if (!line.isEmpty())
+        lines << line;
+    return lines;
+}
 
 Band& Band::text(double left, double top, double width, const QString& text, Align align, Style style)
 {
@@ -22,6 +149,15 @@ Band& Band::text(double left, double top, double width, const QString& text, Ali
         texts_.push_back({QRectF(left, top, width, lineHeight), text, align, style});
     return *this;
 }
+
+int Band::wrappedText(double left, double top, double width, const QString& text, Align align, Style style)
+{
+    const QStringList lines = wrapLines(text, width, style);
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        texts_.push_back({QRectF(left, top + double(i) * lineHeight, width, lineHeight), lines[i], align, style, true});
+    return int(lines.size());
+}
+
 
 Band& Band::rule(double top, double left, double width, double thickness)
 {
@@ -91,39 +227,6 @@ std::vector<Report::Page> Report::layout() const
 
 namespace {
 
-constexpr int styleCount = int(Style::Small) + 1;
-
-QFont styleFont(Style style)
-{
-    QFont f;
-    f.setFamilies({QStringLiteral("Helvetica"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                   QStringLiteral("DejaVu Sans")});
-    f.setStyleHint(QFont::SansSerif);
-    // Plain glyphs: no kerning, and no ligatures, which would turn "ff"
-    // into one glyph that a copied or searched text no longer matches.
-    f.setKerning(false);
-    f.setStyleStrategy(QFont::PreferNoShaping);
-    switch (style) {
-    case Style::Title: f.setPointSizeF(16); f.setBold(true); break;
-    case Style::Subtitle: f.setPointSizeF(10); break;
-    case Style::Heading: f.setPointSizeF(8.5); f.setBold(true); break;
-    case Style::Body: f.setPointSizeF(9); break;
-    case Style::Bold: f.setPointSizeF(9); f.setBold(true); break;
-    case Style::Note: f.setPointSizeF(8.5); f.setItalic(true); break;
-    case Style::Small: f.setPointSizeF(7.5); break;
-    }
-    return f;
-}
-
-QColor styleColor(Style style)
-{
-    switch (style) {
-    case Style::Note:
-    case Style::Small: return QColor(90, 90, 90);
-    default: return Qt::black;
-    }
-}
-
 // Draws bands on one device, converting points to device pixels.
 class Painter {
 public:
@@ -152,10 +255,10 @@ public:
             p_.drawLine(QPointF((r.left + dx_) * k_, y), QPointF((r.left + r.width + dx_) * k_, y));
         }
         for (const Band::Text& t : band.texts())
-            text(t.box.translated(0, top), t.text, t.align, t.style);
+            text(t.box.translated(0, top), t.text, t.align, t.style, t.wrapped);
     }
 
-    void text(const QRectF& box, const QString& text, Align align, Style style)
+    void text(const QRectF& box, const QString& text, Align align, Style style, bool wrapped = false)
     {
         const std::size_t s = std::size_t(style);
         if (current_ != int(s)) {
@@ -167,7 +270,7 @@ public:
         const double width = box.width() * k_;
         QString shown = text;
         double advance = fm.horizontalAdvance(shown);
-        if (advance > width + 0.5) {
+        if (!wrapped && advance > width + 0.5) {
             shown = fm.elidedText(text, Qt::ElideRight, width);
             advance = fm.horizontalAdvance(shown);
         }

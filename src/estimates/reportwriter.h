@@ -10,8 +10,10 @@
 // Everything is measured in points (1/72 inch) from the top left corner of
 // the printable area. The layout is worked out first, without a device, so
 // that page numbers are known before the first page is painted; painting
-// then draws each text once, clipped to its column with an ellipsis when it
-// does not fit.
+// then draws each text once. Values of unknown length are wrapped within
+// their column when the band is built (wrappedText), so the band grows and
+// nothing is cut off; a fixed text that would not fit is clipped with an
+// ellipsis as a last resort.
 
 #include <QList>
 #include <QRectF>
@@ -51,6 +53,11 @@ public:
     // A text in the box [left, left + width] whose top is `top`.
     Band& text(double left, double top, double width, const QString& text, Align align = Align::Left,
                Style style = Style::Body);
+    // The text broken into lines that fit the box (see wrapLines), stacked
+    // lineHeight apart from `top`. Returns the number of lines, 0 for an
+    // empty text; the caller makes the band tall enough for them.
+    int wrappedText(double left, double top, double width, const QString& text, Align align = Align::Left,
+                    Style style = Style::Body);
     // A horizontal rule at `top` from `left` over `width` (negative: to the
     // right margin).
     Band& rule(double top, double left = 0, double width = -1, double thickness = 0.6);
@@ -64,6 +71,7 @@ public:
         QString text;
         Align align;
         Style style;
+        bool wrapped = false;  // a line of wrappedText: already fits, never elided
     };
     struct Rule {
         double left, top, width, thickness;
@@ -120,6 +128,12 @@ private:
     std::vector<Entry> entries_;
     std::vector<Band> continued_;
 };
+
+// `text` as lines no wider than `width` points in `style`: words stay whole
+// where they fit; a word wider than the column (an e-mail or web address,
+// say) is broken, after a '@', '.', '/', '-' or '_' where it can be. The
+// lines, put back together, are the text (blanks between words aside).
+QStringList wrapLines(const QString& text, double width, Style style);
 
 // Paints the report on `device`, which it sets to Letter portrait with the
 // writer's margins (a print preview's printer or a PDF writer). Returns

@@ -160,7 +160,7 @@ class TestReports : public QObject {
         return pdfText(path);
     }
 
-    QString pdfText(const QString& path)
+    QString pdfText(const QString& path, const QString& mode = QStringLiteral("-layout"))
     {
         // Set REPORTS_PDF_DIR to keep the printed files for a look.
         const QString keep = qEnvironmentVariable("REPORTS_PDF_DIR");
@@ -172,7 +172,7 @@ class TestReports : public QObject {
             QFile::copy(path, copy);
         }
         QProcess p;
-        p.start(pdftotext, {QStringLiteral("-layout"), path, QStringLiteral("-")});
+        p.start(pdftotext, {mode, path, QStringLiteral("-")});
         if (!p.waitForFinished(30000) || p.exitCode() != 0)
             return QStringLiteral("<pdftotext failed: %1>").arg(QString::fromLocal8Bit(p.readAllStandardError()));
         return QString::fromUtf8(p.readAllStandardOutput());
@@ -384,9 +384,11 @@ private slots:
         const QString text = printLast(QStringLiteral("Estimate Proposal"));
         for (const char* label : {"Estimates Proposal", "Customer Name", "Anna Baker", "40 Quarry Rd", "Riverton",
                                   "01234", "Estimate No.", "101", "Estimate Date", "03/05/2024", "Takeoff Name",
-                                  "Qty", "Unit", "Item", "Material", "Labor", "SubLabor Others", "Item Total",
+                                  "Qty", "Unit", "Item", "Material", "Labor", "SubLabor", "Others", "Item Total",
                                   "Page 1 of 1"})
             QVERIFY2(text.contains(QLatin1String(label)), label);
+        // The two headings over the sub-labor and others columns stand apart.
+        QVERIFY(text.contains(QRegularExpression(QStringLiteral("SubLabor {2,}Others"))));
         const QStringList line = linesStarting(text, QStringLiteral("Kitchen"));
         QCOMPARE(line.size(), 1);
         QVERIFY2(line[0].contains(QLatin1String("100")) && line[0].contains(QLatin1String("SqFt")) &&
@@ -454,7 +456,7 @@ private slots:
         // The page the lines run onto says whose lines they are, with the
         // headings again.
         QVERIFY(pages[1].contains(QLatin1String("Estimate No. 200 (continued)")));
-        QVERIFY(pages[1].contains(QLatin1String("SubLabor Others")));
+        QVERIFY(pages[1].contains(QLatin1String("SubLabor")));
         QVERIFY(!pages[1].contains(QLatin1String("Estimates Proposal")));
         qint64 amount = 0;
         int count = 0;
@@ -501,6 +503,62 @@ private slots:
     }
 
     // The writer's own rules, on bands of known heights.
+    // Long names, addresses and e-mail and web addresses wrap within their
+    // columns and the rows grow: every value is printed whole, nothing is
+    // cut off with an ellipsis. pdftotext -raw gives the text in the order
+    // it was drawn, so a wrapped value's lines follow one another.
+    void longValuesWrapWhole_data()
+    {
+        QTest::addColumn<QString>("report");
+        QTest::newRow("customers report") << "customers";
+        QTest::newRow("estimates report") << "estimates";
+        QTest::newRow("proposal") << "proposal";
+    }
+    void longValuesWrapWhole()
+    {
+        QFETCH(QString, report);
+        const QString name = QStringLiteral("Northern Lakeshore Residential Renovation Partners Limited Co");
+        const QString street = QStringLiteral("Building 14, Unit 220, Old Quarry Industrial Park East Wing");
+        const QString email = QStringLiteral("estimating.department.north@lakeshore-renovation-partners.com");
+        const QString url = QStringLiteral("https://www.lakeshore-renovation-partners.example/estimates/");
+        const QString room = QStringLiteral("Second floor master bathroom and adjoining walk-in closet");
+        const QString item = QStringLiteral("Porcelain floor tile, 24 by 48 inch, matte, rectified edge");
+        for (const QString& v : {name, street, email, url, room, item})
+            QVERIFY2(v.size() >= 57, qPrintable(v));
+        exec(QStringLiteral("INSERT INTO Customer (CustId, CustName, BStreet1, BCity, BPhone, BFax, BEmail, BUrl) "
+                            "VALUES (10, ?, ?, ?, '555-0100', '555-0199', ?, ?)"),
+             {name, street, street, email, url});
+        exec(QStringLiteral("INSERT INTO Rooms (Id, Name) VALUES (10, ?)"), {room});
+        exec(QStringLiteral("INSERT INTO Item (ItemId, ItemName) VALUES (10, ?)"), {item});
+        addEstimate(301, 10, QStringLiteral("2024-05-02"), 0, 0, 1000);
+        exec(QStringLiteral("UPDATE OrderInfo SET SStreet1 = ? WHERE OrderNo = 301"), {street});
+        addLine(301, 10, 100, 500, 10, 1, 150, 300, 50);
+        addLine(301, 10, 2, 40, 10, 1, 0, 10, 0);
+
+        QStringList values;
+        QString title;
+        if (report == QLatin1String("customers")) {
+            estimates::rptCustomersScreen().show();
+            title = QStringLiteral("Customers Report");
+            values = {name, street, email, url};
+        } else if (report == QLatin1String("estimates")) {
+            estimates::showEstimatesReport(nullptr, std::nullopt, std::nullopt);
+            title = QStringLiteral("Estimates Report");
+            values = {name};
+        } else {
+            estimates::showProposal(301);
+            title = QStringLiteral("Estimate Proposal");
+            values = {name, street, room, item};
+        }
+        const QString laidOut = printLast(title);
+        QVERIFY2(!laidOut.contains(QChar(0x2026)) && !laidOut.contains(QLatin1String("...")), qPrintable(laidOut));
+        const QString path = dir->filePath(QStringLiteral("report%1.pdf").arg(printed));
+        static const QRegularExpression blanks(QStringLiteral("\\s+"));
+        const QString drawn = pdfText(path, QStringLiteral("-raw")).remove(blanks);
+        for (const QString& v : values)
+            QVERIFY2(drawn.contains(QString(v).remove(blanks)), qPrintable(v + "\n" + drawn));
+    }
+
     void layoutKeepsGroupHeadersWithTheirLines()
     {
         Report r(QStringLiteral("t"));
