@@ -4,6 +4,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPolygon>
+#include <QRegion>
+#include <QResizeEvent>
 
 namespace shell {
 
@@ -48,6 +51,7 @@ void BalloonWidget::setColours(const QColor& fill, const QColor& ink)
 void BalloonWidget::setTail(Tail tail)
 {
     tail_ = tail;
+    reshape();
     update();
 }
 
@@ -73,11 +77,8 @@ QPoint BalloonWidget::tailTip() const
     return tail_ == Tail::Left ? QPoint(0, tailTop + tailWidth + 6) : QPoint(width() - shadow - 1, tailTop + tailWidth + 6);
 }
 
-void BalloonWidget::paintEvent(QPaintEvent*)
+QPainterPath BalloonWidget::outline() const
 {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-
     const QRectF body = QRectF(bodyRect()).adjusted(0.5, 0.5, -0.5, -0.5);
     QPainterPath shape;
     shape.addRoundedRect(body, 10, 10);
@@ -93,7 +94,27 @@ void BalloonWidget::paintEvent(QPaintEvent*)
         tail.lineTo(body.right() - 2, tailTop + tailWidth);
     }
     tail.closeSubpath();
-    shape = shape.united(tail);
+    return shape.united(tail);
+}
+
+void BalloonWidget::reshape()
+{
+    // Shaped to the balloon, as the figure is: without compositing the
+    // corners would otherwise be black. The soft shadow falls outside.
+    setMask(QRegion(outline().toFillPolygon().toPolygon()));
+}
+
+void BalloonWidget::resizeEvent(QResizeEvent* e)
+{
+    QWidget::resizeEvent(e);
+    reshape();
+}
+
+void BalloonWidget::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPainterPath shape = outline();
 
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 0, 0, 50));

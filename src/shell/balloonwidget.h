@@ -3,6 +3,7 @@
 // points at the character. A frameless tool window of its own.
 
 #include <QColor>
+#include <QPainterPath>
 #include <QWidget>
 
 namespace shell {
@@ -23,14 +24,18 @@ public:
     QPoint tailTip() const;
 
     QSize sizeHint() const override;
+    // The balloon's body and tail, which the window is shaped to.
+    QPainterPath outline() const;
 
 protected:
     void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
 
 private:
     QRect bodyRect() const;
     QRect textRect() const;
+    void reshape();
 
     QString text_;
     QColor fill_{0xff, 0xfd, 0xe8};

@@ -1,5 +1,9 @@
 #include "characterwindow.h"
 
+#include <QBitmap>
+#include <QImage>
+#include <QRegion>
+
 #include "balloonwidget.h"
 
 #include <QContextMenuEvent>
@@ -130,7 +134,7 @@ CharacterWindow::CharacterWindow(QWidget* parent)
     talkTimer_->setInterval(140);
     connect(talkTimer_, &QTimer::timeout, this, [this] {
         mouthOpen_ = !mouthOpen_;
-        update();
+        redraw();
     });
     setLook(look_);
 }
@@ -141,7 +145,7 @@ void CharacterWindow::setLook(const CharacterLook& look)
 {
     look_ = look;
     balloon_->setColours(look_.balloon, look_.balloonText);
-    update();
+    redraw();
 }
 
 void CharacterWindow::play(Animation a, int durationMs)
@@ -150,7 +154,7 @@ void CharacterWindow::play(Animation a, int durationMs)
     animationMs_ = std::max(durationMs, 1);
     animationClock_.start();
     animationTimer_->start();
-    update();
+    redraw();
 }
 
 void CharacterWindow::animationStep()
@@ -160,11 +164,11 @@ void CharacterWindow::animationStep()
     if (animationClock_.elapsed() >= animationMs_) {
         animationTimer_->stop();
         animation_ = Animation::None;
-        update();
+        redraw();
         emit animationFinished();
         return;
     }
-    update();
+    redraw();
 }
 
 void CharacterWindow::glideTo(const QPoint& topLeft, int durationMs)
@@ -208,7 +212,7 @@ void CharacterWindow::setTalking(bool talking)
         talkTimer_->stop();
         mouthOpen_ = false;
     }
-    update();
+    redraw();
 }
 
 void CharacterWindow::showBalloon(const QString& text)
@@ -302,13 +306,36 @@ void CharacterWindow::contextMenuEvent(QContextMenuEvent* e)
         hideByUser();
 }
 
+double CharacterWindow::progress() const
+{
+    return animation_ == Animation::None ? 0.0
+                                         : std::min(1.0, double(animationClock_.elapsed()) / animationMs_);
+}
+
+void CharacterWindow::redraw()
+{
+    // Without a compositing window manager a translucent window is drawn on
+    // black; the window is shaped to the figure instead, so only the figure
+    // covers what lies beneath, with or without compositing. The faint glow
+    // and ground shadow fall outside the shape.
+    QImage frame(size(), QImage::Format_ARGB32_Premultiplied);
+    frame.fill(Qt::transparent);
+    {
+        QPainter p(&frame);
+        p.scale(double(width()) / canvasWidth, double(height()) / canvasHeight);
+        paintFigure(p, look_, animation_, progress(), mouthOpen_);
+    }
+    const QRegion shape(QBitmap::fromImage(frame.createAlphaMask(Qt::ThresholdAlphaDither)));
+    if (shape != mask())
+        setMask(shape);
+    update();
+}
+
 void CharacterWindow::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    const double progress =
-        animation_ == Animation::None ? 0.0 : std::min(1.0, double(animationClock_.elapsed()) / animationMs_);
     p.scale(double(width()) / canvasWidth, double(height()) / canvasHeight);
-    paintFigure(p, look_, animation_, progress, mouthOpen_);
+    paintFigure(p, look_, animation_, progress(), mouthOpen_);
 }
 
 void CharacterWindow::paintFigure(QPainter& p, const CharacterLook& L, Animation a, double progress,

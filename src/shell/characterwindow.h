@@ -69,6 +69,9 @@ private:
     void glideStep();
     void endGlide();
     void placeBalloon();
+    // Repaints the figure and shapes the window to it.
+    void redraw();
+    double progress() const;
 
     CharacterLook look_;
     BalloonWidget* balloon_;

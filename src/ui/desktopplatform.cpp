@@ -10,6 +10,9 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -17,7 +20,10 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QScreen>
+#include <QSpacerItem>
 #include <QUrl>
+#include <algorithm>
 
 namespace ui {
 
@@ -65,9 +71,28 @@ Answer closedAnswer(Buttons b)
 
 }  // namespace
 
+int DesktopPlatform::titleWidthFor(const QString& title, const QWidget* box)
+{
+    // The window manager draws the title in its own, often bold and larger,
+    // font beside its buttons; room for that, so the title shows whole
+    // rather than squeezed to "I... y", but never wider than the screen.
+    QFont f = box->font();
+    f.setBold(true);
+    f.setPointSizeF(f.pointSizeF() * 1.15);
+    const int wanted = QFontMetrics(f).horizontalAdvance(title) + 160;
+    const QScreen* screen = box->screen() ? box->screen() : QGuiApplication::primaryScreen();
+    const int limit = screen ? screen->availableGeometry().width() * 4 / 5 : wanted;
+    return std::min(wanted, limit);
+}
+
 Answer DesktopPlatform::messageBox(const QString& text, Buttons buttons, const QString& title)
 {
     QMessageBox box(QMessageBox::NoIcon, title, text, standardButtons(buttons), QApplication::activeWindow());
+    // A message box sizes itself to its text; a short text under a long
+    // title is widened through its layout, the one size it keeps.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(titleWidthFor(title, &box), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     const int r = box.exec();
     if (!box.clickedButton())
         return closedAnswer(buttons);

@@ -27,6 +27,9 @@ public:
     void printPreview(QWidget* parent, const QString& title,
                       const std::function<void(QPrinter*)>& paint) override;
 
+    // How wide a message box is made for its window title to show whole.
+    static int titleWidthFor(const QString& title, const QWidget* box);
+
     // "Backup (*.bak)|*.bak|All (*.*)|*.*" -> "Backup (*.bak);;All (*.*)"
     static QString qtFilter(const QString& oldFilter);
 

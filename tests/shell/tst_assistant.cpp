@@ -511,6 +511,47 @@ private slots:
         QCOMPARE(QCoreApplication::exec(), 0);
         QCOMPARE(lastClosed.count(), 1);
     }
+
+    // Without a compositing window manager a translucent window shows as a
+    // black box; the figure's and the balloon's windows are shaped to what
+    // they draw, so nothing else of them covers the windows beneath.
+    void windowsAreShapedToTheFigureAndTheBalloon()
+    {
+        RecordingSpeech speech;
+        speech.autoFinish = false;
+        Assistant a(speech);
+        a.Show();
+        a.Speak(QStringLiteral("A text long enough to make the balloon a few lines tall, for its shape"));
+        QTRY_VERIFY(a.isCharacterVisible() && !a.balloonText().isEmpty());
+
+        CharacterWindow* figure = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* c = qobject_cast<CharacterWindow*>(w))
+                figure = c;
+        QVERIFY(figure);
+        const QRegion body = figure->mask();
+        QVERIFY(!body.isEmpty());
+        QVERIFY(!body.contains(QPoint(0, 0)));                                       // beside the hat
+        QVERIFY(!body.contains(QPoint(figure->width() - 1, figure->height() - 1)));  // below the robe
+        QVERIFY(body.contains(QPoint(figure->width() / 2, figure->height() * 2 / 3)));  // the robe
+        QVERIFY(body.boundingRect().width() > figure->width() / 3);
+
+        shell::BalloonWidget* balloon = figure->balloon();
+        QVERIFY(balloon->isVisible());
+        const QRegion note = balloon->mask();
+        QVERIFY(!note.isEmpty());
+        QVERIFY(note.contains(balloon->rect().center()));
+        for (const QPoint corner : {QPoint(0, 0), QPoint(balloon->width() - 1, balloon->height() - 1)})
+            QVERIFY2(!note.contains(corner), qPrintable(QStringLiteral("%1,%2").arg(corner.x()).arg(corner.y())));
+        // The shape follows the tail to the other side.
+        balloon->setTail(shell::BalloonWidget::Tail::Right);
+        const QPoint tip = balloon->tailTip();
+        bool tailShaped = false;
+        for (int dy = 0; dy <= 8 && !tailShaped; ++dy)
+            for (int dx = 1; dx <= 10 && !tailShaped; ++dx)
+                tailShaped = balloon->mask().contains(tip - QPoint(dx, dy));
+        QVERIFY(tailShaped);
+    }
 };
 
 QTEST_MAIN(TestAssistant)
