@@ -3,6 +3,7 @@
 #include "data/conversions.h"
 #include "shell/assistant.h"
 #include "shell/mainmenu.h"
+#include "ui/helpicon.h"
 #include "ui/combobox.h"
 #include "ui/events.h"
 #include "ui/platform.h"
@@ -339,7 +340,7 @@ QToolButton* CalculatorWindow::addHelpButton(QWidget* parent, const QString& nam
 {
     auto* b = new QToolButton(parent);
     b->setObjectName(name);
-    b->setIcon(b->style()->standardIcon(QStyle::SP_MessageBoxQuestion));
+    b->setIcon(ui::helpIcon());
     b->setIconSize(QSize(20, 20));
     b->setAutoRaise(false);
     b->setToolTip(QStringLiteral("Help"));

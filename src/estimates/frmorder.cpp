@@ -10,6 +10,7 @@
 #include "masters/clscustomer.h"
 #include "masters/frmcustomer.h"
 #include "shell/mainmenu.h"
+#include "ui/helpicon.h"
 #include "ui/combobox.h"
 #include "ui/datepicker.h"
 #include "ui/events.h"
@@ -294,6 +295,7 @@ void FrmOrder::createBottom(QWidget* c)
                               QStringLiteral("Close the screen without saving"));
     cmdMainHelp = pictureButton(c, QStringLiteral("cmdMainHelp"), QStyle::SP_MessageBoxQuestion, QStringLiteral("Help"),
                                 QStringLiteral("Help on this screen"));
+    cmdMainHelp->setIcon(ui::helpIcon());
     pictures->addWidget(CmdSave);
     pictures->addWidget(cmdOk);
     pictures->addWidget(CmdCancel);

@@ -4,6 +4,7 @@
 
 #include "shell/assistant.h"
 #include "shell/mainmenu.h"
+#include "ui/helpicon.h"
 #include "ui/events.h"
 #include "ui/platform.h"
 #include "ui/twips.h"
@@ -72,7 +73,7 @@ void DetailDialog::createControls()
     CmdSave = dialogButton(row, QStringLiteral("CmdSave"), QStringLiteral("Apply"));
     if (hasHelpButton()) {
         cmdMainHelp = dialogButton(row, QStringLiteral("cmdMainHelp"), QStringLiteral("Help"));
-        cmdMainHelp->setIcon(c->style()->standardIcon(QStyle::SP_DialogHelpButton));
+        cmdMainHelp->setIcon(ui::helpIcon());
         cmdMainHelp->setToolTip(QStringLiteral("The assistant explains this window"));
         cmdMainHelp->setMinimumWidth(buttonWidth);
         buttons->addWidget(cmdMainHelp);

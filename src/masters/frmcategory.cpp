@@ -4,6 +4,7 @@
 
 #include "shell/assistant.h"
 #include "shell/mainmenu.h"
+#include "ui/helpicon.h"
 #include "ui/combobox.h"
 #include "ui/events.h"
 #include "ui/forms.h"
@@ -146,7 +147,7 @@ void FrmCategory::createSearchControls(QGridLayout* grid)
 
     cmdHelp2 = new QToolButton(c);
     cmdHelp2->setObjectName(QStringLiteral("cmdHelp2"));
-    cmdHelp2->setIcon(c->style()->standardIcon(QStyle::SP_DialogHelpButton));
+    cmdHelp2->setIcon(ui::helpIcon());
     cmdHelp2->setToolTip(QStringLiteral("The assistant explains the search"));
     cmdHelp2->setAccessibleName(QStringLiteral("Search help"));
 

@@ -2,6 +2,7 @@
 
 #include "shell/assistant.h"
 #include "shell/mainmenu.h"
+#include "ui/helpicon.h"
 #include "ui/events.h"
 #include "ui/forms.h"
 #include "ui/platform.h"
@@ -116,7 +117,7 @@ void FrmMaster::createControls()
     cmdNext = button(c, QStringLiteral("cmdNext"), QStringLiteral("Next"));
     cmdExit = button(c, QStringLiteral("cmdExit"), QStringLiteral("Ok"));
     cmdMainHelp = button(c, QStringLiteral("cmdMainHelp"), QStringLiteral("Help"));
-    cmdMainHelp->setIcon(c->style()->standardIcon(QStyle::SP_DialogHelpButton));
+    cmdMainHelp->setIcon(ui::helpIcon());
     cmdMainHelp->setToolTip(QStringLiteral("The assistant explains this screen"));
     for (QPushButton* b : {cmdAdd.data(), CmdSave.data(), cmdDelete.data(), cmdPrevious.data(), cmdNext.data()})
         buttons->addWidget(b);

@@ -4,6 +4,7 @@
 
 #include "shell/assistant.h"
 #include "shell/mainmenu.h"
+#include "ui/helpicon.h"
 #include "ui/events.h"
 #include "ui/listview.h"
 #include "ui/textbox.h"
@@ -114,7 +115,7 @@ void ListScreen::createControls()
     buttons->addWidget(cmdExit);
     if (hasHelpButton()) {
         cmdMainHelp = button(c, QStringLiteral("cmdMainHelp"), QStringLiteral("Help"));
-        cmdMainHelp->setIcon(c->style()->standardIcon(QStyle::SP_DialogHelpButton));
+        cmdMainHelp->setIcon(ui::helpIcon());
         cmdMainHelp->setToolTip(QStringLiteral("The assistant explains this screen"));
         buttons->addWidget(cmdMainHelp);
     }

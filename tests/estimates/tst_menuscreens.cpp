@@ -12,8 +12,10 @@
 #include "shell/menutree.h"
 #include "shell/screens.h"
 #include "ui/forms.h"
+#include "ui/helpicon.h"
 #include "ui/platform.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
@@ -141,6 +143,35 @@ private slots:
                  qPrintable(window + ": " + help.first()));
         QVERIFY2(document.contains(QStringLiteral("data-context=\"%1\"").arg(topic)),
                  qPrintable(window + " opens topic " + topic + ", which the help document lacks"));
+    }
+
+    // Every help button shows the program's own help picture, which does
+    // not depend on an icon theme being installed.
+    void helpButtonsShowTheProgramsOwnIcon_data() { f1OpensTheWindowsOwnTopic_data(); }
+    void helpButtonsShowTheProgramsOwnIcon()
+    {
+        QFETCH(QString, item);
+        const QImage expected = ui::helpIcon().pixmap(20).toImage();
+        auto check = [&](QWidget* w) {
+            for (QAbstractButton* b : w->findChildren<QAbstractButton*>()) {
+                if (!b->objectName().contains(QLatin1String("help"), Qt::CaseInsensitive))
+                    continue;
+                QVERIFY2(!b->icon().isNull(), qPrintable(w->objectName() + "/" + b->objectName()));
+                QVERIFY2(b->icon().pixmap(20).toImage() == expected,
+                         qPrintable(w->objectName() + "/" + b->objectName()));
+            }
+        };
+        const QStringList before = shownWindows();
+        QTimer::singleShot(0, [&] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                check(modal);
+                modal->close();
+            }
+        });
+        shell::frmMainMenu().pick(item);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && !before.contains(w->objectName()))
+                check(w);
     }
 };
 
