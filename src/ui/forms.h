@@ -27,13 +27,6 @@ F& form()
     return ref;
 }
 
-// True when the form's instance exists (without making it).
-template <class F>
-bool formExists()
-{
-    return detail::findForm(typeid(F)) != nullptr;
-}
-
 // The forms whose windows are loaded now, in order of creation.
 QList<Form*> loadedForms();
 
