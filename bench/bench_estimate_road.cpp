@@ -305,9 +305,16 @@ double rawMs(sqlite3* db, const std::string& sql, int n)
         const auto start = Clock::now();
         sqlite3_stmt* st = prepare(db, sql.c_str());
         const int columns = sqlite3_column_count(st);
-        while (sqlite3_step(st) == SQLITE_ROW)
-            for (int c = 0; c < columns; ++c)
-                (void)sqlite3_column_text(st, c);
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            for (int c = 0; c < columns; ++c) {
+                switch (sqlite3_column_type(st, c)) {
+                case SQLITE_INTEGER: (void)sqlite3_column_int64(st, c); break;
+                case SQLITE_FLOAT: (void)sqlite3_column_double(st, c); break;
+                case SQLITE_TEXT: (void)sqlite3_column_text(st, c); break;
+                default: break;
+                }
+            }
+        }
         sqlite3_finalize(st);
         t.push_back(msSince(start));
     }
