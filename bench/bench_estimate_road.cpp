@@ -7,7 +7,9 @@
 // goal holds; where a plain SQLite statement does the same reading, its time
 // and the ratio stand beside.
 //
-//   bench_estimate_road [runs]     (default 7; the picker runs at most 3)
+//   bench_estimate_road [runs [rows]]   (default 7 runs, the picker at most 3;
+//                                        rows: a comma list of startup, memory,
+//                                        estimate, items; default all)
 //
 // With BENCH_KEEP=<file> it only makes the database and copies it there.
 // The memory and start-up rows run in fresh processes of this program.
@@ -70,6 +72,9 @@ constexpr int bigEstimateLines = 200;
 constexpr int bigEstimate = estimateCount + 1;
 
 int runs = 7;
+QStringList rowsWanted;
+
+bool wanted(const char* rows) { return rowsWanted.isEmpty() || rowsWanted.contains(QLatin1String(rows)); }
 
 // --- the database -----------------------------------------------------------
 
@@ -628,6 +633,8 @@ int main(int argc, char** argv)
     ui::Application app(argc, argv);
     if (argc > 1)
         runs = std::max(1, std::atoi(argv[1]));
+    if (argc > 2)
+        rowsWanted = QString::fromLocal8Bit(argv[2]).split(QLatin1Char(','));
     const QString programFolder = data::applicationFolder();
     QTemporaryDir dir;
     data::setApplicationFolder(dir.path());
@@ -651,14 +658,18 @@ int main(int argc, char** argv)
     sqlite3_open_v2(data::databasePath().toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
 
     // The start-up row first, while nothing else holds the folder.
-    startupRow(dir.path());
-    memoryRow(dir.path());
+    if (wanted("startup"))
+        startupRow(dir.path());
+    if (wanted("memory"))
+        memoryRow(dir.path());
     {
         BenchPlatform platform;
         ui::Platform::setInstance(&platform);
         shell::frmMainMenu().load();
-        estimateRows(raw);
-        itemListRows(raw);
+        if (wanted("estimate"))
+            estimateRows(raw);
+        if (wanted("items"))
+            itemListRows(raw);
         ui::destroyAllForms();
         ui::Platform::setInstance(nullptr);
         if (platform.messages > 0)

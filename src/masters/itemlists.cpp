@@ -5,6 +5,7 @@
 #include "ui/busycursor.h"
 
 #include <algorithm>
+#include <bit>
 #include <numeric>
 
 namespace masters {
@@ -175,12 +176,27 @@ void ItemLists::joinAll()
         const auto unit = it.unitIsKey ? unitOf_.find(it.unitKey) : unitOf_.end();
         it.unit = unit == unitOf_.end() ? -1 : unit->second;
     }
+    for (std::uint32_t s = 0; s < items_.size(); ++s)
+        noteSlot(s);
+}
+
+void ItemLists::noteSlot(std::uint32_t slot)
+{
+    if (idOf_.size() < items_.size()) {
+        idOf_.resize(items_.size(), 0);
+        listedAt_.resize(items_.size(), 0);
+    }
+    const Item& it = items_[slot];
+    idOf_[slot] = it.live ? it.id : 0;
+    listedAt_[slot] = listed(it) ? 1 : 0;
 }
 
 void ItemLists::loadAll(data::Connection& c)
 {
     ui::BusyCursor busy;
     items_.clear();
+    idOf_.clear();
+    listedAt_.clear();
     slotOf_.clear();
     texts_.clear();
     garbage_ = 0;
@@ -196,6 +212,7 @@ void ItemLists::loadAll(data::Connection& c)
         read(r, it);
         slotOf_[it.id] = std::uint32_t(items_.size());
         items_.push_back(it);
+        noteSlot(std::uint32_t(items_.size() - 1));
     }
     loaded_ = true;
 }
@@ -256,6 +273,7 @@ void ItemLists::mend(data::Connection& c, const std::vector<std::int64_t>& rowid
                 slotOf_[id] = slot;
             }
             read(r, items_[slot]);
+            noteSlot(slot);
             if (oneByOne)
                 place(slot);
         }
@@ -272,6 +290,7 @@ void ItemLists::mend(data::Connection& c, const std::vector<std::int64_t>& rowid
             for (const Cell* cell : {&it.code, &it.name, &it.tu, &it.material, &it.qty})
                 release(*cell);
             it = Item();
+            noteSlot(known->second);
             slotOf_.erase(known);
         }
     }
@@ -350,17 +369,70 @@ bool ItemLists::less(Order order, std::uint32_t sa, std::uint32_t sb) const
     return a.id < b.id;
 }
 
+std::uint64_t ItemLists::sortPrefix(Order order, const Item& it) const
+{
+    // The first bits of what less() compares, so that the sort settles most
+    // pairs on one whole number: the kind of value in the top byte, then
+    // the start of the value. Equal prefixes leave the pair to less().
+    const auto number = [](double d) {
+        const std::uint64_t bits = std::bit_cast<std::uint64_t>(d);
+        return (bits >> 63) ? ~bits : bits | (std::uint64_t(1) << 63);
+    };
+    const auto cell = [&](const Cell& c, bool nocase) {
+        std::uint64_t v = 0;
+        if (c.kind == Kind::Number) {
+            v = number(c.number) >> 8;
+        } else if (c.kind == Kind::Text || c.kind == Kind::Blob) {
+            const std::string_view b = bytes(c);
+            const bool folded = nocase && c.kind == Kind::Text;
+            for (std::size_t i = 0; i < 7; ++i) {
+                unsigned char ch = i < b.size() ? static_cast<unsigned char>(b[i]) : 0;
+                // NOCASE compares no further than a NUL.
+                if (folded && ch == 0)
+                    break;
+                if (folded && ch >= 'A' && ch <= 'Z')
+                    ch = static_cast<unsigned char>(ch + 32);
+                v |= std::uint64_t(ch) << (8 * (6 - i));
+            }
+        }
+        return (std::uint64_t(c.kind) << 56) | v;
+    };
+    const auto rank = [](const std::vector<Named>& names, std::int32_t i) {
+        return std::uint64_t(std::int64_t(i < 0 ? -1 : names[std::size_t(i)].rank) + 1);
+    };
+    switch (order) {
+    case Order::ItemNumber: return it.codeValueNull ? 0 : number(it.codeValue);
+    case Order::ItemCode: return cell(it.code, true);
+    case Order::ItemName: return cell(it.name, true);
+    case Order::TU: return cell(it.tu, true);
+    case Order::Material: return cell(it.material, false);
+    case Order::Qty: return cell(it.qty, false);
+    case Order::CatName: return rank(categories_, it.category);
+    case Order::UnitName: return rank(units_, it.unit);
+    case Order::ItemID: return std::uint64_t(it.id) ^ (std::uint64_t(1) << 63);
+    }
+    return 0;
+}
+
 std::vector<std::uint32_t>& ItemLists::ordered(Order order)
 {
     const std::size_t o = std::size_t(order);
     if (!built_[o]) {
-        std::vector<std::uint32_t>& v = orders_[o];
-        v.clear();
-        v.reserve(slotOf_.size());
+        std::vector<std::pair<std::uint64_t, std::uint32_t>> keyed;
+        keyed.reserve(slotOf_.size());
         for (std::uint32_t s = 0; s < items_.size(); ++s)
             if (items_[s].live)
-                v.push_back(s);
-        std::sort(v.begin(), v.end(), [this, order](std::uint32_t a, std::uint32_t b) { return less(order, a, b); });
+                keyed.emplace_back(sortPrefix(order, items_[s]), s);
+        std::sort(keyed.begin(), keyed.end(), [this, order](const auto& a, const auto& b) {
+            if (a.first != b.first)
+                return a.first < b.first;
+            return less(order, a.second, b.second);
+        });
+        std::vector<std::uint32_t>& v = orders_[o];
+        v.clear();
+        v.reserve(keyed.size());
+        for (const auto& k : keyed)
+            v.push_back(k.second);
         built_[o] = true;
     }
     return orders_[o];
@@ -373,8 +445,8 @@ std::vector<std::int64_t> ItemLists::keys(Order order, Field field, const QStrin
     if (field == Field::None) {
         out.reserve(v.size());
         for (std::uint32_t s : v)
-            if (listed(items_[s]))
-                out.push_back(items_[s].id);
+            if (listedAt_[s])
+                out.push_back(idOf_[s]);
         return out;
     }
 
@@ -389,21 +461,24 @@ std::vector<std::int64_t> ItemLists::keys(Order order, Field field, const QStrin
         for (const Named& n : categories_)
             categoryMatches.push_back(n.kind != Kind::Null && like.matches(n.text));
     }
-    for (std::uint32_t s : v) {
-        const Item& it = items_[s];
-        if (!listed(it))
+    // Every item tried in the order it is stored, then the hits taken in
+    // the order asked for.
+    std::vector<char> hit(items_.size(), 0);
+    for (std::size_t s = 0; s < items_.size(); ++s) {
+        if (!listedAt_[s])
             continue;
-        bool hit = false;
+        const Item& it = items_[s];
         switch (field) {
-        case Field::All: hit = matches(it.name) || categoryMatches[std::size_t(it.category)]; break;
-        case Field::ItemName: hit = matches(it.name); break;
-        case Field::CatName: hit = categoryMatches[std::size_t(it.category)]; break;
-        case Field::ItemCode: hit = matches(it.code); break;
+        case Field::All: hit[s] = categoryMatches[std::size_t(it.category)] || matches(it.name); break;
+        case Field::ItemName: hit[s] = matches(it.name); break;
+        case Field::CatName: hit[s] = categoryMatches[std::size_t(it.category)]; break;
+        case Field::ItemCode: hit[s] = matches(it.code); break;
         case Field::None: break;
         }
-        if (hit)
-            out.push_back(it.id);
     }
+    for (std::uint32_t s : v)
+        if (hit[s])
+            out.push_back(idOf_[s]);
     return out;
 }
 

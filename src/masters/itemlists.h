@@ -102,8 +102,10 @@ private:
     void compactTexts();
     std::string_view bytes(const Cell& cell) const;
 
-    bool listed(const Item& it) const { return it.live && it.category >= 0 && it.unit >= 0; }
+    static bool listed(const Item& it) { return it.live && it.category >= 0 && it.unit >= 0; }
+    void noteSlot(std::uint32_t slot);
     bool less(Order order, std::uint32_t a, std::uint32_t b) const;
+    std::uint64_t sortPrefix(Order order, const Item& it) const;
     std::vector<std::uint32_t>& ordered(Order order);
     void dropOrders();
     void unplace(std::uint32_t slot);
@@ -115,6 +117,10 @@ private:
     data::RowChanges unitChanges_{QStringLiteral("Units")};
 
     std::vector<Item> items_;
+    // By slot as items_, packed for the walks over a whole order: the key
+    // (0 for a slot no item holds) and whether the item is listed.
+    std::vector<std::int64_t> idOf_;
+    std::vector<char> listedAt_;
     std::unordered_map<std::int64_t, std::uint32_t> slotOf_;
     std::string texts_;
     std::size_t garbage_ = 0;  // bytes of texts no item holds any more
