@@ -805,10 +805,8 @@ void FrmOrder::FillData()
     // item has gone from the masters: the row then shows an empty name, and
     // it and its line still find each other by the keys.
     const auto nameOf = [](ui::ComboBox* combo, int key) {
-        for (int i = combo->listCount() - 1; i >= 0; --i)
-            if (combo->itemData(i) == key)
-                return combo->itemText(i);
-        return QString();
+        const int entry = combo->lastEntryOf(key);
+        return entry >= 0 ? combo->itemText(entry) : QString();
     };
     const auto shown = [](double v) {
         const std::optional<conv::Currency> c = conv::Currency::fromDouble(v);
