@@ -339,12 +339,6 @@ std::optional<data::RowArray> ClsItem::GetSearchItems(int& page, int& pageCount,
         pageCount, sortColumn, direction, false, true);
 }
 
-QString ClsItem::ItemNames::name(int i) const
-{
-    const std::size_t from = i > 0 ? ends[std::size_t(i - 1)] : 0;
-    return QString::fromUtf8(texts.data() + from, qsizetype(ends[std::size_t(i)] - from));
-}
-
 ClsItem::ItemNames ClsItem::GetItemNames()
 {
     // The same items the lists show (category and unit present), by name,
@@ -356,9 +350,7 @@ ClsItem::ItemNames ClsItem::GetItemNames()
     while (r.next()) {
         out.keys.push_back(int(r.integer(0)));
         out.categories.push_back(int(r.integer(2)));
-        if (!r.isNull(1))
-            out.texts.append(r.bytes(1));
-        out.ends.push_back(out.texts.size());
+        out.names.append(r.isNull(1) ? std::string_view() : r.bytes(1));
     }
     return out;
 }

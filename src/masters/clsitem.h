@@ -5,8 +5,9 @@
 
 #include "recordclass.h"
 
+#include "data/textlist.h"
+
 #include <memory>
-#include <string>
 
 namespace masters {
 
@@ -74,11 +75,9 @@ public:
     struct ItemNames {
         std::vector<int> keys;
         std::vector<int> categories;
+        data::TextList names;
         int count() const { return int(keys.size()); }
-        QString name(int i) const;
-
-        std::string texts;                // the descriptions, one after another (UTF-8)
-        std::vector<std::size_t> ends;    // where each one ends in texts
+        QString name(int i) const { return names.at(i); }
     };
     ItemNames GetItemNames();
 

@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <sqlite3.h>
 #include <QTreeWidget>
 #include <functional>
 #include <memory>
@@ -178,6 +179,37 @@ private slots:
                                              }));
         QVERIFY(l.TreeCategory->topLevelItem(0)->isExpanded());
         QCOMPARE(fake->messages.size(), 0);
+    }
+
+    // The tree comes from a fixed number of statements, whatever the number
+    // of categories and items: not one or two per category.
+    void treeFromAFixedNumberOfQueries()
+    {
+        FrmOrder& order = openEstimate();
+        const auto statementsToOpen = [&] {
+            int count = 0;
+            sqlite3_trace_v2(
+                db.handle(), SQLITE_TRACE_STMT,
+                [](unsigned, void* counter, void*, void*) {
+                    ++*static_cast<int*>(counter);
+                    return 0;
+                },
+                &count);
+            FrmList& l = openPicker(order);
+            sqlite3_trace_v2(db.handle(), 0, nullptr, nullptr);
+            const int nodes = int(treeLines(l.TreeCategory).size());
+            l.cmdExit->click();
+            return std::make_pair(count, nodes);
+        };
+        const auto [few, fewNodes] = statementsToOpen();
+        for (int i = 0; i < 40; ++i) {
+            addCategory(100 + i, "More", i % 2 ? 100 + i - 1 : 1);
+            addItem(100 + i, "More item", 100 + i, 1, 1, 1, 1);
+        }
+        const auto [many, manyNodes] = statementsToOpen();
+        QCOMPARE(manyNodes, fewNodes + 80);
+        QCOMPARE(many, few);
+        QVERIFY2(few <= 12, qPrintable(QString::number(few)));
     }
 
     // Each opening reads the tree afresh; an empty master shows the root alone.
