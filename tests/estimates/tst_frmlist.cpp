@@ -406,6 +406,22 @@ private slots:
         QVERIFY(!order.isLoaded());
     }
 
+    // A cost book's item keys go past 16 bits; such an item is picked and
+    // added like any other.
+    void itemWithALargeKey()
+    {
+        addItem(40000, "Gutter", 10, 1, 12, 3, 2);
+        FrmOrder& order = openEstimate();
+        FrmList& l = openPicker(order);
+        pick(l, QStringLiteral("I40000"));
+        QCOMPARE(rowCells(l.ListView1, 0),
+                 (QStringList{"40000", "Bathroom", "40100", "Gutter", "Doors", "2", "Each", "12", "3", "1"}));
+        l.cmdAddEstimate->click();
+        QCOMPARE(order.ListView1->rowCount(), 1);
+        QCOMPARE(order.ListView1->text(0), QStringLiteral("40000"));
+        QCOMPARE(order.ListView1->subItem(0, FrmOrder::ColItemName), QStringLiteral("Gutter"));
+    }
+
     // Without takeoff names nothing can be picked; the picker says why.
     void noTakeoffNames()
     {
