@@ -10,6 +10,7 @@
 #include "masters/clscustomer.h"
 #include "masters/frmcustomer.h"
 #include "shell/mainmenu.h"
+#include "ui/busycursor.h"
 #include "ui/combobox.h"
 #include "ui/datepicker.h"
 #include "ui/events.h"
@@ -589,6 +590,8 @@ void FrmOrder::Form_Load()
     if (!isLoaded())
         return;
 
+    // Every item of the cost book is read, and a stored estimate shown.
+    ui::BusyCursor busy;
     shell::frmMainMenu().StartUp(*this);
     setHelpContextId(helpContext);
     TxtDate->setValue(QDate::currentDate());
