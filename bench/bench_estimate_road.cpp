@@ -57,7 +57,11 @@
 #include <string>
 #include <vector>
 
+#include "benchsql.h"
+
 namespace {
+
+using namespace benchsql;
 
 using Clock = std::chrono::steady_clock;
 
@@ -78,38 +82,6 @@ bool wanted(const char* rows) { return rowsWanted.isEmpty() || rowsWanted.contai
 
 // --- the database -----------------------------------------------------------
 
-void exec(sqlite3* db, const char* sql)
-{
-    char* err = nullptr;
-    if (sqlite3_exec(db, sql, nullptr, nullptr, &err) != SQLITE_OK) {
-        std::fprintf(stderr, "%s: %s\n", sql, err ? err : "?");
-        std::exit(1);
-    }
-}
-
-sqlite3_stmt* prepare(sqlite3* db, const char* sql)
-{
-    sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK) {
-        std::fprintf(stderr, "%s: %s\n", sql, sqlite3_errmsg(db));
-        std::exit(1);
-    }
-    return st;
-}
-
-void bindText(sqlite3_stmt* st, int n, const std::string& s)
-{
-    sqlite3_bind_text(st, n, s.c_str(), int(s.size()), SQLITE_TRANSIENT);
-}
-
-void step(sqlite3_stmt* st)
-{
-    if (sqlite3_step(st) != SQLITE_DONE) {
-        std::fprintf(stderr, "insert failed\n");
-        std::exit(1);
-    }
-    sqlite3_reset(st);
-}
 
 void fill(const QString& path)
 {
@@ -117,13 +89,6 @@ void fill(const QString& path)
     sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     std::mt19937 rng(20240611);
     auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-    const char* trades[] = {"Plumbing", "Electrical", "Framing", "Painting", "Roofing", "Masonry", "Flooring",
-                            "Drywall", "Concrete", "Insulation", "Plaster", "Siding"};
-    const char* things[] = {"Pipe", "Plank", "Wire", "Board", "Nail", "Screw", "Tile", "Brick", "Panel", "Sheet",
-                            "Valve", "Joist", "Stud", "Shingle", "Plate", "Bracket", "Fitting", "Beam"};
-    const char* tus[] = {"", "ea", "ft", "sq ft", "lb", "box", "m", "roll"};
-    const char* names[] = {"Smith", "Jones", "Miller", "Brown", "Garcia", "Wilson", "Moore", "Taylor", "Clark",
-                           "Lewis", "Walker", "Young", "Allen", "King", "Scott", "Green", "Baker", "Adams"};
 
     exec(db, "BEGIN");
     // 100 top-level categories; each later one hangs under an earlier one
@@ -145,54 +110,29 @@ void fill(const QString& path)
         sqlite3_bind_int(cat, 1, i);
         bindText(cat, 2, std::string(trades[pick(0, 11)]) + " " + std::to_string(pick(1, 9999)));
         sqlite3_bind_int(cat, 3, parent);
-        step(cat);
+        done(cat);
     }
     sqlite3_finalize(cat);
 
-    sqlite3_stmt* unit = prepare(db, "INSERT INTO Units (Id, Name) VALUES (?,?)");
-    for (int i = 1; i <= unitCount; ++i) {
-        sqlite3_bind_int(unit, 1, i);
-        bindText(unit, 2, "Unit " + std::to_string(i));
-        step(unit);
-    }
-    sqlite3_finalize(unit);
-    sqlite3_stmt* room = prepare(db, "INSERT INTO Rooms (Id, Name) VALUES (?,?)");
-    for (int i = 1; i <= roomCount; ++i) {
-        sqlite3_bind_int(room, 1, i);
-        bindText(room, 2, "Takeoff " + std::to_string(i));
-        step(room);
-    }
-    sqlite3_finalize(room);
+    const auto names = [&](const char* insert, int count, const std::string& prefix) {
+        sqlite3_stmt* st = prepare(db, insert);
+        for (int i = 1; i <= count; ++i) {
+            sqlite3_bind_int(st, 1, i);
+            bindText(st, 2, prefix + std::to_string(i));
+            done(st);
+        }
+        sqlite3_finalize(st);
+    };
+    names("INSERT INTO Units (Id, Name) VALUES (?,?)", unitCount, "Unit ");
+    names("INSERT INTO Rooms (Id, Name) VALUES (?,?)", roomCount, "Takeoff ");
 
-    std::vector<int> numbers(itemCount);
-    for (int i = 0; i < itemCount; ++i)
-        numbers[std::size_t(i)] = i + 1;
-    std::shuffle(numbers.begin(), numbers.end(), rng);
-    sqlite3_stmt* item = prepare(db,
-                                 "INSERT INTO Item (ItemCode, ItemName, CategoryID, UnitId, Material, Labor, Qty, TU, "
-                                 "SubLabor, Equipment) VALUES (?,?,?,?,?,?,?,?,?,?)");
-    for (int i = 0; i < itemCount; ++i) {
-        // One in twenty item numbers is not numeric.
-        const int n = numbers[std::size_t(i)];
-        bindText(item, 1, (n % 20 == 0) ? "A" + std::to_string(n) : std::to_string(n));
-        bindText(item, 2, std::string(things[pick(0, 17)]) + " " + std::to_string(pick(1, 999999)));
-        sqlite3_bind_int(item, 3, pick(1, categoryCount));
-        sqlite3_bind_int(item, 4, pick(1, unitCount));
-        sqlite3_bind_double(item, 5, pick(1, 100000) / 100.0);
-        sqlite3_bind_double(item, 6, pick(0, 50000) / 100.0);
-        sqlite3_bind_double(item, 7, pick(1, 40));
-        bindText(item, 8, tus[pick(0, 7)]);
-        sqlite3_bind_double(item, 9, pick(0, 20000) / 100.0);
-        sqlite3_bind_double(item, 10, pick(0, 20000) / 100.0);
-        step(item);
-    }
-    sqlite3_finalize(item);
+    insertItems(db, rng, itemCount, categoryCount, unitCount);
 
     sqlite3_stmt* cust = prepare(db,
                                  "INSERT INTO Customer (CustName, BStreet1, BCity, BState, BZip, BCountry, BPhone, "
                                  "BEmail) VALUES (?,?,?,?,?,?,?,?)");
     for (int i = 0; i < customerCount; ++i) {
-        const std::string name = std::string(names[pick(0, 17)]) + " " + std::to_string(pick(1, 99999));
+        const std::string name = std::string(surnames[pick(0, 17)]) + " " + std::to_string(pick(1, 99999));
         bindText(cust, 1, name);
         bindText(cust, 2, std::to_string(pick(1, 9999)) + " Main Street");
         bindText(cust, 3, "Springfield");
@@ -201,7 +141,7 @@ void fill(const QString& path)
         bindText(cust, 6, "USA");
         bindText(cust, 7, std::to_string(pick(200, 999)) + "-" + std::to_string(pick(1000000, 9999999)));
         bindText(cust, 8, "c" + std::to_string(i) + "@example.com");
-        step(cust);
+        done(cust);
     }
     sqlite3_finalize(cust);
 
@@ -230,7 +170,7 @@ void fill(const QString& path)
             sqlite3_bind_double(line, 7, 0);
             sqlite3_bind_double(line, 8, labor);
             sqlite3_bind_double(line, 9, 0);
-            step(line);
+            done(line);
         }
         sqlite3_bind_int(head, 1, no);
         sqlite3_bind_int(head, 2, pick(1, customerCount));
@@ -238,7 +178,7 @@ void fill(const QString& path)
         sqlite3_bind_int(head, 4, pick(1, 51));
         sqlite3_bind_double(head, 5, amount);
         sqlite3_bind_double(head, 6, amount * 1.15);
-        step(head);
+        done(head);
     }
     sqlite3_finalize(head);
     sqlite3_finalize(line);
@@ -309,17 +249,7 @@ double rawMs(sqlite3* db, const std::string& sql, int n)
     for (int i = 0; i < n; ++i) {
         const auto start = Clock::now();
         sqlite3_stmt* st = prepare(db, sql.c_str());
-        const int columns = sqlite3_column_count(st);
-        while (sqlite3_step(st) == SQLITE_ROW) {
-            for (int c = 0; c < columns; ++c) {
-                switch (sqlite3_column_type(st, c)) {
-                case SQLITE_INTEGER: (void)sqlite3_column_int64(st, c); break;
-                case SQLITE_FLOAT: (void)sqlite3_column_double(st, c); break;
-                case SQLITE_TEXT: (void)sqlite3_column_text(st, c); break;
-                default: break;
-                }
-            }
-        }
+        readAll(st);
         sqlite3_finalize(st);
         t.push_back(msSince(start));
     }
@@ -661,20 +591,13 @@ int main(int argc, char** argv)
         rowsWanted = QString::fromLocal8Bit(argv[2]).split(QLatin1Char(','));
     const QString programFolder = data::applicationFolder();
     QTemporaryDir dir;
-    data::setApplicationFolder(dir.path());
-    const auto built = Clock::now();
-    data::createFreshDatabase(data::databasePath());
-    fill(data::databasePath());
-    if (const char* keep = std::getenv("BENCH_KEEP")) {
-        QFile::copy(data::databasePath(), QString::fromLocal8Bit(keep));
-        return 0;
-    }
+    const double made = makeDatabase(dir.path(), fill);
     // The character file the program finds beside itself.
     QFile::copy(programFolder + QStringLiteral("/Merlin.ACS"), dir.path() + QStringLiteral("/Merlin.ACS"));
     std::printf("database of %d items, %d categories, %d units, %d takeoff names, %d customers, %d estimates made "
                 "in %.1f s\n",
                 itemCount, categoryCount, unitCount, roomCount, customerCount, bigEstimate,
-                std::chrono::duration<double>(Clock::now() - built).count());
+                made);
     std::printf("median of %d runs (the picker: %d); the time the window did not respond\n\n", runs,
                 std::min(runs, 3));
 
