@@ -507,7 +507,7 @@ private slots:
     {
         QTest::addColumn<QString>("write");
         for (const char* w : {"insert", "edit", "delete", "category renamed", "category deleted", "unit deleted",
-                              "many rows", "another program", "rolled back"})
+                              "many rows", "long texts written again and again", "another program", "rolled back"})
             QTest::newRow(w) << QString::fromLatin1(w);
     }
     void listsMendedAfterEachWriteAgreeWithTheDatabase()
@@ -609,6 +609,16 @@ private slots:
             db_.execute(QStringLiteral("DELETE FROM Units WHERE Id = ?"), {box});
         } else if (write == QLatin1String("many rows")) {
             db_.execute(QStringLiteral("UPDATE Item SET ItemName = 'P' || ItemId, ItemCode = 300 - ItemId WHERE ItemId > 20"));
+        } else if (write == QLatin1String("long texts written again and again")) {
+            // Megabytes of texts replaced while the list keeps up, so that
+            // it packs its store of texts.
+            for (const char* digit : {"1", "2", "3"}) {
+                db_.execute(QStringLiteral("UPDATE Item SET ItemName = ? || ItemId || replace(hex(zeroblob(3000)), '0', ?) "
+                                           "WHERE ItemId <= 200"),
+                            {QString::fromLatin1(digit), QString::fromLatin1(digit)});
+                int page = 1, pages = 0;
+                QVERIFY(list.GetAllItemsN(page, pages, QStringLiteral("ItemName"), QStringLiteral("A")));
+            }
         } else if (write == QLatin1String("another program")) {
             sqltest::rawExec(data::databasePath(), "UPDATE Item SET ItemName = 'Zed' WHERE ItemId = 2");
         } else if (write == QLatin1String("rolled back")) {
