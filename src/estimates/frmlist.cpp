@@ -8,11 +8,11 @@
 #include "masters/clsitem.h"
 #include "masters/clsmaster.h"
 #include "shell/mainmenu.h"
+#include "ui/busycursor.h"
 #include "ui/combobox.h"
 #include "ui/events.h"
 #include "ui/forms.h"
 #include "ui/listview.h"
-#include "ui/busycursor.h"
 #include "ui/platform.h"
 #include "ui/twips.h"
 
@@ -189,11 +189,6 @@ void FrmList::createControls()
 void FrmList::Form_Load()
 {
     shell::frmMainMenu().StartUp(*this);
-    // Within each parent the categories come by name; where each one stands
-    // in the tree follows from its parent.
-    sortField_ = QStringLiteral("CatName");
-    sortDir_ = QStringLiteral("A");
-    page_ = -1;
     RefreshTree();
     InitListView();
     FillRooms();
