@@ -8,6 +8,7 @@
 #include "masters/clsitem.h"
 #include "masters/clsmaster.h"
 #include "shell/mainmenu.h"
+#include "ui/busycursor.h"
 #include "ui/combobox.h"
 #include "ui/events.h"
 #include "ui/forms.h"
@@ -25,8 +26,6 @@
 #include <QTreeWidgetItemIterator>
 
 #include <algorithm>
-#include <unordered_map>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -61,26 +60,28 @@ QString categoryKey(int id, int level)
     return level <= 1 ? QStringLiteral("C") + key : QStringLiteral("C%1_").arg(level - 1) + key;
 }
 
-struct CategoryRow {
-    int id = 0;
-    QString name;
-    int parent = 0;
-};
+// An item's node: its text and key are read from the picker's list of
+// item names when asked for, so a cost book of a hundred thousand items
+// costs one small object per item and no text until it is shown.
+class ItemNode : public QTreeWidgetItem {
+public:
+    ItemNode(std::shared_ptr<const masters::ClsItem::ItemNames> names, int index)
+        : QTreeWidgetItem(UserType), names_(std::move(names)), index_(index)
+    {
+    }
+    QVariant data(int column, int role) const override
+    {
+        if (column == 0 && (role == Qt::DisplayRole || role == Qt::EditRole))
+            return names_->name(index_);
+        if (column == 0 && role == keyRole)
+            return QString(QStringLiteral("I") + conv::numberText(names_->keys[std::size_t(index_)]));
+        return QTreeWidgetItem::data(column, role);
+    }
 
-struct ItemRow {
-    int id = 0;
-    QString name;
+private:
+    std::shared_ptr<const masters::ClsItem::ItemNames> names_;
+    int index_;
 };
-
-// The last entry of a combo whose item data is `key`, -1 for none.
-int lastEntryOf(const ui::ComboBox* combo, qint64 key)
-{
-    int found = -1;
-    for (int i = 0; i < combo->listCount(); ++i)
-        if (combo->itemData(i) == key)
-            found = i;
-    return found;
-}
 
 int cellKey(const QString& cell)
 {
@@ -188,11 +189,6 @@ void FrmList::createControls()
 void FrmList::Form_Load()
 {
     shell::frmMainMenu().StartUp(*this);
-    // Within each parent the categories come by name; where each one stands
-    // in the tree follows from its parent.
-    sortField_ = QStringLiteral("CatName");
-    sortDir_ = QStringLiteral("A");
-    page_ = -1;
     RefreshTree();
     InitListView();
     FillRooms();
@@ -227,127 +223,37 @@ void FrmList::RefreshTree()
 {
     if (!TreeCategory)
         return;
+    ui::BusyCursor busy;
     TreeCategory->clear();
 
-    std::vector<CategoryRow> cats;
-    int page = page_;
-    int pageCount = 0;
-    if (const std::optional<data::RowArray> rows = category().GetAllCategories(page, pageCount, sortField_, sortDir_)) {
-        cats.reserve(std::size_t(rows->rowCount()));
-        for (int r = 0; r < rows->rowCount(); ++r)
-            cats.push_back({rows->at(0, r).toInt(), rows->at(1, r).toText(), rows->at(3, r).toInt()});
-    }
+    // Two reads, whatever the number of categories: the categories, and
+    // every listed item by name.
+    const masters::CategoryTree& tree = category().Hierarchy();
+    auto names = std::make_shared<const masters::ClsItem::ItemNames>(item().GetItemNames());
+    // Each category's items, still by name; an item whose category is not
+    // there has no node.
+    std::vector<std::vector<int>> itemsOf(tree.rows().size());
+    for (int i = 0; i < names->count(); ++i)
+        if (const int row = tree.indexOf(names->categories[std::size_t(i)]); row >= 0)
+            itemsOf[std::size_t(row)].push_back(i);
 
+    // Built apart from the view and handed to it whole. Under each category
+    // its items come first, its sub-categories after them.
     auto* root = newNode(QStringLiteral("R"), QStringLiteral("Categories"));
+    std::vector<QTreeWidgetItem*> lastAtLevel;
+    for (const masters::CategoryTree::Placed& p : tree.layout()) {
+        const masters::CategoryRow& cat = tree.rows()[std::size_t(p.row)];
+        QTreeWidgetItem* n = newNode(categoryKey(cat.id, p.level), cat.name);
+        (p.level == 1 ? root : lastAtLevel[std::size_t(p.level - 2)])->addChild(n);
+        lastAtLevel.resize(std::size_t(p.level));
+        lastAtLevel.back() = n;
+        QList<QTreeWidgetItem*> leaves;
+        leaves.reserve(qsizetype(itemsOf[std::size_t(p.row)].size()));
+        for (int i : itemsOf[std::size_t(p.row)])
+            leaves << new ItemNode(names, i);
+        n->addChildren(leaves);
+    }
     TreeCategory->addTopLevelItem(root);
-
-    // Each category's items, by name. The search matches the category key
-    // as a prefix ("1" finds the items of 1, 10, 11, ...), so an item found
-    // by several searches belongs to the category with the longest key text
-    // among them: its own, which is always searched too.
-    std::unordered_map<int, std::vector<ItemRow>> found;
-    std::unordered_map<int, int> ownerOf;
-    masters::ClsItem& items = item();
-    for (const CategoryRow& cat : cats) {
-        items.SearchFld = QStringLiteral("Categoryid");
-        items.SearchVal = conv::numberText(cat.id);
-        int itemPage = -1;
-        int itemPages = 0;
-        std::vector<ItemRow>& mine = found[cat.id];
-        const std::optional<data::RowArray> rows =
-            items.GetSearchItems(itemPage, itemPages, QStringLiteral("ItemName"), QStringLiteral("A"));
-        if (!rows)
-            continue;
-        const int keyLength = int(items.SearchVal.size());
-        for (int r = 0; r < rows->rowCount(); ++r) {
-            const int id = rows->at(0, r).toInt();
-            mine.push_back({id, rows->at(1, r).toText()});
-            const auto owner = ownerOf.find(id);
-            if (owner == ownerOf.end() || keyLength > int(conv::numberText(owner->second).size()))
-                ownerOf[id] = cat.id;
-        }
-    }
-    const auto addItems = [&](QTreeWidgetItem* under, int catId) {
-        const auto mine = found.find(catId);
-        if (mine == found.end())
-            return;
-        for (const ItemRow& it : mine->second)
-            if (ownerOf[it.id] == catId)
-                under->addChild(newNode(QStringLiteral("I") + conv::numberText(it.id), it.name));
-    };
-
-    std::unordered_map<int, int> indexOf;
-    std::unordered_map<int, std::vector<int>> children;
-    for (int i = 0; i < int(cats.size()); ++i) {
-        indexOf.emplace(cats[std::size_t(i)].id, i);
-        children[cats[std::size_t(i)].parent].push_back(i);
-    }
-    std::vector<bool> placed(cats.size(), false);
-    std::vector<QTreeWidgetItem*> tops;
-
-    // A category and everything below it, depth first: under each node its
-    // items, then its sub-categories in array order. Iterative, so a long
-    // chain of categories cannot exhaust the stack; a category is placed
-    // once, so a loop in the data ends here.
-    const auto place = [&](int start) {
-        struct Pending {
-            int index;
-            QTreeWidgetItem* parent;
-            int level;
-        };
-        std::vector<Pending> stack{{start, nullptr, 1}};
-        while (!stack.empty()) {
-            const Pending p = stack.back();
-            stack.pop_back();
-            if (placed[std::size_t(p.index)])
-                continue;
-            placed[std::size_t(p.index)] = true;
-            const CategoryRow& cat = cats[std::size_t(p.index)];
-            QTreeWidgetItem* n = newNode(categoryKey(cat.id, p.level), cat.name);
-            if (p.parent)
-                p.parent->addChild(n);
-            else
-                tops.push_back(n);
-            addItems(n, cat.id);
-            const auto kids = children.find(cat.id);
-            if (kids == children.end())
-                continue;
-            for (auto k = kids->second.rbegin(); k != kids->second.rend(); ++k)
-                if (!placed[std::size_t(*k)])
-                    stack.push_back({*k, n, p.level + 1});
-        }
-    };
-
-    // Top level: no parent, a parent that is not there, or itself as parent.
-    for (int i = 0; i < int(cats.size()); ++i) {
-        const CategoryRow& cat = cats[std::size_t(i)];
-        if (cat.parent == 0 || cat.parent == cat.id || !indexOf.count(cat.parent))
-            place(i);
-    }
-    // What is left hangs in or below a loop of parents. Walk up from it to
-    // the first category met twice, a member of the loop, and put that one
-    // at the top; the rest of the loop and all below it follow under it.
-    for (int i = 0; i < int(cats.size()); ++i) {
-        if (placed[std::size_t(i)])
-            continue;
-        std::unordered_set<int> seen;
-        int at = i;
-        while (seen.insert(at).second) {
-            const auto up = indexOf.find(cats[std::size_t(at)].parent);
-            if (up == indexOf.end() || placed[std::size_t(up->second)])
-                break;
-            at = up->second;
-        }
-        place(at);
-    }
-
-    // The root keeps its children sorted by text.
-    std::stable_sort(tops.begin(), tops.end(), [](const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
-        return a->text(0).compare(b->text(0), Qt::CaseInsensitive) < 0;
-    });
-    for (QTreeWidgetItem* n : tops)
-        root->addChild(n);
-
     TreeCategory->expandItem(root);
     TreeCategory->scrollToItem(root);
 }
@@ -392,7 +298,7 @@ void FrmList::TreeCategory_DblClick()
     if (!key.startsWith(QLatin1Char('I')))
         return;
     const std::optional<double> n = conv::strictNumber(QStringView(key).mid(1));
-    const std::optional<std::int16_t> id = n ? conv::toInt16(*n) : std::nullopt;
+    const std::optional<std::int32_t> id = n ? conv::toInt32(*n) : std::nullopt;
     if (!id)
         return;
     if (cmbRooms->listIndex() < 0) {
@@ -459,14 +365,14 @@ void FrmList::cmdAddEstimate_Click()
         // By key only: a row whose item or takeoff name the screen does not
         // list (added or removed since it opened) is refused rather than
         // added under whatever happens to be selected.
-        const int itemEntry = lastEntryOf(order.cmbItems, itemKey);
+        const int itemEntry = order.cmbItems->lastEntryOf(itemKey);
         if (itemEntry < 0) {
             ui::msgBox(QStringLiteral("Item '") + ListView1->subItem(row, ColItemName) +
                            QStringLiteral("' is not in the estimate screen's item list, so it was not added."),
                        ui::Buttons::Ok, pickerTitle);
             continue;
         }
-        const int roomEntry = lastEntryOf(order.cmbRooms, roomKey);
+        const int roomEntry = order.cmbRooms->lastEntryOf(roomKey);
         if (roomEntry < 0) {
             ui::msgBox(QStringLiteral("Takeoff Name '") + ListView1->subItem(row, ColRoom) +
                            QStringLiteral("' is not in the estimate screen's list, so item '") +

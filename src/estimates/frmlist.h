@@ -91,9 +91,6 @@ private:
 
     std::unique_ptr<masters::clsCategory> category_;
     std::unique_ptr<masters::ClsItem> item_;
-    QString sortField_;
-    QString sortDir_;
-    int page_ = -1;  // every row
 };
 
 FrmList& frmList();

@@ -10,6 +10,7 @@
 #include "masters/clscustomer.h"
 #include "masters/frmcustomer.h"
 #include "shell/mainmenu.h"
+#include "ui/busycursor.h"
 #include "ui/helpicon.h"
 #include "ui/combobox.h"
 #include "ui/datepicker.h"
@@ -591,6 +592,8 @@ void FrmOrder::Form_Load()
     if (!isLoaded())
         return;
 
+    // Every item of the cost book is read, and a stored estimate shown.
+    ui::BusyCursor busy;
     shell::frmMainMenu().StartUp(*this);
     setHelpContextId(helpContext);
     TxtDate->setValue(QDate::currentDate());
@@ -807,10 +810,8 @@ void FrmOrder::FillData()
     // item has gone from the masters: the row then shows an empty name, and
     // it and its line still find each other by the keys.
     const auto nameOf = [](ui::ComboBox* combo, int key) {
-        for (int i = combo->listCount() - 1; i >= 0; --i)
-            if (combo->itemData(i) == key)
-                return combo->itemText(i);
-        return QString();
+        const int entry = combo->lastEntryOf(key);
+        return entry >= 0 ? combo->itemText(entry) : QString();
     };
     const auto shown = [](double v) {
         const std::optional<conv::Currency> c = conv::Currency::fromDouble(v);

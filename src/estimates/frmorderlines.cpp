@@ -9,7 +9,9 @@
 
 #include "data/conversions.h"
 #include "masters/clsitem.h"
+#include "ui/busycursor.h"
 #include "ui/combobox.h"
+#include "ui/keyedlistmodel.h"
 #include "ui/listview.h"
 #include "ui/platform.h"
 #include "ui/textbox.h"
@@ -22,6 +24,8 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
+
+#include <memory>
 
 namespace estimates {
 
@@ -56,13 +60,12 @@ QPushButton* lineButton(QWidget* parent, const QString& name, const QString& tex
     return b;
 }
 
-// Selects every entry whose item data is `key`, first to last, so the last
-// one stays selected; none leaves the selection as it was.
+// Selects the last entry whose item data is `key` (as selecting every
+// match in turn would leave it); none leaves the selection as it was.
 void selectEveryMatch(ui::ComboBox* combo, int key)
 {
-    for (int i = 0; i < combo->listCount(); ++i)
-        if (combo->itemData(i) == key)
-            combo->setListIndex(i);
+    if (const int entry = combo->lastEntryOf(key); entry >= 0)
+        combo->setListIndex(entry);
 }
 
 }  // namespace
@@ -199,17 +202,22 @@ void FrmOrder::FillUnits()
 
 void FrmOrder::FillItems()
 {
+    ui::BusyCursor busy;
+    ui::KeyedListModel* old = cmbItems->keyedModel();
     cmbItems->clear();
     cmbPrices->clear();
-    if (const std::optional<data::RowArray> rows = Order().GetComboItems()) {
-        for (int r = 0; r < rows->rowCount(); ++r) {
-            const qint64 key = rows->at(0, r).toInt64();
-            cmbItems->addItem(rows->at(1, r).toText(), key);
-            cmbPrices->addItem(priceEntry(rows->at(2, r), rows->at(3, r), rows->at(4, r), rows->at(5, r),
-                                          rows->at(6, r)),
-                               key);
-        }
-    }
+    delete old;
+    // Every item, read in one go into one model that both lists show:
+    // cmbItems its names, cmbPrices its price entries, row for row.
+    ClsOrder::ItemChoices read = Order().GetItemChoices();
+    std::vector<qint64> keys = std::move(read.keys);
+    auto choices = std::make_shared<const ClsOrder::ItemChoices>(std::move(read));
+    auto* model = new ui::KeyedListModel(
+        std::move(keys), 2,
+        [choices](int row, int column) { return column == 0 ? choices->names.at(row) : choices->priceEntry(row); },
+        Frame2);
+    cmbItems->setKeyedModel(model, 0);
+    cmbPrices->setKeyedModel(model, 1);
     if (cmbItems->listCount() > 0) {
         cmbItems->setListIndex(0);
         cmbPrices->setListIndex(0);

@@ -22,17 +22,23 @@ const QStringList& clsCategory::sortColumns()
 
 bool clsCategory::parentWouldCycle()
 {
-    if (ParentCategory == 0) return false;
-    // The chain of ancestors of the chosen parent, the parent included;
-    // UNION ends the walk at a cycle another tool may have left.
-    const int hits =
-        connection()
-            .scalar(QStringLiteral("WITH RECURSIVE up(id) AS (SELECT ?1 UNION SELECT c.ParentCategory FROM Category c, up "
-                                   "WHERE c.CatId = up.id AND c.ParentCategory IS NOT NULL AND c.ParentCategory <> 0) "
-                                   "SELECT count(*) FROM up WHERE id = ?2"),
-                    {ParentCategory, Catid})
-            .toInt();
-    return hits > 0;
+    return Hierarchy().wouldLoop(Catid, ParentCategory);
+}
+
+const CategoryTree& clsCategory::Hierarchy()
+{
+    const data::RowChanges::Changed changed = hierarchyChanges_.take(connection());
+    if (changed.everything || !changed.rowids.empty()) {
+        const data::RowArray r =
+            connection().query(QStringLiteral("Select CatId, CatName, ParentCategory from Category order by CatName, CatId")).rows();
+        std::vector<CategoryRow> rows;
+        rows.reserve(std::size_t(r.rowCount()));
+        // A Null parent reads as 0: top level.
+        for (int i = 0; i < r.rowCount(); ++i)
+            rows.push_back({r.at(0, i).toInt(), r.at(1, i).toText(), r.at(2, i).toInt()});
+        hierarchy_ = CategoryTree(std::move(rows));
+    }
+    return hierarchy_;
 }
 
 bool clsCategory::Validate()
@@ -95,17 +101,14 @@ QString clsCategory::GetCatg()
 
 QString clsCategory::GetParentName(int key)
 {
+    // Three ancestors at most; a loop is followed round, so a category that
+    // is its own parent names itself three times.
+    const CategoryTree& tree = Hierarchy();
     QString path;
-    const data::Recordset self = connection().query(categoryById, {key});
-    if (self.eof()) return path;
-    int parent = self[QStringLiteral("ParentCategory")].toInt();
-    // Three ancestors at most, so that a cycle cannot hold the walk.
-    for (int level = 0; level < 3 && parent != 0; ++level) {
-        const data::Recordset row = connection().query(categoryById, {parent});
-        if (row.eof()) break;
-        if (!path.isEmpty()) path += QStringLiteral(" <- ");
-        path += row[QStringLiteral("CatName")].toText();
-        parent = row[QStringLiteral("ParentCategory")].toInt();
+    for (int row : tree.ancestors(key, 3)) {
+        if (!path.isEmpty())
+            path += QStringLiteral(" <- ");
+        path += tree.rows()[std::size_t(row)].name;
     }
     return path.isEmpty() ? path : QStringLiteral(" (") + path + QLatin1Char(')');
 }

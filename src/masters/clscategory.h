@@ -3,7 +3,10 @@
 // (0 = top level). Lists come from the query Categories, which adds each
 // category's item count.
 
+#include "categorytree.h"
 #include "recordclass.h"
+
+#include "data/rowchanges.h"
 
 namespace masters {
 
@@ -41,6 +44,10 @@ public:
     // Number of items in the category of Catid.
     int GetTotalItems();
 
+    // Every category (key, name, parent) by name, as one hierarchy; read
+    // again only after the table changed.
+    const CategoryTree& Hierarchy();
+
     static const QStringList& sortColumns();
 
 private:
@@ -48,6 +55,9 @@ private:
     std::optional<data::RowArray> categoriesPage(const QString& source, const data::Params& params, int& page,
                                                  int& pageCount, const QString& sortColumn,
                                                  const QString& direction, bool allowAll);
+
+    CategoryTree hierarchy_;
+    data::RowChanges hierarchyChanges_{QStringLiteral("Category")};
 };
 
 }  // namespace masters

@@ -1,9 +1,13 @@
 #include "clsitem.h"
 
+#include "itemlists.h"
+
 #include "data/recordset.h"
+#include "data/rowreader.h"
 #include "data/sqlnames.h"
 #include "ui/platform.h"
 
+#include <QHash>
 #include <sqlite3.h>
 
 namespace masters {
@@ -21,7 +25,22 @@ bool refuse(const QString& message, const QString& title)
     return false;
 }
 
+// The memory lists' order of each sort column of the joined lists.
+ItemLists::Order orderOf(const QString& column)
+{
+    static const QHash<QString, ItemLists::Order> orders{
+        {QStringLiteral("ItemCode"), ItemLists::Order::ItemCode}, {QStringLiteral("ItemName"), ItemLists::Order::ItemName},
+        {QStringLiteral("CatName"), ItemLists::Order::CatName},   {QStringLiteral("Material"), ItemLists::Order::Material},
+        {QStringLiteral("Qty"), ItemLists::Order::Qty},           {QStringLiteral("TU"), ItemLists::Order::TU},
+        {QStringLiteral("ItemID"), ItemLists::Order::ItemID},     {QStringLiteral("Name"), ItemLists::Order::UnitName}};
+    return orders.value(column, ItemLists::Order::ItemID);
+}
+
 }  // namespace
+
+ClsItem::ClsItem() = default;
+
+ClsItem::~ClsItem() = default;
 
 const QStringList& ClsItem::listSortColumns()
 {
@@ -185,22 +204,10 @@ bool ClsItem::allJoined()
     return joined;
 }
 
-const std::vector<std::int64_t>& ClsItem::keysByItemNumber()
-{
-    if (!listState_.byItemNumber) {
-        // No index can hold val(), which other programs do not know; the
-        // order is worked out once and kept until the table changes.
-        const QString source = allJoined() ? QStringLiteral(" FROM Item") : joinedSource;
-        listState_.byItemNumber = integerColumn(QStringLiteral("SELECT Item.ItemID") + source +
-                                                QStringLiteral(" order by val(Item.ItemCode), Item.ItemCode, Item.ItemID"));
-    }
-    return *listState_.byItemNumber;
-}
-
-std::optional<data::RowArray> ClsItem::itemList(const QString& columns, const QString& source, Filter filter,
-                                                const QString& filterColumn, int& page, int& pageCount,
-                                                const QString& sortColumn, const QString& direction,
-                                                bool numericItemNumbers, bool allowAll)
+std::optional<data::RowArray> ClsItem::databaseList(const QString& columns, const QString& source, Filter filter,
+                                                    const QString& filterColumn, int& page, int& pageCount,
+                                                    const QString& sortColumn, const QString& direction,
+                                                    bool allowAll)
 {
     ReadScope read(connection());
     checkListState();
@@ -212,17 +219,7 @@ std::optional<data::RowArray> ClsItem::itemList(const QString& columns, const QS
     q.keyExpression = QStringLiteral("Item.ItemID");
     q.keyColumn = QStringLiteral("ItemID");
     q.allowAll = allowAll;
-    const bool desc = descending(direction);
-
-    const bool byItemNumber =
-        numericItemNumbers && sortColumn.compare(QLatin1String("itemcode"), Qt::CaseInsensitive) == 0;
-    if (byItemNumber) {
-        // By numeric value first ("9" before "10"), then as text.
-        q.order = {{QStringLiteral("val(Item.ItemCode)"), desc}, {QStringLiteral("Item.ItemCode"), desc},
-                   {q.keyExpression, desc}};
-    } else {
-        q.order = sortKeys(sortColumn, direction, listSortColumns(), q.keyExpression);
-    }
+    q.order = sortKeys(sortColumn, direction, listSortColumns(), q.keyExpression);
 
     // The statement's own filter, and the same filter in a form the indexes
     // serve (the category name through the category's key), for counting
@@ -267,10 +264,46 @@ std::optional<data::RowArray> ClsItem::itemList(const QString& columns, const QS
     }
 
     if (filter != Filter::None) q.totalSql = QStringLiteral("SELECT count(*) FROM Item");
-    if (byItemNumber) {
-        q.keyList = &keysByItemNumber();
-        q.keyListReversed = desc;
+    return pagedRows(q, page, pageCount);
+}
+
+std::optional<data::RowArray> ClsItem::itemList(const QString& columns, const QString& source, Filter filter,
+                                                const QString& filterColumn, int& page, int& pageCount,
+                                                const QString& sortColumn, const QString& direction,
+                                                bool numericItemNumbers, bool allowAll)
+{
+    if ((allowAll && page == -1) || filterColumn == QLatin1String("CategoryID"))
+        return databaseList(columns, source, filter, filterColumn, page, pageCount, sortColumn, direction, allowAll);
+
+    // By numeric value first ("9" before "10"), then as text.
+    const ItemLists::Order order =
+        numericItemNumbers && sortColumn.compare(QLatin1String("itemcode"), Qt::CaseInsensitive) == 0
+            ? ItemLists::Order::ItemNumber
+            : orderOf(data::sql::checkedIdentifier(sortColumn, listSortColumns()));
+    ItemLists::Field field = ItemLists::Field::None;
+    if (filter == Filter::All) {
+        field = ItemLists::Field::All;
+    } else if (filter == Filter::Column) {
+        field = filterColumn == QLatin1String("ItemName")  ? ItemLists::Field::ItemName
+                : filterColumn == QLatin1String("CatName") ? ItemLists::Field::CatName
+                                                           : ItemLists::Field::ItemCode;
     }
+
+    ReadScope read(connection());
+    if (!lists_)
+        lists_ = std::make_unique<ItemLists>();
+    lists_->refresh(connection());
+    // The typed text is a pattern: "%" and "_" in it stay wildcards.
+    const std::vector<std::int64_t> keys = lists_->keys(order, field, SearchVal + QLatin1Char('%'));
+
+    // The page's rows come from the list's own statement, by key.
+    PageQuery q;
+    q.columns = columns;
+    q.source = joinedSource;
+    q.keyExpression = QStringLiteral("Item.ItemID");
+    q.keyColumn = QStringLiteral("ItemID");
+    q.keyList = &keys;
+    q.keyListReversed = descending(direction);
     return pagedRows(q, page, pageCount);
 }
 
@@ -304,6 +337,22 @@ std::optional<data::RowArray> ClsItem::GetSearchItems(int& page, int& pageCount,
         QStringLiteral("SELECT Item.ItemID,Item.ItemName as  ItmName,Category.CatName as CatName,item.Material,Item.Qty,Item.Itemcode,Units.Name"),
         joinedSource + QStringLiteral(" and ") + column + QStringLiteral(" like ?"), Filter::Column, column, page,
         pageCount, sortColumn, direction, false, true);
+}
+
+ClsItem::ItemNames ClsItem::GetItemNames()
+{
+    // The same items the lists show (category and unit present), by name,
+    // as the index on ItemName hands them over.
+    ItemNames out;
+    data::RowReader r(connection(), QStringLiteral("SELECT ItemID, ItemName, CategoryID FROM Item "
+                                                   "WHERE CategoryID IN (SELECT CatId FROM Category) "
+                                                   "AND UnitId IN (SELECT Id FROM Units) ORDER BY ItemName, ItemID"));
+    while (r.next()) {
+        out.keys.push_back(int(r.integer(0)));
+        out.categories.push_back(int(r.integer(2)));
+        out.names.append(r.isNull(1) ? std::string_view() : r.bytes(1));
+    }
+    return out;
 }
 
 }  // namespace masters

@@ -5,10 +5,19 @@
 
 #include "recordclass.h"
 
+#include "data/textlist.h"
+
+#include <memory>
+
 namespace masters {
+
+class ItemLists;
 
 class ClsItem : public RecordClass {
 public:
+    ClsItem();
+    ~ClsItem() override;
+
     int itemid = 0;
     QString Itemcode;   // shown as "Item #"
     QString Itemname;   // the description
@@ -61,30 +70,47 @@ public:
     std::optional<data::RowArray> GetSearchItems(int& page, int& pageCount, const QString& sortColumn,
                                                  const QString& direction);
 
+    // Every listed item (its category and unit exist), by description, read
+    // in one go: the multi-item picker hangs them under their categories.
+    struct ItemNames {
+        std::vector<int> keys;
+        std::vector<int> categories;
+        data::TextList names;
+        int count() const { return int(keys.size()); }
+        QString name(int i) const { return names.at(i); }
+    };
+    ItemNames GetItemNames();
+
     // The sort columns of the joined lists, and the search columns.
     static const QStringList& listSortColumns();
     static const QStringList& searchColumns();
 
 private:
-    // What the lists learn about the table, kept while nothing is written.
+    // What the database lists learn about the table, kept while nothing is
+    // written.
     struct ListState {
         std::int64_t dataVersion = -1;
         std::int64_t changes = -1;
         std::optional<bool> allJoined;  // every item has its category and unit
-        std::optional<std::vector<std::int64_t>> byItemNumber;  // listed keys in item-number order
     };
     enum class Filter { None, All, Column };
 
     void checkListState();
     bool allJoined();
-    const std::vector<std::int64_t>& keysByItemNumber();
     void updatePrice(const char* column, int key, double price, const QString& message);
+    // A list page: from memory (ItemLists) where it can be, from the
+    // database for the rest (every row at once, a search of the category
+    // key).
     std::optional<data::RowArray> itemList(const QString& columns, const QString& source, Filter filter,
                                            const QString& filterColumn, int& page, int& pageCount,
                                            const QString& sortColumn, const QString& direction,
                                            bool numericItemNumbers, bool allowAll);
+    std::optional<data::RowArray> databaseList(const QString& columns, const QString& source, Filter filter,
+                                               const QString& filterColumn, int& page, int& pageCount,
+                                               const QString& sortColumn, const QString& direction, bool allowAll);
 
     ListState listState_;
+    std::unique_ptr<ItemLists> lists_;
 };
 
 }  // namespace masters

@@ -7,7 +7,6 @@
 #include "shell/mainmenu.h"
 
 #include <algorithm>
-#include <sqlite3.h>
 #include <unordered_map>
 #include <vector>
 
@@ -156,21 +155,6 @@ std::optional<data::RowArray> RecordClass::pagedRows(const PageQuery& q, int& pa
     pageCount = pages;
     RecordCount = count;
     return data::RowArray(found.fieldNames(), std::move(ordered));
-}
-
-std::vector<std::int64_t> RecordClass::integerColumn(const QString& sql)
-{
-    sqlite3* db = connection_.handle();
-    if (!db) throw data::DbError(QStringLiteral("The database is not open."));
-    const QByteArray text = sql.toUtf8();
-    sqlite3_stmt* st = nullptr;
-    int rc = sqlite3_prepare_v2(db, text.constData(), int(text.size()), &st, nullptr);
-    std::vector<std::int64_t> out;
-    if (rc == SQLITE_OK)
-        while ((rc = sqlite3_step(st)) == SQLITE_ROW) out.push_back(sqlite3_column_int64(st, 0));
-    sqlite3_finalize(st);
-    if (rc != SQLITE_DONE) data::throwFailure(db, rc);
-    return out;
 }
 
 std::optional<data::RowArray> RecordClass::allRows(const QString& sql, const data::Params& params)

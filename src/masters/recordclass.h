@@ -91,10 +91,6 @@ public:
     // Every row of a query, or nothing when there is none (the combo getters).
     std::optional<data::RowArray> allRows(const QString& sql, const data::Params& params = {});
 
-    // The first column of every row as whole numbers, read without building
-    // a recordset: for long key lists.
-    std::vector<std::int64_t> integerColumn(const QString& sql);
-
     // The order text of sort keys, optionally reversed term by term.
     // With `unindexed`, each term is written as +term: the same value and
     // collation, but no index is walked for the order.

@@ -1,9 +1,45 @@
 #include "combobox.h"
 
+#include "keyedlistmodel.h"
+
+#include <QApplication>
 #include <QLineEdit>
+#include <QListView>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QSignalBlocker>
+#include <QStandardItemModel>
 
 namespace ui {
+
+namespace {
+
+// The application's style, but with the drop-down of a combo shown as a
+// list below the box, a screenful at a time, rather than as a menu over
+// it: a menu is made as tall and as wide as all its entries, which for a
+// list of a hundred thousand means measuring every one.
+class ListDropDownStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+QStyle* listDropDownStyle()
+{
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new ListDropDownStyle;
+        style->setParent(qApp);
+    }
+    return style;
+}
+
+}  // namespace
 
 ComboBox::ComboBox(QWidget* parent, const QString& name, ComboStyle style)
     : QComboBox(parent), style_(style)
@@ -44,10 +80,28 @@ int ComboBox::addItem(const QString& text, qint64 itemData)
 void ComboBox::clear()
 {
     const QSignalBlocker block(this);
+    if (keyedModel()) {
+        QComboBox::setModel(new QStandardItemModel(0, 1, this));
+        setModelColumn(0);
+    }
     QComboBox::clear();
     if (isEditable())
         setEditText(QString());
 }
+
+void ComboBox::setKeyedModel(KeyedListModel* model, int column)
+{
+    const QSignalBlocker block(this);
+    QComboBox::setModel(model);
+    setModelColumn(column);
+    setCurrentIndex(-1);
+    if (auto* list = qobject_cast<QListView*>(view()))
+        list->setUniformItemSizes(true);
+    if (style() != listDropDownStyle())
+        setStyle(listDropDownStyle());
+}
+
+KeyedListModel* ComboBox::keyedModel() const { return qobject_cast<KeyedListModel*>(model()); }
 
 void ComboBox::setListIndex(int index)
 {
@@ -74,13 +128,31 @@ qint64 ComboBox::selectedData() const { return itemData(currentIndex()); }
 
 bool ComboBox::selectByData(qint64 key)
 {
-    for (int i = 0; i < count(); ++i) {
-        if (itemData(i) == key) {
-            setCurrentIndex(i);
-            return true;
-        }
-    }
-    return false;
+    const int entry = firstEntryOf(key);
+    if (entry < 0)
+        return false;
+    setCurrentIndex(entry);
+    return true;
+}
+
+int ComboBox::firstEntryOf(qint64 key) const
+{
+    if (const KeyedListModel* keyed = keyedModel())
+        return keyed->firstRowOf(key);
+    for (int i = 0; i < count(); ++i)
+        if (itemData(i) == key)
+            return i;
+    return -1;
+}
+
+int ComboBox::lastEntryOf(qint64 key) const
+{
+    if (const KeyedListModel* keyed = keyedModel())
+        return keyed->lastRowOf(key);
+    for (int i = count() - 1; i >= 0; --i)
+        if (itemData(i) == key)
+            return i;
+    return -1;
 }
 
 QString ComboBox::text() const

@@ -17,6 +17,8 @@
 
 namespace ui {
 
+class KeyedListModel;
+
 enum class ComboStyle {
     DropDown,      // text can be typed as well as picked
     DropDownList,  // only the entries can be chosen
@@ -39,6 +41,13 @@ public:
     // Removes all entries; the list index becomes -1 (and an editable
     // combo's text empty) without firing currentIndexChanged.
     void clear();
+    // Shows the entries of `model` instead of entries of its own, column
+    // `column` as their text, with no entry selected and without firing
+    // currentIndexChanged. The combo does not own the model; addItem is
+    // not for such a combo, clear() gives it back entries of its own.
+    // Entries of one height let the drop-down open at once, however long.
+    void setKeyedModel(KeyedListModel* model, int column = 0);
+    KeyedListModel* keyedModel() const;
 
     int listCount() const { return count(); }
     // The selected entry, -1 for none.
@@ -54,6 +63,10 @@ public:
     // Selects the first entry whose item data is `key`. Returns false and
     // leaves the selection alone when there is none.
     bool selectByData(qint64 key);
+    // The first and the last entry whose item data is `key`, -1 for none;
+    // at once with a keyed model.
+    int firstEntryOf(qint64 key) const;
+    int lastEntryOf(qint64 key) const;
 
     // The box's text: what is typed in a drop-down, the selected entry's
     // text in a drop-down list.

@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <sqlite3.h>
 #include <QTreeWidget>
 #include <functional>
 #include <memory>
@@ -178,6 +179,37 @@ private slots:
                                              }));
         QVERIFY(l.TreeCategory->topLevelItem(0)->isExpanded());
         QCOMPARE(fake->messages.size(), 0);
+    }
+
+    // The tree comes from a fixed number of statements, whatever the number
+    // of categories and items: not one or two per category.
+    void treeFromAFixedNumberOfQueries()
+    {
+        FrmOrder& order = openEstimate();
+        const auto statementsToOpen = [&] {
+            int count = 0;
+            sqlite3_trace_v2(
+                db.handle(), SQLITE_TRACE_STMT,
+                [](unsigned, void* counter, void*, void*) {
+                    ++*static_cast<int*>(counter);
+                    return 0;
+                },
+                &count);
+            FrmList& l = openPicker(order);
+            sqlite3_trace_v2(db.handle(), 0, nullptr, nullptr);
+            const int nodes = int(treeLines(l.TreeCategory).size());
+            l.cmdExit->click();
+            return std::make_pair(count, nodes);
+        };
+        const auto [few, fewNodes] = statementsToOpen();
+        for (int i = 0; i < 40; ++i) {
+            addCategory(100 + i, "More", i % 2 ? 100 + i - 1 : 1);
+            addItem(100 + i, "More item", 100 + i, 1, 1, 1, 1);
+        }
+        const auto [many, manyNodes] = statementsToOpen();
+        QCOMPARE(manyNodes, fewNodes + 80);
+        QCOMPARE(many, few);
+        QVERIFY2(few <= 12, qPrintable(QString::number(few)));
     }
 
     // Each opening reads the tree afresh; an empty master shows the root alone.
@@ -372,6 +404,22 @@ private slots:
         QVERIFY(l.isLoaded());
         QCOMPARE(l.ListView1->rowCount(), 1);
         QVERIFY(!order.isLoaded());
+    }
+
+    // A cost book's item keys go past 16 bits; such an item is picked and
+    // added like any other.
+    void itemWithALargeKey()
+    {
+        addItem(40000, "Gutter", 10, 1, 12, 3, 2);
+        FrmOrder& order = openEstimate();
+        FrmList& l = openPicker(order);
+        pick(l, QStringLiteral("I40000"));
+        QCOMPARE(rowCells(l.ListView1, 0),
+                 (QStringList{"40000", "Bathroom", "40100", "Gutter", "Doors", "2", "Each", "12", "3", "1"}));
+        l.cmdAddEstimate->click();
+        QCOMPARE(order.ListView1->rowCount(), 1);
+        QCOMPARE(order.ListView1->text(0), QStringLiteral("40000"));
+        QCOMPARE(order.ListView1->subItem(0, FrmOrder::ColItemName), QStringLiteral("Gutter"));
     }
 
     // Without takeoff names nothing can be picked; the picker says why.

@@ -500,6 +500,139 @@ private slots:
         QCOMPARE(column(list.GetAllItemsN(page, pages, QStringLiteral("Qty"), QStringLiteral("A")), 5).size(), 3);
     }
 
+    // One list object lives through writes of every kind; after each, its
+    // pages (every order, both directions, full list and searches) are
+    // those of the plain statement on the database.
+    void listsMendedAfterEachWriteAgreeWithTheDatabase_data()
+    {
+        QTest::addColumn<QString>("write");
+        for (const char* w : {"insert", "edit", "delete", "category renamed", "category deleted", "unit deleted",
+                              "many rows", "long texts written again and again", "another program", "rolled back"})
+            QTest::newRow(w) << QString::fromLatin1(w);
+    }
+    void listsMendedAfterEachWriteAgreeWithTheDatabase()
+    {
+        QFETCH(QString, write);
+        const int same = addCategory(QStringLiteral("same"));
+        const int other = addCategory(QStringLiteral("Pantry"));
+        const int box = addUnit(QStringLiteral("box"));
+        const int cats[] = {cat_, same, other, 999};
+        const char* names[] = {"Pipe", "pipe", "École", "école", "Plate", "Tar_x", "Board", "Nail"};
+        const char* codes[] = {"9", "10", "A1", "a1", " 12", "1e2", "2.5", "x", "010"};
+        for (int i = 0; i < 300; ++i) {
+            const int key = addItem(QString::fromUtf8(codes[i % 9]), QString::fromUtf8(names[i % 8]), cats[i % 4 == 3 && i % 3 ? 0 : i % 4],
+                                    i % 5 ? unit_ : box, double(i % 6), double(i % 4),
+                                    i % 7 ? data::DbValue(i % 2 ? "ea" : "EA") : data::DbValue());
+            if (i % 11 == 0)
+                db_.execute(QStringLiteral("UPDATE Item SET ItemName = NULL, ItemCode = NULL WHERE ItemId = ?"), {key});
+        }
+        addItem(QStringLiteral("5"), QStringLiteral("Pipe"), 999, unit_);  // not listed
+
+        ClsItem list;
+        list.PageSize = 50;
+        const auto agree = [&](const char* when) {
+            struct Search {
+                const char* field;
+                const char* value;
+                const char* where;
+            };
+            const Search searches[] = {{nullptr, nullptr, ""},
+                                       {"All", "P", " and (ItemName like 'P%' or CatName like 'P%')"},
+                                       {"ItemName", "%ol", " and ItemName like '%ol%'"},
+                                       {"ItemName", "É", " and ItemName like 'É%'"},
+                                       {"CatName", "s_m", " and CatName like 's_m%'"},
+                                       {"ItemCode", "1", " and Item.ItemCode like '1%'"}};
+            for (const Search& search : searches) {
+                for (const char* s : {"ItemCode", "ItemName", "CatName", "Material", "Qty", "TU", "Name", "ItemID"}) {
+                    for (const char* direction : {"A", "D"}) {
+                        const QString sort = QString::fromLatin1(s);
+                        const bool byValue = !search.field && sort == QLatin1String("ItemCode");
+                        const QString d = QLatin1String(direction) == QLatin1String("A") ? QString() : QStringLiteral(" Desc");
+                        const QString order = byValue ? QStringLiteral("val(Item.ItemCode)%1, Item.ItemCode%1, Item.ItemID%1").arg(d)
+                                                      : QStringLiteral("%1%2, Item.ItemID%2").arg(sort, d);
+                        const QList<qint64> whole = keys(std::optional<data::RowArray>(
+                            db_.query(QStringLiteral("SELECT Item.ItemID FROM Item,Category,Units where Item.CategoryID = "
+                                                     "Category.CatId and Item.UnitId=Units.Id") +
+                                          QString::fromUtf8(search.where) + QStringLiteral(" order by ") + order)
+                                .rows()));
+                        if (search.field) {
+                            list.SearchFld = QString::fromLatin1(search.field);
+                            list.SearchVal = QString::fromUtf8(search.value);
+                        }
+                        QList<qint64> paged;
+                        int pages = 0;
+                        for (int page = 1; page == 1 || page <= pages; ++page) {
+                            int asked = page;
+                            const auto rows = search.field ? list.GetSearchItems(asked, pages, sort, QLatin1String(direction))
+                                                           : list.GetAllItemsN(asked, pages, sort, QLatin1String(direction));
+                            paged << keys(rows);
+                            if (!rows)
+                                break;
+                        }
+                        if (paged != whole)
+                            QFAIL(qPrintable(QStringLiteral("%1: %2 '%3' by %4 %5 differs")
+                                                 .arg(QLatin1String(when), QLatin1String(search.field ? search.field : "list"),
+                                                      QString::fromUtf8(search.value ? search.value : ""), sort,
+                                                      QLatin1String(direction))));
+                    }
+                }
+            }
+        };
+        agree("before");
+        if (QTest::currentTestFailed())
+            return;
+
+        if (write == QLatin1String("insert")) {
+            ClsItem dialog;
+            dialog.AddEditDel = QStringLiteral("A");
+            dialog.Itemcode = QStringLiteral("9.5");
+            dialog.Itemname = QStringLiteral("Pipe");
+            dialog.CategoryId = other;
+            dialog.UnitId = box;
+            dialog.Material = 3;
+            QVERIFY(dialog.Save());
+        } else if (write == QLatin1String("edit")) {
+            db_.execute(QStringLiteral("UPDATE Item SET ItemCode = '1', ItemName = 'aaa', CategoryID = ?, Material = 'text', "
+                                       "TU = NULL WHERE ItemId IN (3, 40, 41)"),
+                        {other});
+            db_.execute(QStringLiteral("UPDATE Item SET UnitId = 999 WHERE ItemId = 50"));
+        } else if (write == QLatin1String("delete")) {
+            ClsItem dialog;
+            dialog.AddEditDel = QStringLiteral("D");
+            dialog.itemid = 7;
+            dialog.Delete();
+        } else if (write == QLatin1String("category renamed")) {
+            db_.execute(QStringLiteral("UPDATE Category SET CatName = 'Aardvark' WHERE CatId = ?"), {other});
+        } else if (write == QLatin1String("category deleted")) {
+            db_.execute(QStringLiteral("DELETE FROM Category WHERE CatId = ?"), {same});
+        } else if (write == QLatin1String("unit deleted")) {
+            db_.execute(QStringLiteral("DELETE FROM Units WHERE Id = ?"), {box});
+        } else if (write == QLatin1String("many rows")) {
+            db_.execute(QStringLiteral("UPDATE Item SET ItemName = 'P' || ItemId, ItemCode = 300 - ItemId WHERE ItemId > 20"));
+        } else if (write == QLatin1String("long texts written again and again")) {
+            // Megabytes of texts replaced while the list keeps up, so that
+            // it packs its store of texts.
+            for (const char* digit : {"1", "2", "3"}) {
+                db_.execute(QStringLiteral("UPDATE Item SET ItemName = ? || ItemId || replace(hex(zeroblob(3000)), '0', ?) "
+                                           "WHERE ItemId <= 200"),
+                            {QString::fromLatin1(digit), QString::fromLatin1(digit)});
+                int page = 1, pages = 0;
+                QVERIFY(list.GetAllItemsN(page, pages, QStringLiteral("ItemName"), QStringLiteral("A")));
+            }
+        } else if (write == QLatin1String("another program")) {
+            sqltest::rawExec(data::databasePath(), "UPDATE Item SET ItemName = 'Zed' WHERE ItemId = 2");
+        } else if (write == QLatin1String("rolled back")) {
+            // Read while the write is open, then taken back.
+            db_.beginImmediate();
+            db_.execute(QStringLiteral("UPDATE Item SET ItemName = 'Aaa', ItemCode = '0' WHERE ItemId = 2"));
+            int page = 1, pages = 0;
+            QVERIFY(column(list.GetAllItemsN(page, pages, QStringLiteral("ItemName"), QStringLiteral("A")), 1)
+                        .contains(QStringLiteral("Aaa")));
+            db_.rollback();
+        }
+        agree("after");
+    }
+
     void itemsWithoutCategoryOrUnitAreNotListed()
     {
         addItem(QStringLiteral("1"), QStringLiteral("Listed"));

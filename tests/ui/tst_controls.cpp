@@ -1,6 +1,7 @@
 #include "ui/combobox.h"
 #include "ui/datepicker.h"
 #include "ui/headericons.h"
+#include "ui/keyedlistmodel.h"
 #include "ui/listview.h"
 #include "ui/popupmenu.h"
 #include "ui/richtextbox.h"
@@ -69,6 +70,8 @@ private slots:
     void comboAddsLeaveNothingSelected();
     void comboSelectionByCodeAndData();
     void comboText();
+    void comboOverAKeyedModel_data();
+    void comboOverAKeyedModel();
 
     void listViewColumnsAndRows();
     void listViewHeaderClickReportsButNeverSorts();
@@ -195,6 +198,70 @@ void TestControls::comboText()
     QCOMPARE(typed.listCount(), 1);
     typed.setListIndex(0);
     QCOMPARE(typed.text(), QStringLiteral("6 x 6"));
+}
+
+// Two combos show one model (names, and a second column as the hidden
+// price list does): entries, item data and selection as with entries of
+// their own; keys found at once, also when they lie far apart.
+void TestControls::comboOverAKeyedModel_data()
+{
+    QTest::addColumn<QList<qint64>>("keys");
+    QTest::newRow("keys close together") << QList<qint64>{5, 3, 9, 3, 4};
+    QTest::newRow("keys far apart") << QList<qint64>{5000000000LL, 3, -7, 3, 123456789};
+}
+
+void TestControls::comboOverAKeyedModel()
+{
+    QFETCH(QList<qint64>, keys);
+    const QStringList names{"Board", "Nail", "Pipe", "Nail again", "Wire"};
+    KeyedListModel model(std::vector<qint64>(keys.begin(), keys.end()), 2, [&names](int row, int column) {
+        return column == 0 ? names.at(row) : QStringLiteral("price %1").arg(row);
+    });
+    ComboBox items(nullptr, QStringLiteral("cmbItems"));
+    ComboBox prices(nullptr, QStringLiteral("cmbPrices"));
+    items.addItem(QStringLiteral("old entry"), 1);
+    items.setListIndex(0);
+    QSignalSpy changed(&items, &QComboBox::currentIndexChanged);
+    items.setKeyedModel(&model, 0);
+    prices.setKeyedModel(&model, 1);
+    QCOMPARE(changed.count(), 0);
+    QCOMPARE(items.listIndex(), -1);
+    QCOMPARE(items.listCount(), 5);
+    QCOMPARE(prices.listCount(), 5);
+    QCOMPARE(items.itemText(2), QStringLiteral("Pipe"));
+    QCOMPARE(prices.itemText(2), QStringLiteral("price 2"));
+    QCOMPARE(items.itemData(4), keys[4]);
+
+    // A key held twice: the first entry for selectByData, the last on asking.
+    QCOMPARE(items.firstEntryOf(3), 1);
+    QCOMPARE(items.lastEntryOf(3), 3);
+    QCOMPARE(items.firstEntryOf(keys[2]), 2);
+    QCOMPARE(items.lastEntryOf(keys[4]), 4);
+    QCOMPARE(items.firstEntryOf(6), -1);
+    QCOMPARE(items.lastEntryOf(-8), -1);
+    QVERIFY(items.selectByData(3));
+    QCOMPARE(items.listIndex(), 1);
+    QCOMPARE(items.text(), QStringLiteral("Nail"));
+    QCOMPARE(items.selectedData(), 3);
+    QCOMPARE(changed.count(), 1);
+    QVERIFY(!items.selectByData(6));
+    QCOMPARE(items.listIndex(), 1);
+
+    // The drop-down opens as a list below the box.
+    items.show();
+    items.showPopup();
+    QVERIFY(items.view()->isVisible());
+    items.hidePopup();
+
+    // clear() gives the combo entries of its own again.
+    items.clear();
+    QCOMPARE(items.listCount(), 0);
+    QCOMPARE(items.listIndex(), -1);
+    QVERIFY(!items.keyedModel());
+    items.addItem(QStringLiteral("new entry"), 8);
+    QCOMPARE(items.listCount(), 1);
+    QCOMPARE(items.firstEntryOf(8), 0);
+    QCOMPARE(model.rowCount(), 5);  // the model was not the combo's to empty
 }
 
 // ---- ListView ---------------------------------------------------------

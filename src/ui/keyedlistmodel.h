@@ -1,0 +1,48 @@
+#pragma once
+// The entries of a long pick list, held apart from the combo boxes that
+// show them: one row per entry, its key (the combo's item data) and its
+// texts by column, each text made when a view asks for it. Filling it is
+// one step rather than one widget call per entry, and the row of a key is
+// found at once.
+
+#include <QAbstractTableModel>
+#include <functional>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace ui {
+
+class KeyedListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    using TextFn = std::function<QString(int row, int column)>;
+    KeyedListModel(std::vector<qint64> keys, int columns, TextFn text, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    // The text for the display and edit roles, the key for Qt::UserRole.
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+    qint64 key(int row) const { return keys_[std::size_t(row)]; }
+    QString text(int row, int column) const { return text_(row, column); }
+    // The first and the last row holding `key`; -1 when none does.
+    int firstRowOf(qint64 key) const;
+    int lastRowOf(qint64 key) const;
+
+private:
+    void buildIndex() const;
+    const std::pair<int, int>* rowsOf(qint64 key) const;
+
+    std::vector<qint64> keys_;
+    int columns_;
+    TextFn text_;
+    // Made on the first look-up: by key, its first and last row. Keys that
+    // lie close together (table keys) are looked up in a plain array.
+    mutable bool indexed_ = false;
+    mutable qint64 lowest_ = 0;
+    mutable std::vector<std::pair<int, int>> dense_;
+    mutable std::unordered_map<qint64, std::pair<int, int>> sparse_;
+};
+
+}  // namespace ui
