@@ -38,6 +38,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QFile>
 #include <QProcess>
 #include <QPushButton>
@@ -348,9 +352,21 @@ int childStartup(int argc, char** argv, const QString& folder, bool speechless)
 
 int childBare(int argc, char** argv)
 {
+    // What any Qt program with a menu bar and a line of text pays to show
+    // its first window (the toolkit, its platform and its fonts), and
+    // nothing of this program's own start-up.
     QApplication app(argc, argv);
-    QWidget window;
+    QMainWindow window;
     window.setWindowTitle(QStringLiteral("Main Menu"));
+    for (const char* menu : {"File", "Mater Tables", "Estimates", "Calculators", "Reports", "Notes Area", "Help", "Exit"})
+        window.menuBar()->addMenu(QString::fromLatin1(menu))->addAction(QStringLiteral("Item"));
+    auto* title = new QLabel(QStringLiteral("PELLWORTH Vadarovuzidu Dudoredaz Ver. 2.0"));
+    QFont f = title->font();
+    f.setPointSize(18);
+    f.setBold(true);
+    title->setFont(f);
+    title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    window.setCentralWidget(title);
     window.resize(705, 520);
     ShownWatch watch([&window](QWidget* w) { return w == &window; });
     app.installEventFilter(&watch);

@@ -27,6 +27,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 #include <cstdio>
@@ -53,7 +54,19 @@ void MainMenu::createControls()
     auto* picture = new QLabel(c);
     picture->setObjectName(QStringLiteral("Picture1"));
     picture->setGeometry(ui::twipsRect(2600, 1300, 7700, 5400));
-    picture->setPixmap(drawMainPicture(picture->size()));
+    if (finishAfterFirstPaint) {
+        // The paper's colour at once, the drawing a moment later.
+        picture->setAutoFillBackground(true);
+        QPalette paper = picture->palette();
+        paper.setColor(QPalette::Window, mainPictureColour());
+        picture->setPalette(paper);
+        afterFirstPaint([picture = QPointer<QLabel>(picture)] {
+            if (picture)
+                picture->setPixmap(drawMainPicture(picture->size()));
+        });
+    } else {
+        picture->setPixmap(drawMainPicture(picture->size()));
+    }
 
     Label1 = new QLabel(QStringLiteral("PELLWORTH Vadarovuzidu Dudoredaz Ver. 2.0"), c);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -209,8 +222,17 @@ void MainMenu::Form_Load()
         return;
     }
 
-    ActivateMerlin();
-    greet();
+    if (finishAfterFirstPaint) {
+        afterFirstPaint([this] {
+            if (!isLoaded())
+                return;
+            ActivateMerlin();
+            greet();
+        });
+    } else {
+        ActivateMerlin();
+        greet();
+    }
     helpFile_ = data::applicationFolder() + QStringLiteral("/CORVANELVERSION2.html");
     setHelpContextId(1);
     ui::setHelpKeyHandler([this](ui::Form& f) { showHelpContext(f.helpContextId()); });
@@ -233,6 +255,34 @@ void MainMenu::checkDatabaseHealth(const QString& path)
         // The user can still reach File > Restore from Backup from here.
         ui::reportFailure(data::damagedMessage(QDir::toNativeSeparators(path)));
     });
+}
+
+namespace {
+// Hands the window's first paint on to a call from the event loop.
+class FirstPaint : public QObject {
+public:
+    FirstPaint(QWidget* window, std::function<void()> then) : QObject(window), then_(std::move(then))
+    {
+        window->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint && then_) {
+            QTimer::singleShot(0, parent(), std::move(then_));
+            then_ = nullptr;
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> then_;
+};
+}  // namespace
+
+void MainMenu::afterFirstPaint(std::function<void()> then)
+{
+    new FirstPaint(window(), ui::guard(std::move(then)));
 }
 
 void MainMenu::greet()

@@ -12,6 +12,7 @@
 
 #include <QHash>
 #include <QPointer>
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -33,6 +34,12 @@ public:
 
     // Rows on one page of every paged list.
     int NoInList = 15;
+
+    // Set by the program's start before the window loads: the main picture
+    // is drawn, and the assistant loaded to greet, once the window has
+    // painted itself, so that neither holds up the user's first sight of
+    // the program. The greeting is the same and in the same order.
+    bool finishAfterFirstPaint = false;
 
     // The assistant character, loaded on first need.
     Assistant& Merlin();
@@ -78,6 +85,8 @@ protected:
 
 private:
     void greet();
+    // Runs `then` from the event loop once the window has painted itself.
+    void afterFirstPaint(std::function<void()> then);
     void checkDatabaseHealth(const QString& path);
     void buildMenuBar();
     void buildPictureButtons();

@@ -5,10 +5,12 @@
 
 namespace shell {
 
+QColor mainPictureColour() { return QColor(0x2b, 0x4f, 0x8c); }
+
 QPixmap drawMainPicture(const QSize& size)
 {
     QPixmap pm(size);
-    pm.fill(QColor(0x2b, 0x4f, 0x8c));
+    pm.fill(mainPictureColour());
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
 

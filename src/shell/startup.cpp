@@ -32,6 +32,7 @@ void waitForAssistant(Assistant& a, int limitMs)
 int runProgram()
 {
     MainMenu& main = frmMainMenu();
+    main.finishAfterFirstPaint = true;
     main.load();
     switch (main.outcome()) {
     case MainMenu::Outcome::PreviousInstance:

@@ -146,6 +146,25 @@ private slots:
         QCOMPARE(c.scalar(QStringLiteral("select count(*) from States")).toInt(), 51);
     }
 
+    // Started as the program starts, the main window shows first; the
+    // picture and the assistant with its greeting follow its first paint.
+    void theWindowShowsBeforeThePictureAndTheGreeting()
+    {
+        MainMenu& main = shell::frmMainMenu();
+        main.finishAfterFirstPaint = true;
+        main.load();
+        QCOMPARE(main.outcome(), MainMenu::Outcome::Started);
+        QVERIFY(!main.hasMerlin());
+        auto* picture = main.window()->findChild<QLabel*>(QStringLiteral("Picture1"));
+        QVERIFY(picture);
+        QVERIFY(picture->pixmap().isNull());
+        main.show();
+        QTRY_VERIFY(main.hasMerlin());
+        QCOMPARE(main.Merlin().requests(), greeting);
+        QVERIFY(!picture->pixmap().isNull());
+        QTRY_COMPARE_WITH_TIMEOUT(fake->speechBackend.spoken.size(), 2, 20000);
+    }
+
     void damagedDatabaseIsToldOnceAndABackupRestoresIt()
     {
         const QString db = dir->filePath(QStringLiteral("Corvanel.mdb"));
