@@ -128,13 +128,11 @@ struct Statement {
 
 // The bound values, read back by walking the statement's text beside its
 // expanded form, where each parameter stands as a literal.
-Statement boundStatement(sqlite3_stmt* st)
+Statement boundStatement(const QString& sql, const QString& expanded)
 {
     Statement out;
-    out.sql = sqlite3_sql(st);
-    char* expandedText = sqlite3_expanded_sql(st);
-    const std::string e = expandedText ? expandedText : "";
-    sqlite3_free(expandedText);
+    out.sql = sql.toStdString();
+    const std::string e = expanded.toStdString();
     const std::string& u = out.sql;
     std::size_t i = 0, j = 0;
     int next = 1;
@@ -186,19 +184,15 @@ Statement boundStatement(sqlite3_stmt* st)
     return out;
 }
 
-int traceStatement(unsigned, void* ctx, void* p, void*)
-{
-    static_cast<std::vector<Statement>*>(ctx)->push_back(boundStatement(static_cast<sqlite3_stmt*>(p)));
-    return 0;
-}
-
 // The statements one call of the getter runs, with their values.
-std::vector<Statement> statementsOf(sqlite3* layerHandle, const std::function<void()>& run)
+std::vector<Statement> statementsOf(data::Connection& layer, const std::function<void()>& run)
 {
     std::vector<Statement> statements;
-    sqlite3_trace_v2(layerHandle, SQLITE_TRACE_STMT, traceStatement, &statements);
+    layer.setStatementObserver([&statements](const QString& sql, const QString& expanded) {
+        statements.push_back(boundStatement(sql, expanded));
+    });
     run();
-    sqlite3_trace_v2(layerHandle, 0, nullptr, nullptr);
+    layer.setStatementObserver({});
     return statements;
 }
 
@@ -226,7 +220,7 @@ struct Figures {
 bool allUnder10 = true;
 bool lastWithin3x = true;
 
-Figures measure(sqlite3* layerHandle, sqlite3* raw, const Getter& get, int page)
+Figures measure(data::Connection& layer, sqlite3* raw, const Getter& get, int page)
 {
     Figures f;
     int pageCount = 0;
@@ -236,12 +230,12 @@ Figures measure(sqlite3* layerHandle, sqlite3* raw, const Getter& get, int page)
         f.rows = rows ? rows->rowCount() : 0;
     };
     f.layer = medianMs(run);
-    const std::vector<Statement> statements = statementsOf(layerHandle, run);
+    const std::vector<Statement> statements = statementsOf(layer, run);
     f.raw = medianMs([&] { runRaw(raw, statements); });
     return f;
 }
 
-void row(sqlite3* layerHandle, sqlite3* raw, const char* getter, const QString& sort, const char* dir,
+void row(data::Connection& layer, sqlite3* raw, const char* getter, const QString& sort, const char* dir,
          const Getter& get)
 {
     int pageCount = 0;
@@ -251,9 +245,9 @@ void row(sqlite3* layerHandle, sqlite3* raw, const char* getter, const QString& 
         return;
     }
     const int middle = std::max(1, (pageCount + 1) / 2);
-    const Figures a = measure(layerHandle, raw, get, 1);
-    const Figures b = measure(layerHandle, raw, get, middle);
-    const Figures c = measure(layerHandle, raw, get, pageCount);
+    const Figures a = measure(layer, raw, get, 1);
+    const Figures b = measure(layer, raw, get, middle);
+    const Figures c = measure(layer, raw, get, pageCount);
     std::printf("%-20s %-24s %-2s %6d | %6.2f %6.2f %4.2f | %6.2f %6.2f %4.2f | %6.2f %6.2f %4.2f |%5.1fx\n", getter,
                 sort.toUtf8().constData(), dir, pageCount, a.layer, a.raw, a.layer / a.raw, b.layer, b.raw,
                 b.layer / b.raw, c.layer, c.raw, c.layer / c.raw, c.layer / a.layer);
@@ -294,7 +288,7 @@ int main(int argc, char** argv)
     exec(raw, cache.constData());
     masters::clsCategory category;
     masters::ClsCustomer customer;
-    sqlite3* h = item.connection().handle();
+    data::Connection& h = item.connection();
 
     const char* dirs[] = {"A", "D"};
 
@@ -350,7 +344,7 @@ int main(int argc, char** argv)
         std::sort(t.begin(), t.end());
         const double layer = t[t.size() / 2];
         write();
-        const std::vector<Statement> statements = statementsOf(list.connection().handle(), page);
+        const std::vector<Statement> statements = statementsOf(list.connection(), page);
         const double rawMs = medianMs([&] { runRaw(raw, statements); });
         std::printf("%-20s %-24s %-2s        | %6.2f %6.2f %4.2f | first of a session %6.2f\n", "GetAllItemsN", s, "A",
                     layer, rawMs, layer / rawMs, first);

@@ -2,12 +2,14 @@
 
 #include "appfolder.h"
 #include "connection.h"
+#include "connectionhandle.h"
 #include "schema.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QSet>
 #include <QStringList>
 #include <cerrno>
@@ -238,15 +240,18 @@ BackupSource::~BackupSource()
         sqlite3_close_v2(db_);
 }
 
-void BackupSource::restoreInto(Connection& live) const
+namespace {
+// The online backup of `source` into the database `live` is open on (the
+// application's database when it is closed).
+void copyHandleInto(sqlite3* source, Connection& live)
 {
     Connection own;
-    sqlite3* dest = live.handle();
+    sqlite3* dest = handleOf(live);
     if (!dest) {
         own.open(databasePath());
-        dest = own.handle();
+        dest = handleOf(own);
     }
-    sqlite3_backup* b = sqlite3_backup_init(dest, "main", db_, "main");
+    sqlite3_backup* b = sqlite3_backup_init(dest, "main", source, "main");
     if (!b)
         throw DbError(QString::fromUtf8(sqlite3_errmsg(dest)), sqlite3_errcode(dest) & 0xff);
     const int rc = sqlite3_backup_step(b, -1);
@@ -256,6 +261,19 @@ void BackupSource::restoreInto(Connection& live) const
         throw DbError(code != SQLITE_OK ? QString::fromUtf8(sqlite3_errmsg(dest)) : QString::fromUtf8(sqlite3_errstr(rc)),
                       rc & 0xff);
     }
+}
+}  // namespace
+
+void BackupSource::restoreInto(Connection& live) const { copyHandleInto(db_, live); }
+
+void copyDatabaseInto(const QString& sourcePath, Connection& live)
+{
+    sqlite3* source = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(sourcePath).constData(), &source, SQLITE_OPEN_READONLY, nullptr);
+    const auto closeSource = qScopeGuard([&] { sqlite3_close_v2(source); });
+    if (rc != SQLITE_OK)
+        throw DbError(QString::fromUtf8(source ? sqlite3_errmsg(source) : sqlite3_errstr(rc)), rc & 0xff);
+    copyHandleInto(source, live);
 }
 
 }  // namespace data

@@ -29,6 +29,12 @@ public:
 // when the database itself cannot be opened.
 void copyDatabaseFile(const QString& databasePath, const QString& target);
 
+// Copies the whole database file at `sourcePath` into the database `live`
+// is open on, with SQLite's online backup, in one write transaction. Does
+// not check what the source is: restoring a backup goes through
+// BackupSource, which does. DbError with SQLite's reason when it fails.
+void copyDatabaseInto(const QString& sourcePath, Connection& live);
+
 // A backup file, open read-only, that was found to be a whole database of
 // this program.
 class BackupSource {

@@ -1,6 +1,7 @@
 #include "connection.h"
 
 #include "appfolder.h"
+#include "connectionhandle.h"
 #include "dberror.h"
 #include "recordset.h"
 #include "sqlfunctions.h"
@@ -16,6 +17,7 @@ namespace data {
 struct Connection::Shared {
     sqlite3* db = nullptr;
     QString path;  // canonical
+    Connection::StatementObserver observer;
     ~Shared()
     {
         if (db) sqlite3_close_v2(db);
@@ -265,9 +267,9 @@ QString Connection::path() const
     return shared_ ? shared_->path : QString();
 }
 
-sqlite3* Connection::handle() const
+sqlite3* handleOf(const Connection& c)
 {
-    return shared_ ? shared_->db : nullptr;
+    return c.shared_ ? c.shared_->db : nullptr;
 }
 
 namespace {
@@ -280,7 +282,7 @@ sqlite3* requireOpen(sqlite3* db)
 
 int Connection::execute(const QString& sql, const Params& params)
 {
-    sqlite3* db = requireOpen(handle());
+    sqlite3* db = requireOpen(handleOf(*this));
     Statement st(db, sql);
     st.bind(params);
     const auto before = sqlite3_total_changes64(db);
@@ -294,7 +296,7 @@ int Connection::execute(const QString& sql, const Params& params)
 
 Recordset Connection::query(const QString& sql, const Params& params)
 {
-    sqlite3* db = requireOpen(handle());
+    sqlite3* db = requireOpen(handleOf(*this));
     Statement st(db, sql);
     st.bind(params);
     return Recordset(st.readAll());
@@ -302,7 +304,7 @@ Recordset Connection::query(const QString& sql, const Params& params)
 
 DbValue Connection::scalar(const QString& sql, const Params& params)
 {
-    sqlite3* db = requireOpen(handle());
+    sqlite3* db = requireOpen(handleOf(*this));
     Statement st(db, sql);
     st.bind(params);
     if (!st.step() || sqlite3_column_count(st.get()) == 0) return DbValue();
@@ -312,7 +314,7 @@ DbValue Connection::scalar(const QString& sql, const Params& params)
 Page Connection::page(const QString& selectSql, const Params& params, const QString& orderBy, int pageSize,
                       int page)
 {
-    sqlite3* db = requireOpen(handle());
+    sqlite3* db = requireOpen(handleOf(*this));
     if (page != -1 && (page < 1 || pageSize < 1))
         throw DbError(QStringLiteral("Page %1 of %2 rows cannot be read.").arg(page).arg(pageSize), SQLITE_RANGE);
 
@@ -363,36 +365,136 @@ Page Connection::page(const QString& selectSql, const Params& params, const QStr
 
 void Connection::begin()
 {
-    execPlain(requireOpen(handle()), "BEGIN");
+    execPlain(requireOpen(handleOf(*this)), "BEGIN");
 }
 
 void Connection::beginImmediate()
 {
-    execPlain(requireOpen(handle()), "BEGIN IMMEDIATE");
+    execPlain(requireOpen(handleOf(*this)), "BEGIN IMMEDIATE");
 }
 
 void Connection::commit()
 {
-    execPlain(requireOpen(handle()), "COMMIT");
+    execPlain(requireOpen(handleOf(*this)), "COMMIT");
 }
 
 void Connection::rollback()
 {
-    sqlite3* db = handle();
+    sqlite3* db = handleOf(*this);
     if (!db || sqlite3_get_autocommit(db)) return;
     sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 bool Connection::inTransaction() const
 {
-    sqlite3* db = handle();
+    sqlite3* db = handleOf(*this);
     return db && !sqlite3_get_autocommit(db);
 }
 
 std::int64_t Connection::lastInsertRowId() const
 {
-    sqlite3* db = handle();
+    sqlite3* db = handleOf(*this);
     return db ? sqlite3_last_insert_rowid(db) : 0;
+}
+
+std::int64_t Connection::totalChanges() const
+{
+    sqlite3* db = handleOf(*this);
+    return db ? sqlite3_total_changes64(db) : 0;
+}
+
+void Connection::setBusyTimeout(int ms)
+{
+    sqlite3_busy_timeout(requireOpen(handleOf(*this)), ms < 0 ? 0 : ms);
+}
+
+namespace {
+int traceToObserver(unsigned, void* context, void* statement, void*)
+{
+    const auto& observer = *static_cast<const Connection::StatementObserver*>(context);
+    auto* st = static_cast<sqlite3_stmt*>(statement);
+    char* expanded = sqlite3_expanded_sql(st);
+    const QString expandedText = QString::fromUtf8(expanded ? expanded : "");
+    sqlite3_free(expanded);
+    observer(QString::fromUtf8(sqlite3_sql(st)), expandedText);
+    return 0;
+}
+}  // namespace
+
+void Connection::setStatementObserver(StatementObserver observer)
+{
+    sqlite3* db = requireOpen(handleOf(*this));
+    shared_->observer = std::move(observer);
+    if (shared_->observer)
+        sqlite3_trace_v2(db, SQLITE_TRACE_STMT, traceToObserver, &shared_->observer);
+    else
+        sqlite3_trace_v2(db, 0, nullptr, nullptr);
+}
+
+bool Connection::sharesHandleWith(const Connection& other) const
+{
+    return shared_ && shared_ == other.shared_;
+}
+
+int Connection::unfinishedStatements() const
+{
+    sqlite3* db = handleOf(*this);
+    int n = 0;
+    for (sqlite3_stmt* st = db ? sqlite3_next_stmt(db, nullptr) : nullptr; st; st = sqlite3_next_stmt(db, st))
+        ++n;
+    return n;
+}
+
+struct PreparedStatement::Impl {
+    std::shared_ptr<Connection::Shared> keep;  // the handle outlives the statement
+    sqlite3* db = nullptr;
+    std::unique_ptr<Statement> statement;
+};
+
+PreparedStatement::PreparedStatement(Connection& c, const QString& sql) : d_(std::make_unique<Impl>())
+{
+    d_->keep = c.shared_;
+    d_->db = requireOpen(handleOf(c));
+    d_->statement = std::make_unique<Statement>(d_->db, sql);
+}
+
+PreparedStatement::~PreparedStatement() = default;
+
+PreparedStatement& PreparedStatement::bindAll(const Params& values)
+{
+    sqlite3_reset(d_->statement->get());
+    d_->statement->bind(values);
+    return *this;
+}
+
+int PreparedStatement::run()
+{
+    sqlite3* db = d_->db;
+    const auto before = sqlite3_total_changes64(db);
+    try {
+        while (d_->statement->step()) {
+        }
+    } catch (...) {
+        sqlite3_reset(d_->statement->get());
+        throw;
+    }
+    sqlite3_reset(d_->statement->get());
+    // As execute(): a statement that changed no row reports none.
+    if (sqlite3_total_changes64(db) == before) return 0;
+    return int(sqlite3_changes64(db));
+}
+
+bool PreparedStatement::found()
+{
+    bool row = false;
+    try {
+        row = d_->statement->step();
+    } catch (...) {
+        sqlite3_reset(d_->statement->get());
+        throw;
+    }
+    sqlite3_reset(d_->statement->get());
+    return row;
 }
 
 Transaction::Transaction(Connection& c, bool immediate) : c_(c)

@@ -1,6 +1,7 @@
 #pragma once
 #include "dbvalue.h"
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -57,11 +58,57 @@ public:
     bool inTransaction() const;
 
     std::int64_t lastInsertRowId() const;
-    sqlite3* handle() const;
+    // Rows written through this database file's shared handle since it was
+    // opened (every insert, update and delete counts); 0 when closed.
+    std::int64_t totalChanges() const;
+
+    // How long statements on the shared handle wait for another program's
+    // lock (the default is busyTimeoutMs() when the handle was opened).
+    void setBusyTimeout(int ms);
+
+    // For tests and benchmarks: `observer` sees every statement run on this
+    // file's shared handle, by any connection, as it starts: its text, and
+    // the text with each bound value written in as a literal. It stays
+    // until it is replaced, or cleared with an empty function.
+    using StatementObserver = std::function<void(const QString& sql, const QString& expandedSql)>;
+    void setStatementObserver(StatementObserver observer);
+    // True when both connections work on one shared handle.
+    bool sharesHandleWith(const Connection& other) const;
+    // Statements prepared on the shared handle and not yet finalized.
+    int unfinishedStatements() const;
 
 private:
+    friend sqlite3* handleOf(const Connection& c);
+    friend class PreparedStatement;
     struct Shared;
     std::shared_ptr<Shared> shared_;
+};
+
+// A statement prepared once on a connection and run as often as needed:
+// a save compiles all of its statements before it writes anything, and a
+// thousand lines cost one compilation. Binding starts a fresh run.
+class PreparedStatement {
+public:
+    PreparedStatement(Connection& c, const QString& sql);
+    ~PreparedStatement();
+    PreparedStatement(const PreparedStatement&) = delete;
+    PreparedStatement& operator=(const PreparedStatement&) = delete;
+
+    // Binds every value of the statement, in order.
+    PreparedStatement& bindAll(const Params& values);
+    template <class... Values>
+    PreparedStatement& bind(const Values&... values)
+    {
+        return bindAll(Params{DbValue(values)...});
+    }
+    // Runs a write; the number of rows it changed.
+    int run();
+    // Runs a query; whether it found a row.
+    bool found();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d_;
 };
 
 // Rolls back on scope exit unless commit() was called.

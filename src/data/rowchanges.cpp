@@ -1,5 +1,6 @@
 #include "rowchanges.h"
 
+#include "connectionhandle.h"
 #include "dberror.h"
 
 #include <algorithm>
@@ -85,7 +86,7 @@ RowChanges::RowChanges(const QString& table) : table_(table.toStdString()) {}
 
 RowChanges::Changed RowChanges::take(Connection& c)
 {
-    sqlite3* db = c.handle();
+    sqlite3* db = handleOf(c);
     if (!db)
         throw DbError(QStringLiteral("The database is not open."), SQLITE_MISUSE);
     Journal& j = journalOf(db);

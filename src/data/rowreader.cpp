@@ -1,5 +1,6 @@
 #include "rowreader.h"
 
+#include "connectionhandle.h"
 #include "dberror.h"
 
 #include <QString>
@@ -18,7 +19,7 @@ namespace {
 
 RowReader::RowReader(Connection& c, const QString& sql, const std::vector<std::int64_t>& params)
 {
-    sqlite3* db = c.handle();
+    sqlite3* db = handleOf(c);
     if (!db)
         throw DbError(QStringLiteral("The database is not open."), SQLITE_MISUSE);
     const QByteArray text = sql.toUtf8();

@@ -12,7 +12,6 @@
 #include <climits>
 #include <cmath>
 #include <limits>
-#include <sqlite3.h>
 
 namespace estimates {
 
@@ -29,79 +28,6 @@ bool storableAmount(double v)
     return std::isfinite(v) && std::fabs(v) <= largestAmount;
 }
 
-// A statement prepared once and run as often as needed on the shared handle:
-// a save compiles all of its statements before it writes anything, and a
-// thousand lines cost one compilation, not a thousand.
-class Prepared {
-public:
-    Prepared(sqlite3* db, const char* sql) : db_(db)
-    {
-        if (!db_) throw data::DbError(QStringLiteral("The database is not open."), SQLITE_MISUSE);
-        const int rc = sqlite3_prepare_v2(db_, sql, -1, &st_, nullptr);
-        if (rc != SQLITE_OK) fail(rc);
-    }
-    ~Prepared() { sqlite3_finalize(st_); }
-    Prepared(const Prepared&) = delete;
-    Prepared& operator=(const Prepared&) = delete;
-
-    template <class... Values>
-    Prepared& bind(const Values&... values)
-    {
-        sqlite3_reset(st_);
-        if (sqlite3_bind_parameter_count(st_) != int(sizeof...(Values)))
-            throw data::DbError(QStringLiteral("The statement takes %1 values, but %2 were given.")
-                                    .arg(sqlite3_bind_parameter_count(st_))
-                                    .arg(sizeof...(Values)),
-                                SQLITE_RANGE);
-        int n = 0;
-        (bindOne(++n, values), ...);
-        return *this;
-    }
-
-    // Runs a write; the number of rows it changed.
-    int run()
-    {
-        const int rc = sqlite3_step(st_);
-        if (rc != SQLITE_DONE && rc != SQLITE_ROW) fail(rc);
-        const int changed = sqlite3_changes(db_);
-        sqlite3_reset(st_);
-        return changed;
-    }
-
-    // Runs a query; whether it found a row.
-    bool found()
-    {
-        const int rc = sqlite3_step(st_);
-        if (rc != SQLITE_DONE && rc != SQLITE_ROW) fail(rc);
-        sqlite3_reset(st_);
-        return rc == SQLITE_ROW;
-    }
-
-private:
-    [[noreturn]] void fail(int rc)
-    {
-        const QString message = data::failureMessage(db_, rc);
-        if (st_) sqlite3_reset(st_);
-        throw data::DbError(message, rc & 0xff);
-    }
-
-    void check(int rc)
-    {
-        if (rc != SQLITE_OK) fail(rc);
-    }
-    void bindOne(int n, int v) { check(sqlite3_bind_int64(st_, n, v)); }
-    void bindOne(int n, double v) { check(sqlite3_bind_double(st_, n, v)); }
-    void bindOne(int n, const QString& v)
-    {
-        const QByteArray utf8 = v.toUtf8();
-        // An empty text stays a text, never a Null.
-        const char* p = utf8.isNull() ? "" : utf8.constData();
-        check(sqlite3_bind_text64(st_, n, p, sqlite3_uint64(utf8.size()), SQLITE_TRANSIENT, SQLITE_UTF8));
-    }
-
-    sqlite3* db_;
-    sqlite3_stmt* st_ = nullptr;
-};
 
 constexpr const char* headerInsertSql =
     "Insert into OrderInfo (Orderno,CustId,RepId,OrderDate,SStreet1,SStreet2,SCity,SState,SZip,SCountry,SPhone,"
@@ -147,7 +73,7 @@ QDate storedDate(const data::DbValue& v)
 
 }  // namespace
 
-ClsOrder::ClsOrder() = default;
+ClsOrder::ClsOrder(int pageSize) : RecordClass(pageSize) {}
 
 ClsOrder::~ClsOrder() = default;
 
@@ -222,10 +148,10 @@ bool ClsOrder::Save(const QString& screenMode)
     try {
         // Every statement is compiled before the first write, so none of
         // them can fail to compile halfway through.
-        Prepared header(c.handle(), adding ? headerInsertSql : headerUpdateSql);
-        Prepared stored(c.handle(), "Select 1 from OrderInfo where OrderNo = ?");
-        Prepared dropLines(c.handle(), linesDeleteSql);
-        Prepared addLine(c.handle(), lineInsertSql);
+        data::PreparedStatement header(c, QString::fromLatin1(adding ? headerInsertSql : headerUpdateSql));
+        data::PreparedStatement stored(c, QStringLiteral("Select 1 from OrderInfo where OrderNo = ?"));
+        data::PreparedStatement dropLines(c, QString::fromLatin1(linesDeleteSql));
+        data::PreparedStatement addLine(c, QString::fromLatin1(lineInsertSql));
         const QString date = data::sql::isoDate(OrderDate.year(), OrderDate.month(), OrderDate.day());
 
         // Rolls back on leaving unless committed: the stored estimate is
@@ -286,8 +212,8 @@ bool ClsOrder::Delete()
     bool missing = false;
     data::Connection& c = connection();
     try {
-        Prepared header(c.handle(), "Delete from OrderInfo where OrderNo = ?");
-        Prepared lines(c.handle(), linesDeleteSql);
+        data::PreparedStatement header(c, QStringLiteral("Delete from OrderInfo where OrderNo = ?"));
+        data::PreparedStatement lines(c, QString::fromLatin1(linesDeleteSql));
         data::Transaction t(c);
         if (header.bind(OrderNo).run() != 1) {
             missing = true;

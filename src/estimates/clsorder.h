@@ -17,7 +17,7 @@ namespace estimates {
 
 class ClsOrder : public masters::RecordClass {
 public:
-    ClsOrder();
+    explicit ClsOrder(int pageSize = defaultPageSize);
     ~ClsOrder() override;
 
     int OrderNo = 0;  // the key of Save, Delete and GetOrder

@@ -3,6 +3,7 @@
 #include "frmorder.h"
 
 #include "data/conversions.h"
+#include "shell/mainmenu.h"
 #include "ui/forms.h"
 #include "ui/platform.h"
 #include "ui/textbox.h"
@@ -29,7 +30,7 @@ FrmOrders::~FrmOrders() = default;
 ClsOrder& FrmOrders::Orders()
 {
     if (!orders_)
-        orders_ = std::make_unique<ClsOrder>();
+        orders_ = std::make_unique<ClsOrder>(shell::frmMainMenu().NoInList);
     return *orders_;
 }
 

@@ -12,6 +12,8 @@ namespace masters {
 
 class clsCategory : public RecordClass {
 public:
+    using RecordClass::RecordClass;
+
     int Catid = 0;
     QString Catname;      // also the prefix GetSearchCategories looks for
     int ParentCategory = 0;

@@ -9,6 +9,8 @@ namespace masters {
 
 class ClsCustomer : public RecordClass {
 public:
+    using RecordClass::RecordClass;
+
     int CustId = 0;
     QString CustName;
     QString BStreet1;

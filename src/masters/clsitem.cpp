@@ -8,7 +8,6 @@
 #include "ui/platform.h"
 
 #include <QHash>
-#include <sqlite3.h>
 
 namespace masters {
 
@@ -38,7 +37,7 @@ ItemLists::Order orderOf(const QString& column)
 
 }  // namespace
 
-ClsItem::ClsItem() = default;
+ClsItem::ClsItem(int pageSize) : RecordClass(pageSize) {}
 
 ClsItem::~ClsItem() = default;
 
@@ -175,7 +174,7 @@ void ClsItem::checkListState()
     // lists learnt. The object's connection keeps the handle alive, so the
     // two numbers stay comparable for the object's life.
     const std::int64_t version = connection().scalar(QStringLiteral("PRAGMA data_version")).toInt64();
-    const std::int64_t changes = sqlite3_total_changes64(connection().handle());
+    const std::int64_t changes = connection().totalChanges();
     if (version != listState_.dataVersion || changes != listState_.changes) {
         listState_ = ListState();
         listState_.dataVersion = version;

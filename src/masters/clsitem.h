@@ -15,7 +15,7 @@ class ItemLists;
 
 class ClsItem : public RecordClass {
 public:
-    ClsItem();
+    explicit ClsItem(int pageSize = defaultPageSize);
     ~ClsItem() override;
 
     int itemid = 0;

@@ -9,6 +9,8 @@ namespace masters {
 
 class clsMaster : public RecordClass {
 public:
+    using RecordClass::RecordClass;
+
     QString Mastertable;  // "Rooms" or "Units"; set before any operation
     int Id = 0;
     QString Name;         // also the text GetSearchCategories looks for

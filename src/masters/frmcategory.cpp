@@ -53,7 +53,7 @@ void FrmCategory::pickCategory(HandBackFn chosen)
 clsCategory& FrmCategory::Category()
 {
     if (!category_)
-        category_ = std::make_unique<clsCategory>();
+        category_ = std::make_unique<clsCategory>(shell::frmMainMenu().NoInList);
     return *category_;
 }
 
@@ -88,7 +88,7 @@ QStringList FrmCategory::rowSubItems(const data::RowArray& rows, int row, bool s
         items << QString::number(parent);
     } else {
         if (!parentNames_)
-            parentNames_ = std::make_unique<clsCategory>();
+            parentNames_ = std::make_unique<clsCategory>(shell::frmMainMenu().NoInList);
         parentNames_->Catid = parent;
         // Empty for a top-level category and for a parent that is gone.
         items << parentNames_->GetCatg();

@@ -2,6 +2,7 @@
 
 #include "custmast.h"
 
+#include "shell/mainmenu.h"
 #include "ui/forms.h"
 #include "ui/listview.h"
 #include "ui/platform.h"
@@ -34,7 +35,7 @@ void FrmCustomer::pickCustomer(HandBackFn chosen)
 ClsCustomer& FrmCustomer::Customers()
 {
     if (!customers_)
-        customers_ = std::make_unique<ClsCustomer>();
+        customers_ = std::make_unique<ClsCustomer>(shell::frmMainMenu().NoInList);
     return *customers_;
 }
 

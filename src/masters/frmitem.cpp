@@ -3,6 +3,7 @@
 #include "itemmast.h"
 
 #include "data/conversions.h"
+#include "shell/mainmenu.h"
 #include "ui/forms.h"
 #include "ui/platform.h"
 
@@ -24,7 +25,7 @@ FrmItem::~FrmItem() = default;
 ClsItem& FrmItem::Items()
 {
     if (!items_)
-        items_ = std::make_unique<ClsItem>();
+        items_ = std::make_unique<ClsItem>(shell::frmMainMenu().NoInList);
     return *items_;
 }
 

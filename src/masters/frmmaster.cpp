@@ -43,7 +43,7 @@ FrmMaster::~FrmMaster() = default;
 clsMaster& FrmMaster::Names()
 {
     if (!names_)
-        names_ = std::make_unique<clsMaster>();
+        names_ = std::make_unique<clsMaster>(shell::frmMainMenu().NoInList);
     return *names_;
 }
 

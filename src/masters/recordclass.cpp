@@ -4,7 +4,6 @@
 #include "data/dberror.h"
 #include "data/recordset.h"
 #include "data/sqlnames.h"
-#include "shell/mainmenu.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -16,7 +15,7 @@ namespace {
 constexpr std::int64_t cacheKiB = 65536;
 }  // namespace
 
-RecordClass::RecordClass()
+RecordClass::RecordClass(int pageSize) : PageSize(pageSize)
 {
     connection_.open(data::databasePath());
     // Lists sort and filter by indexes but fetch rows at random: a page
@@ -25,7 +24,6 @@ RecordClass::RecordClass()
     const std::int64_t cache = connection_.scalar(QStringLiteral("PRAGMA cache_size")).toInt64();
     if (cache > -cacheKiB && (cache < 0 || cache * 4 < cacheKiB))
         connection_.execute(QStringLiteral("PRAGMA cache_size = -%1").arg(cacheKiB));
-    PageSize = shell::frmMainMenu().NoInList;
 }
 
 RecordClass::~RecordClass() = default;

@@ -17,9 +17,14 @@ namespace masters {
 
 class RecordClass {
 public:
-    // Opens a connection of its own on the application's database and
-    // takes the main window's rows per page.
-    RecordClass();
+    // The rows per page of the old main window's NoInList, for objects
+    // whose opener does not page.
+    static constexpr int defaultPageSize = 15;
+
+    // Opens a connection of its own on the application's database; lists
+    // are paged `pageSize` rows at a time (screens pass the main window's
+    // rows per page).
+    explicit RecordClass(int pageSize = defaultPageSize);
     virtual ~RecordClass();
     RecordClass(const RecordClass&) = delete;
     RecordClass& operator=(const RecordClass&) = delete;

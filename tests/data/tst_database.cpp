@@ -157,7 +157,7 @@ void TstDatabase::connectionsShareOneHandle()
     // Another spelling of the same file still reaches the same handle.
     Connection b;
     b.open(dir_.path() + QStringLiteral("/./") + QFileInfo(path_).fileName());
-    QCOMPARE(b.handle(), c_.handle());
+    QVERIFY(b.sharesHandleWith(c_));
     QCOMPARE(b.path(), c_.path());
     QCOMPARE(c_.scalar(QStringLiteral("PRAGMA journal_mode")).toText(), QStringLiteral("delete"));
 
@@ -486,7 +486,7 @@ void TstDatabase::oneStatementPerCall()
     QVERIFY_THROWS_EXCEPTION(DbError, c_.execute(QStringLiteral("UPDATE Numbers SET Name = 'x'; DROP TABLE Numbers")));
     // The first statement, already prepared when the second was found, was
     // finalized too: an open one would keep the handle from ever closing.
-    QCOMPARE(sqlite3_next_stmt(c_.handle(), nullptr), nullptr);
+    QCOMPARE(c_.unfinishedStatements(), 0);
     QCOMPARE(column(c_.query(QStringLiteral("SELECT Name FROM Numbers ORDER BY Id"))), QStringList({"n1", "n2"}));
     // A trailing ';' or comment is not a second statement.
     QCOMPARE(c_.execute(QStringLiteral("UPDATE Numbers SET Name = 'y' WHERE Id = 1; -- done\n")), 1);
@@ -525,7 +525,7 @@ void TstDatabase::errorsCarrySqliteMessage()
     QVERIFY_THROWS_EXCEPTION(DbError, c_.execute(QStringLiteral("UPDATE Numbers SET Name = ?"), {}));
     QVERIFY_THROWS_EXCEPTION(DbError, c_.execute(QStringLiteral("UPDATE Numbers SET Name = ?"), {"a", "b"}));
     // Every statement was finalized on the way out.
-    QCOMPARE(sqlite3_next_stmt(c_.handle(), nullptr), nullptr);
+    QCOMPARE(c_.unfinishedStatements(), 0);
     QVERIFY(!c_.inTransaction());
 
     Connection closed;

@@ -3,6 +3,7 @@
 
 #include "data/connection.h"
 #include "data/dberror.h"
+#include "data/backupfile.h"
 #include "data/rowchanges.h"
 
 #include "../support/sqltestutil.h"
@@ -90,13 +91,7 @@ private slots:
             QFile::remove(copy);
             sqltest::rawExec(copy, "CREATE TABLE Item (ItemId INTEGER PRIMARY KEY, Name TEXT);"
                                    "INSERT INTO Item VALUES (9,'r');");
-            sqlite3* source = nullptr;
-            sqlite3_open(copy.toUtf8().constData(), &source);
-            sqlite3_backup* b = sqlite3_backup_init(c_.handle(), "main", source, "main");
-            QVERIFY(b);
-            QCOMPARE(sqlite3_backup_step(b, -1), SQLITE_DONE);
-            sqlite3_backup_finish(b);
-            sqlite3_close(source);
+            data::copyDatabaseInto(copy, c_);
             break;
         }
         case 3:

@@ -188,15 +188,9 @@ private slots:
         FrmOrder& order = openEstimate();
         const auto statementsToOpen = [&] {
             int count = 0;
-            sqlite3_trace_v2(
-                db.handle(), SQLITE_TRACE_STMT,
-                [](unsigned, void* counter, void*, void*) {
-                    ++*static_cast<int*>(counter);
-                    return 0;
-                },
-                &count);
+            db.setStatementObserver([&count](const QString&, const QString&) { ++count; });
             FrmList& l = openPicker(order);
-            sqlite3_trace_v2(db.handle(), 0, nullptr, nullptr);
+            db.setStatementObserver({});
             const int nodes = int(treeLines(l.TreeCategory).size());
             l.cmdExit->click();
             return std::make_pair(count, nodes);

@@ -87,12 +87,11 @@ private slots:
         data::setApplicationFolder(QString());
     }
 
-    void takesRowsPerPageFromMainMenu()
+    void pagesByTheRowsPerPageItWasGiven()
     {
-        shell::frmMainMenu().NoInList = 7;
-        ClsItem item;
-        shell::frmMainMenu().NoInList = 15;
+        ClsItem item(7);
         QCOMPARE(item.PageSize, 7);
+        QCOMPARE(ClsItem().PageSize, 15);
     }
 
     void validateStopsAtFirstFailure_data()

@@ -189,6 +189,21 @@ private slots:
         QVERIFY(s.CmdPrev->isEnabled());
     }
 
+    // The list pages by the main window's rows per page.
+    void pagesByTheMainWindowsRowsPerPage()
+    {
+        const int cat = addCategory(QStringLiteral("General"));
+        const int unit = addUnit(QStringLiteral("Each"));
+        for (int i = 1; i <= 10; ++i)
+            addItem(QString::number(i), QStringLiteral("Item %1").arg(i), cat, unit);
+        shell::frmMainMenu().load();  // which sets it to 15
+        shell::frmMainMenu().NoInList = 4;
+        auto restore = qScopeGuard([] { shell::frmMainMenu().NoInList = 15; });
+        FrmItem& s = open(QStringLiteral("A"));
+        QCOMPARE(s.LblRecords->text(), QStringLiteral("Record 1 - 4 of 10"));
+        QCOMPARE(s.ListView1->rowCount(), 4);
+    }
+
     void columnsShowTheItem()
     {
         const int cat = addCategory(QStringLiteral("Tiles"));

@@ -425,7 +425,7 @@ private slots:
         sqlite3* other = nullptr;
         QCOMPARE(sqlite3_open(QFile::encodeName(dbPath()).constData(), &other), SQLITE_OK);
         QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-        sqlite3_busy_timeout(live.handle(), 200);  // no need to wait the full time here
+        live.setBusyTimeout(200);  // no need to wait the full time here
         restoreFrom(backup);
         sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
         sqlite3_close(other);
