@@ -30,6 +30,8 @@ void FormWindow::scrollClient()
     scroll_->setObjectName(objectName() + QStringLiteral("_scroll"));
     scroll_->setFrameShape(QFrame::NoFrame);
     scroll_->setWidgetResizable(true);
+    // Scrolling follows the focus; the area itself is no stop for Tab.
+    scroll_->setFocusPolicy(Qt::NoFocus);
     layout_->replaceWidget(client_, scroll_);
     scroll_->setWidget(client_);
 }
