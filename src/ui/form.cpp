@@ -240,10 +240,26 @@ void Form::fitToScreen()
 {
     if (!window_)
         return;
+    // The sizes the window will have once shown: its controls styled, and
+    // its layouts counting what the load showed or hid (a control shown or
+    // hidden in a hidden window leaves the layouts' figures as they were).
+    window_->ensurePolished();
+    for (QLayout* layout : window_->findChildren<QLayout*>())
+        layout->invalidate();
+    for (QWidget* w : window_->findChildren<QWidget*>())
+        if (w->layout())
+            w->updateGeometry();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     window_->layout()->activate();
     const QSize minimum = window_->layout()->totalMinimumSize();
-    const WindowFit fit = fitInWorkArea(window_->pos(), window_->size(), minimum, resizable_,
-                                        windowFrameMargins(), workAreaFor(window_));
+    // Grown now if it must be, not once shown: then it could no longer be
+    // placed by its frame, and its title bar might end up off the screen.
+    const QSize needed = window_->size().expandedTo(minimum);
+    if (needed != window_->size())
+        window_->resize(needed);
+    const QMargins frame = windowFrameMargins();
+    const WindowFit fit = fitInWorkArea(window_->pos(), window_->size(), minimum, resizable_, frame,
+                                        workAreaFor(window_));
     if (fit.scrolls) {
         window_->scrollClient();
         window_->layout()->activate();

@@ -27,6 +27,7 @@
 
 #include <QAbstractButton>
 #include <QFile>
+#include <QHash>
 #include <QLayout>
 #include <QPushButton>
 #include <QScreen>
@@ -61,6 +62,29 @@ bool laidOut(const QLayout* layout, const QWidget* w)
     return false;
 }
 
+// The size each window had when it showed. A window that grows after it
+// showed can no longer be placed by its frame: its title bar may go off the
+// screen.
+class ShownSizes : public QObject {
+public:
+    QHash<QWidget*, QSize> sizes;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            if (auto* w = qobject_cast<ui::FormWindow*>(watched))
+                sizes[w] = w->size();
+        return false;
+    }
+};
+
+ShownSizes& shownSizes()
+{
+    static ShownSizes s;
+    return s;
+}
+
 QList<QWidget*> shownWindows()
 {
     QList<QWidget*> out;
@@ -90,6 +114,14 @@ QStringList problems(QWidget* w)
     const QSize smallest = w->minimumSize().expandedTo(QSize(1, 1)).grownBy(decorations);
     if (smallest.width() > area.width() || smallest.height() > area.height())
         out << QStringLiteral("%1 needs %2x%3 with its frame").arg(name).arg(smallest.width()).arg(smallest.height());
+    const QSize atShow = shownSizes().sizes.value(w);
+    if (atShow.isValid() && atShow != w->size())
+        out << QStringLiteral("%1 showed at %2x%3 and then became %4x%5")
+                   .arg(name)
+                   .arg(atShow.width())
+                   .arg(atShow.height())
+                   .arg(w->width())
+                   .arg(w->height());
     if (static_cast<ui::FormWindow*>(w)->scrollArea())
         out << name + QStringLiteral(" needs scrolling");
     for (QAbstractButton* b : w->findChildren<QAbstractButton*>()) {
@@ -147,6 +179,7 @@ private slots:
     void initTestCase()
     {
         shell::Assistant::setTimingScale(0.01);
+        qApp->installEventFilter(&shownSizes());
         const QSize logical = QGuiApplication::primaryScreen()->availableGeometry().size();
         qInfo("work area %dx%d (device pixel ratio %g)", logical.width(), logical.height(),
               QGuiApplication::primaryScreen()->devicePixelRatio());
@@ -256,6 +289,7 @@ private slots:
         estimates::FrmOrder& order = estimates::frmOrder();
         QVERIFY(order.openStored(mode, 1));
         QVERIFY(order.isVisible());
+        QCoreApplication::processEvents();
         checkShownWindows(QStringLiteral("estimate screen ") + mode);
         // The list of lines got the spare height: more than its smallest.
         QVERIFY(order.ListView1->height() > order.ListView1->minimumHeight());
