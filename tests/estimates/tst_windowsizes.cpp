@@ -5,6 +5,7 @@
 // whole inside it, where the user can reach it.
 
 #include "support/fakeplatform.h"
+#include "support/menuleaves.h"
 #include "support/screendriver.h"
 #include "support/testdatabase.h"
 
@@ -39,16 +40,6 @@ namespace {
 
 // The title bar and borders a window manager adds, which must fit too.
 const QMargins decorations(4, 30, 4, 4);
-
-void leaves(const QList<shell::MenuNode>& nodes, QStringList& out)
-{
-    for (const shell::MenuNode& n : nodes) {
-        if (!n.children.isEmpty())
-            leaves(n.children, out);
-        else if (!n.steps.isEmpty())
-            out << n.name;
-    }
-}
 
 // Whether a layout places the widget (the scientific calculator's keys are
 // placed at their designed sizes, smaller than a button would ask for).
@@ -217,8 +208,7 @@ private slots:
     void everyMenuWindowFits_data()
     {
         QTest::addColumn<QString>("item");
-        QStringList names;
-        leaves(shell::mainMenuTree(), names);
+        QStringList names = screentest::menuLeaves();
         names.removeAll(QStringLiteral("mnucustrpt"));  // straight to its print preview
         for (const QString& n : names)
             QTest::newRow(qPrintable(n)) << n;
