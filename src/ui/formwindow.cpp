@@ -32,7 +32,7 @@ void FormWindow::scrollClient()
     scroll_->setWidgetResizable(true);
     // Scrolling follows the focus; the area itself is no stop for Tab.
     scroll_->setFocusPolicy(Qt::NoFocus);
-    layout_->replaceWidget(client_, scroll_);
+    delete layout_->replaceWidget(client_, scroll_);  // the client's old place is ours to free
     scroll_->setWidget(client_);
 }
 
