@@ -178,12 +178,25 @@ void FrmList::createControls()
                     TreeCategory->setCurrentItem(node);
                 TreeCategory_DblClick();
             }));
+    // Enter on the tree is its double-click: an item is picked, a category
+    // opens or closes.
+    ui::onEnterKey(TreeCategory, [this] {
+        QTreeWidgetItem* node = TreeCategory ? TreeCategory->currentItem() : nullptr;
+        if (!node)
+            return;
+        if (nodeKey(node).startsWith(QLatin1Char('I')))
+            TreeCategory_DblClick();
+        else
+            node->setExpanded(!node->isExpanded());
+    });
     ui::onClick(cmdAddEstimate, [this] { cmdAddEstimate_Click(); });
     ui::onClick(cmdDelete, [this] { cmdDelete_Click(); });
     ui::onClick(cmdExit, [this] { cmdExit_Click(); });
+    setEscapeAction([this] { cmdExit_Click(); });
 
-    const QSize need = g->minimumSize();
-    setClientSize(std::max(14700.0, ui::toTwips(need.width())), std::max(7200.0, ui::toTwips(need.height())));
+    // The tree and the list take the room the window is given.
+    setResizable(true);
+    setClientSize(14700, 7200);
 }
 
 void FrmList::Form_Load()
@@ -275,6 +288,10 @@ void FrmList::InitListView()
     ListView1->addColumn(QStringLiteral("Material"), 1200);
     ListView1->addColumn(QStringLiteral("Labor"), 1200);
     ListView1->addColumn(QStringLiteral("Room Id"), 0);
+    for (int column : {ColMaterial, ColLabor}) {
+        ListView1->setColumnRightAligned(column);
+        ListView1->setColumnFitsContents(column);
+    }
     // The columns share the width the list gets beside the tree.
     ListView1->setSpreadColumns(true);
 }
@@ -325,6 +342,7 @@ void FrmList::TreeCategory_DblClick()
                       {cmbRooms->text(), it.Itemcode, it.Itemname, cat.Catname, conv::numberText(it.qty), unit.Name,
                        conv::numberText(it.Material), conv::numberText(it.Labor),
                        conv::numberText(std::int64_t(cmbRooms->selectedData()))});
+    ListView1->scrollToRow(ListView1->rowCount() - 1);
 }
 
 void FrmList::cmdDelete_Click()

@@ -23,6 +23,7 @@
 #include "ui/textbox.h"
 #include "ui/twips.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -33,8 +34,6 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace estimates {
 
@@ -163,10 +162,24 @@ void FrmOrder::createControls()
     createBottom(c);
     connectControls();
 
-    // The designed size, or what the controls need with the fonts at hand.
-    const QSize need = c->layout()->minimumSize();
-    setClientSize(std::max(15600.0, ui::toTwips(need.width())), std::max(10200.0, ui::toTwips(need.height())));
+    // The list of lines takes every pixel of height the screen has to
+    // spare: the window opens as tall as the work area allows (down to what
+    // the controls need), and may be resized.
+    setResizable(true);
+    setClientSize(15600, 13500);
     ListView1->setSpreadColumns(true);
+    // The notes panel lies over the list and follows it.
+    Frame1->installEventFilter(this);
+    // Escape is Cancel, with Cancel's question.
+    setEscapeAction([this] { CmdCancel_Click(); });
+}
+
+bool FrmOrder::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Frame1 && (event->type() == QEvent::Resize || event->type() == QEvent::Move) && frmNotes &&
+        frmNotes->isVisible())
+        frmNotes->setGeometry(Frame1->geometry());
+    return ui::Form::eventFilter(watched, event);
 }
 
 void FrmOrder::createHeader(QWidget* c)
@@ -265,10 +278,14 @@ void FrmOrder::createBottom(QWidget* c)
     bottom->setSpacing(ui::toPixels(150));
     outer->addLayout(bottom);
 
-    // The action buttons on the left, the totals on the right.
+    // The action buttons on the left, the totals on the right. The buttons
+    // stand two by two, so that the row keeps its height and none of them
+    // is squeezed when "Delete Estimate" shows.
     auto* actions = new QVBoxLayout;
     actions->setSpacing(ui::toPixels(90));
-    auto* extras = new QHBoxLayout;
+    auto* extras = new QGridLayout;
+    extras->setHorizontalSpacing(ui::toPixels(90));
+    extras->setVerticalSpacing(ui::toPixels(90));
     cmdItemList = button(c, QStringLiteral("cmdItemList"), QStringLiteral("Add Multiple Items from Sheet"));
     cmdItemList->setToolTip(QStringLiteral("Pick several items from the category tree and add them at once"));
     Command7 = button(c, QStringLiteral("Command7"), QStringLiteral("Calculators"));
@@ -279,11 +296,11 @@ void FrmOrder::createBottom(QWidget* c)
     CmdDeleteOrder = button(c, QStringLiteral("CmdDeleteOrder"), QStringLiteral("Delete Estimate"));
     CmdDeleteOrder->setToolTip(QStringLiteral("Delete this estimate and its lines"));
     CmdDeleteOrder->setVisible(false);
-    extras->addWidget(cmdItemList);
-    extras->addWidget(Command7);
-    extras->addWidget(Command1);
-    extras->addWidget(CmdDeleteOrder);
-    extras->addStretch(1);
+    extras->addWidget(cmdItemList, 0, 0);
+    extras->addWidget(Command7, 0, 1);
+    extras->addWidget(Command1, 1, 0);
+    extras->addWidget(CmdDeleteOrder, 1, 1);
+    extras->setColumnStretch(2, 1);
     actions->addLayout(extras);
     actions->addStretch(1);
 
@@ -428,10 +445,15 @@ QGroupBox* FrmOrder::createAreaCalculator(QWidget* c)
     input(txtLength, QStringLiteral("txtLength"), QStringLiteral("L:"), QStringLiteral("Length"));
     input(txtWidth, QStringLiteral("txtWidth"), QStringLiteral("W:"), QStringLiteral("Width"));
     input(txtHeight, QStringLiteral("txtHeight"), QStringLiteral("H:"), QStringLiteral("Height"));
+    cmdMove = button(Frame6, QStringLiteral("cmdMove"), QStringLiteral("Move selected to quantity box"));
+    cmdMove->setToolTip(QStringLiteral("Copy the selected figure into the line's quantity"));
+    inputs->addSpacing(ui::toPixels(90));
+    inputs->addWidget(cmdMove);
     v->addLayout(inputs);
 
-    // Nine figures in two columns, the first five on the left; each row's
-    // option button carries the row's label, so clicking the label picks it.
+    // Nine figures in three columns of three, read down each column, so
+    // that the frame stays low; each row's option button carries the row's
+    // label, so clicking the label picks it.
     struct Row {
         QPointer<QRadioButton>* option;
         const char* optionName;
@@ -461,18 +483,16 @@ QGroupBox* FrmOrder::createAreaCalculator(QWidget* c)
         ui::TextBox* box = amountBox(Frame6, QLatin1String(r.boxName), QLatin1String(r.caption));
         box->setMinimumWidth(ui::toPixels(900));
         *r.box = box;
-        const int gridRow = i < 5 ? i : i - 5;
-        const int gridColumn = i < 5 ? 0 : 3;
+        const int gridRow = i % 3;
+        const int gridColumn = (i / 3) * 3;
         g->addWidget(option, gridRow, gridColumn);
         g->addWidget(box, gridRow, gridColumn + 1);
     }
-    // A gap between the two columns of figures.
+    // Gaps between the columns of figures.
     g->setColumnMinimumWidth(2, ui::toPixels(90));
-    g->setColumnStretch(1, 1);
-    g->setColumnStretch(4, 1);
-    cmdMove = button(Frame6, QStringLiteral("cmdMove"), QStringLiteral("Move selected to quantity box"));
-    cmdMove->setToolTip(QStringLiteral("Copy the selected figure into the line's quantity"));
-    g->addWidget(cmdMove, 4, 3, 1, 2);
+    g->setColumnMinimumWidth(5, ui::toPixels(90));
+    for (int column : {1, 4, 7})
+        g->setColumnStretch(column, 1);
     v->addLayout(g);
     v->addStretch(1);
 

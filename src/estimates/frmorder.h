@@ -212,6 +212,7 @@ protected:
     void createControls() override;
     void Form_Load() override;
     void Form_Unload() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // What the screen put into Order that no box shows, so that Order can

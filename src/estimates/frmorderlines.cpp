@@ -144,7 +144,8 @@ void FrmOrder::createLineList(QWidget* c)
     Frame1->setObjectName(QStringLiteral("Frame1"));
     auto* v = new QVBoxLayout(Frame1);
     ListView1 = new ui::ListView(Frame1, QStringLiteral("ListView1"));
-    ListView1->setMinimumHeight(ui::toPixels(2400));
+    // A few lines at the least; the rest of the window's height besides.
+    ListView1->setMinimumHeight(ui::toPixels(1500));
     v->addWidget(ListView1, 1);
     auto* row = new QHBoxLayout;
     lblListHint = new QLabel(QStringLiteral("Double click on the item in the list above to edit it or select the "
@@ -180,6 +181,11 @@ void FrmOrder::InitListView()
     ListView1->addColumn(QStringLiteral("Total"), 1200);
     ListView1->addColumn(QStringLiteral("Roomid"), 0);
     ListView1->addColumn(QStringLiteral("Unitid"), 0);
+    // The amounts of money stand right-aligned in one column each, and whole.
+    for (int column = ColMaterial; column <= ColTotal; ++column) {
+        ListView1->setColumnRightAligned(column);
+        ListView1->setColumnFitsContents(column);
+    }
     ListView1->setHeaderIcon(ColRoom, ui::HeaderIcon::Down);
 }
 
@@ -348,6 +354,9 @@ void FrmOrder::cmdAdd_Click()
     Order().ColnOrderItems().Add(itemid, q, material, room, unit, subLabor, labor, others);
     ListView1->addRow(conv::numberText(itemid), rowCells(cmbRooms->text(), q, cmbUnits->text(), cmbItems->text(),
                                                          material, labor, subLabor, others, room, unit));
+    // The new line shows, also when the list is longer than its window
+    // (the multi-item picker adds many at once).
+    ListView1->scrollToRow(ListView1->rowCount() - 1);
     CalTotal();
 }
 

@@ -85,6 +85,7 @@ void FrmOrderNo::createControls()
 
     ui::onClick(cmdOk, [this] { cmdOk_Click(); });
     ui::onClick(CmdCancel, [this] { CmdCancel_Click(); });
+    setEscapeAction([this] { CmdCancel_Click(); });
     connect(TxtGetOrderNo, &QLineEdit::returnPressed, cmdOk, &QToolButton::click);
 }
 

@@ -44,7 +44,7 @@ QList<masters::ListScreen::Column> FrmOrders::columns() const
         {QStringLiteral("Estimate No"), 1200, QStringLiteral("OrderNo")},
         {QStringLiteral("Date"), 1200, QStringLiteral("OrderDate")},
         {QStringLiteral("Customer"), 1200, QStringLiteral("CustName")},
-        {QStringLiteral("Amount"), 960, QStringLiteral("Total")},
+        {QStringLiteral("Amount"), 960, QStringLiteral("Total"), true},
     };
 }
 

@@ -114,6 +114,9 @@ void FrmCustMast::createFields(QWidget* area)
     TxtBMobile = contact.box(QStringLiteral("Mobile"), QStringLiteral("TxtBMobile"));
     TxtBEmail = contact.box(QStringLiteral("Email"), QStringLiteral("TxtBEmail"));
     TxtBUrl = contact.box(QStringLiteral("URL"), QStringLiteral("TxtBUrl"));
+    // Addresses are long: a whole usual one shows.
+    TxtBEmail->setVisibleCharacters(40);
+    TxtBUrl->setVisibleCharacters(40);
     contact.finish();
     frames->addWidget(fraContact, 1);
 

@@ -68,9 +68,6 @@ void DetailDialog::createControls()
     buttons->setContentsMargins(ui::toPixels(180), 0, ui::toPixels(180), ui::toPixels(120));
     buttons->setSpacing(ui::toPixels(120));
     const int buttonWidth = ui::toPixels(1100);
-    cmdOk = dialogButton(row, QStringLiteral("cmdOk"), QStringLiteral("Ok"));
-    CmdCancel = dialogButton(row, QStringLiteral("CmdCancel"), QStringLiteral("Cancel"));
-    CmdSave = dialogButton(row, QStringLiteral("CmdSave"), QStringLiteral("Apply"));
     if (hasHelpButton()) {
         cmdMainHelp = dialogButton(row, QStringLiteral("cmdMainHelp"), QStringLiteral("Help"));
         cmdMainHelp->setIcon(ui::helpIcon());
@@ -80,15 +77,23 @@ void DetailDialog::createControls()
         ui::onClick(cmdMainHelp, [this] { cmdMainHelp_Click(); });
     }
     buttons->addStretch(1);
+    cmdOk = dialogButton(row, QStringLiteral("cmdOk"), QStringLiteral("Ok"));
+    CmdCancel = dialogButton(row, QStringLiteral("CmdCancel"), QStringLiteral("Cancel"));
+    CmdSave = dialogButton(row, QStringLiteral("CmdSave"), QStringLiteral("Apply"));
     for (QPushButton* b : {cmdOk.data(), CmdCancel.data(), CmdSave.data()}) {
         b->setMinimumWidth(buttonWidth);
         buttons->addWidget(b);
     }
-    // Tab order: the fields, then Ok, Cancel, Apply, help.
-    QWidget::setTabOrder(cmdOk, CmdCancel);
-    QWidget::setTabOrder(CmdCancel, CmdSave);
-    if (cmdMainHelp)
-        QWidget::setTabOrder(CmdSave, cmdMainHelp);
+    // Tab order as the window reads: the fields from the top, then the
+    // buttons from left to right.
+    QWidget* previous = cmdMainHelp;
+    for (QPushButton* b : {cmdOk.data(), CmdCancel.data(), CmdSave.data()}) {
+        if (previous)
+            QWidget::setTabOrder(previous, b);
+        previous = b;
+    }
+    // Escape is Cancel, with whatever Cancel asks.
+    setEscapeAction([this] { CmdCancel_Click(); });
 
     ui::onClick(CmdSave, [this] { CmdSave_Click(); });
     ui::onClick(cmdOk, [this] { cmdOk_Click(); });

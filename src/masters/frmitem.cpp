@@ -38,7 +38,7 @@ QList<ListScreen::Column> FrmItem::columns() const
         {QStringLiteral("Item #"), 1800, QStringLiteral("Itemcode")},
         {QStringLiteral("Item Name"), 2400, QStringLiteral("ItemName")},
         {QStringLiteral("Category"), 1800, QStringLiteral("CatName")},
-        {QStringLiteral("Material"), 1200, QStringLiteral("Material")},
+        {QStringLiteral("Material"), 1200, QStringLiteral("Material"), true},
         {QStringLiteral("Quantity"), 1200, QStringLiteral("Qty")},
         // Sorts by the item's TU text, not by the unit name it shows.
         {QStringLiteral("Unit"), 1200, QStringLiteral("TU")},

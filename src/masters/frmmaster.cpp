@@ -141,6 +141,8 @@ void FrmMaster::createControls()
     ui::onClick(cmdNext, [this] { CmdNext_Click(); });
     ui::onClick(cmdSearch, [this] { cmdSearch_Click(); });
     ui::onClick(cmdExit, [this] { cmdExit_Click(); });
+    // Escape leaves as the exit button does (asking about an unsaved add).
+    setEscapeAction([this] { cmdExit_Click(); });
     ui::onClick(cmdMainHelp, [this] { cmdMainHelp_Click(); });
 }
 

@@ -18,8 +18,6 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace masters {
 
 namespace {
@@ -75,8 +73,13 @@ void ListScreen::createControls()
     createSearchControls(top);
 
     ListView1 = new ui::ListView(c, QStringLiteral("ListView1"));
-    for (const Column& col : columns())
-        ListView1->addColumn(col.header, col.widthTwips);
+    for (const Column& col : columns()) {
+        const int column = ListView1->addColumn(col.header, col.widthTwips);
+        if (col.money) {
+            ListView1->setColumnRightAligned(column);
+            ListView1->setColumnFitsContents(column);
+        }
+    }
     outer->addWidget(ListView1, 1);
 
     lblHint = new QLabel(hintText(), c);
@@ -120,11 +123,11 @@ void ListScreen::createControls()
         buttons->addWidget(cmdMainHelp);
     }
     outer->addLayout(buttons);
-    // The designed size, or what the controls need with the fonts at hand.
-    const QSize need = outer->minimumSize();
-    if (ui::toTwips(need.width()) > clientWidth() || ui::toTwips(need.height()) > clientHeight())
-        setClientSize(std::max(clientWidth(), ui::toTwips(need.width())),
-                      std::max(clientHeight(), ui::toTwips(need.height())));
+    // The designed size, or what the controls need with the fonts at hand;
+    // the list takes whatever the user gives the window beyond that.
+    setResizable(true);
+    // Escape closes the screen as its exit button does.
+    setEscapeAction([this] { cmdExit_Click(); });
 
     // Keyboard order follows the window from top to bottom, whatever order
     // the member made its controls in.

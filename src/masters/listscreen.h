@@ -129,6 +129,7 @@ public:
         QString header;
         double widthTwips = 0;  // 0 hides the column
         QString sortField;      // empty: a click keeps SortField
+        bool money = false;     // right-aligned, never cut off
     };
 
     // A search option button: object name, caption, and the column it
@@ -189,7 +190,8 @@ protected:
     // (turnModeForRow), openRow() runs and the list re-runs by ListMode.
     virtual bool doubleClickPicks() const { return false; }
     virtual void openRow(int /*key*/) {}
-    // Client area size in twips.
+    // Client area size in twips at opening; the window may be resized and
+    // its list takes the difference.
     virtual double clientWidth() const { return 10440; }
     virtual double clientHeight() const { return 6840; }
     // Whether the screen has the spoken-help button.

@@ -107,6 +107,7 @@ void FrmBlank::createControls()
 
     ui::onClick(cmdOk, [this] { cmdOk_Click(); });
     ui::onClick(CmdCancel, [this] { CmdCancel_Click(); });
+    setEscapeAction([this] { CmdCancel_Click(); });
 }
 
 void FrmBlank::Form_Load()

@@ -16,4 +16,10 @@ void DatePicker::setValue(const QDate& date)
         setDate(date);
 }
 
+bool DatePicker::focusNextPrevChild(bool next)
+{
+    // Not QDateTimeEdit's, which takes Tab to step through the date's parts.
+    return QWidget::focusNextPrevChild(next);
+}
+
 }  // namespace ui

@@ -1,7 +1,9 @@
 #pragma once
 // A date box with a drop-down calendar, showing its date in a fixed custom
 // format ("MM/dd/yyyy" unless changed). The format is all digits, so the
-// shown text does not depend on the locale.
+// shown text does not depend on the locale. Tab leaves it for the next
+// control, as it leaves every other box; the arrow keys move between month,
+// day and year.
 
 #include <QDate>
 #include <QDateEdit>
@@ -20,6 +22,9 @@ public:
 
     QString customFormat() const { return displayFormat(); }
     void setCustomFormat(const QString& format) { setDisplayFormat(format); }
+
+protected:
+    bool focusNextPrevChild(bool next) override;
 };
 
 }  // namespace ui

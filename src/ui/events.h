@@ -31,6 +31,11 @@ QMetaObject::Connection onTriggered(QAction* action, F handler)
                             [h = std::move(handler)] { guarded(h); });
 }
 
+// Enter or Return pressed on `widget` (with no modifier but the keypad's)
+// runs `handler` and goes no further. For controls whose double-click
+// acts, so that the keyboard can do the same.
+void onEnterKey(QWidget* widget, std::function<void()> handler);
+
 // Any signal: connect(sender, &Sender::signal, context, guard(handler)).
 template <class F>
 auto guard(F handler)

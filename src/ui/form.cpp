@@ -3,10 +3,12 @@
 #include "events.h"
 #include "forms.h"
 #include "formwindow.h"
+#include "screenfit.h"
 #include "twips.h"
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QLayout>
 #include <QMenuBar>
 #include <QVBoxLayout>
 
@@ -48,6 +50,7 @@ void Form::show()
     if (!window_)
         return;  // Form_Load unloaded it again
     if (!window_->isVisible()) {
+        fitToScreen();
         window_->show();
     } else {
         window_->raise();
@@ -69,6 +72,7 @@ void Form::showModal()
         w->raise();
         w->activateWindow();
     } else {
+        fitToScreen();
         w->show();
     }
     guarded([this] { Form_Activate(); });
@@ -202,11 +206,69 @@ void Form::move(double leftTwips, double topTwips)
 
 void Form::setClientSize(double widthTwips, double heightTwips)
 {
-    if (!window())
+    designedClient_ = twipsSize(widthTwips, heightTwips);
+    applyClientSize();
+}
+
+void Form::setResizable(bool on)
+{
+    resizable_ = on;
+    applyClientSize();
+}
+
+void Form::applyClientSize()
+{
+    if (!window() || !designedClient_.isValid())
         return;
-    const QSize size = twipsSize(widthTwips, heightTwips);
-    client_->setFixedSize(size);
-    window_->adjustSize();
+    if (!resizable_) {
+        client_->setFixedSize(designedClient_);
+        window_->adjustSize();
+        return;
+    }
+    // The layouts now say how small the window may get; it opens at the
+    // designed size, or at what they need when that is more.
+    client_->setMinimumSize(0, 0);
+    client_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    QSize size = designedClient_;
+    if (menuBar_ && !menuBar_->isHidden())
+        size.rheight() += menuBar_->sizeHint().height();
+    window_->layout()->activate();
+    window_->resize(size.expandedTo(window_->layout()->totalMinimumSize()));
+}
+
+void Form::fitToScreen()
+{
+    if (!window_)
+        return;
+    // The sizes the window will have once shown: its controls styled, and
+    // its layouts counting what the load showed or hid (a control shown or
+    // hidden in a hidden window leaves the layouts' figures as they were).
+    window_->ensurePolished();
+    for (QLayout* layout : window_->findChildren<QLayout*>())
+        layout->invalidate();
+    for (QWidget* w : window_->findChildren<QWidget*>())
+        if (w->layout())
+            w->updateGeometry();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    window_->layout()->activate();
+    const QSize minimum = window_->layout()->totalMinimumSize();
+    // Grown now if it must be, not once shown: then it could no longer be
+    // placed by its frame, and its title bar might end up off the screen.
+    const QSize needed = window_->size().expandedTo(minimum);
+    if (needed != window_->size())
+        window_->resize(needed);
+    const QMargins frame = windowFrameMargins();
+    const WindowFit fit = fitInWorkArea(window_->pos(), window_->size(), minimum, resizable_, frame,
+                                        workAreaFor(window_));
+    if (fit.scrolls) {
+        window_->scrollClient();
+        window_->layout()->activate();
+    }
+    if (fit.size != window_->size())
+        window_->resize(fit.size);
+    // A window the program never placed is left to the window manager.
+    if (window_->testAttribute(Qt::WA_Moved) || fit.framePos != window_->pos())
+        window_->move(fit.framePos);
 }
 
 }  // namespace ui

@@ -10,7 +10,9 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSize>
 #include <QString>
+#include <functional>
 
 class QMenuBar;
 class QWidget;
@@ -63,7 +65,19 @@ public:
     void setTop(double twips);
     void move(double leftTwips, double topTwips);
     // The client area's size in twips (the window grows by its menu bar).
+    // A fixed window keeps it; a resizable one opens at it (or at what its
+    // layout needs, when that is more) and may then be resized down to what
+    // its layout needs.
     void setClientSize(double widthTwips, double heightTwips);
+    // Windows with a list are resizable: their layout hands the room to the
+    // list. Fixed by default, as the old forms were.
+    void setResizable(bool on);
+    bool isResizable() const { return resizable_; }
+
+    // Escape runs this action (a frame's Cancel or Exit); the old forms had
+    // no dialog keys, so a form has none until it opts in.
+    void setEscapeAction(std::function<void()> action) { escapeAction_ = std::move(action); }
+    bool hasEscapeAction() const { return bool(escapeAction_); }
 
     // The window's help context number (used by the help key).
     int helpContextId() const { return helpContextId_; }
@@ -87,6 +101,11 @@ private:
     friend class FormWindow;
     bool closeRequested();  // the close box; true when the window may close
     void destroyWindow();
+    void applyClientSize();
+    // Before a window first shows: within the work area of its screen,
+    // shrunk where it may be, moved up or left where it sticks out, and
+    // scrolled when even its smallest size is too big.
+    void fitToScreen();
 
     QPointer<FormWindow> window_;
     QPointer<QWidget> client_;
@@ -95,6 +114,9 @@ private:
     bool loading_ = false;
     bool unloading_ = false;
     int helpContextId_ = 0;
+    QSize designedClient_;
+    bool resizable_ = false;
+    std::function<void()> escapeAction_;
 };
 
 }  // namespace ui

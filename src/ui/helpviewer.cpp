@@ -27,6 +27,7 @@
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 
 namespace ui {
@@ -518,6 +519,20 @@ void HelpViewer::openLink(const QUrl& url)
 
 void HelpViewer::bringForward()
 {
+    // Help asked for from a modal window (F1 in a dialog) would stand behind
+    // that window and take no input. Owned by it, the viewer stands above it
+    // and works; it stays open when the dialog goes.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal != this) {
+        winId();  // makes the window handle
+        QWindow* owner = modal->windowHandle();
+        if (owner && windowHandle() && windowHandle()->transientParent() != owner) {
+            // Shown again, so that it is no longer counted as blocked.
+            if (isVisible())
+                hide();
+            windowHandle()->setTransientParent(owner);
+        }
+    }
     if (isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);
     show();

@@ -1,10 +1,12 @@
 #include "listview.h"
 
-#include <QStyle>
-
 #include "twips.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace ui {
 
@@ -58,7 +60,56 @@ int ListView::addColumn(const QString& header, double widthTwips)
     setColumnHidden(column, width <= 0);
     headerIcons_.resize(std::size_t(column) + 1, HeaderIcon::Blank);
     designedWidths_.resize(std::size_t(column) + 1, width);
+    rightAligned_.resize(std::size_t(column) + 1, false);
+    fitsContents_.resize(std::size_t(column) + 1, false);
+    contentWidths_.resize(std::size_t(column) + 1, 0);
     return column;
+}
+
+void ListView::setColumnRightAligned(int column)
+{
+    if (column < 0 || std::size_t(column) >= rightAligned_.size())
+        return;
+    rightAligned_[std::size_t(column)] = true;
+    headerItem()->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+    for (int row = 0; row < topLevelItemCount(); ++row)
+        applyAlignment(topLevelItem(row), column);
+}
+
+void ListView::setColumnFitsContents(int column)
+{
+    if (column < 0 || std::size_t(column) >= fitsContents_.size())
+        return;
+    fitsContents_[std::size_t(column)] = true;
+    for (int row = 0; row < topLevelItemCount(); ++row)
+        noteWidth(column, topLevelItem(row)->text(column));
+    spreadColumns();
+}
+
+void ListView::applyAlignment(QTreeWidgetItem* item, int column) const
+{
+    if (item && column >= 0 && std::size_t(column) < rightAligned_.size() && rightAligned_[std::size_t(column)])
+        item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+}
+
+int ListView::textWidth(const QString& text) const
+{
+    // The text and the cell's margins on both sides.
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    return fontMetrics().horizontalAdvance(text) + 2 * margin + 4;
+}
+
+void ListView::noteWidth(int column, const QString& text)
+{
+    if (column < 0 || std::size_t(column) >= fitsContents_.size() || !fitsContents_[std::size_t(column)] ||
+        text.isEmpty())
+        return;
+    const int width = textWidth(text);
+    if (width <= contentWidths_[std::size_t(column)])
+        return;
+    contentWidths_[std::size_t(column)] = width;
+    if (columnWidth(column) < width)
+        spreadColumns();
 }
 
 int ListView::addRow(const QString& key, const QStringList& subItems)
@@ -68,10 +119,14 @@ int ListView::addRow(const QString& key, const QStringList& subItems)
     item->setText(0, key);
     for (int i = 0; i < subItems.size(); ++i)
         item->setText(i + 1, subItems.at(i));
+    for (int c = 0; c < columnCount(); ++c)
+        applyAlignment(item, c);
     const int row = topLevelItemCount();
     addTopLevelItem(item);
     if (row == 0 && selectedRow() < 0)
         setSelectedRow(0);
+    for (int i = 0; i < subItems.size(); ++i)
+        noteWidth(i + 1, subItems.at(i));
     return row;
 }
 
@@ -92,6 +147,7 @@ void ListView::clearRows()
     selectingByCode_ = true;
     clear();
     selectingByCode_ = false;
+    std::fill(contentWidths_.begin(), contentWidths_.end(), 0);
 }
 
 QTreeWidgetItem* ListView::rowItem(int row) const
@@ -127,8 +183,10 @@ QString ListView::subItem(int row, int i) const
 void ListView::setSubItem(int row, int i, const QString& text)
 {
     QTreeWidgetItem* item = rowItem(row);
-    if (item && i >= 1)
+    if (item && i >= 1) {
         item->setText(i, text);
+        noteWidth(i, text);
+    }
 }
 
 int ListView::selectedRow() const
@@ -148,6 +206,12 @@ void ListView::setSelectedRow(int row)
         setCurrentItem(nullptr);
     }
     selectingByCode_ = false;
+}
+
+void ListView::scrollToRow(int row)
+{
+    if (QTreeWidgetItem* item = rowItem(row))
+        scrollToItem(item);
 }
 
 bool ListView::selectByKey(const QString& key)
@@ -196,24 +260,68 @@ void ListView::resizeEvent(QResizeEvent* e)
     spreadColumns();
 }
 
+void ListView::keyPressEvent(QKeyEvent* e)
+{
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) &&
+        (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        const int row = selectedRow();
+        if (row >= 0) {
+            e->accept();
+            emit rowDoubleClicked(row);
+            return;
+        }
+    }
+    QTreeWidget::keyPressEvent(e);
+}
+
 void ListView::spreadColumns()
 {
-    if (!spread_)
-        return;
-    if (designedWidths_.size() != std::size_t(columnCount()))
+    const int n = columnCount();
+    if (designedWidths_.size() != std::size_t(n))
         return;  // columns made some other way than addColumn
+    if (!spread_) {
+        // Only a fitting column moves, and only wider.
+        for (int c = 0; c < n; ++c)
+            if (fitsContents_[std::size_t(c)] && !isColumnHidden(c) && contentWidths_[std::size_t(c)] > columnWidth(c))
+                setColumnWidth(c, contentWidths_[std::size_t(c)]);
+        return;
+    }
     int designed = 0;
-    for (int c = 0; c < columnCount(); ++c)
+    for (int c = 0; c < n; ++c)
         if (!isColumnHidden(c))
             designed += designedWidths_[std::size_t(c)];
-    const int room = viewport()->width();
     if (designed <= 0)
         return;
-    for (int c = 0; c < columnCount(); ++c)
-        if (!isColumnHidden(c)) {
-            const int d = designedWidths_[std::size_t(c)];
-            setColumnWidth(c, room > designed ? d * room / designed : d);
+    const int room = viewport()->width();
+    std::vector<int> widths(std::size_t(n), 0);
+    int extra = 0;  // what the fitting columns need beyond their share
+    for (int c = 0; c < n; ++c) {
+        if (isColumnHidden(c))
+            continue;
+        const std::size_t i = std::size_t(c);
+        const int d = designedWidths_[i];
+        widths[i] = room > designed ? d * room / designed : d;
+        if (fitsContents_[i] && contentWidths_[i] > widths[i]) {
+            extra += contentWidths_[i] - widths[i];
+            widths[i] = contentWidths_[i];
         }
+    }
+    if (extra > 0) {
+        // The other columns give it back, down to their designed widths.
+        int spare = 0;
+        for (int c = 0; c < n; ++c)
+            if (!isColumnHidden(c) && !fitsContents_[std::size_t(c)])
+                spare += widths[std::size_t(c)] - designedWidths_[std::size_t(c)];
+        const int taken = std::min(extra, spare);
+        for (int c = 0; c < n && spare > 0; ++c) {
+            const std::size_t i = std::size_t(c);
+            if (!isColumnHidden(c) && !fitsContents_[i])
+                widths[i] -= (widths[i] - designedWidths_[i]) * taken / spare;
+        }
+    }
+    for (int c = 0; c < n; ++c)
+        if (!isColumnHidden(c))
+            setColumnWidth(c, widths[std::size_t(c)]);
 }
 
 }  // namespace ui

@@ -10,6 +10,9 @@
 //
 // As in the old list view, the first row added to an empty list becomes the
 // selected row, so a filled list always has a selection.
+//
+// Enter on the selected row is the keyboard's double-click: it reports
+// rowDoubleClicked as a double-click does.
 
 #include "headericons.h"
 
@@ -32,6 +35,12 @@ public:
     void setSpreadColumns(bool on);
 
     int addColumn(const QString& header, double widthTwips);
+    // Right-aligns a column's cells and header (amounts of money stand in
+    // one column that way).
+    void setColumnRightAligned(int column);
+    // The column never gets narrower than its widest text, so that a
+    // figure is never cut off.
+    void setColumnFitsContents(int column);
 
     // Appends a row: key in column 0, subItems in columns 1, 2, ...
     // Returns the row number.
@@ -52,6 +61,8 @@ public:
     // Selects a row (-1: none) and scrolls it into view. Does not emit
     // rowSelected, which reports the user's choices only.
     void setSelectedRow(int row);
+    // Scrolls a row into view; the selection stays.
+    void scrollToRow(int row);
     // Selects the first row whose key is `key`; false (selection kept) when
     // there is none.
     bool selectByKey(const QString& key);
@@ -76,14 +87,21 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void spreadColumns();
+    void applyAlignment(QTreeWidgetItem* item, int column) const;
+    void noteWidth(int column, const QString& text);
+    int textWidth(const QString& text) const;
     QTreeWidgetItem* rowItem(int row) const;
     int rowOf(QTreeWidgetItem* item) const;
 
     std::vector<HeaderIcon> headerIcons_;
     std::vector<int> designedWidths_;
+    std::vector<bool> rightAligned_;
+    std::vector<bool> fitsContents_;
+    std::vector<int> contentWidths_;  // widest text so far, of the fitting columns
     bool spread_ = false;
     int sortOrder_ = 0;
     bool selectingByCode_ = false;

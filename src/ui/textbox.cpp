@@ -15,6 +15,8 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 namespace ui {
 
@@ -166,6 +168,17 @@ void TextBox::focusOutEvent(QFocusEvent* e)
     QLineEdit::focusOutEvent(e);
     if (e->reason() != Qt::PopupFocusReason && e->reason() != Qt::ActiveWindowFocusReason)
         emit lostFocus();
+}
+
+void TextBox::setVisibleCharacters(int count)
+{
+    // Characters of a middling width (a font's average is narrower than
+    // most words), and the frame and text margins on both sides.
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const QSize text(fontMetrics().horizontalAdvance(QString(count, QLatin1Char('n'))), fontMetrics().height());
+    setMinimumWidth(style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, this).width() +
+                    textMargins().left() + textMargins().right());
 }
 
 }  // namespace ui

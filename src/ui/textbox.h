@@ -30,6 +30,9 @@ public:
     bool digitsAndPointOnly() const { return digitsOnly_; }
     void setDigitsAndPointOnly(bool on);
 
+    // At least wide enough to show about `count` characters of its font.
+    void setVisibleCharacters(int count);
+
 signals:
     // The focus went to another control. Not when a pop-up (such as the
     // context menu) or another window merely takes it for a while: the

@@ -311,6 +311,37 @@ private slots:
         QCOMPARE(order.TxtAmount->text(), QStringLiteral("464.5"));
     }
 
+    // Enter on the tree is its double-click; every pick shows in the list;
+    // Escape is Exit.
+    void theKeyboardPicksAndLeaves()
+    {
+        FrmOrder& order = openEstimate();
+        FrmList& l = openPicker(order);
+        l.window()->resize(1000, 400);
+        QTreeWidgetItem* category = l.node(QStringLiteral("C1"));
+        l.TreeCategory->setCurrentItem(category);
+        const bool expanded = category->isExpanded();
+        QTest::keyClick(l.TreeCategory, Qt::Key_Return);
+        QCOMPARE(category->isExpanded(), !expanded);
+        QCOMPARE(l.ListView1->rowCount(), 0);
+
+        l.TreeCategory->setCurrentItem(l.node(QStringLiteral("I3")));
+        for (int i = 1; i <= 25; ++i) {
+            QTest::keyClick(l.TreeCategory, i % 2 ? Qt::Key_Return : Qt::Key_Enter,
+                            i % 2 ? Qt::NoModifier : Qt::KeypadModifier);
+            QCOMPARE(l.ListView1->rowCount(), i);
+            QCoreApplication::processEvents();
+            const QRect shown = l.ListView1->visualItemRect(l.ListView1->topLevelItem(i - 1));
+            QVERIFY2(l.ListView1->viewport()->rect().contains(shown), qPrintable(QString::number(i)));
+        }
+        QCOMPARE(l.ListView1->text(24), QStringLiteral("3"));
+
+        QTest::keyClick(l.TreeCategory, Qt::Key_Escape);
+        QVERIFY(!l.isLoaded());
+        QCOMPARE(order.ListView1->rowCount(), 0);
+        QVERIFY(fake->messages.isEmpty());
+    }
+
     // A row whose item or takeoff name the estimate screen does not list is
     // refused with a message; it is never added as whatever the screen has
     // selected. The other rows go in.

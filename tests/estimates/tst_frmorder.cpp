@@ -21,6 +21,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
@@ -848,6 +849,76 @@ private slots:
         QCOMPARE(stored("Tax", saved).toDouble(), 8.0);
     }
 
+    // Tab reads the window: the customer, number, date and notes, the
+    // ship-to address, the line entry left to right, the lines, then the
+    // bottom row left to right: buttons, area calculator, totals.
+    void tabFollowsTheWindow()
+    {
+        FrmOrder& f = openNew();
+        QCOMPARE(screentest::tabWalk(f.TxtCustomer, 80),
+                 (QStringList{"TxtCustomer", "CmdSelCust", "CmdNewCust", "TxtOrder", "TxtDate", "txtNotes",
+                              "cmdImport", "TxtSstreet1", "TxtSstreet2", "TxtScity", "cmbSState", "TxtSZip",
+                              "TxtSCountry", "TxtSPhone", "TxtSMobile", "TxtSEmail", "cmbRooms", "TxtQty",
+                              "cmbUnits", "cmbItems", "TxtMaterial", "txtLabor", "txtExtension", "txtOthers",
+                              "cmdAdd", "ListView1", "CmdEdit", "cmdDel", "cmdItemList", "Command7", "Command1",
+                              "CmdSave", "cmdOk", "CmdCancel", "cmdMainHelp", "txtLength", "txtWidth", "txtHeight",
+                              "cmdMove", "chkarea1", "txtTaxPer", "txtOHPer"}));
+    }
+
+    // Escape asks what Cancel asks, wherever the focus is.
+    void escapeIsCancel_data()
+    {
+        QTest::addColumn<ui::Answer>("answer");
+        QTest::newRow("No: the estimate stays") << ui::Answer::No;
+        QTest::newRow("Yes: closed unsaved") << ui::Answer::Yes;
+    }
+    void escapeIsCancel()
+    {
+        QFETCH(ui::Answer, answer);
+        FrmOrder& f = openedWithTwoLines();
+        fake->answers = {answer};
+        QTest::keyClick(f.TxtQty, Qt::Key_Escape);
+        QCOMPARE(fake->messageTexts(),
+                 QStringList{"Are you sure you want to cancel this screen and discard any changes done?"});
+        QCOMPARE(fake->messages.last().title, QStringLiteral("Confirm Cancel"));
+        QCOMPARE(f.isLoaded(), answer == ui::Answer::No);
+        if (f.isLoaded())
+            QCOMPARE(f.ListView1->rowCount(), 2);
+        QCOMPARE(estimateCount(), 0);
+    }
+
+    // Whatever height the window gets beyond its smallest goes to the list
+    // of lines.
+    void theLinesTakeTheSpareHeight()
+    {
+        FrmOrder& f = openNew();
+        QWidget* w = f.window();
+        w->resize(1400, 900);
+        QCoreApplication::processEvents();
+        const int before = f.ListView1->height();
+        w->resize(1400, 1100);
+        QCoreApplication::processEvents();
+        QCOMPARE(f.ListView1->height(), before + 200);
+    }
+
+    // Lines added beyond the list's visible part are scrolled into view.
+    void anAddedLineShows()
+    {
+        FrmOrder& f = openNew();
+        f.window()->resize(1400, 700);
+        for (int room : {Bathroom, Kitchen, LivingRoom})
+            for (int unit : {Each, LinearFeet, SquareFeet})
+                for (int item : {BaseCabinet, CeramicTile, DrywallSheet}) {
+                    addLine(f, room, unit, item);
+                    QCoreApplication::processEvents();
+                    const int last = f.ListView1->rowCount() - 1;
+                    const QRect shown = f.ListView1->visualItemRect(f.ListView1->topLevelItem(last));
+                    QVERIFY2(f.ListView1->viewport()->rect().contains(shown), qPrintable(QString::number(last)));
+                }
+        QCOMPARE(f.ListView1->rowCount(), 27);
+        QVERIFY(f.ListView1->verticalScrollBar()->value() > 0);
+    }
+
     void okAndCancel()
     {
         FrmOrder& f = openedWithTwoLines();
@@ -1119,6 +1190,10 @@ private slots:
             QVERIFY2(!hidden->isVisible(), qPrintable(hidden->objectName()));
         QVERIFY(f.CmdDeleteOrder->isVisible());
         QVERIFY(f.CmdCancel->isVisible());
+        // The buttons beside "Delete Estimate" keep their whole captions.
+        QCoreApplication::processEvents();
+        for (QPushButton* b : {f.cmdItemList.data(), f.Command7.data(), f.Command1.data(), f.CmdDeleteOrder.data()})
+            QVERIFY2(b->width() >= b->sizeHint().width(), qPrintable(b->objectName()));
         QCOMPARE(f.TxtCustomer->text(), QStringLiteral("Brian Cole"));
         // A double-click does not start an edit here.
         f.CmdEdit_Click();

@@ -165,11 +165,21 @@ private slots:
         QVERIFY(!f.isLoaded());
     }
 
+    void cancelCloses_data()
+    {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("Cancel") << false;
+        QTest::newRow("Escape") << true;
+    }
     void cancelCloses()
     {
+        QFETCH(bool, escape);
         FrmOrderNo& f = openForDelete();
         f.TxtGetOrderNo->setText(QStringLiteral("7"));
-        f.CmdCancel->click();
+        if (escape)
+            QTest::keyClick(f.TxtGetOrderNo, Qt::Key_Escape);
+        else
+            f.CmdCancel->click();
         QVERIFY(!f.isLoaded());
         QVERIFY(fake->messages.isEmpty());
         QVERIFY(!estimates::frmOrder().isLoaded());

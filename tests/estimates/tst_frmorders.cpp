@@ -3,6 +3,7 @@
 // opening an estimate in the estimate screen.
 
 #include "support/fakeplatform.h"
+#include "support/screendriver.h"
 #include "support/testdatabase.h"
 
 #include "data/appfolder.h"
@@ -152,6 +153,24 @@ private slots:
         QVERIFY(s.searchOptionButton(QStringLiteral("OptOrderNo"))->isChecked());
         QCOMPARE(s.searchBox()->objectName(), QStringLiteral("txtName"));
         QVERIFY(fake->messages.isEmpty());
+    }
+
+    // The Amount column is narrow by design; a big total still shows whole,
+    // right-aligned.
+    void amountShowsWhole()
+    {
+        fixture();
+        addEstimate(2, 1, QStringLiteral("2024-05-01"), 98765432109.75);
+        FrmOrders& s = open();
+        s.window()->resize(s.window()->minimumSize());
+        QCoreApplication::processEvents();
+        const int amount = 3;  // after number, date and customer
+        const int row = screentest::columnTexts(s.ListView1, 0).indexOf(QStringLiteral("2"));
+        QVERIFY(row >= 0);
+        const QString text = s.ListView1->subItem(row, amount);
+        QCOMPARE(text, QStringLiteral("98765432109.75"));
+        QVERIFY(s.ListView1->columnWidth(amount) > s.ListView1->fontMetrics().horizontalAdvance(text));
+        QCOMPARE(s.ListView1->topLevelItem(row)->textAlignment(amount), int(Qt::AlignRight | Qt::AlignVCenter));
     }
 
     void emptyList()

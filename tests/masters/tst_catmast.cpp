@@ -119,6 +119,8 @@ private slots:
             QCOMPARE(d.Txtname->text(), QStringLiteral("Child"));
             QCOMPARE(d.cmbParent->selectedData(), qint64(root));
             QVERIFY(d.Txtname->isEnabled());
+            QCOMPARE(screentest::tabWalk(d.Txtname), (QStringList{"Txtname", "cmbParent", "cmdOk", "CmdCancel",
+                                                                  "CmdSave"}));
             d.Txtname->setText(QStringLiteral("Kid"));
             QVERIFY(d.cmbParent->selectByData(other));
             d.CmdSave->click();
@@ -209,13 +211,15 @@ private slots:
 
     void dialogCancelRefreshesTheList_data()
     {
-        QTest::addColumn<bool>("closeBox");
-        QTest::newRow("cancel") << false;
-        QTest::newRow("close box") << true;
+        QTest::addColumn<QString>("how");
+        QTest::newRow("cancel") << "cancel";
+        QTest::newRow("Escape: as Cancel") << "escape";
+        QTest::newRow("close box") << "close box";
     }
     void dialogCancelRefreshesTheList()
     {
-        QFETCH(bool, closeBox);
+        QFETCH(QString, how);
+        const bool closeBox = how == QLatin1String("close box");
         addCategory(QStringLiteral("Root"));
         FrmCategory& s = open(QStringLiteral("E"));
         FrmCatMast& d = ui::form<FrmCatMast>();
@@ -224,6 +228,8 @@ private slots:
             addCategory(QStringLiteral("Added meanwhile"));
             if (closeBox)
                 d.window()->close();
+            else if (how == QLatin1String("escape"))
+                QTest::keyClick(d.Txtname, Qt::Key_Escape);
             else
                 d.CmdCancel->click();
             QVERIFY(!d.isLoaded());

@@ -364,13 +364,15 @@ private slots:
 
     void closingSavesNothingAndEmptiesTheRecord_data()
     {
-        QTest::addColumn<bool>("closeBox");
-        QTest::newRow("cancel") << false;
-        QTest::newRow("close box") << true;
+        QTest::addColumn<QString>("how");
+        QTest::newRow("cancel") << "cancel";
+        QTest::newRow("Escape in a box: as Cancel") << "escape";
+        QTest::newRow("close box") << "close box";
     }
     void closingSavesNothingAndEmptiesTheRecord()
     {
-        QFETCH(bool, closeBox);
+        QFETCH(QString, how);
+        const bool closeBox = how == QLatin1String("close box");
         addCustomer(smith());
         FrmCustomer& s = openList(QStringLiteral("E"));
         FrmCustMast& d = ui::form<FrmCustMast>();
@@ -381,6 +383,8 @@ private slots:
             addCustomer(late);
             if (closeBox)
                 d.window()->close();
+            else if (how == QLatin1String("escape"))
+                QTest::keyClick(d.TxtBPhone, Qt::Key_Escape);
             else
                 d.CmdCancel->click();
             QVERIFY(!d.isLoaded());
@@ -396,6 +400,38 @@ private slots:
         QCOMPARE(d.Cust.BState, 0);
         QCOMPARE(d.Cust.ExpDate, QDate::currentDate());
         QVERIFY(rowOf(s, QStringLiteral("Added meanwhile")) >= 0);
+    }
+
+    // Tab goes down the window: the name, the address frame, the contact
+    // frame, then the buttons left to right.
+    void tabFollowsTheWindow()
+    {
+        useStates();
+        FrmCustomer& s = openList(QStringLiteral("A"));
+        FrmCustMast& d = ui::form<FrmCustMast>();
+        QStringList order;
+        whenShown(d, [&] { order = screentest::tabWalk(d.TxtCname); });
+        s.cmdAdd->click();
+        QCOMPARE(order, (QStringList{"TxtCname", "TxtBstreet1", "TxtBstreet2", "TxtBcity", "CmbBState", "TxtBZip",
+                                     "TxtBCountry", "TxtBPhone", "TxtBfax", "TxtBMobile", "TxtBEmail", "TxtBUrl",
+                                     "cmdMainHelp", "cmdOk", "CmdCancel", "CmdSave"}));
+    }
+
+    // A usual web address or e-mail address shows whole.
+    void emailAndWebAddressShowAboutFortyCharacters()
+    {
+        FrmCustomer& s = openList(QStringLiteral("A"));
+        FrmCustMast& d = ui::form<FrmCustMast>();
+        const QString address = QStringLiteral("https://www.whitfield-builders.com/about");
+        QCOMPARE(address.size(), 40);
+        whenShown(d, [&] {
+            for (ui::TextBox* box : {d.TxtBEmail.data(), d.TxtBUrl.data()}) {
+                box->setText(address);
+                const int room = box->contentsRect().width() - box->textMargins().left() - box->textMargins().right();
+                QVERIFY2(room >= box->fontMetrics().horizontalAdvance(address), qPrintable(box->objectName()));
+            }
+        });
+        s.cmdAdd->click();
     }
 
     void helpSpeaksInEveryMode_data()

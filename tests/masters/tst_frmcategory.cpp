@@ -158,6 +158,18 @@ private slots:
         QCOMPARE(s.cmdAdd->toolTip(), QStringLiteral("Press Add Button to add a new category"));
     }
 
+    // Tab: the name and its parent (what Add takes), the search buttons,
+    // the list, paging (both off with one page), then the buttons along the
+    // bottom.
+    void tabOrderInAddMode()
+    {
+        addCategory(QStringLiteral("Root"));
+        FrmCategory& s = open(QStringLiteral("A"));
+        QCOMPARE(screentest::tabWalk(s.txtCatName),
+                 (QStringList{"txtCatName", "cmbParent", "cmdSearch", "CmdAll", "cmdHelp2", "ListView1", "cmdAdd",
+                              "cmdExit", "cmdMainHelp"}));
+    }
+
     void fullListingShowsCountsAndParentNames()
     {
         const int root = addCategory(QStringLiteral("Root"));

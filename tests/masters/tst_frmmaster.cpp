@@ -262,6 +262,20 @@ private slots:
         }
     }
 
+    // Escape leaves as Ok does, with its question about an unsaved add.
+    void escapeLeavesAsOkDoes()
+    {
+        addNames("Units", {"Each"});
+        FrmMaster& s = open(QStringLiteral("Units"));
+        s.cmdAdd->click();
+        type(s.txtName, QStringLiteral("Box"));
+        fake->answers = {ui::Answer::No};
+        QTest::keyClick(s.txtName, Qt::Key_Escape);
+        QCOMPARE(boxes(), QStringList{unsaved});
+        QVERIFY(!s.isLoaded());
+        QCOMPARE(stored("Units"), QStringList{"Each"});
+    }
+
     void closingWhileBrowsingAsksNothing()
     {
         addNames("Units", {"Each"});

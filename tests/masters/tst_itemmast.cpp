@@ -5,6 +5,7 @@
 // while no category exists.
 
 #include "support/fakeplatform.h"
+#include "support/screendriver.h"
 #include "support/testdatabase.h"
 
 #include "data/appfolder.h"
@@ -195,6 +196,21 @@ private slots:
                                       "Category (Parent category is indicated in brackets)", "Unit",
                                       "Material Cost", "Labor Cost", "Sub Labor Cost", "Equipments and other Cost",
                                       "Default Quantity"}));
+    }
+
+    // Tab goes down the window: the item number, the description, the field
+    // frame top to bottom, then the buttons left to right.
+    void tabFollowsTheWindowFromTopToBottom()
+    {
+        addCategory(QStringLiteral("General"));
+        addUnit(QStringLiteral("Each"));
+        QStringList order;
+        QVERIFY(runDialog(QStringLiteral("A"), newItem, [&](FrmItemMast& d) {
+            order = screentest::tabWalk(d.txtCode);
+        }));
+        QCOMPARE(order, (QStringList{"txtCode", "TxtName", "CmbCat", "cmbUnit", "TxtMaterial", "txtLabor",
+                                     "txtSubLabor", "txtEquipment", "TxtQty", "cmdMainHelp", "cmdOk", "CmdCancel",
+                                     "CmdSave"}));
     }
 
     void combosCarryKeysAndTheAncestorPath()
@@ -413,6 +429,7 @@ private slots:
         QTest::addColumn<QString>("how");
         QTest::newRow("close box") << "box";
         QTest::newRow("Cancel") << "cancel";
+        QTest::newRow("Escape: as Cancel") << "escape";
         QTest::newRow("Ok") << "ok";
     }
     void everyCloseEmptiesTheRecord()
@@ -429,8 +446,11 @@ private slots:
                 d.window()->close();
             else if (how == "cancel")
                 d.CmdCancel->click();
+            else if (how == "escape")
+                QTest::keyClick(d.TxtMaterial, Qt::Key_Escape);
             else
                 d.cmdOk->click();
+            QVERIFY(!d.isLoaded());
         }));
         FrmItemMast& d = ui::form<FrmItemMast>();
         QCOMPARE(d.Item.itemid, 0);

@@ -482,15 +482,16 @@ private slots:
 
     void pickerHandsBackKeyAndName_data()
     {
-        QTest::addColumn<bool>("byDoubleClick");
+        QTest::addColumn<QString>("how");
         QTest::addColumn<bool>("alsoOpenFromMenu");
-        QTest::newRow("Select") << false << false;
-        QTest::newRow("double-click") << true << false;
-        QTest::newRow("while open from the menu") << false << true;
+        QTest::newRow("Select") << "Select" << false;
+        QTest::newRow("double-click") << "double-click" << false;
+        QTest::newRow("Enter on the row") << "Enter" << false;
+        QTest::newRow("while open from the menu") << "Select" << true;
     }
     void pickerHandsBackKeyAndName()
     {
-        QFETCH(bool, byDoubleClick);
+        QFETCH(QString, how);
         QFETCH(bool, alsoOpenFromMenu);
         addUnits(20);
         UnitsList* fromMenu = nullptr;
@@ -510,10 +511,14 @@ private slots:
             auto* lv = w->findChild<ui::ListView*>(QStringLiteral("ListView1"));
             QCOMPARE(lv->rowCount(), 15);  // a fresh screen: page 1
             lv->setSelectedRow(2);
-            if (byDoubleClick)
+            if (how == QLatin1String("double-click")) {
                 doubleClickRow(*lv, 2);
-            else
+            } else if (how == QLatin1String("Enter")) {
+                lv->setFocus();
+                QTest::keyClick(lv, Qt::Key_Return);
+            } else {
                 w->findChild<QPushButton*>(QStringLiteral("CmdSelect"))->click();
+            }
         });
         opener.pick();
         QVERIFY(driven);
@@ -543,6 +548,47 @@ private slots:
         opener.pick();
         QCOMPARE(opener.unitKey, 0);
         QCOMPARE(opener.txtUnit->text(), QStringLiteral("kept"));
+    }
+
+    // Escape is the exit button: from the list, the search box or the
+    // window, in a picker as on a screen of the menu.
+    void escapeClosesAsExitDoes_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("picker, list") << "S" << "ListView1";
+        QTest::newRow("add, search box") << "A" << "txtSearch";
+        QTest::newRow("edit, a button") << "E" << "CmdNext";
+    }
+    void escapeClosesAsExitDoes()
+    {
+        QFETCH(QString, mode);
+        QFETCH(QString, focus);
+        addUnits(20);
+        UnitsList& s = open(mode);
+        int handedBack = 0;
+        s.HandBack = [&](int, const QString&) { ++handedBack; };
+        auto* target = s.window()->findChild<QWidget*>(focus);
+        QVERIFY(target);
+        QTest::keyClick(target, Qt::Key_Escape);
+        QVERIFY(!s.isLoaded());
+        QCOMPARE(handedBack, 0);
+    }
+
+    // The list takes the room the user gives the window.
+    void theListGrowsWithTheWindow()
+    {
+        addUnits(20);
+        UnitsList& s = open();
+        QWidget* w = s.window();
+        const QSize opened = w->size();
+        const int listHeight = s.ListView1->height();
+        const int listWidth = s.ListView1->width();
+        w->resize(opened + QSize(200, 150));
+        QCoreApplication::processEvents();
+        QCOMPARE(s.ListView1->height(), listHeight + 150);
+        QCOMPARE(s.ListView1->width(), listWidth + 200);
+        QVERIFY(w->minimumSize().height() < opened.height());
     }
 
     void handBackServesOneOpening()

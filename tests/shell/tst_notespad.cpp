@@ -89,19 +89,22 @@ private slots:
 
     void closingWithoutOkKeepsTheStoredText_data()
     {
-        QTest::addColumn<bool>("closeBox");
-        QTest::newRow("Cancel") << false;
-        QTest::newRow("close box") << true;
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Cancel") << "cancel";
+        QTest::newRow("Escape in the text: as Cancel") << "escape";
+        QTest::newRow("close box") << "close box";
     }
     void closingWithoutOkKeepsTheStoredText()
     {
-        QFETCH(bool, closeBox);
+        QFETCH(QString, how);
         store(QStringLiteral("kept as it was"));
         FrmBlank& pad = openPad();
         QCOMPARE(pad.rtfNotes->text(), QStringLiteral("kept as it was"));
         pad.rtfNotes->setText(QStringLiteral("changed and dropped"));
-        if (closeBox)
+        if (how == QLatin1String("close box"))
             pad.window()->close();
+        else if (how == QLatin1String("escape"))
+            QTest::keyClick(pad.rtfNotes, Qt::Key_Escape);
         else
             pad.CmdCancel->click();
         QVERIFY(!pad.isLoaded());

@@ -52,6 +52,23 @@ void whenShown(ui::Form& form, std::function<void()> steps)
     });
 }
 
+QStringList tabWalk(QWidget* start, int limit)
+{
+    QStringList names;
+    QWidget* window = start->window();
+    QApplication::setActiveWindow(window);
+    start->setFocus(Qt::TabFocusReason);
+    QWidget* at = QApplication::focusWidget();
+    for (int i = 0; at && i < limit; ++i) {
+        names << at->objectName();
+        QTest::keyClick(at, Qt::Key_Tab);
+        at = QApplication::focusWidget();
+        if (at == start)
+            break;
+    }
+    return names;
+}
+
 QWidget* visibleWindow(const QString& formName)
 {
     for (QWidget* w : QApplication::topLevelWidgets())

@@ -28,6 +28,11 @@ inline void doubleClickRow(ui::ListView& lv, int row) { doubleClickRow(&lv, row)
 // test waiting on a modal loop).
 void whenShown(ui::Form& form, std::function<void()> steps);
 
+// The names of the controls the Tab key visits from `start` (included), as
+// a user pressing Tab sees them, until the focus comes back to `start` (at
+// most `limit` presses). The window is made active first.
+QStringList tabWalk(QWidget* start, int limit = 60);
+
 // The shown top-level window of that form name, nullptr when none.
 QWidget* visibleWindow(const QString& formName);
 // Runs `steps` on the window `formName` once it is up as a modal picker, and

@@ -79,6 +79,9 @@ private slots:
     void headerIconPictures();
     void listViewSelection();
     void listViewDoubleClick();
+    void listViewEnterIsTheKeyboardsDoubleClick();
+    void listViewMoneyColumnRightAlignedAndWholeFigure();
+    void listViewScrollsToARow();
 
     void tabStripCodeSelectsSilentlyUserClickReports();
     void tabStripFramesOneOrNone();
@@ -425,6 +428,60 @@ void TestControls::listViewDoubleClick()
     QCOMPARE(list->selectedKey(), QStringLiteral("20"));
     QVERIFY(!list->isPersistentEditorOpen(list->topLevelItem(2), 1));
     QCOMPARE(list->subItem(2, 1), QStringLiteral("Adhesive"));
+}
+
+void TestControls::listViewEnterIsTheKeyboardsDoubleClick()
+{
+    auto list = priceList();
+    list->show();
+    QSignalSpy doubled(list.get(), &ListView::rowDoubleClicked);
+    list->setSelectedRow(1);
+    QTest::keyClick(list.get(), Qt::Key_Return);
+    QTest::keyClick(list.get(), Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(doubled.count(), 2);
+    QCOMPARE(doubled.at(0).at(0).toInt(), 1);
+    // With nothing selected Enter means nothing.
+    list->setSelectedRow(-1);
+    QTest::keyClick(list.get(), Qt::Key_Return);
+    QCOMPARE(doubled.count(), 2);
+}
+
+void TestControls::listViewMoneyColumnRightAlignedAndWholeFigure()
+{
+    auto list = priceList();
+    list->setSpreadColumns(true);
+    list->setColumnRightAligned(2);
+    list->setColumnFitsContents(2);
+    list->addRow(QStringLiteral("40"), {QStringLiteral("Crane"), QStringLiteral("123456789012.25")});
+    list->show();
+    QCOMPARE(list->headerItem()->textAlignment(2), int(Qt::AlignRight | Qt::AlignVCenter));
+    for (int row = 0; row < list->rowCount(); ++row)
+        QCOMPARE(list->topLevelItem(row)->textAlignment(2), int(Qt::AlignRight | Qt::AlignVCenter));
+    QCOMPARE(list->topLevelItem(0)->textAlignment(1) & Qt::AlignRight, 0);
+    // However narrow the list, the figure is not cut off.
+    for (int width : {400, 180}) {
+        list->resize(width, 200);
+        const int need = list->fontMetrics().horizontalAdvance(QStringLiteral("123456789012.25"));
+        QVERIFY2(list->columnWidth(2) > need, qPrintable(QString::number(width)));
+    }
+    // A longer figure set later widens it again.
+    list->setSubItem(0, 2, QStringLiteral("98765432109876.5"));
+    QVERIFY(list->columnWidth(2) > list->fontMetrics().horizontalAdvance(QStringLiteral("98765432109876.5")));
+}
+
+void TestControls::listViewScrollsToARow()
+{
+    auto list = priceList();
+    for (int i = 0; i < 40; ++i)
+        list->addRow(QString::number(100 + i), {QStringLiteral("Part %1").arg(i), QStringLiteral("1")});
+    list->resize(300, 150);
+    list->show();
+    QVERIFY(QTest::qWaitForWindowExposed(list.get()));
+    const int last = list->rowCount() - 1;
+    QVERIFY(!list->viewport()->rect().intersects(list->visualItemRect(list->topLevelItem(last))));
+    list->scrollToRow(last);
+    QVERIFY(list->viewport()->rect().contains(list->visualItemRect(list->topLevelItem(last))));
+    QCOMPARE(list->selectedKey(), QStringLiteral("30"));
 }
 
 // ---- TabStrip ---------------------------------------------------------

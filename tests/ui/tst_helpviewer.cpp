@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <QWindow>
 
 using ui::HelpCommand;
 using ui::HelpViewer;
@@ -290,6 +291,45 @@ private slots:
         HelpViewer* second = openSample(HelpCommand::Contents);
         QVERIFY(second);
         QVERIFY(second->isVisible());
+    }
+
+    // Help asked for while a modal dialog is up takes typing (it is not
+    // blocked by the dialog) and stands above it; so does a viewer that was
+    // already open before the dialog came.
+    void usableFromAModalDialog_data()
+    {
+        QTest::addColumn<bool>("openBefore");
+        QTest::newRow("opened from the dialog") << false;
+        QTest::newRow("open already") << true;
+    }
+    void usableFromAModalDialog()
+    {
+        QFETCH(bool, openBefore);
+        if (openBefore)
+            QVERIFY(openSample(HelpCommand::Contents));
+        QWidget dialog;
+        dialog.setWindowModality(Qt::ApplicationModal);
+        dialog.resize(300, 200);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCOMPARE(QApplication::activeModalWidget(), &dialog);
+
+        HelpViewer* v = openSample(HelpCommand::Search);
+        QVERIFY(v);
+        QVERIFY(v->isVisible());
+        QCOMPARE(v->windowHandle()->transientParent(), dialog.windowHandle());
+        QVERIFY(QTest::qWaitForWindowExposed(v));
+        // Typed as the window system delivers keys, which a blocked window
+        // does not get.
+        v->activateWindow();
+        v->searchField()->setFocus();
+        for (char c : {'b', 'i', 'd'})
+            QTest::keyClick(v->windowHandle(), c);
+        QCOMPARE(v->searchField()->text(), QStringLiteral("bid"));
+
+        // The dialog gone, the viewer stays.
+        dialog.close();
+        QVERIFY(v->isVisible());
     }
 
     void missingOrUnreadableFile_data()

@@ -71,16 +71,19 @@ bool tryStep(const QString& step)
     const QString arg = step.section(QLatin1Char(' '), 1);
     if (verb == QLatin1String("wait"))
         return shownWindow(arg) != nullptr;
+    // Clicks and menu picks happen once the step is counted done, so that a
+    // modal window they open does not hold up the steps that follow.
     if (verb == QLatin1String("click")) {
         auto* b = control<QAbstractButton>(arg);
-        if (b && b->isEnabled())
-            b->click();
-        return b && b->isEnabled();
+        if (!b || !b->isEnabled())
+            return false;
+        QTimer::singleShot(0, b, [b] { b->click(); });
+        return true;
     }
     if (verb == QLatin1String("trigger")) {
         auto* a = control<QAction>(arg);
         if (a)
-            a->trigger();
+            QTimer::singleShot(0, a, [a] { a->trigger(); });
         return a != nullptr;
     }
     if (verb == QLatin1String("close")) {
