@@ -181,11 +181,10 @@ void FrmOrder::InitListView()
     ListView1->addColumn(QStringLiteral("Total"), 1200);
     ListView1->addColumn(QStringLiteral("Roomid"), 0);
     ListView1->addColumn(QStringLiteral("Unitid"), 0);
-    // The amounts of money stand right-aligned in one column each, and whole.
-    for (int column = ColMaterial; column <= ColTotal; ++column) {
-        ListView1->setColumnRightAligned(column);
+    // The estimate's lines keep the list's own left alignment; their
+    // amounts are shown whole.
+    for (int column = ColMaterial; column <= ColTotal; ++column)
         ListView1->setColumnFitsContents(column);
-    }
     ListView1->setHeaderIcon(ColRoom, ui::HeaderIcon::Down);
 }
 
