@@ -3,6 +3,7 @@
 #include "data/conversions.h"
 #include "shell/assistant.h"
 #include "shell/mainmenu.h"
+#include "ui/buttons.h"
 #include "ui/helpicon.h"
 #include "ui/combobox.h"
 #include "ui/events.h"
@@ -33,13 +34,6 @@ QString transferHelpText()
         "You can transfer any of the totals you want by Copying the desired total here and pasting in "
         "your bid sheet. Use Windows Copy-Paste command for the same. Shortcut key for Copy is {Ctrl+C} "
         "and for Paste is {Ctrl+V}");
-}
-
-void speakHelp(const QString& text)
-{
-    shell::Assistant& merlin = shell::frmMainMenu().Merlin();
-    merlin.Show();
-    merlin.Speak(text);
 }
 
 QString overflowMessage()
@@ -102,10 +96,7 @@ QLabel* FrameBuilder::label(const QString& text) const { return new QLabel(text,
 
 QPushButton* FrameBuilder::pushButton(const QString& name, const QString& caption) const
 {
-    auto* b = new QPushButton(caption, frame_);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
+    return ui::namedButton(frame_, name, caption);
 }
 
 ui::TextBox* FrameBuilder::input(const QString& text, const QString& name, const QString& unit)
@@ -344,7 +335,7 @@ QToolButton* CalculatorWindow::addHelpButton(QWidget* parent, const QString& nam
     b->setIconSize(QSize(20, 20));
     b->setAutoRaise(false);
     b->setToolTip(QStringLiteral("Help"));
-    ui::onClick(b, [text] { speakHelp(text); });
+    ui::onClick(b, [text] { shell::speakHelp(text); });
     return b;
 }
 

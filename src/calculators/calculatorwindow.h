@@ -42,9 +42,6 @@ namespace calculators {
 // Spoken by every window's "How to Transfer?" button.
 QString transferHelpText();
 
-// The help-speech convention: the assistant shows itself, then speaks.
-void speakHelp(const QString& text);
-
 // The one message for a result beyond the double range.
 QString overflowMessage();
 

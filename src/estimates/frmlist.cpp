@@ -9,6 +9,7 @@
 #include "masters/clsmaster.h"
 #include "shell/mainmenu.h"
 #include "ui/busycursor.h"
+#include "ui/buttons.h"
 #include "ui/combobox.h"
 #include "ui/events.h"
 #include "ui/forms.h"
@@ -35,15 +36,6 @@ namespace {
 
 const QString pickerTitle = QStringLiteral("Items List");
 constexpr int keyRole = Qt::UserRole;
-
-QPushButton* button(QWidget* parent, const QString& name, const QString& text, const QString& tip)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    b->setToolTip(tip);
-    return b;
-}
 
 QTreeWidgetItem* newNode(const QString& key, const QString& text)
 {
@@ -158,11 +150,11 @@ void FrmList::createControls()
 
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(ui::toPixels(90));
-    cmdDelete = button(c, QStringLiteral("cmdDelete"), QStringLiteral("Delete selected item from List"),
+    cmdDelete = ui::namedButton(c, QStringLiteral("cmdDelete"), QStringLiteral("Delete selected item from List"),
                        QStringLiteral("Remove the selected row from the list"));
-    cmdAddEstimate = button(c, QStringLiteral("cmdAddEstimate"), QStringLiteral("Add Items to Estimate"),
+    cmdAddEstimate = ui::namedButton(c, QStringLiteral("cmdAddEstimate"), QStringLiteral("Add Items to Estimate"),
                             QStringLiteral("Add every row to the estimate and close this window"));
-    cmdExit = button(c, QStringLiteral("cmdExit"), QStringLiteral("Exit"),
+    cmdExit = ui::namedButton(c, QStringLiteral("cmdExit"), QStringLiteral("Exit"),
                      QStringLiteral("Close this window; nothing is added"));
     buttons->addWidget(cmdDelete);
     buttons->addStretch(1);

@@ -11,6 +11,7 @@
 #include "masters/frmcustomer.h"
 #include "shell/mainmenu.h"
 #include "ui/busycursor.h"
+#include "ui/buttons.h"
 #include "ui/helpicon.h"
 #include "ui/combobox.h"
 #include "ui/datepicker.h"
@@ -41,14 +42,6 @@ namespace {
 
 const QString inventoryTitle = QStringLiteral("Inventory");
 const QString newCaption = QStringLiteral("Bid Estimate Screen");
-
-QPushButton* button(QWidget* parent, const QString& name, const QString& text)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
 
 QToolButton* pictureButton(QWidget* parent, const QString& name, QStyle::StandardPixmap picture,
                            const QString& text, const QString& tip)
@@ -97,14 +90,6 @@ ui::TextBox* amountBox(QWidget* parent, const QString& name, const QString& acce
     t->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     t->setFocusPolicy(Qt::ClickFocus);
     return t;
-}
-
-// Old notes were written with CR LF between lines; the boxes use "\n".
-QString withLineBreaks(QString text)
-{
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
 }
 
 }  // namespace
@@ -200,9 +185,9 @@ void FrmOrder::createHeader(QWidget* c)
     TxtCustomer->setLocked(true);
     customerRow->addWidget(label(c, QStringLiteral("Customer Name"), TxtCustomer));
     customerRow->addWidget(TxtCustomer, 1);
-    CmdSelCust = button(c, QStringLiteral("CmdSelCust"), QStringLiteral("Select "));
+    CmdSelCust = ui::namedButton(c, QStringLiteral("CmdSelCust"), QStringLiteral("Select "));
     CmdSelCust->setToolTip(QStringLiteral("Pick the customer from the customers list"));
-    CmdNewCust = button(c, QStringLiteral("CmdNewCust"), QStringLiteral("New Customer"));
+    CmdNewCust = ui::namedButton(c, QStringLiteral("CmdNewCust"), QStringLiteral("New Customer"));
     CmdNewCust->setToolTip(QStringLiteral("Open the customers list to add a customer"));
     customerRow->addWidget(CmdSelCust);
     customerRow->addWidget(CmdNewCust);
@@ -227,7 +212,7 @@ void FrmOrder::createHeader(QWidget* c)
     txtNotes->setAccessibleName(QStringLiteral("Notes"));
     txtNotes->setTabChangesFocus(true);
     txtNotes->setFixedHeight(ui::toPixels(900));
-    cmdImport = button(c, QStringLiteral("cmdImport"), QStringLiteral("Open Notes to Import"));
+    cmdImport = ui::namedButton(c, QStringLiteral("cmdImport"), QStringLiteral("Open Notes to Import"));
     cmdImport->setToolTip(QStringLiteral("Show the notes pad's text to copy from"));
     notesRow->addWidget(label(c, QStringLiteral("Notes : "), txtNotes), 0, 0, Qt::AlignTop);
     notesRow->addWidget(txtNotes, 0, 1, 2, 1);
@@ -286,14 +271,14 @@ void FrmOrder::createBottom(QWidget* c)
     auto* extras = new QGridLayout;
     extras->setHorizontalSpacing(ui::toPixels(90));
     extras->setVerticalSpacing(ui::toPixels(90));
-    cmdItemList = button(c, QStringLiteral("cmdItemList"), QStringLiteral("Add Multiple Items from Sheet"));
+    cmdItemList = ui::namedButton(c, QStringLiteral("cmdItemList"), QStringLiteral("Add Multiple Items from Sheet"));
     cmdItemList->setToolTip(QStringLiteral("Pick several items from the category tree and add them at once"));
-    Command7 = button(c, QStringLiteral("Command7"), QStringLiteral("Calculators"));
+    Command7 = ui::namedButton(c, QStringLiteral("Command7"), QStringLiteral("Calculators"));
     Command7->setToolTip(QStringLiteral("Open one of the calculator windows"));
     createCalculatorMenu(c);
-    Command1 = button(c, QStringLiteral("Command1"), QStringLiteral("Print Proposal"));
+    Command1 = ui::namedButton(c, QStringLiteral("Command1"), QStringLiteral("Print Proposal"));
     Command1->setToolTip(QStringLiteral("Print the proposal of this estimate"));
-    CmdDeleteOrder = button(c, QStringLiteral("CmdDeleteOrder"), QStringLiteral("Delete Estimate"));
+    CmdDeleteOrder = ui::namedButton(c, QStringLiteral("CmdDeleteOrder"), QStringLiteral("Delete Estimate"));
     CmdDeleteOrder->setToolTip(QStringLiteral("Delete this estimate and its lines"));
     CmdDeleteOrder->setVisible(false);
     extras->addWidget(cmdItemList, 0, 0);
@@ -373,8 +358,8 @@ void FrmOrder::createBottom(QWidget* c)
     gn->addWidget(hint);
     auto* nb = new QHBoxLayout;
     nb->addStretch(1);
-    cmdCopy = button(frmNotes, QStringLiteral("cmdCopy"), QStringLiteral("Copy Notes"));
-    Command2 = button(frmNotes, QStringLiteral("Command2"), QStringLiteral("Close Notes"));
+    cmdCopy = ui::namedButton(frmNotes, QStringLiteral("cmdCopy"), QStringLiteral("Copy Notes"));
+    Command2 = ui::namedButton(frmNotes, QStringLiteral("Command2"), QStringLiteral("Close Notes"));
     nb->addWidget(cmdCopy);
     nb->addWidget(Command2);
     gn->addLayout(nb);
@@ -445,7 +430,7 @@ QGroupBox* FrmOrder::createAreaCalculator(QWidget* c)
     input(txtLength, QStringLiteral("txtLength"), QStringLiteral("L:"), QStringLiteral("Length"));
     input(txtWidth, QStringLiteral("txtWidth"), QStringLiteral("W:"), QStringLiteral("Width"));
     input(txtHeight, QStringLiteral("txtHeight"), QStringLiteral("H:"), QStringLiteral("Height"));
-    cmdMove = button(Frame6, QStringLiteral("cmdMove"), QStringLiteral("Move selected to quantity box"));
+    cmdMove = ui::namedButton(Frame6, QStringLiteral("cmdMove"), QStringLiteral("Move selected to quantity box"));
     cmdMove->setToolTip(QStringLiteral("Copy the selected figure into the line's quantity"));
     inputs->addSpacing(ui::toPixels(90));
     inputs->addWidget(cmdMove);
@@ -820,7 +805,7 @@ void FrmOrder::FillData()
     txtTaxPer->setText(conv::numberText(o.Tax));
     txtOHPer->setText(conv::numberText(o.Overhead));
     CalFinalTotal();
-    txtNotes->setText(withLineBreaks(o.Notes));
+    txtNotes->setText(ui::withLineBreaks(o.Notes));
     TxtDate->setValue(o.OrderDate);
 
     FillState();
@@ -1006,7 +991,7 @@ void FrmOrder::cmdImport_Click()
         ui::reportFailure(e.message());
         return;
     }
-    rtfNotes->setText(withLineBreaks(text));
+    rtfNotes->setText(ui::withLineBreaks(text));
     showNotesPanel();
 }
 

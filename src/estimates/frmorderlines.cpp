@@ -10,6 +10,7 @@
 #include "data/conversions.h"
 #include "masters/clsitem.h"
 #include "ui/busycursor.h"
+#include "ui/buttons.h"
 #include "ui/combobox.h"
 #include "ui/keyedlistmodel.h"
 #include "ui/listview.h"
@@ -49,15 +50,6 @@ ui::ComboBox* pickList(QWidget* parent, const QString& name, const QString& acce
     c->setMinimumWidth(ui::toPixels(widthTwips));
     c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     return c;
-}
-
-QPushButton* lineButton(QWidget* parent, const QString& name, const QString& text, const QString& tip)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    b->setToolTip(tip);
-    return b;
 }
 
 // Selects the last entry whose item data is `key` (as selecting every
@@ -122,11 +114,11 @@ void FrmOrder::createLineEntry(QWidget* c)
     for (int col : {1, 2, 4, 5, 6, 7, 8})
         g->setColumnStretch(col, 1);
 
-    cmdAdd = lineButton(Frame2, QStringLiteral("cmdAdd"), QStringLiteral("Add"),
+    cmdAdd = ui::namedButton(Frame2, QStringLiteral("cmdAdd"), QStringLiteral("Add"),
                         QStringLiteral("Add this item to the estimate"));
-    cmdEditApply = lineButton(Frame2, QStringLiteral("cmdEditApply"), QStringLiteral("Apply"),
+    cmdEditApply = ui::namedButton(Frame2, QStringLiteral("cmdEditApply"), QStringLiteral("Apply"),
                               QStringLiteral("Apply the changes to the line being edited"));
-    cmdEditCanc = lineButton(Frame2, QStringLiteral("cmdEditCanc"), QStringLiteral("Cancel"),
+    cmdEditCanc = ui::namedButton(Frame2, QStringLiteral("cmdEditCanc"), QStringLiteral("Cancel"),
                              QStringLiteral("Stop editing the line; it stays as it was"));
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(ui::toPixels(60));
@@ -155,9 +147,9 @@ void FrmOrder::createLineList(QWidget* c)
     lblListHint->setObjectName(QStringLiteral("lblListHint"));
     lblListHint->setWordWrap(true);
     row->addWidget(lblListHint, 1);
-    CmdEdit = lineButton(Frame1, QStringLiteral("CmdEdit"), QStringLiteral("Edit"),
+    CmdEdit = ui::namedButton(Frame1, QStringLiteral("CmdEdit"), QStringLiteral("Edit"),
                          QStringLiteral("Load the selected line into the boxes above"));
-    cmdDel = lineButton(Frame1, QStringLiteral("cmdDel"), QStringLiteral("Delete"),
+    cmdDel = ui::namedButton(Frame1, QStringLiteral("cmdDel"), QStringLiteral("Delete"),
                         QStringLiteral("Delete the selected line"));
     row->addWidget(CmdEdit);
     row->addWidget(cmdDel);

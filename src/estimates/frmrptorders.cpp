@@ -3,6 +3,7 @@
 #include "estimatesreport.h"
 
 #include "shell/mainmenu.h"
+#include "ui/buttons.h"
 #include "ui/datepicker.h"
 #include "ui/events.h"
 #include "ui/forms.h"
@@ -22,14 +23,6 @@ namespace {
 
 constexpr double clientWidth = 3855;
 constexpr double clientHeight = 3315;
-
-QPushButton* button(QWidget* parent, const QString& name, const QString& text)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
 
 }  // namespace
 
@@ -77,9 +70,9 @@ void FrmRptOrders::createControls()
     outer->addLayout(dates);
     outer->addSpacing(ui::toPixels(120));
 
-    Command1 = button(c, QStringLiteral("Command1"), QStringLiteral("Show report between given dates"));
-    Command3 = button(c, QStringLiteral("Command3"), QStringLiteral("Show report for all orders"));
-    Command2 = button(c, QStringLiteral("Command2"), QStringLiteral("Close"));
+    Command1 = ui::namedButton(c, QStringLiteral("Command1"), QStringLiteral("Show report between given dates"));
+    Command3 = ui::namedButton(c, QStringLiteral("Command3"), QStringLiteral("Show report for all orders"));
+    Command2 = ui::namedButton(c, QStringLiteral("Command2"), QStringLiteral("Close"));
     outer->addWidget(Command1);
     outer->addWidget(Command3);
     outer->addWidget(Command2);

@@ -4,6 +4,7 @@
 
 #include "shell/assistant.h"
 #include "shell/mainmenu.h"
+#include "ui/buttons.h"
 #include "ui/helpicon.h"
 #include "ui/events.h"
 #include "ui/platform.h"
@@ -21,14 +22,6 @@ namespace masters {
 namespace {
 
 const QString inventoryTitle = QStringLiteral("Inventory");
-
-QPushButton* dialogButton(QWidget* parent, const QString& name, const QString& text)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
 
 }  // namespace
 
@@ -69,7 +62,7 @@ void DetailDialog::createControls()
     buttons->setSpacing(ui::toPixels(120));
     const int buttonWidth = ui::toPixels(1100);
     if (hasHelpButton()) {
-        cmdMainHelp = dialogButton(row, QStringLiteral("cmdMainHelp"), QStringLiteral("Help"));
+        cmdMainHelp = ui::namedButton(row, QStringLiteral("cmdMainHelp"), QStringLiteral("Help"));
         cmdMainHelp->setIcon(ui::helpIcon());
         cmdMainHelp->setToolTip(QStringLiteral("The assistant explains this window"));
         cmdMainHelp->setMinimumWidth(buttonWidth);
@@ -77,9 +70,9 @@ void DetailDialog::createControls()
         ui::onClick(cmdMainHelp, [this] { cmdMainHelp_Click(); });
     }
     buttons->addStretch(1);
-    cmdOk = dialogButton(row, QStringLiteral("cmdOk"), QStringLiteral("Ok"));
-    CmdCancel = dialogButton(row, QStringLiteral("CmdCancel"), QStringLiteral("Cancel"));
-    CmdSave = dialogButton(row, QStringLiteral("CmdSave"), QStringLiteral("Apply"));
+    cmdOk = ui::namedButton(row, QStringLiteral("cmdOk"), QStringLiteral("Ok"));
+    CmdCancel = ui::namedButton(row, QStringLiteral("CmdCancel"), QStringLiteral("Cancel"));
+    CmdSave = ui::namedButton(row, QStringLiteral("CmdSave"), QStringLiteral("Apply"));
     for (QPushButton* b : {cmdOk.data(), CmdCancel.data(), CmdSave.data()}) {
         b->setMinimumWidth(buttonWidth);
         buttons->addWidget(b);
@@ -194,11 +187,7 @@ QString DetailDialog::helpText() const
 
 void DetailDialog::cmdMainHelp_Click()
 {
-    shell::Assistant& merlin = shell::frmMainMenu().Merlin();
-    merlin.Show();
-    const QString text = helpText();
-    if (!text.isEmpty())
-        merlin.Speak(text);
+    shell::speakHelp(helpText());
 }
 
 }  // namespace masters

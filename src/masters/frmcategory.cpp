@@ -383,9 +383,7 @@ void FrmCategory::ListView1_DblClick()
 
 void FrmCategory::cmdHelp2_Click()
 {
-    shell::Assistant& merlin = shell::frmMainMenu().Merlin();
-    merlin.Show();
-    merlin.Speak(searchHelpText());
+    shell::speakHelp(searchHelpText());
 }
 
 }  // namespace masters

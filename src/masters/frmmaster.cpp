@@ -2,6 +2,7 @@
 
 #include "shell/assistant.h"
 #include "shell/mainmenu.h"
+#include "ui/buttons.h"
 #include "ui/helpicon.h"
 #include "ui/events.h"
 #include "ui/forms.h"
@@ -26,9 +27,7 @@ const QString masterEntry = QStringLiteral("Master Entry");
 
 QPushButton* button(QWidget* parent, const QString& name, const QString& text)
 {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
+    auto* b = ui::namedButton(parent, name, text);
     b->setMinimumWidth(ui::toPixels(960));
     b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return b;
@@ -260,9 +259,7 @@ bool FrmMaster::Form_QueryUnload()
 
 void FrmMaster::cmdMainHelp_Click()
 {
-    shell::Assistant& merlin = shell::frmMainMenu().Merlin();
-    merlin.Show();
-    merlin.Speak(helpText());
+    shell::speakHelp(helpText());
 }
 
 }  // namespace masters

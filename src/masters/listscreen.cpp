@@ -4,6 +4,7 @@
 
 #include "shell/assistant.h"
 #include "shell/mainmenu.h"
+#include "ui/buttons.h"
 #include "ui/helpicon.h"
 #include "ui/events.h"
 #include "ui/listview.h"
@@ -24,9 +25,7 @@ namespace {
 
 QPushButton* button(QWidget* parent, const QString& name, const QString& text)
 {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
+    auto* b = ui::namedButton(parent, name, text);
     b->setMinimumWidth(ui::toPixels(1200));
     return b;
 }
@@ -442,11 +441,7 @@ void ListScreen::cmdExit_Click() { unload(); }
 
 void ListScreen::cmdMainHelp_Click()
 {
-    shell::Assistant& merlin = shell::frmMainMenu().Merlin();
-    merlin.Show();
-    const QString text = helpText(AddOrDelete);
-    if (!text.isEmpty())
-        merlin.Speak(text);
+    shell::speakHelp(helpText(AddOrDelete));
 }
 
 bool ListScreen::hasRows() const { return ListView1 && ListView1->rowCount() > 0; }

@@ -116,10 +116,6 @@ public:
     // or editing); any other mode stays.
     void turnModeForRow();
 
-    // The mode last applied to the buttons and caption (at load, and when a
-    // show brings the screen forward with a changed AddOrDelete).
-    QString appliedMode() const { return appliedMode_; }
-
     // Shows a detail dialog modally for this screen: it becomes the
     // dialog's opener (whose mode the dialog reads and whose list its Ok
     // refreshes).

@@ -36,6 +36,14 @@ namespace shell {
 
 MainMenu& frmMainMenu() { return ui::form<MainMenu>(); }
 
+void speakHelp(const QString& text)
+{
+    Assistant& merlin = frmMainMenu().Merlin();
+    merlin.Show();
+    if (!text.isEmpty())
+        merlin.Speak(text);
+}
+
 MainMenu::MainMenu() : ui::Form(QStringLiteral("frmMainMenu")) {}
 
 MainMenu::~MainMenu() = default;

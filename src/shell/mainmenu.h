@@ -109,4 +109,8 @@ private:
 // The program's one main window.
 MainMenu& frmMainMenu();
 
+// What every help button does: the assistant shows itself, then speaks
+// `text` (nothing is spoken for an empty text).
+void speakHelp(const QString& text);
+
 }  // namespace shell

@@ -77,14 +77,6 @@ QToolButton* pictureButton(QWidget* parent, const QString& name, Glyph glyph, co
     return b;
 }
 
-// Old data was written with CR LF between lines; the box works with "\n".
-QString withLineBreaks(QString text)
-{
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
-}
-
 }  // namespace
 
 void FrmBlank::createControls()
@@ -118,7 +110,7 @@ void FrmBlank::Form_Load()
         data::Recordset rs = connection_.query(QStringLiteral("Select * from BlankNotes"));
         // No row or a Null text: an empty pad; Ok then writes the row.
         const QString text = (rs.eof() || rs.fieldCount() == 0) ? QString() : rs.value(0).toText();
-        rtfNotes->setText(withLineBreaks(text));
+        rtfNotes->setText(ui::withLineBreaks(text));
         rs.close();
     } catch (const data::DbError& e) {
         // A pad that cannot show the stored text must not offer to save

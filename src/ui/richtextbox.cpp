@@ -27,4 +27,11 @@ void RichTextBox::setSelText(const QString& text)
     setTextCursor(c);
 }
 
+QString withLineBreaks(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
 }  // namespace ui

@@ -25,4 +25,8 @@ public:
     void setSelText(const QString& text);
 };
 
+// Stored notes may hold the old CR LF (or lone CR) between lines; the
+// boxes work with "\n".
+QString withLineBreaks(QString text);
+
 }  // namespace ui

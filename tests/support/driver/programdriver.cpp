@@ -8,6 +8,8 @@
 //   click W/C        clicks the button C of window W
 //   trigger W/A      triggers the menu action A of window W
 //   close W          closes window W as its close box does
+//   type W/C TEXT    puts TEXT into the text box C of window W
+//   key W/C KEY      presses KEY (Return, Escape, Down, Tab, F1) on control C
 //   dismiss          answers the message box that is up, with its default
 //   pause MS         waits MS milliseconds
 //   say TEXT         prints TEXT
@@ -19,6 +21,9 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QHash>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -85,6 +90,31 @@ bool tryStep(const QString& step)
         if (a)
             QTimer::singleShot(0, a, [a] { a->trigger(); });
         return a != nullptr;
+    }
+    if (verb == QLatin1String("type")) {
+        auto* box = control<QLineEdit>(arg.section(QLatin1Char(' '), 0, 0));
+        if (box)
+            box->setText(arg.section(QLatin1Char(' '), 1));
+        return box != nullptr;
+    }
+    if (verb == QLatin1String("key")) {
+        static const QHash<QString, int> keys = {{QStringLiteral("Return"), Qt::Key_Return},
+                                                 {QStringLiteral("Escape"), Qt::Key_Escape},
+                                                 {QStringLiteral("Down"), Qt::Key_Down},
+                                                 {QStringLiteral("Tab"), Qt::Key_Tab},
+                                                 {QStringLiteral("F1"), Qt::Key_F1}};
+        QWidget* w = control<QWidget>(arg.section(QLatin1Char(' '), 0, 0));
+        const int key = keys.value(arg.section(QLatin1Char(' '), 1), 0);
+        if (!w || !key)
+            return false;
+        QTimer::singleShot(0, w, [w, key] {
+            w->setFocus();
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+            QApplication::sendEvent(w, &press);
+            QApplication::sendEvent(w, &release);
+        });
+        return true;
     }
     if (verb == QLatin1String("close")) {
         QWidget* w = shownWindow(arg);
