@@ -290,7 +290,7 @@ private slots:
     {
         RecordingSpeech speech;
         Assistant a(speech);
-        const QString file = QCoreApplication::applicationDirPath() + QStringLiteral("/Merlin.ACS");
+        const QString file = QStringLiteral(CHARACTER_FILE);
         QVERIFY2(QFile::exists(file), qPrintable(file));
         QVERIFY(a.load(QStringLiteral("Merlin"), file));
         QVERIFY(!a.usesBuiltInFigure());

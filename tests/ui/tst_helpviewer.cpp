@@ -370,7 +370,7 @@ private slots:
     // The help document shipped beside the program.
     void shippedDocumentIsWhole()
     {
-        const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/CORVANELVERSION2.html");
+        const QString path = QStringLiteral(HELP_DOCUMENT);
         QFile file(path);
         QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
         const QString html = QString::fromUtf8(file.readAll());
@@ -415,7 +415,7 @@ private slots:
         if (out.isEmpty())
             QSKIP("set HELPVIEWER_SCREENSHOT to a file name to take one");
         QString error;
-        const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/CORVANELVERSION2.html");
+        const QString path = QStringLiteral(HELP_DOCUMENT);
         // HELPVIEWER_TOPIC: a topic, or "search:" and a search text.
         const QString topic = qEnvironmentVariable("HELPVIEWER_TOPIC", QStringLiteral("12"));
         const bool search = topic.startsWith(QStringLiteral("search:"));
