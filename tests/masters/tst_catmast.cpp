@@ -1,11 +1,9 @@
-#include "support/fakeplatform.h"
-#include "support/testdatabase.h"
 #include "support/screendriver.h"
+#include "support/screentest.h"
+#include "support/seed.h"
+#include "support/sqltestutil.h"
 
-#include "data/appfolder.h"
-#include "data/connection.h"
 #include "data/recordset.h"
-#include "data/schema.h"
 #include "masters/catmast.h"
 #include "masters/frmcategory.h"
 #include "shell/assistant.h"
@@ -15,19 +13,20 @@
 #include "ui/textbox.h"
 
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
-#include <memory>
 
 using masters::FrmCategory;
 using masters::FrmCatMast;
 
+using seed::addCategory;
 using screentest::columnTexts;
 using screentest::comboTexts;
 using screentest::doubleClickRow;
+using screentest::openInMode;
 using screentest::rowNamed;
+using screentest::selectRow;
 using screentest::whenShown;
 
 namespace {
@@ -37,24 +36,12 @@ const QString noParent = QStringLiteral("No Parent Category");
 
 }  // namespace
 
-class TestCatMast : public QObject {
+class TestCatMast : public ScreenTest {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<FakePlatform> fake;
-    data::Connection db;
 
-    int addCategory(const QString& name, const data::DbValue& parent = 0)
-    {
-        db.execute(QStringLiteral("INSERT INTO Category (CatName, ParentCategory) VALUES (?, ?)"), {name, parent});
-        return int(db.lastInsertRowId());
-    }
     QStringList storedNames()
     {
-        QStringList out;
-        for (data::Recordset rs = db.query(QStringLiteral("SELECT CatName FROM Category ORDER BY CatName")); !rs.eof();
-             rs.moveNext())
-            out << rs.value(0).toText();
-        return out;
+        return sqltest::column(db.query(QStringLiteral("SELECT CatName FROM Category ORDER BY CatName")));
     }
     // The stored parent of a category, -1 when there is no such category.
     int storedParent(const QString& name)
@@ -63,36 +50,12 @@ class TestCatMast : public QObject {
             db.query(QStringLiteral("SELECT ParentCategory FROM Category WHERE CatName = ?"), {name});
         return rs.eof() ? -1 : rs.value(0).toInt();
     }
-    FrmCategory& open(const QString& mode)
-    {
-        FrmCategory& s = ui::form<FrmCategory>();
-        s.AddOrDelete = mode;
-        s.show();
-        return s;
-    }
-    void selectRow(FrmCategory& s, const QString& name)
-    {
-        const int row = rowNamed(s.ListView1, name);
-        QVERIFY2(row >= 0, qPrintable(name));
-        s.ListView1->setSelectedRow(row);
-    }
+    static FrmCategory& open(const QString& mode) { return openInMode<FrmCategory>(mode); }
 
 private slots:
     void initTestCase() { shell::Assistant::setTimingScale(0.01); }
-
-    void init()
-    {
-        testdb::openFresh(dir, db);
-        fake = std::make_unique<FakePlatform>();
-    }
-    void cleanup()
-    {
-        ui::destroyAllForms();
-        db.close();
-        fake.reset();
-        data::setApplicationFolder(QString());
-        dir.reset();
-    }
+    void init() { initScreenTest(); }
+    void cleanup() { cleanupScreenTest(); }
 
     void editInTheDialog_data()
     {
@@ -103,10 +66,10 @@ private slots:
     void editInTheDialog()
     {
         QFETCH(bool, byDoubleClick);
-        const int root = addCategory(QStringLiteral("Root"));
-        const int other = addCategory(QStringLiteral("Other"));
-        addCategory(QStringLiteral("Child"), root);
-        addCategory(QStringLiteral("Zed"));
+        const int root = addCategory(db, QStringLiteral("Root"));
+        const int other = addCategory(db, QStringLiteral("Other"));
+        addCategory(db, QStringLiteral("Child"), root);
+        addCategory(db, QStringLiteral("Zed"));
         FrmCategory& s = open(QStringLiteral("E"));
         FrmCatMast& d = ui::form<FrmCatMast>();
 
@@ -132,7 +95,7 @@ private slots:
         if (byDoubleClick) {
             doubleClickRow(s.ListView1, rowNamed(s.ListView1, QStringLiteral("Child")));
         } else {
-            selectRow(s, QStringLiteral("Child"));
+            selectRow(s.ListView1, QStringLiteral("Child"));
             s.CmdEdit->click();
         }
         QVERIFY(ran);
@@ -166,9 +129,9 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, parent);
         QFETCH(QStringList, messages);
-        const int root = addCategory(QStringLiteral("Root"));
-        const int mid = addCategory(QStringLiteral("Mid"), root);
-        addCategory(QStringLiteral("Leaf"), mid);
+        const int root = addCategory(db, QStringLiteral("Root"));
+        const int mid = addCategory(db, QStringLiteral("Mid"), root);
+        addCategory(db, QStringLiteral("Leaf"), mid);
         FrmCategory& s = open(QStringLiteral("E"));
         FrmCatMast& d = ui::form<FrmCatMast>();
 
@@ -181,11 +144,11 @@ private slots:
             QCOMPARE(fake->messageTexts(), messages);
             QVERIFY(d.CmdSave->isEnabled());
             // Ok tries once more, then closes all the same.
-            addCategory(QStringLiteral("Added meanwhile"));
+            addCategory(db, QStringLiteral("Added meanwhile"));
             d.cmdOk->click();
             QVERIFY(!d.isLoaded());
         });
-        selectRow(s, QStringLiteral("Mid"));
+        selectRow(s.ListView1, QStringLiteral("Mid"));
         s.CmdEdit->click();
 
         QCOMPARE(fake->messageTexts(), messages + messages);
@@ -195,8 +158,8 @@ private slots:
 
     void dialogOrphanBecomesTopLevel()
     {
-        addCategory(QStringLiteral("Other"));
-        addCategory(QStringLiteral("Orphan"), 999);
+        addCategory(db, QStringLiteral("Other"));
+        addCategory(db, QStringLiteral("Orphan"), 999);
         FrmCategory& s = open(QStringLiteral("E"));
         FrmCatMast& d = ui::form<FrmCatMast>();
         whenShown(d, [&] {
@@ -204,7 +167,7 @@ private slots:
             QCOMPARE(d.cmbParent->currentText(), noParent);
             d.cmdOk->click();
         });
-        selectRow(s, QStringLiteral("Orphan"));
+        selectRow(s.ListView1, QStringLiteral("Orphan"));
         s.CmdEdit->click();
         QCOMPARE(storedParent(QStringLiteral("Orphan")), 0);
     }
@@ -220,12 +183,12 @@ private slots:
     {
         QFETCH(QString, how);
         const bool closeBox = how == QLatin1String("close box");
-        addCategory(QStringLiteral("Root"));
+        addCategory(db, QStringLiteral("Root"));
         FrmCategory& s = open(QStringLiteral("E"));
         FrmCatMast& d = ui::form<FrmCatMast>();
         whenShown(d, [&] {
             d.Txtname->setText(QStringLiteral("Renamed"));
-            addCategory(QStringLiteral("Added meanwhile"));
+            addCategory(db, QStringLiteral("Added meanwhile"));
             if (closeBox)
                 d.window()->close();
             else if (how == QLatin1String("escape"))
@@ -237,7 +200,7 @@ private slots:
             // the screen once the dialog has returned.
             QCOMPARE(rowNamed(s.ListView1, QStringLiteral("Added meanwhile")) >= 0, !closeBox);
         });
-        selectRow(s, QStringLiteral("Root"));
+        selectRow(s.ListView1, QStringLiteral("Root"));
         s.CmdEdit->click();
         QVERIFY(fake->messages.isEmpty());
         QCOMPARE(storedNames(), (QStringList{"Added meanwhile", "Root"}));

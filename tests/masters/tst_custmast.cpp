@@ -1,11 +1,7 @@
-#include "support/fakeplatform.h"
-#include "support/testdatabase.h"
 #include "support/screendriver.h"
+#include "support/screentest.h"
 
-#include "data/appfolder.h"
-#include "data/connection.h"
 #include "data/recordset.h"
-#include "data/schema.h"
 #include "masters/custmast.h"
 #include "masters/frmcustomer.h"
 #include "shell/assistant.h"
@@ -17,16 +13,16 @@
 
 #include <QGroupBox>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
-#include <memory>
 
 using masters::FrmCustMast;
 using masters::FrmCustomer;
 
 using screentest::doubleClickRow;
+using screentest::openInMode;
+using screentest::rowNamed;
 using screentest::whenShown;
 
 namespace {
@@ -49,11 +45,8 @@ Fields smith()
 
 }  // namespace
 
-class TestCustMast : public QObject {
+class TestCustMast : public ScreenTest {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<FakePlatform> fake;
-    data::Connection db;
 
     // States of our own, stored out of name order.
     void useStates()
@@ -117,38 +110,18 @@ class TestCustMast : public QObject {
         f[QStringLiteral("BState")] = QString::number(d.CmbBState->selectedData());
         return f;
     }
-    FrmCustomer& openList(const QString& mode)
-    {
-        FrmCustomer& s = ui::form<FrmCustomer>();
-        s.AddOrDelete = mode;
-        s.show();
-        return s;
-    }
-    int rowOf(FrmCustomer& s, const QString& name)
-    {
-        for (int r = 0; r < s.ListView1->rowCount(); ++r)
-            if (s.ListView1->subItem(r, 1) == name)
-                return r;
-        return -1;
-    }
+    static FrmCustomer& openList(const QString& mode) { return openInMode<FrmCustomer>(mode); }
+    static int rowOf(FrmCustomer& s, const QString& name) { return rowNamed(s.ListView1, name); }
 
 private slots:
     void initTestCase() { shell::Assistant::setTimingScale(0.01); }
 
     void init()
     {
-        testdb::openFresh(dir, db);
-        fake = std::make_unique<FakePlatform>();
+        initScreenTest();
         useStates();
     }
-    void cleanup()
-    {
-        ui::destroyAllForms();
-        db.close();
-        fake.reset();
-        data::setApplicationFolder(QString());
-        dir.reset();
-    }
+    void cleanup() { cleanupScreenTest(); }
 
     void windowAndStateList()
     {

@@ -1,11 +1,9 @@
-#include "support/fakeplatform.h"
-#include "support/testdatabase.h"
 #include "support/screendriver.h"
+#include "support/screentest.h"
+#include "support/seed.h"
+#include "support/sqltestutil.h"
 
-#include "data/appfolder.h"
-#include "data/connection.h"
 #include "data/recordset.h"
-#include "data/schema.h"
 #include "masters/catmast.h"
 #include "masters/frmcategory.h"
 #include "masters/itemmast.h"
@@ -19,22 +17,24 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <functional>
-#include <memory>
 
 using masters::FrmCategory;
 using masters::FrmCatMast;
 
 Q_DECLARE_METATYPE(ui::Answer)
 
+using seed::addCategory;
+using seed::addItem;
 using screentest::columnTexts;
 using screentest::comboTexts;
 using screentest::doubleClickRow;
+using screentest::openInMode;
 using screentest::rowNamed;
+using screentest::selectRow;
 
 using screentest::visibleWindow;
 using screentest::whenListShown;
@@ -45,35 +45,20 @@ const QString appTitle = QStringLiteral("Corvanel");
 const QString inventory = QStringLiteral("Inventory");
 const QString noParent = QStringLiteral("No Parent Category");
 
-// The visible top-level window of a form name (fresh picker instances are
-// not reachable through ui::form).
 }  // namespace
 
-class TestFrmCategory : public QObject {
+class TestFrmCategory : public ScreenTest {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<FakePlatform> fake;
-    data::Connection db;
 
-    int addCategory(const QString& name, const data::DbValue& parent = 0)
-    {
-        db.execute(QStringLiteral("INSERT INTO Category (CatName, ParentCategory) VALUES (?, ?)"), {name, parent});
-        return int(db.lastInsertRowId());
-    }
     void addItems(int category, int n)
     {
         for (int i = 0; i < n; ++i)
-            db.execute(QStringLiteral("INSERT INTO Item (ItemCode, ItemName, CategoryID, UnitId, Material, Qty) "
-                                      "VALUES (?, 'Item', ?, 1, 1, 1)"),
-                       {QString::number(category * 100 + i), category});
+            addItem(db, {.code = QString::number(category * 100 + i), .name = "Item", .category = category,
+                         .unit = 1, .material = 1, .qty = 1});
     }
     QStringList storedNames()
     {
-        QStringList out;
-        for (data::Recordset rs = db.query(QStringLiteral("SELECT CatName FROM Category ORDER BY CatName")); !rs.eof();
-             rs.moveNext())
-            out << rs.value(0).toText();
-        return out;
+        return sqltest::column(db.query(QStringLiteral("SELECT CatName FROM Category ORDER BY CatName")));
     }
     // The stored parent of a category, -1 when there is no such category.
     int storedParent(const QString& name)
@@ -82,43 +67,12 @@ class TestFrmCategory : public QObject {
             db.query(QStringLiteral("SELECT ParentCategory FROM Category WHERE CatName = ?"), {name});
         return rs.eof() ? -1 : rs.value(0).toInt();
     }
-    FrmCategory& open(const QString& mode)
-    {
-        FrmCategory& s = ui::form<FrmCategory>();
-        s.AddOrDelete = mode;
-        s.show();
-        return s;
-    }
-    void selectRow(FrmCategory& s, const QString& name)
-    {
-        const int row = rowNamed(s.ListView1, name);
-        QVERIFY2(row >= 0, qPrintable(name));
-        s.ListView1->setSelectedRow(row);
-    }
-    QStringList messageTitles() const
-    {
-        QStringList out;
-        for (const auto& m : fake->messages)
-            out << m.title;
-        return out;
-    }
+    static FrmCategory& open(const QString& mode) { return openInMode<FrmCategory>(mode); }
 
 private slots:
     void initTestCase() { shell::Assistant::setTimingScale(0.01); }
-
-    void init()
-    {
-        testdb::openFresh(dir, db);
-        fake = std::make_unique<FakePlatform>();
-    }
-    void cleanup()
-    {
-        ui::destroyAllForms();
-        db.close();
-        fake.reset();
-        data::setApplicationFolder(QString());
-        dir.reset();
-    }
+    void init() { initScreenTest(); }
+    void cleanup() { cleanupScreenTest(); }
 
     void modeSetsCaptionButtonAndExplanation_data()
     {
@@ -163,7 +117,7 @@ private slots:
     // bottom.
     void tabOrderInAddMode()
     {
-        addCategory(QStringLiteral("Root"));
+        addCategory(db, QStringLiteral("Root"));
         FrmCategory& s = open(QStringLiteral("A"));
         QCOMPARE(screentest::tabWalk(s.txtCatName),
                  (QStringList{"txtCatName", "cmbParent", "cmdSearch", "CmdAll", "cmdHelp2", "ListView1", "cmdAdd",
@@ -172,10 +126,10 @@ private slots:
 
     void fullListingShowsCountsAndParentNames()
     {
-        const int root = addCategory(QStringLiteral("Root"));
-        const int child = addCategory(QStringLiteral("Child"), root);
-        addCategory(QStringLiteral("Orphan"), 999);  // its parent was deleted elsewhere
-        addCategory(QStringLiteral("Loose"), data::DbValue());
+        const int root = addCategory(db, QStringLiteral("Root"));
+        const int child = addCategory(db, QStringLiteral("Child"), root);
+        addCategory(db, QStringLiteral("Orphan"), 999);  // its parent was deleted elsewhere
+        addCategory(db, QStringLiteral("Loose"), data::DbValue());
         addItems(child, 2);
 
         FrmCategory& s = open(QStringLiteral("E"));
@@ -197,12 +151,12 @@ private slots:
     void parentComboListsPlainNames()
     {
         QFETCH(bool, inDialog);
-        const int root = addCategory(QStringLiteral("Root"));
-        const int mid = addCategory(QStringLiteral("Mid"), root);
-        const int leaf = addCategory(QStringLiteral("Leaf"), mid);
-        addCategory(QStringLiteral("Deep"), leaf);
-        const int orphan = addCategory(QStringLiteral("Orphan"), 999);
-        addCategory(QStringLiteral("Stray"), orphan);
+        const int root = addCategory(db, QStringLiteral("Root"));
+        const int mid = addCategory(db, QStringLiteral("Mid"), root);
+        const int leaf = addCategory(db, QStringLiteral("Leaf"), mid);
+        addCategory(db, QStringLiteral("Deep"), leaf);
+        const int orphan = addCategory(db, QStringLiteral("Orphan"), 999);
+        addCategory(db, QStringLiteral("Stray"), orphan);
 
         ui::ComboBox* combo = nullptr;
         if (inDialog) {
@@ -282,8 +236,8 @@ private slots:
         QFETCH(QString, parent);
         QFETCH(QStringList, messages);
         QFETCH(bool, saved);
-        const int root = addCategory(QStringLiteral("Root"));
-        addCategory(QStringLiteral("Other"));
+        const int root = addCategory(db, QStringLiteral("Root"));
+        addCategory(db, QStringLiteral("Other"));
         const QStringList before = storedNames();
 
         FrmCategory& s = open(QStringLiteral("A"));
@@ -294,7 +248,7 @@ private slots:
         s.cmdAdd->click();
 
         QCOMPARE(fake->messageTexts(), messages);
-        QCOMPARE(messageTitles(), QStringList(messages.size(), inventory));
+        QCOMPARE(fake->messageTitles(), QStringList(messages.size(), inventory));
         if (saved) {
             QCOMPARE(storedParent(name), parent.isEmpty() ? 0 : root);
             QVERIFY(rowNamed(s.ListView1, name) >= 0);
@@ -314,7 +268,7 @@ private slots:
 
     void parentComboFollowsAddsAndDeletes()
     {
-        const int root = addCategory(QStringLiteral("Root"));
+        const int root = addCategory(db, QStringLiteral("Root"));
         FrmCategory& s = open(QStringLiteral("A"));
 
         s.txtCatName->setText(QStringLiteral("Walls"));
@@ -336,7 +290,7 @@ private slots:
         s.show();
         QVERIFY(s.cmdDel->isVisible());
         QVERIFY(!s.cmdAdd->isVisible());
-        selectRow(s, QStringLiteral("Walls"));
+        selectRow(s.ListView1, QStringLiteral("Walls"));
         fake->answers = {ui::Answer::Yes};
         s.cmdDel->click();
         QCOMPARE(storedNames(), (QStringList{"Paint", "Root"}));
@@ -350,11 +304,11 @@ private slots:
 
     void deleteRefusedWhileItemsBelong()
     {
-        const int tiles = addCategory(QStringLiteral("Tiles"));
-        addCategory(QStringLiteral("Empty"));
+        const int tiles = addCategory(db, QStringLiteral("Tiles"));
+        addCategory(db, QStringLiteral("Empty"));
         addItems(tiles, 2);
         FrmCategory& s = open(QStringLiteral("D"));
-        selectRow(s, QStringLiteral("Tiles"));
+        selectRow(s.ListView1, QStringLiteral("Tiles"));
         s.txtCatName->setText(QStringLiteral("typed"));
         s.cmdDel->click();
 
@@ -378,15 +332,15 @@ private slots:
     {
         QFETCH(ui::Answer, answer);
         QFETCH(QStringList, remaining);
-        const int root = addCategory(QStringLiteral("Root"));
-        addCategory(QStringLiteral("Child"), root);
-        addCategory(QStringLiteral("Other"));
+        const int root = addCategory(db, QStringLiteral("Root"));
+        addCategory(db, QStringLiteral("Child"), root);
+        addCategory(db, QStringLiteral("Other"));
         FrmCategory& s = open(QStringLiteral("D"));
         // A search listing first: the delete goes back to the full listing.
         s.txtCatName->setText(QStringLiteral("R"));
         s.cmdSearch->click();
         QCOMPARE(s.ListMode, QStringLiteral("Searched"));
-        selectRow(s, QStringLiteral("Root"));
+        selectRow(s.ListView1, QStringLiteral("Root"));
         fake->answers = {answer};
         s.cmdDel->click();
 
@@ -405,9 +359,9 @@ private slots:
 
     void searchListsParentKeys()
     {
-        const int root = addCategory(QStringLiteral("Root"));
-        addCategory(QStringLiteral("Roof"), root);
-        addCategory(QStringLiteral("Walls"), root);
+        const int root = addCategory(db, QStringLiteral("Root"));
+        addCategory(db, QStringLiteral("Roof"), root);
+        addCategory(db, QStringLiteral("Walls"), root);
         FrmCategory& s = open(QStringLiteral("E"));
 
         s.txtCatName->setText(QStringLiteral("ro"));
@@ -439,7 +393,7 @@ private slots:
     void searchInAddModeOffersToAdd()
     {
         QFETCH(ui::Answer, answer);
-        const int root = addCategory(QStringLiteral("Root"));
+        const int root = addCategory(db, QStringLiteral("Root"));
         FrmCategory& s = open(QStringLiteral("A"));
         s.cmbParent->selectByData(root);
         s.txtCatName->setText(QStringLiteral("Gutters"));
@@ -493,11 +447,11 @@ private slots:
         QFETCH(QString, turnedMode);
         QFETCH(bool, boxesEnabled);
         QFETCH(QString, parentShown);
-        const int root = addCategory(QStringLiteral("Root"));
-        addCategory(QStringLiteral("Alpha"));
-        addCategory(QStringLiteral("Beta"));
-        addCategory(QStringLiteral("Child"), root);
-        addCategory(QStringLiteral("Orphan"), 999);
+        const int root = addCategory(db, QStringLiteral("Root"));
+        addCategory(db, QStringLiteral("Alpha"));
+        addCategory(db, QStringLiteral("Beta"));
+        addCategory(db, QStringLiteral("Child"), root);
+        addCategory(db, QStringLiteral("Orphan"), 999);
         FrmCategory& s = open(mode);
         bool handedBack = false;
         s.HandBack = [&](int, const QString&) { handedBack = true; };
@@ -541,8 +495,8 @@ private slots:
         masters::FrmItemMast& item = ui::form<masters::FrmItemMast>();
         item.show();
         QVERIFY(!item.HasCategories);
-        const int tiles = addCategory(QStringLiteral("Tiles"));
-        addCategory(QStringLiteral("Bricks"));
+        const int tiles = addCategory(db, QStringLiteral("Tiles"));
+        addCategory(db, QStringLiteral("Bricks"));
 
         bool ran = false;
         bool strayPicker = false;
@@ -571,7 +525,7 @@ private slots:
 
     void pickerClosedWithoutAChoice()
     {
-        addCategory(QStringLiteral("Tiles"));
+        addCategory(db, QStringLiteral("Tiles"));
         bool called = false;
         bool strayPicker = false;
         whenListShown(QStringLiteral("frmCategory"), [&](QWidget* w) {

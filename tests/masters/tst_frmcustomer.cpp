@@ -1,11 +1,9 @@
-#include "support/fakeplatform.h"
-#include "support/testdatabase.h"
 #include "support/screendriver.h"
+#include "support/screentest.h"
+#include "support/seed.h"
+#include "support/sqltestutil.h"
 
-#include "data/appfolder.h"
-#include "data/connection.h"
 #include "data/recordset.h"
-#include "data/schema.h"
 #include "masters/custmast.h"
 #include "masters/frmcustomer.h"
 #include "shell/assistant.h"
@@ -20,11 +18,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
-#include <memory>
 
 using masters::FrmCustMast;
 using masters::FrmCustomer;
@@ -32,6 +28,9 @@ using masters::FrmCustomer;
 Q_DECLARE_METATYPE(ui::Answer)
 
 using screentest::doubleClickRow;
+using screentest::openInMode;
+using screentest::search;
+using screentest::selectRow;
 using screentest::whenShown;
 
 using screentest::visibleWindow;
@@ -77,20 +76,17 @@ protected:
 
 }  // namespace
 
-class TestFrmCustomer : public QObject {
+class TestFrmCustomer : public ScreenTest {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<FakePlatform> fake;
-    data::Connection db;
 
+    // A customer as the customer dialog stores one: empty texts in the
+    // fields not given, state 1.
     int addCustomer(const QString& name, const data::DbValue& city = {}, const data::DbValue& phone = {},
                     const data::DbValue& email = {}, const data::DbValue& card = {})
     {
-        db.execute(QStringLiteral("INSERT INTO Customer (CustName, BStreet1, BStreet2, BCity, BState, BZip, BCountry, "
-                                  "BPhone, BFax, BMobile, BEmail, BUrl, BCCNo) "
-                                  "VALUES (?, '', '', ?, 1, '', '', ?, '', '', ?, '', ?)"),
-                   {name, city, phone, email, card});
-        return int(db.lastInsertRowId());
+        return seed::addCustomer(db, {.name = name, .street1 = "", .street2 = "", .city = city, .state = 1,
+                                      .zip = "", .country = "", .phone = phone, .fax = "", .mobile = "",
+                                      .email = email, .url = "", .card = card});
     }
     // Four customers for the searches.
     void addFour()
@@ -105,33 +101,9 @@ class TestFrmCustomer : public QObject {
     }
     QStringList storedNames()
     {
-        QStringList out;
-        for (data::Recordset rs = db.query(QStringLiteral("SELECT CustName FROM Customer ORDER BY CustName"));
-             !rs.eof(); rs.moveNext())
-            out << rs.value(0).toText();
-        return out;
+        return sqltest::column(db.query(QStringLiteral("SELECT CustName FROM Customer ORDER BY CustName")));
     }
-    FrmCustomer& open(const QString& mode)
-    {
-        FrmCustomer& s = ui::form<FrmCustomer>();
-        s.AddOrDelete = mode;
-        s.show();
-        return s;
-    }
-    void selectRow(FrmCustomer& s, const QString& name)
-    {
-        const int row = names(s.ListView1).indexOf(name);
-        QVERIFY2(row >= 0, qPrintable(name));
-        s.ListView1->setSelectedRow(row);
-    }
-    void search(FrmCustomer& s, const QString& option, const QString& text)
-    {
-        QRadioButton* b = s.searchOptionButton(option);
-        QVERIFY2(b, qPrintable(option));
-        b->setChecked(true);
-        s.searchBox()->setText(text);
-        s.cmdSearch->click();
-    }
+    static FrmCustomer& open(const QString& mode) { return openInMode<FrmCustomer>(mode); }
     QStringList lastRequests(int n)
     {
         const QStringList& r = shell::frmMainMenu().Merlin().requests();
@@ -140,20 +112,8 @@ class TestFrmCustomer : public QObject {
 
 private slots:
     void initTestCase() { shell::Assistant::setTimingScale(0.01); }
-
-    void init()
-    {
-        testdb::openFresh(dir, db);
-        fake = std::make_unique<FakePlatform>();
-    }
-    void cleanup()
-    {
-        ui::destroyAllForms();
-        db.close();
-        fake.reset();
-        data::setApplicationFolder(QString());
-        dir.reset();
-    }
+    void init() { initScreenTest(); }
+    void cleanup() { cleanupScreenTest(); }
 
     void modeSetsCaptionAndButton_data()
     {
@@ -336,7 +296,7 @@ private slots:
             d.TxtBPhone->setText(QStringLiteral("617-9999"));
             d.cmdOk->click();
         });
-        selectRow(s, QStringLiteral("Jones"));
+        selectRow(s.ListView1, QStringLiteral("Jones"));
         s.CmdEdit->click();
         QCOMPARE(fake->messageTexts(), QStringList{"Customer Saved"});
         QCOMPARE(db.scalar(QStringLiteral("SELECT BPhone FROM Customer WHERE CustName = 'Jones'")).toText(),
@@ -361,7 +321,7 @@ private slots:
             QCOMPARE(fake->messageTexts().mid(2), QStringList{"Customer Saved"});
             d.cmdOk->click();
         });
-        selectRow(s, QStringLiteral("Smith"));
+        selectRow(s.ListView1, QStringLiteral("Smith"));
         s.cmdCopy->click();
         QCOMPARE(storedNames(), (QStringList{"Baker", "Jones", "Smith", "Smith", "Springer"}));
         QCOMPARE(names(s.ListView1), (QStringList{"Baker", "Jones", "Smith", "Smith", "Springer"}));
@@ -383,7 +343,7 @@ private slots:
         search(s, QStringLiteral("OptCity"), QStringLiteral("Town"));
         s.CmdNext->click();
         QCOMPARE(s.LblRecords->text(), QStringLiteral("Record 16 - 20 of 20"));
-        selectRow(s, QStringLiteral("Cust17"));
+        selectRow(s.ListView1, QStringLiteral("Cust17"));
         fake->answers = {answer};
         s.cmdDel->click();
 

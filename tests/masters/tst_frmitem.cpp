@@ -3,16 +3,13 @@
 // edit, copy, view and delete flows through the item dialog, with the
 // messages the user sees.
 
-#include "support/fakeplatform.h"
-#include "support/testdatabase.h"
 #include "support/screendriver.h"
+#include "support/screentest.h"
+#include "support/seed.h"
 
 #include "masters/masterscreens.h"
 
-#include "data/appfolder.h"
-#include "data/connection.h"
 #include "data/recordset.h"
-#include "data/schema.h"
 #include "masters/frmitem.h"
 #include "masters/itemmast.h"
 #include "shell/assistant.h"
@@ -28,7 +25,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -36,36 +32,20 @@
 using masters::FrmItem;
 using masters::FrmItemMast;
 
+using screentest::clickHeader;
+using screentest::columnTexts;
 using screentest::doubleClickRow;
+using screentest::openInMode;
+using screentest::typeOver;
+using seed::addCategory;
+using seed::addItem;
+using seed::addUnit;
 
 namespace {
-
-QStringList column(const ui::ListView& lv, int i)
-{
-    QStringList out;
-    for (int r = 0; r < lv.rowCount(); ++r)
-        out << (i == 0 ? lv.text(r) : lv.subItem(r, i));
-    return out;
-}
-
-void clickHeader(ui::ListView& lv, int position)
-{
-    QHeaderView* h = lv.header();
-    const int c = position - 1;
-    QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
-                      QPoint(h->sectionViewportPosition(c) + h->sectionSize(c) / 2, h->height() / 2));
-}
 
 void clickRow(ui::ListView& lv, int row)
 {
     QTest::mouseClick(lv.viewport(), Qt::LeftButton, {}, lv.visualItemRect(lv.topLevelItem(row)).center());
-}
-
-void type(ui::TextBox* box, const QString& text)
-{
-    box->selectAll();
-    box->del();
-    QTest::keyClicks(box, text);
 }
 
 // Runs `act` on the item dialog once it is up modally. Whatever `act` did,
@@ -84,32 +64,9 @@ void onDialog(std::function<void(FrmItemMast&)> act, bool* ran)
 
 }  // namespace
 
-class TestFrmItem : public QObject {
+class TestFrmItem : public ScreenTest {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<FakePlatform> fake;
-    data::Connection db;
 
-    int insert(const QString& sql, const data::Params& params)
-    {
-        db.execute(sql, params);
-        return db.scalar(QStringLiteral("SELECT last_insert_rowid()")).toInt();
-    }
-    int addCategory(const QString& name, int parent = 0)
-    {
-        return insert(QStringLiteral("INSERT INTO Category (CatName, ParentCategory) VALUES (?, ?)"), {name, parent});
-    }
-    int addUnit(const QString& name)
-    {
-        return insert(QStringLiteral("INSERT INTO Units (Name) VALUES (?)"), {name});
-    }
-    int addItem(const QString& code, const QString& name, int cat, int unit, double material = 1, double qty = 1,
-                const QString& tu = QString())
-    {
-        return insert(QStringLiteral("INSERT INTO Item (ItemCode, ItemName, CategoryID, UnitId, Material, Labor, Qty, "
-                                     "TU, SubLabor, Equipment) VALUES (?, ?, ?, ?, ?, 0, ?, ?, 0, 0)"),
-                      {code, name, cat, unit, material, qty, tu});
-    }
     // "code|name|material|qty|TU" of every item, by key.
     QStringList storedItems()
     {
@@ -122,61 +79,34 @@ class TestFrmItem : public QObject {
                        .join(QLatin1Char('|'));
         return out;
     }
-    // "title|text" of the message boxes shown since the last call.
-    QStringList boxes()
-    {
-        QStringList out;
-        for (const auto& m : fake->messages)
-            out << m.title + QLatin1Char('|') + m.text;
-        fake->messages.clear();
-        return out;
-    }
-    FrmItem& open(const QString& mode)
-    {
-        FrmItem& s = ui::form<FrmItem>();
-        s.AddOrDelete = mode;
-        s.show();
-        return s;
-    }
+    static FrmItem& open(const QString& mode) { return openInMode<FrmItem>(mode); }
     const QString app = ui::applicationTitle();
 
     // Five items in three categories for the searches.
     void addSearchItems()
     {
-        const int unit = addUnit(QStringLiteral("Each"));
-        const int plumbing = addCategory(QStringLiteral("Plumbing"));
-        const int walls = addCategory(QStringLiteral("Walls"));
-        const int electrical = addCategory(QStringLiteral("Electrical"));
-        addItem(QStringLiteral("10"), QStringLiteral("Pipe clamp"), plumbing, unit);
-        addItem(QStringLiteral("11"), QStringLiteral("Plaster board"), walls, unit);
-        addItem(QStringLiteral("12"), QStringLiteral("Wire"), electrical, unit);
-        addItem(QStringLiteral("9"), QStringLiteral("Tap"), plumbing, unit);
-        addItem(QStringLiteral("20"), QStringLiteral("Plug"), electrical, unit);
+        const int unit = addUnit(db, QStringLiteral("Each"));
+        const int plumbing = addCategory(db, QStringLiteral("Plumbing"));
+        const int walls = addCategory(db, QStringLiteral("Walls"));
+        const int electrical = addCategory(db, QStringLiteral("Electrical"));
+        addItem(db, QStringLiteral("10"), QStringLiteral("Pipe clamp"), plumbing, unit);
+        addItem(db, QStringLiteral("11"), QStringLiteral("Plaster board"), walls, unit);
+        addItem(db, QStringLiteral("12"), QStringLiteral("Wire"), electrical, unit);
+        addItem(db, QStringLiteral("9"), QStringLiteral("Tap"), plumbing, unit);
+        addItem(db, QStringLiteral("20"), QStringLiteral("Plug"), electrical, unit);
     }
 
 private slots:
     void initTestCase() { shell::Assistant::setTimingScale(0.01); }
-    void init()
-    {
-        testdb::openFresh(dir, db);
-        fake = std::make_unique<FakePlatform>();
-    }
-    void cleanup()
-    {
-        ui::destroyAllForms();
-        shell::unregisterAllScreens();
-        db.close();
-        fake.reset();
-        data::setApplicationFolder(QString());
-        dir.reset();
-    }
+    void init() { initScreenTest(); }
+    void cleanup() { cleanupScreenTest(); }
 
     void pagesThroughThirtyOneItems()
     {
-        const int cat = addCategory(QStringLiteral("General"));
-        const int unit = addUnit(QStringLiteral("Each"));
+        const int cat = addCategory(db, QStringLiteral("General"));
+        const int unit = addUnit(db, QStringLiteral("Each"));
         for (int i = 1; i <= 31; ++i)
-            addItem(QString::number(i), QStringLiteral("Item %1").arg(i), cat, unit);
+            addItem(db, QString::number(i), QStringLiteral("Item %1").arg(i), cat, unit);
         FrmItem& s = open(QStringLiteral("A"));
         QCOMPARE(s.LblRecords->text(), QStringLiteral("Record 1 - 15 of 31"));
         QVERIFY(!s.CmdPrev->isEnabled());
@@ -184,7 +114,7 @@ private slots:
         s.CmdNext->click();
         QCOMPARE(s.CurrentPage, 3);
         QCOMPARE(s.LblRecords->text(), QStringLiteral("Record 31 - 31 of 31"));
-        QCOMPARE(column(*s.ListView1, 1), QStringList{"31"});
+        QCOMPARE(columnTexts(s.ListView1, 1), QStringList{"31"});
         QVERIFY(!s.CmdNext->isEnabled());
         QVERIFY(s.CmdPrev->isEnabled());
     }
@@ -192,10 +122,10 @@ private slots:
     // The list pages by the main window's rows per page.
     void pagesByTheMainWindowsRowsPerPage()
     {
-        const int cat = addCategory(QStringLiteral("General"));
-        const int unit = addUnit(QStringLiteral("Each"));
+        const int cat = addCategory(db, QStringLiteral("General"));
+        const int unit = addUnit(db, QStringLiteral("Each"));
         for (int i = 1; i <= 10; ++i)
-            addItem(QString::number(i), QStringLiteral("Item %1").arg(i), cat, unit);
+            addItem(db, QString::number(i), QStringLiteral("Item %1").arg(i), cat, unit);
         shell::frmMainMenu().load();  // which sets it to 15
         shell::frmMainMenu().NoInList = 4;
         auto restore = qScopeGuard([] { shell::frmMainMenu().NoInList = 15; });
@@ -206,9 +136,9 @@ private slots:
 
     void columnsShowTheItem()
     {
-        const int cat = addCategory(QStringLiteral("Tiles"));
-        const int unit = addUnit(QStringLiteral("Sq ft"));
-        const int key = addItem(QStringLiteral("A-7"), QStringLiteral("Floor tile"), cat, unit, 2.75, 12);
+        const int cat = addCategory(db, QStringLiteral("Tiles"));
+        const int unit = addUnit(db, QStringLiteral("Sq ft"));
+        const int key = addItem(db, QStringLiteral("A-7"), QStringLiteral("Floor tile"), cat, unit, 2.75, 12);
         FrmItem& s = open(QStringLiteral("E"));
         ui::ListView& lv = *s.ListView1;
         QStringList headers;
@@ -249,19 +179,19 @@ private slots:
 
     void itemNumbersSortByValue()
     {
-        const int cat = addCategory(QStringLiteral("General"));
-        const int unit = addUnit(QStringLiteral("Each"));
-        addItem(QStringLiteral("10"), QStringLiteral("ten"), cat, unit);
-        addItem(QStringLiteral("9"), QStringLiteral("nine"), cat, unit);
-        addItem(QStringLiteral("A1"), QStringLiteral("letter"), cat, unit);
+        const int cat = addCategory(db, QStringLiteral("General"));
+        const int unit = addUnit(db, QStringLiteral("Each"));
+        addItem(db, QStringLiteral("10"), QStringLiteral("ten"), cat, unit);
+        addItem(db, QStringLiteral("9"), QStringLiteral("nine"), cat, unit);
+        addItem(db, QStringLiteral("A1"), QStringLiteral("letter"), cat, unit);
         FrmItem& s = open(QStringLiteral("A"));
-        QCOMPARE(column(*s.ListView1, 1), (QStringList{"A1", "9", "10"}));
+        QCOMPARE(columnTexts(s.ListView1, 1), (QStringList{"A1", "9", "10"}));
         QCOMPARE(s.ListView1->headerIcon(1), ui::HeaderIcon::Down);
         clickHeader(*s.ListView1, 2);
-        QCOMPARE(column(*s.ListView1, 1), (QStringList{"10", "9", "A1"}));
+        QCOMPARE(columnTexts(s.ListView1, 1), (QStringList{"10", "9", "A1"}));
         QCOMPARE(s.ListView1->headerIcon(1), ui::HeaderIcon::Down);
         clickHeader(*s.ListView1, 2);
-        QCOMPARE(column(*s.ListView1, 1), (QStringList{"A1", "9", "10"}));
+        QCOMPARE(columnTexts(s.ListView1, 1), (QStringList{"A1", "9", "10"}));
         QCOMPARE(s.ListView1->headerIcon(1), ui::HeaderIcon::Up);
     }
 
@@ -285,10 +215,10 @@ private slots:
         FrmItem& s = open(QStringLiteral("E"));
         QVERIFY(s.OptAll->isChecked());
         QTest::mouseClick(s.searchOptionButton(option), Qt::LeftButton);
-        type(s.txtName, text);
+        typeOver(s.txtName, text);
         QTest::keyClick(s.txtName, Qt::Key_Return);
         QCOMPARE(s.ListMode, QStringLiteral("Searched"));
-        QCOMPARE(column(*s.ListView1, 1), codes);
+        QCOMPARE(columnTexts(s.ListView1, 1), codes);
         QCOMPARE(s.LblRecords->text(), QStringLiteral("Record 1 - %1 of %1").arg(codes.size()));
         QCOMPARE(s.window()->focusWidget(), s.txtName.data());
         QCOMPARE(s.txtName->selectedText(), text);
@@ -319,7 +249,7 @@ private slots:
         addSearchItems();
         FrmItem& s = open(mode);
         QTest::mouseClick(s.searchOptionButton(option), Qt::LeftButton);
-        type(s.txtName, QStringLiteral("Grout"));
+        typeOver(s.txtName, QStringLiteral("Grout"));
         fake->answers.push_back(yes ? ui::Answer::Yes : ui::Answer::No);
         bool ran = false;
         QString code, name, material, qty;
@@ -337,7 +267,7 @@ private slots:
             &ran);
         s.cmdSearch->click();
         QCoreApplication::processEvents();  // lets the check run when no dialog came
-        QCOMPARE(boxes(), messages);
+        QCOMPARE(fake->takeBoxes(), messages);
         QCOMPARE(ran, dialog);
         if (dialog) {
             QCOMPARE(code, QStringLiteral("21"));  // the next item number
@@ -354,37 +284,37 @@ private slots:
 
     void addsAnItemThroughTheDialog()
     {
-        const int cat = addCategory(QStringLiteral("Paint"));
-        addUnit(QStringLiteral("Gallon"));
-        addItem(QStringLiteral("7"), QStringLiteral("Primer"), cat, 1, 20, 1);
+        const int cat = addCategory(db, QStringLiteral("Paint"));
+        addUnit(db, QStringLiteral("Gallon"));
+        addItem(db, QStringLiteral("7"), QStringLiteral("Primer"), cat, 1, 20, 1);
         FrmItem& s = open(QStringLiteral("A"));
-        type(s.txtName, QStringLiteral("Gloss"));
+        typeOver(s.txtName, QStringLiteral("Gloss"));
         bool ran = false;
         onDialog(
             [&](FrmItemMast& d) {
                 QCOMPARE(d.txtCode->text(), QStringLiteral("8"));
                 QCOMPARE(d.TxtName->text(), QStringLiteral("Gloss"));
                 QVERIFY(d.CmdSave->isVisibleTo(d.window()));
-                type(d.TxtMaterial, QStringLiteral("31.5"));
-                type(d.txtLabor, QStringLiteral("4"));
-                type(d.TxtQty, QStringLiteral("2"));
+                typeOver(d.TxtMaterial, QStringLiteral("31.5"));
+                typeOver(d.txtLabor, QStringLiteral("4"));
+                typeOver(d.TxtQty, QStringLiteral("2"));
                 d.cmdOk->click();
             },
             &ran);
         s.cmdAdd->click();
         QVERIFY(ran);
-        QCOMPARE(boxes(), QStringList{"Inventory| Item Saved"});
+        QCOMPARE(fake->takeBoxes(), QStringList{"Inventory| Item Saved"});
         QCOMPARE(storedItems(), (QStringList{"7|Primer|20|1|", "8|Gloss|31.5|2|"}));
-        QCOMPARE(column(*s.ListView1, 2), (QStringList{"Primer", "Gloss"}));
+        QCOMPARE(columnTexts(s.ListView1, 2), (QStringList{"Primer", "Gloss"}));
         QVERIFY(!ui::form<FrmItemMast>().isLoaded());
     }
 
     void editsAnItemThroughTheDialog()
     {
-        const int cat = addCategory(QStringLiteral("Paint"));
-        const int unit = addUnit(QStringLiteral("Gallon"));
-        addItem(QStringLiteral("1"), QStringLiteral("Primer"), cat, unit, 20, 1);
-        const int key = addItem(QStringLiteral("2"), QStringLiteral("Gloss"), cat, unit, 30, 2, QStringLiteral("box"));
+        const int cat = addCategory(db, QStringLiteral("Paint"));
+        const int unit = addUnit(db, QStringLiteral("Gallon"));
+        addItem(db, QStringLiteral("1"), QStringLiteral("Primer"), cat, unit, 20, 1);
+        const int key = addItem(db, QStringLiteral("2"), QStringLiteral("Gloss"), cat, unit, 30, 2, QStringLiteral("box"));
         FrmItem& s = open(QStringLiteral("E"));
         clickRow(*s.ListView1, 1);
         bool ran = false;
@@ -394,7 +324,7 @@ private slots:
                 QCOMPARE(d.TxtMaterial->text(), QStringLiteral("30"));
                 QVERIFY(d.txtCode->isEnabled());
                 QVERIFY(d.fraFields->isEnabled());
-                type(d.TxtName, QStringLiteral("Gloss white"));
+                typeOver(d.TxtName, QStringLiteral("Gloss white"));
                 d.CmdSave->click();
                 QVERIFY(!d.CmdSave->isEnabled());
                 d.cmdOk->click();  // nothing more to save
@@ -402,7 +332,7 @@ private slots:
             &ran);
         s.CmdEdit->click();
         QVERIFY(ran);
-        QCOMPARE(boxes(), QStringList{"Inventory| Item Saved"});
+        QCOMPARE(fake->takeBoxes(), QStringList{"Inventory| Item Saved"});
         // The dialog has no field for TU: saving writes it empty.
         QCOMPARE(storedItems(), (QStringList{"1|Primer|20|1|", "2|Gloss white|30|2|"}));
         QCOMPARE(s.selectedKey(), key);
@@ -411,9 +341,9 @@ private slots:
 
     void copiesAnItemThroughTheDialog()
     {
-        const int cat = addCategory(QStringLiteral("Paint"));
-        const int unit = addUnit(QStringLiteral("Gallon"));
-        addItem(QStringLiteral("1"), QStringLiteral("Primer"), cat, unit, 20, 1);
+        const int cat = addCategory(db, QStringLiteral("Paint"));
+        const int unit = addUnit(db, QStringLiteral("Gallon"));
+        addItem(db, QStringLiteral("1"), QStringLiteral("Primer"), cat, unit, 20, 1);
         FrmItem& s = open(QStringLiteral("C"));
         QVERIFY(s.cmdCopy->isVisibleTo(s.window()));
         QCOMPARE(s.caption(), QStringLiteral("Copy Item"));
@@ -423,14 +353,14 @@ private slots:
                 QCOMPARE(d.TxtName->text(), QStringLiteral("Primer"));
                 QVERIFY(d.fraFields->isEnabled());
                 d.CmdSave->click();  // an equal item exists
-                type(d.txtCode, QStringLiteral("2"));
-                type(d.TxtMaterial, QStringLiteral("22"));
+                typeOver(d.txtCode, QStringLiteral("2"));
+                typeOver(d.TxtMaterial, QStringLiteral("22"));
                 d.cmdOk->click();
             },
             &ran);
         s.cmdCopy->click();
         QVERIFY(ran);
-        QCOMPARE(boxes(), (QStringList{"Inventory|Duplicate Item Data ", "Inventory|Please enter Valid Data",
+        QCOMPARE(fake->takeBoxes(), (QStringList{"Inventory|Duplicate Item Data ", "Inventory|Please enter Valid Data",
                                        "Inventory| Item Saved"}));
         QCOMPARE(storedItems(), (QStringList{"1|Primer|20|1|", "2|Primer|22|1|"}));
         QCOMPARE(s.ListView1->rowCount(), 2);
@@ -445,13 +375,13 @@ private slots:
     void deleteAsksAndReloads()
     {
         QFETCH(bool, yes);
-        const int cat = addCategory(QStringLiteral("Paint"));
-        const int unit = addUnit(QStringLiteral("Gallon"));
-        addItem(QStringLiteral("1"), QStringLiteral("Primer"), cat, unit);
-        addItem(QStringLiteral("2"), QStringLiteral("Gloss"), cat, unit);
-        addItem(QStringLiteral("3"), QStringLiteral("Matt"), cat, unit);
+        const int cat = addCategory(db, QStringLiteral("Paint"));
+        const int unit = addUnit(db, QStringLiteral("Gallon"));
+        addItem(db, QStringLiteral("1"), QStringLiteral("Primer"), cat, unit);
+        addItem(db, QStringLiteral("2"), QStringLiteral("Gloss"), cat, unit);
+        addItem(db, QStringLiteral("3"), QStringLiteral("Matt"), cat, unit);
         FrmItem& s = open(QStringLiteral("D"));
-        type(s.txtName, QStringLiteral("G"));
+        typeOver(s.txtName, QStringLiteral("G"));
         s.cmdSearch->click();
         QCOMPARE(s.ListView1->rowCount(), 1);
         fake->answers.push_back(yes ? ui::Answer::Yes : ui::Answer::No);
@@ -459,20 +389,20 @@ private slots:
         QStringList expected{"Inventory|Are you sure you want to Delete ' 2 '"};
         if (yes)
             expected << app + QStringLiteral("|Deleted");
-        QCOMPARE(boxes(), expected);
+        QCOMPARE(fake->takeBoxes(), expected);
         // Either way the full list comes back and the search box is emptied.
         QCOMPARE(s.ListMode, QStringLiteral("All"));
-        QCOMPARE(column(*s.ListView1, 1), (yes ? QStringList{"1", "3"} : QStringList{"1", "2", "3"}));
+        QCOMPARE(columnTexts(s.ListView1, 1), (yes ? QStringList{"1", "3"} : QStringList{"1", "2", "3"}));
         QCOMPARE(s.txtName->text(), QString());
         QCOMPARE(s.window()->focusWidget(), s.txtName.data());
     }
 
     void deletingTheOnlyRowOfTheLastPageShowsTheNewLastPage()
     {
-        const int cat = addCategory(QStringLiteral("General"));
-        const int unit = addUnit(QStringLiteral("Each"));
+        const int cat = addCategory(db, QStringLiteral("General"));
+        const int unit = addUnit(db, QStringLiteral("Each"));
         for (int i = 1; i <= 16; ++i)
-            addItem(QString::number(i), QStringLiteral("Item %1").arg(i), cat, unit);
+            addItem(db, QString::number(i), QStringLiteral("Item %1").arg(i), cat, unit);
         FrmItem& s = open(QStringLiteral("D"));
         s.CmdNext->click();
         QCOMPARE(s.LblRecords->text(), QStringLiteral("Record 16 - 16 of 16"));
@@ -499,10 +429,10 @@ private slots:
         QFETCH(QString, mode);
         QFETCH(QString, turned);
         QFETCH(bool, viewOnly);
-        const int cat = addCategory(QStringLiteral("Paint"));
-        const int unit = addUnit(QStringLiteral("Gallon"));
-        addItem(QStringLiteral("1"), QStringLiteral("Primer"), cat, unit);
-        addItem(QStringLiteral("2"), QStringLiteral("Gloss"), cat, unit);
+        const int cat = addCategory(db, QStringLiteral("Paint"));
+        const int unit = addUnit(db, QStringLiteral("Gallon"));
+        addItem(db, QStringLiteral("1"), QStringLiteral("Primer"), cat, unit);
+        addItem(db, QStringLiteral("2"), QStringLiteral("Gloss"), cat, unit);
         FrmItem& s = open(mode);
         bool ran = false;
         bool saveShown = false, okShown = false, codeEnabled = false, fieldsEnabled = false;
@@ -533,9 +463,9 @@ private slots:
 
     void addButtonEndsTheViewMode()
     {
-        const int cat = addCategory(QStringLiteral("Paint"));
-        const int unit = addUnit(QStringLiteral("Gallon"));
-        addItem(QStringLiteral("1"), QStringLiteral("Primer"), cat, unit);
+        const int cat = addCategory(db, QStringLiteral("Paint"));
+        const int unit = addUnit(db, QStringLiteral("Gallon"));
+        addItem(db, QStringLiteral("1"), QStringLiteral("Primer"), cat, unit);
         FrmItem& s = open(QStringLiteral("A"));
         bool ran = false;
         onDialog([](FrmItemMast& d) { d.CmdCancel->click(); }, &ran);
@@ -569,8 +499,8 @@ private slots:
         QFETCH(QString, mode);
         QFETCH(bool, afterDoubleClick);
         QFETCH(QString, text);
-        const int cat = addCategory(QStringLiteral("Paint"));
-        addItem(QStringLiteral("1"), QStringLiteral("Primer"), cat, addUnit(QStringLiteral("Gallon")));
+        const int cat = addCategory(db, QStringLiteral("Paint"));
+        addItem(db, QStringLiteral("1"), QStringLiteral("Primer"), cat, addUnit(db, QStringLiteral("Gallon")));
         FrmItem& s = open(mode);
         if (afterDoubleClick) {
             bool ran = false;
@@ -599,8 +529,8 @@ private slots:
 
     void mainMenuOpensAndRetargetsTheScreen()
     {
-        const int cat = addCategory(QStringLiteral("Paint"));
-        addItem(QStringLiteral("1"), QStringLiteral("Primer"), cat, addUnit(QStringLiteral("Gallon")));
+        const int cat = addCategory(db, QStringLiteral("Paint"));
+        addItem(db, QStringLiteral("1"), QStringLiteral("Primer"), cat, addUnit(db, QStringLiteral("Gallon")));
         masters::registerScreens();
         shell::MainMenu& menu = shell::frmMainMenu();
         menu.show();

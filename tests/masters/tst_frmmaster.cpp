@@ -3,15 +3,13 @@
 // questions (also when the window closes during an add), delete, search and
 // the spoken help.
 
-#include "support/fakeplatform.h"
-#include "support/testdatabase.h"
+#include "support/screentest.h"
+#include "support/seed.h"
+#include "support/sqltestutil.h"
 
 #include "masters/masterscreens.h"
 
-#include "data/appfolder.h"
-#include "data/connection.h"
 #include "data/recordset.h"
-#include "data/schema.h"
 #include "masters/frmmaster.h"
 #include "shell/assistant.h"
 #include "shell/mainmenu.h"
@@ -21,38 +19,23 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 using masters::FrmMaster;
 
-class TestFrmMaster : public QObject {
+class TestFrmMaster : public ScreenTest {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<FakePlatform> fake;
-    data::Connection db;
 
     void addNames(const QString& table, const QStringList& names)
     {
         for (const QString& n : names)
-            db.execute(QStringLiteral("INSERT INTO %1 (Name) VALUES (?)").arg(table), {n});
+            seed::addName(db, table, n);
     }
     QStringList stored(const QString& table)
     {
-        QStringList out;
-        data::Recordset rs = db.query(QStringLiteral("SELECT Name FROM %1 ORDER BY Name").arg(table));
-        for (; !rs.eof(); rs.moveNext())
-            out << rs.value(0).toText();
-        return out;
+        return sqltest::column(db.query(QStringLiteral("SELECT Name FROM %1 ORDER BY Name").arg(table)));
     }
-    QStringList boxes()
-    {
-        QStringList out;
-        for (const auto& m : fake->messages)
-            out << m.title + QLatin1Char('|') + m.text;
-        fake->messages.clear();
-        return out;
-    }
+    QStringList boxes() { return fake->takeBoxes(); }
     FrmMaster& open(const QString& table = QStringLiteral("Rooms"))
     {
         FrmMaster& s = ui::form<FrmMaster>();
@@ -71,20 +54,8 @@ class TestFrmMaster : public QObject {
 
 private slots:
     void initTestCase() { shell::Assistant::setTimingScale(0.01); }
-    void init()
-    {
-        testdb::openFresh(dir, db);
-        fake = std::make_unique<FakePlatform>();
-    }
-    void cleanup()
-    {
-        ui::destroyAllForms();
-        shell::unregisterAllScreens();
-        db.close();
-        fake.reset();
-        data::setApplicationFolder(QString());
-        dir.reset();
-    }
+    void init() { initScreenTest(); }
+    void cleanup() { cleanupScreenTest(); }
 
     void captionsByTable_data()
     {

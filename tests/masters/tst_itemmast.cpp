@@ -4,15 +4,13 @@
 // view-only by the opener's mode, and the category picker and add buttons
 // while no category exists.
 
-#include "support/fakeplatform.h"
 #include "support/screendriver.h"
-#include "support/testdatabase.h"
+#include "support/screentest.h"
+#include "support/seed.h"
 
 #include "data/appfolder.h"
-#include "data/connection.h"
 #include "data/dberror.h"
 #include "data/recordset.h"
-#include "data/schema.h"
 #include "masters/frmitem.h"
 #include "masters/itemmast.h"
 #include "shell/assistant.h"
@@ -31,7 +29,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -40,57 +37,22 @@
 using masters::FrmItem;
 using masters::FrmItemMast;
 
-namespace {
+using screentest::comboTexts;
+using screentest::modalWindow;
+using screentest::typeOver;
+using seed::addCategory;
+using seed::addUnit;
 
-void type(ui::TextBox* box, const QString& text)
-{
-    box->selectAll();
-    box->del();
-    QTest::keyClicks(box, text);
-}
-
-QStringList entries(const ui::ComboBox& c)
-{
-    QStringList out;
-    for (int i = 0; i < c.listCount(); ++i)
-        out << c.itemText(i);
-    return out;
-}
-
-// The shown modal window of that form name.
-QWidget* modalWindow(const QString& name)
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == name && w->isVisible() && w->windowModality() == Qt::ApplicationModal)
-            return w;
-    return nullptr;
-}
-
-}  // namespace
-
-class TestItemMast : public QObject {
+class TestItemMast : public ScreenTest {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<FakePlatform> fake;
-    data::Connection db;
     const QString app = ui::applicationTitle();
 
-    int insert(const QString& sql, const data::Params& params)
-    {
-        db.execute(sql, params);
-        return db.scalar(QStringLiteral("SELECT last_insert_rowid()")).toInt();
-    }
-    int addCategory(const QString& name, int parent = 0)
-    {
-        return insert(QStringLiteral("INSERT INTO Category (CatName, ParentCategory) VALUES (?, ?)"), {name, parent});
-    }
-    int addUnit(const QString& name) { return insert(QStringLiteral("INSERT INTO Units (Name) VALUES (?)"), {name}); }
+    // An item with labour 1.5, sub-labour 2 and equipment 3.
     int addItem(const QString& code, const QString& name, int cat, int unit, double material, double qty,
                 const QString& tu = QString())
     {
-        return insert(QStringLiteral("INSERT INTO Item (ItemCode, ItemName, CategoryID, UnitId, Material, Labor, Qty, "
-                                     "TU, SubLabor, Equipment) VALUES (?, ?, ?, ?, ?, 1.5, ?, ?, 2, 3)"),
-                      {code, name, cat, unit, material, qty, tu});
+        return seed::addItem(db, {.code = code, .name = name, .category = cat, .unit = unit, .material = material,
+                                  .labor = 1.5, .qty = qty, .tu = tu, .subLabor = 2, .equipment = 3});
     }
     // "code|name|category|unit|material|labor|sub|equipment|qty|TU" of every item.
     QStringList storedItems()
@@ -105,14 +67,6 @@ class TestItemMast : public QObject {
                 f << rs.value(i).toText();
             out << f.join(QLatin1Char('|'));
         }
-        return out;
-    }
-    QStringList boxes()
-    {
-        QStringList out;
-        for (const auto& m : fake->messages)
-            out << m.title + QLatin1Char('|') + m.text;
-        fake->messages.clear();
         return out;
     }
 
@@ -151,35 +105,24 @@ class TestItemMast : public QObject {
     // Fills every field with valid values for a new item.
     static void fillValid(FrmItemMast& d)
     {
-        type(d.txtCode, QStringLiteral("100"));
-        type(d.TxtName, QStringLiteral("Copper pipe"));
-        type(d.TxtMaterial, QStringLiteral("4.25"));
-        type(d.txtLabor, QStringLiteral("1"));
-        type(d.txtSubLabor, QStringLiteral("0.5"));
-        type(d.txtEquipment, QStringLiteral("0"));
-        type(d.TxtQty, QStringLiteral("10"));
+        typeOver(d.txtCode, QStringLiteral("100"));
+        typeOver(d.TxtName, QStringLiteral("Copper pipe"));
+        typeOver(d.TxtMaterial, QStringLiteral("4.25"));
+        typeOver(d.txtLabor, QStringLiteral("1"));
+        typeOver(d.txtSubLabor, QStringLiteral("0.5"));
+        typeOver(d.txtEquipment, QStringLiteral("0"));
+        typeOver(d.TxtQty, QStringLiteral("10"));
     }
 
 private slots:
     void initTestCase() { shell::Assistant::setTimingScale(0.01); }
-    void init()
-    {
-        testdb::openFresh(dir, db);
-        fake = std::make_unique<FakePlatform>();
-    }
-    void cleanup()
-    {
-        ui::destroyAllForms();
-        db.close();
-        fake.reset();
-        data::setApplicationFolder(QString());
-        dir.reset();
-    }
+    void init() { initScreenTest(); }
+    void cleanup() { cleanupScreenTest(); }
 
     void showsTheFieldsWithTheirLabels()
     {
-        addCategory(QStringLiteral("General"));
-        addUnit(QStringLiteral("Each"));
+        addCategory(db, QStringLiteral("General"));
+        addUnit(db, QStringLiteral("Each"));
         QStringList labels;
         QString caption;
         int context = 0;
@@ -202,8 +145,8 @@ private slots:
     // frame top to bottom, then the buttons left to right.
     void tabFollowsTheWindowFromTopToBottom()
     {
-        addCategory(QStringLiteral("General"));
-        addUnit(QStringLiteral("Each"));
+        addCategory(db, QStringLiteral("General"));
+        addUnit(db, QStringLiteral("Each"));
         QStringList order;
         QVERIFY(runDialog(QStringLiteral("A"), newItem, [&](FrmItemMast& d) {
             order = screentest::tabWalk(d.txtCode);
@@ -215,11 +158,11 @@ private slots:
 
     void combosCarryKeysAndTheAncestorPath()
     {
-        const int fixtures = addCategory(QStringLiteral("Fixtures"));
-        const int taps = addCategory(QStringLiteral("Taps"), fixtures);
-        const int mixers = addCategory(QStringLiteral("Mixers"), taps);
-        const int ft = addUnit(QStringLiteral("Ft"));
-        const int each = addUnit(QStringLiteral("Each"));
+        const int fixtures = addCategory(db, QStringLiteral("Fixtures"));
+        const int taps = addCategory(db, QStringLiteral("Taps"), fixtures);
+        const int mixers = addCategory(db, QStringLiteral("Mixers"), taps);
+        const int ft = addUnit(db, QStringLiteral("Ft"));
+        const int each = addUnit(db, QStringLiteral("Each"));
         const int key = addItem(QStringLiteral("5"), QStringLiteral("Mixer tap"), mixers, ft, 80, 1);
         QStringList cats, units;
         QList<qint64> catKeys, unitKeys;
@@ -230,8 +173,8 @@ private slots:
             QVERIFY(!d.CmdSelCat->isVisibleTo(d.window()));
             QVERIFY(!d.cmdAddCat->isVisibleTo(d.window()));
             QVERIFY(d.HasCategories);
-            cats = entries(*d.CmbCat);
-            units = entries(*d.cmbUnit);
+            cats = comboTexts(d.CmbCat);
+            units = comboTexts(d.cmbUnit);
             for (int i = 0; i < d.CmbCat->listCount(); ++i)
                 catKeys << d.CmbCat->itemData(i);
             for (int i = 0; i < d.cmbUnit->listCount(); ++i)
@@ -264,20 +207,20 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QString, text);
         QFETCH(QString, reason);
-        addCategory(QStringLiteral("Pipes"));
+        addCategory(db, QStringLiteral("Pipes"));
         if (field != "units")
-            addUnit(QStringLiteral("Ft"));
+            addUnit(db, QStringLiteral("Ft"));
         bool stillOpen = false, applyEnabled = false;
         QVERIFY(runDialog(QStringLiteral("A"), newItem, [&](FrmItemMast& d) {
             fillValid(d);
             if (auto* box = d.window()->findChild<ui::TextBox*>(field))
-                type(box, text);
+                typeOver(box, text);
             d.CmdSave->click();
             stillOpen = d.isVisible();
             applyEnabled = d.CmdSave->isEnabled();
             d.CmdCancel->click();
         }));
-        QCOMPARE(boxes(), (QStringList{reason, "Inventory|Please enter Valid Data"}));
+        QCOMPARE(fake->takeBoxes(), (QStringList{reason, "Inventory|Please enter Valid Data"}));
         QVERIFY(stillOpen);
         QVERIFY(applyEnabled);
         QVERIFY(storedItems().isEmpty());
@@ -294,8 +237,8 @@ private slots:
     {
         QFETCH(bool, locked);
         QFETCH(QString, words);
-        addCategory(QStringLiteral("Pipes"));
-        addUnit(QStringLiteral("Ft"));
+        addCategory(db, QStringLiteral("Pipes"));
+        addUnit(db, QStringLiteral("Ft"));
         // A short wait for the lock, on a handle opened after it was set.
         data::setBusyTimeoutMs(50);
         auto restore = qScopeGuard([] { data::setBusyTimeoutMs(5000); });
@@ -334,7 +277,7 @@ private slots:
             d.CmdSave->click();
             d.CmdCancel->click();
         }));
-        const QStringList told = boxes();
+        const QStringList told = fake->takeBoxes();
         QVERIFY2(!told.isEmpty() && told.first().contains(words), qPrintable(told.join(QLatin1Char('\n'))));
         QVERIFY(told.first().startsWith(app + QLatin1Char('|')));
         QVERIFY(stillOpen);
@@ -346,7 +289,7 @@ private slots:
 
     void applyWithoutCategoryRefuses()
     {
-        addUnit(QStringLiteral("Ft"));
+        addUnit(db, QStringLiteral("Ft"));
         bool nameBox = false;
         QVERIFY(runDialog(QStringLiteral("A"), newItem, [&](FrmItemMast& d) {
             nameBox = d.txtCatName->isVisibleTo(d.window()) && d.CmdSelCat->isVisibleTo(d.window()) &&
@@ -356,14 +299,14 @@ private slots:
             d.CmdCancel->click();
         }));
         QVERIFY(nameBox);
-        QCOMPARE(boxes(), (QStringList{"Item Details|Please select category", "Inventory|Please enter Valid Data"}));
+        QCOMPARE(fake->takeBoxes(), (QStringList{"Item Details|Please select category", "Inventory|Please enter Valid Data"}));
         QVERIFY(storedItems().isEmpty());
     }
 
     void applySavesOnceAndOkThenOnlyCloses()
     {
-        const int cat = addCategory(QStringLiteral("Pipes"));
-        const int unit = addUnit(QStringLiteral("Ft"));
+        const int cat = addCategory(db, QStringLiteral("Pipes"));
+        const int unit = addUnit(db, QStringLiteral("Ft"));
         FrmItem& list = ui::form<FrmItem>();
         list.AddOrDelete = QStringLiteral("A");
         list.show();
@@ -372,8 +315,8 @@ private slots:
         int keyAfterApply = -1;
         QVERIFY(runDialog(QStringLiteral("A"), newItem, [&](FrmItemMast& d) {
             fillValid(d);
-            type(d.TxtMaterial, QStringLiteral("12.5 per ft"));  // read up to the first non-number
-            type(d.txtEquipment, QStringLiteral("x"));
+            typeOver(d.TxtMaterial, QStringLiteral("12.5 per ft"));  // read up to the first non-number
+            typeOver(d.txtEquipment, QStringLiteral("x"));
             d.CmdSave->click();
             QVERIFY(!d.CmdSave->isEnabled());
             boxAfterApply = d.TxtName->text();
@@ -381,7 +324,7 @@ private slots:
             d.cmdOk->click();
             QVERIFY(!d.isLoaded());
         }));
-        QCOMPARE(boxes(), QStringList{"Inventory| Item Saved"});
+        QCOMPARE(fake->takeBoxes(), QStringList{"Inventory| Item Saved"});
         QCOMPARE(boxAfterApply, QStringLiteral("Copper pipe"));
         QCOMPARE(keyAfterApply, 0);
         QCOMPARE(storedItems(), QStringList{QStringLiteral("100|Copper pipe|%1|%2|12.5|1|0.5|0|10|").arg(cat).arg(unit)});
@@ -390,8 +333,8 @@ private slots:
 
     void okWithRefusedDataStillCloses()
     {
-        addCategory(QStringLiteral("Pipes"));
-        addUnit(QStringLiteral("Ft"));
+        addCategory(db, QStringLiteral("Pipes"));
+        addUnit(db, QStringLiteral("Ft"));
         FrmItem& list = ui::form<FrmItem>();
         list.AddOrDelete = QStringLiteral("A");
         list.show();
@@ -399,20 +342,20 @@ private slots:
         bool closed = false;
         QVERIFY(runDialog(QStringLiteral("A"), newItem, [&](FrmItemMast& d) {
             fillValid(d);
-            type(d.TxtName, QString());
+            typeOver(d.TxtName, QString());
             d.cmdOk->click();
             closed = !d.isLoaded();
         }));
         QVERIFY(closed);
-        QCOMPARE(boxes(), (QStringList{"Item Details|Enter Item Description", "Inventory|Please enter Valid Data"}));
+        QCOMPARE(fake->takeBoxes(), (QStringList{"Item Details|Enter Item Description", "Inventory|Please enter Valid Data"}));
         QCOMPARE(storedItems().size(), 1);
         QCOMPARE(list.ListView1->rowCount(), 1);
     }
 
     void editStoresAnEmptyTU()
     {
-        const int cat = addCategory(QStringLiteral("Pipes"));
-        const int unit = addUnit(QStringLiteral("Ft"));
+        const int cat = addCategory(db, QStringLiteral("Pipes"));
+        const int unit = addUnit(db, QStringLiteral("Ft"));
         const int key = addItem(QStringLiteral("7"), QStringLiteral("Elbow"), cat, unit, 3, 4, QStringLiteral("box"));
         QVERIFY(runDialog(QStringLiteral("E"), existing(key), [&](FrmItemMast& d) {
             QCOMPARE(d.txtLabor->text(), QStringLiteral("1.5"));
@@ -420,7 +363,7 @@ private slots:
             QCOMPARE(d.txtEquipment->text(), QStringLiteral("3"));
             d.cmdOk->click();
         }));
-        QCOMPARE(boxes(), QStringList{"Inventory| Item Saved"});
+        QCOMPARE(fake->takeBoxes(), QStringList{"Inventory| Item Saved"});
         QCOMPARE(storedItems(), QStringList{QStringLiteral("7|Elbow|%1|%2|3|1.5|2|3|4|").arg(cat).arg(unit)});
     }
 
@@ -435,10 +378,10 @@ private slots:
     void everyCloseEmptiesTheRecord()
     {
         QFETCH(QString, how);
-        const int pipes = addCategory(QStringLiteral("Pipes"));
-        const int valves = addCategory(QStringLiteral("Valves"));
-        addUnit(QStringLiteral("Ft"));
-        const int unit = addUnit(QStringLiteral("Gallon"));
+        const int pipes = addCategory(db, QStringLiteral("Pipes"));
+        const int valves = addCategory(db, QStringLiteral("Valves"));
+        addUnit(db, QStringLiteral("Ft"));
+        const int unit = addUnit(db, QStringLiteral("Gallon"));
         const int key = addItem(QStringLiteral("7"), QStringLiteral("Gate valve"), valves, unit, 30, 2);
         QVERIFY(runDialog(QStringLiteral("E"), existing(key), [&](FrmItemMast& d) {
             QCOMPARE(d.TxtName->text(), QStringLiteral("Gate valve"));
@@ -463,7 +406,7 @@ private slots:
         FrmItem& list = ui::form<FrmItem>();
         list.AddOrDelete = QStringLiteral("A");
         list.show();
-        type(list.txtName, QStringLiteral("Ball valve"));
+        typeOver(list.txtName, QStringLiteral("Ball valve"));
         QStringList shown;
         bool ran = false;
         QTimer::singleShot(0, [&] {
@@ -500,8 +443,8 @@ private slots:
         QFETCH(bool, buttons);
         QFETCH(bool, keys);
         QFETCH(bool, frame);
-        const int cat = addCategory(QStringLiteral("Pipes"));
-        const int unit = addUnit(QStringLiteral("Ft"));
+        const int cat = addCategory(db, QStringLiteral("Pipes"));
+        const int unit = addUnit(db, QStringLiteral("Ft"));
         const int key = addItem(QStringLiteral("7"), QStringLiteral("Elbow"), cat, unit, 3, 4);
         bool save = false, ok = false, code = false, name = false, fields = false, cancel = false, help = false;
         QVERIFY(runDialog(mode, existing(key), [&](FrmItemMast& d) {
@@ -526,7 +469,7 @@ private slots:
 
     void helpSpeaksTheDialogsText()
     {
-        addUnit(QStringLiteral("Ft"));
+        addUnit(db, QStringLiteral("Ft"));
         QStringList requests;
         QVERIFY(runDialog(QStringLiteral("DE"), newItem, [&](FrmItemMast& d) {
             shell::Assistant& merlin = shell::frmMainMenu().Merlin();
@@ -544,14 +487,14 @@ private slots:
 #ifdef HAVE_CATEGORY_SCREEN
     void pickerWritesTheChosenCategory()
     {
-        const int unit = addUnit(QStringLiteral("Ft"));
+        const int unit = addUnit(db, QStringLiteral("Ft"));
         int picked = 0;
         QString shownName;
         QVERIFY(runDialog(QStringLiteral("A"), newItem, [&](FrmItemMast& d) {
             QVERIFY(d.txtCatName->isVisibleTo(d.window()));
             // A category appears while the dialog is open (another window
             // added it); the picker offers it.
-            const int cat = addCategory(QStringLiteral("Drainage"));
+            const int cat = addCategory(db, QStringLiteral("Drainage"));
             bool pickerRan = false;
             QTimer::singleShot(0, [&] {
                 QWidget* w = modalWindow(QStringLiteral("frmCategory"));
@@ -571,13 +514,13 @@ private slots:
             d.cmdOk->click();
         }));
         QCOMPARE(shownName, QStringLiteral("Drainage"));
-        QCOMPARE(boxes(), QStringList{"Inventory| Item Saved"});
+        QCOMPARE(fake->takeBoxes(), QStringList{"Inventory| Item Saved"});
         QCOMPARE(storedItems(), QStringList{QStringLiteral("100|Copper pipe|%1|%2|4.25|1|0.5|0|10|").arg(picked).arg(unit)});
     }
 
     void addingTheFirstCategoryBringsTheCombo()
     {
-        addUnit(QStringLiteral("Ft"));
+        addUnit(db, QStringLiteral("Ft"));
         QStringList cats;
         bool comboShown = false, boxShown = true;
         int selected = -1;
@@ -587,13 +530,13 @@ private slots:
                 QWidget* w = modalWindow(QStringLiteral("frmCategory"));
                 QVERIFY(w);
                 addRan = true;
-                type(w->findChild<ui::TextBox*>(QStringLiteral("txtCatName")), QStringLiteral("Roofing"));
+                typeOver(w->findChild<ui::TextBox*>(QStringLiteral("txtCatName")), QStringLiteral("Roofing"));
                 w->findChild<QPushButton*>(QStringLiteral("cmdAdd"))->click();
                 w->close();
             });
             d.cmdAddCat->click();
             QVERIFY(addRan);
-            cats = entries(*d.CmbCat);
+            cats = comboTexts(d.CmbCat);
             selected = d.CmbCat->listIndex();
             comboShown = d.CmbCat->isVisibleTo(d.window());
             boxShown = d.txtCatName->isVisibleTo(d.window());

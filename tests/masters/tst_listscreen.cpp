@@ -3,13 +3,10 @@
 // keeping the chosen row across refills, the page after a delete, search
 // failures, modes and captions, and the picker hand-back to an opener.
 
-#include "support/fakeplatform.h"
-#include "support/testdatabase.h"
 #include "support/screendriver.h"
+#include "support/screentest.h"
+#include "support/seed.h"
 
-#include "data/appfolder.h"
-#include "data/connection.h"
-#include "data/schema.h"
 #include "masters/clsmaster.h"
 #include "masters/listscreen.h"
 #include "shell/assistant.h"
@@ -23,13 +20,16 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 using masters::ListScreen;
 
+using screentest::clickHeader;
+using screentest::columnTexts;
 using screentest::doubleClickRow;
+using screentest::modalWindow;
+using screentest::openInMode;
 
 namespace {
 
@@ -124,22 +124,6 @@ protected:
 
 QString label(const ListScreen& s) { return s.LblRecords->text(); }
 
-QStringList column(const ui::ListView& lv, int i)
-{
-    QStringList out;
-    for (int r = 0; r < lv.rowCount(); ++r)
-        out << (i == 0 ? lv.text(r) : lv.subItem(r, i));
-    return out;
-}
-
-void clickHeader(ui::ListView& lv, int position)
-{
-    QHeaderView* h = lv.header();
-    const int column = position - 1;
-    const QPoint at(h->sectionViewportPosition(column) + h->sectionSize(column) / 2, h->height() / 2);
-    QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, at);
-}
-
 QList<ui::HeaderIcon> icons(const ui::ListView& lv)
 {
     QList<ui::HeaderIcon> out;
@@ -148,59 +132,29 @@ QList<ui::HeaderIcon> icons(const ui::ListView& lv)
     return out;
 }
 
-// The shown modal window of that form name.
-QWidget* modalWindow(const QString& name)
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == name && w->isVisible() && w->windowModality() == Qt::ApplicationModal)
-            return w;
-    return nullptr;
-}
-
 }  // namespace
 
 Q_DECLARE_METATYPE(ui::HeaderIcon)
 
-class TestListScreen : public QObject {
+class TestListScreen : public ScreenTest {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<FakePlatform> fake;
-    data::Connection db;
 
     // Units "U01".."Unn", inserted in reverse so that name order is not key order.
     void addUnits(int n)
     {
         for (int i = n; i >= 1; --i)
-            db.execute(QStringLiteral("INSERT INTO Units (Name) VALUES (?)"),
-                       {QStringLiteral("U%1").arg(i, 2, 10, QLatin1Char('0'))});
+            seed::addUnit(db, QStringLiteral("U%1").arg(i, 2, 10, QLatin1Char('0')));
     }
     int keyOf(const QString& name)
     {
         return db.scalar(QStringLiteral("SELECT Id FROM Units WHERE Name = ?"), {name}).toInt();
     }
-    UnitsList& open(const QString& mode = QStringLiteral("A"))
-    {
-        UnitsList& s = ui::form<UnitsList>();
-        s.AddOrDelete = mode;
-        s.show();
-        return s;
-    }
+    static UnitsList& open(const QString& mode = QStringLiteral("A")) { return openInMode<UnitsList>(mode); }
 
 private slots:
     void initTestCase() { shell::Assistant::setTimingScale(0.01); }
-    void init()
-    {
-        testdb::openFresh(dir, db);
-        fake = std::make_unique<FakePlatform>();
-    }
-    void cleanup()
-    {
-        ui::destroyAllForms();
-        db.close();
-        fake.reset();
-        data::setApplicationFolder(QString());
-        dir.reset();
-    }
+    void init() { initScreenTest(); }
+    void cleanup() { cleanupScreenTest(); }
 
     void pagesThroughTheList()
     {
@@ -221,7 +175,7 @@ private slots:
         s.CmdNext->click();
         QCOMPARE(s.CurrentPage, 3);
         QCOMPARE(label(s), QStringLiteral("Record 31 - 31 of 31"));
-        QCOMPARE(column(*s.ListView1, 1), QStringList{"U31"});
+        QCOMPARE(columnTexts(s.ListView1, 1), QStringList{"U31"});
         QVERIFY(!s.CmdNext->isEnabled());
         QVERIFY(s.CmdPrev->isEnabled());
 
@@ -233,7 +187,7 @@ private slots:
         QVERIFY(!s.CmdPrev->isEnabled());
         s.CmdPrev_Click();
         QCOMPARE(s.CurrentPage, 1);
-        QCOMPARE(column(*s.ListView1, 1).first(), QStringLiteral("U01"));
+        QCOMPARE(columnTexts(s.ListView1, 1).first(), QStringLiteral("U01"));
     }
 
     void emptyTableShowsOneToZero()
@@ -255,9 +209,9 @@ private slots:
         addUnits(2);
         UnitsList& s = open();
         QVERIFY(s.ListView1->isColumnHidden(0));
-        QCOMPARE(column(*s.ListView1, 0), (QStringList{QString::number(keyOf("U01")), QString::number(keyOf("U02"))}));
-        QCOMPARE(column(*s.ListView1, 1), (QStringList{"U01", "U02"}));
-        QCOMPARE(column(*s.ListView1, 3), (QStringList{"listed", "listed"}));
+        QCOMPARE(columnTexts(s.ListView1, 0), (QStringList{QString::number(keyOf("U01")), QString::number(keyOf("U02"))}));
+        QCOMPARE(columnTexts(s.ListView1, 1), (QStringList{"U01", "U02"}));
+        QCOMPARE(columnTexts(s.ListView1, 3), (QStringList{"listed", "listed"}));
     }
 
     void headerClicksToggleOneFlag_data()
@@ -301,7 +255,7 @@ private slots:
         QCOMPARE(s.ListView1->sortOrder(), flag);
         QCOMPARE(s.CurrentPage, 2);  // the page stays
         s.CmdPrev->click();
-        QCOMPARE(column(*s.ListView1, 1).first(), firstName);
+        QCOMPARE(columnTexts(s.ListView1, 1).first(), firstName);
         QList<ui::HeaderIcon> expected(4, ui::HeaderIcon::Blank);
         expected[clicks.last() - 1] = icon;
         QCOMPARE(icons(*s.ListView1), expected);
@@ -331,7 +285,7 @@ private slots:
             QCOMPARE(s.ListView1->rowCount(), 9);
         } else if (action == "sort") {
             clickHeader(*s.ListView1, 2);
-            QCOMPARE(column(*s.ListView1, 1).first(), QStringLiteral("U10"));
+            QCOMPARE(columnTexts(s.ListView1, 1).first(), QStringLiteral("U10"));
         } else {
             s.AddOrDelete = QStringLiteral("E");
             doubleClickRow(*s.ListView1, 6);
@@ -374,13 +328,13 @@ private slots:
         addUnits(20);
         UnitsList& s = open();
         s.CmdNext->click();
-        const QStringList before = column(*s.ListView1, 1);
+        const QStringList before = columnTexts(s.ListView1, 1);
         s.searchBox()->setText(QStringLiteral("nothing like it"));
         s.cmdSearch->click();
         QCOMPARE(s.notFoundCalls, 1);
         QCOMPARE(s.ListMode, QStringLiteral("Searched"));
         QCOMPARE(s.CurrentPage, 1);
-        QCOMPARE(column(*s.ListView1, 1), before);
+        QCOMPARE(columnTexts(s.ListView1, 1), before);
         QCOMPARE(label(s), QStringLiteral("Record 16 - 20 of 20"));  // as it was
         QVERIFY(!s.CmdPrev->isEnabled());
         QVERIFY(s.CmdNext->isEnabled());  // by the last page count
@@ -399,14 +353,14 @@ private slots:
         UnitsList& s = open();
         s.searchBox()->setText(QStringLiteral("U"));
         s.cmdSearch->click();
-        QCOMPARE(column(*s.ListView1, 3).first(), QStringLiteral("found"));
+        QCOMPARE(columnTexts(s.ListView1, 3).first(), QStringLiteral("found"));
         s.CmdNext->click();
         QCOMPARE(s.CurrentPage, 2);
         s.CmdAll->click();
         QCOMPARE(s.ListMode, QStringLiteral("All"));
         QCOMPARE(s.CurrentPage, 2);
         QCOMPARE(label(s), QStringLiteral("Record 16 - 30 of 40"));
-        QCOMPARE(column(*s.ListView1, 3).first(), QStringLiteral("listed"));
+        QCOMPARE(columnTexts(s.ListView1, 3).first(), QStringLiteral("listed"));
     }
 
     void modeButtonsAndCaptions_data()
@@ -624,7 +578,7 @@ private slots:
         QCOMPARE(s.SortField, QStringLiteral("Name"));
         QCOMPARE(s.SortDir, QStringLiteral("A"));
         QCOMPARE(s.ListView1->sortOrder(), 0);
-        QCOMPARE(column(*s.ListView1, 1).first(), QStringLiteral("U01"));
+        QCOMPARE(columnTexts(s.ListView1, 1).first(), QStringLiteral("U01"));
     }
 
     void helpSpeaksTheModesText_data()

@@ -1,4 +1,6 @@
 #include "fakeplatform.h"
+
+#include <QTest>
 // GCC 12 warns falsely about moving a std::optional<QString> out of a deque.
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 
@@ -113,4 +115,36 @@ QStringList FakePlatform::messageTexts() const
     for (const auto& m : messages)
         out << m.text;
     return out;
+}
+
+QStringList FakePlatform::messageTitles() const
+{
+    QStringList out;
+    for (const auto& m : messages)
+        out << m.title;
+    return out;
+}
+
+QStringList FakePlatform::takeBoxes()
+{
+    QStringList out;
+    for (const auto& m : messages)
+        out << m.title + QLatin1Char('|') + m.text;
+    messages.clear();
+    return out;
+}
+
+void FakePlatform::verifyAllAnswersUsed() const
+{
+    QStringList left;
+    const auto note = [&left](std::size_t n, const char* what) {
+        if (n > 0)
+            left << QStringLiteral("%1 %2").arg(n).arg(QLatin1String(what));
+    };
+    note(answers.size(), "message box answer(s)");
+    note(inputs.size(), "input box text(s)");
+    note(openNames.size(), "file name(s) to open");
+    note(saveNames.size(), "file name(s) to save");
+    QVERIFY2(left.isEmpty(), qPrintable(QStringLiteral("scripted, but nothing asked for them: ") +
+                                        left.join(QStringLiteral(", "))));
 }

@@ -63,6 +63,14 @@ public:
     void printPreview(QWidget* parent, const QString& title,
                       const std::function<void(QPrinter*)>& paint) override;
 
-    // Texts of the message boxes shown so far.
+    // Texts of the message boxes shown so far, and their titles.
     QStringList messageTexts() const;
+    QStringList messageTitles() const;
+    // "title|text" of the message boxes shown since the last call.
+    QStringList takeBoxes();
+
+    // Fails the running test when an answer, text or file name is still
+    // queued: a scripted answer that no question took hides a question the
+    // program no longer asks.
+    void verifyAllAnswersUsed() const;
 };

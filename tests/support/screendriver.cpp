@@ -3,8 +3,10 @@
 #include "ui/combobox.h"
 #include "ui/form.h"
 #include "ui/listview.h"
+#include "ui/textbox.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QTest>
 #include <QTimer>
 
@@ -15,6 +17,14 @@ QStringList columnTexts(const ui::ListView* lv, int column)
     QStringList out;
     for (int r = 0; r < lv->rowCount(); ++r)
         out << (column == 0 ? lv->text(r) : lv->subItem(r, column));
+    return out;
+}
+
+QStringList rowCells(const ui::ListView* lv, int row)
+{
+    QStringList out{lv->text(row)};
+    for (int i = 1; i < lv->columnCount(); ++i)
+        out << lv->subItem(row, i);
     return out;
 }
 
@@ -34,6 +44,13 @@ QStringList comboTexts(const ui::ComboBox* c)
     return out;
 }
 
+void selectRow(ui::ListView* lv, const QString& name)
+{
+    const int row = rowNamed(lv, name);
+    QVERIFY2(row >= 0, qPrintable(name));
+    lv->setSelectedRow(row);
+}
+
 void doubleClickRow(ui::ListView* lv, int row)
 {
     QTreeWidgetItem* item = lv->topLevelItem(row);
@@ -41,6 +58,21 @@ void doubleClickRow(ui::ListView* lv, int row)
     const QPoint at = lv->visualItemRect(item).center();
     QTest::mouseClick(lv->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(lv->viewport(), Qt::LeftButton, {}, at);
+}
+
+void clickHeader(ui::ListView* lv, int position)
+{
+    QHeaderView* h = lv->header();
+    const int c = position - 1;
+    QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
+                      QPoint(h->sectionViewportPosition(c) + h->sectionSize(c) / 2, h->height() / 2));
+}
+
+void typeOver(ui::TextBox* box, const QString& text)
+{
+    box->selectAll();
+    box->del();
+    QTest::keyClicks(box, text);
 }
 
 void whenShown(ui::Form& form, std::function<void()> steps)
@@ -73,6 +105,14 @@ QWidget* visibleWindow(const QString& formName)
 {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->objectName() == formName && w->isVisible())
+            return w;
+    return nullptr;
+}
+
+QWidget* modalWindow(const QString& formName)
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == formName && w->isVisible() && w->windowModality() == Qt::ApplicationModal)
             return w;
     return nullptr;
 }

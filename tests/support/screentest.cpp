@@ -1,0 +1,32 @@
+#include "screentest.h"
+
+#include "data/appfolder.h"
+#include "data/schema.h"
+#include "shell/screens.h"
+#include "ui/forms.h"
+
+#include <QTest>
+
+void ScreenTest::initScreenTest(Database database)
+{
+    dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir->isValid());
+    data::setApplicationFolder(dir->path());
+    if (database != Database::None)
+        data::ensureDatabase(data::databasePath());
+    if (database == Database::Open)
+        db.open(data::databasePath());
+    fake = std::make_unique<FakePlatform>();
+}
+
+void ScreenTest::cleanupScreenTest()
+{
+    ui::destroyAllForms();
+    shell::unregisterAllScreens();
+    if (fake)
+        fake->verifyAllAnswersUsed();
+    db.close();
+    fake.reset();
+    data::setApplicationFolder(QString());
+    dir.reset();
+}

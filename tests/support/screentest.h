@@ -1,0 +1,35 @@
+#pragma once
+// The base of the tests that open screens or use the record classes. Each
+// test case gets a new application folder, a scripted platform and,
+// unless it asks otherwise, a fresh database with a connection of the
+// test's own; afterwards every form is gone, the screens the subsystems
+// registered are forgotten and the application folder is back to the
+// program's. A scripted answer that no question used fails the test.
+//
+// The test class calls initScreenTest() from its init() slot and
+// cleanupScreenTest() from its cleanup() slot. This class has no slots of
+// its own: QtTest runs the private slots of base classes as test functions
+// too.
+
+#include "support/fakeplatform.h"
+
+#include "data/connection.h"
+
+#include <QObject>
+#include <QTemporaryDir>
+#include <memory>
+
+class ScreenTest : public QObject {
+protected:
+    enum class Database {
+        Open,  // made and opened as `db`
+        Made,  // made; the test opens connections of its own
+        None,  // not made: the program makes it, or needs none
+    };
+    void initScreenTest(Database database = Database::Open);
+    void cleanupScreenTest();
+
+    std::unique_ptr<QTemporaryDir> dir;  // the application folder
+    std::unique_ptr<FakePlatform> fake;
+    data::Connection db;
+};
