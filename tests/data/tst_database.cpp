@@ -30,13 +30,6 @@ QString describe(const DbValue& v)
     return QStringLiteral("BLOB ") + QString::fromLatin1(v.toBlob().toHex());
 }
 
-QStringList column(const data::RowArray& rows, int field = 0)
-{
-    QStringList out;
-    for (int r = 0; r < rows.rowCount(); ++r) out << rows.at(field, r).toText();
-    return out;
-}
-
 }  // namespace
 
 using sqltest::column;

@@ -1,47 +1,29 @@
-#include "support/fakeplatform.h"
+#include "support/screentest.h"
+#include "support/seed.h"
 #include "support/sqltestutil.h"
 
 #include "data/appfolder.h"
 #include "data/connection.h"
-#include "data/schema.h"
 #include "masters/clscategory.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
-#include <memory>
-#include <optional>
 
 using masters::clsCategory;
+using seed::addCategory;
+using seed::addItem;
+using sqltest::column;
 
 namespace {
 
-QStringList column(const std::optional<data::RowArray>& rows, int field)
-{
-    QStringList out;
-    if (rows)
-        for (int r = 0; r < rows->rowCount(); ++r) out << rows->at(field, r).toText();
-    return out;
-}
-
 }  // namespace
 
-class TstClsCategory : public QObject {
+class TstClsCategory : public ScreenTest {
     Q_OBJECT
-    QTemporaryDir dir_;
-    int case_ = 0;
-    std::unique_ptr<FakePlatform> fake_;
-    data::Connection db_;
 
-    int add(const QString& name, const data::DbValue& parent = 0)
-    {
-        db_.execute(QStringLiteral("INSERT INTO Category (CatName, ParentCategory) VALUES (?, ?)"), {name, parent});
-        return int(db_.lastInsertRowId());
-    }
     void addItems(int category, int n)
     {
         for (int i = 0; i < n; ++i)
-            db_.execute(QStringLiteral("INSERT INTO Item (ItemCode, ItemName, CategoryID) VALUES ('1', 'x', ?)"), {category});
+            addItem(db, {.code = "1", .name = "x", .category = category});
     }
     // Root <- Child <- Grand <- Great, and Other beside them.
     struct Tree {
@@ -50,30 +32,17 @@ class TstClsCategory : public QObject {
     Tree tree()
     {
         Tree t{};
-        t.root = add(QStringLiteral("Root"));
-        t.child = add(QStringLiteral("Child"), t.root);
-        t.grand = add(QStringLiteral("Grand"), t.child);
-        t.great = add(QStringLiteral("Great"), t.grand);
-        t.other = add(QStringLiteral("Other"));
+        t.root = addCategory(db, QStringLiteral("Root"));
+        t.child = addCategory(db, QStringLiteral("Child"), t.root);
+        t.grand = addCategory(db, QStringLiteral("Grand"), t.child);
+        t.great = addCategory(db, QStringLiteral("Great"), t.grand);
+        t.other = addCategory(db, QStringLiteral("Other"));
         return t;
     }
 
 private slots:
-    void init()
-    {
-        const QString folder = dir_.filePath(QString::number(++case_));
-        QVERIFY(QDir().mkpath(folder));
-        data::setApplicationFolder(folder);
-        data::ensureDatabase(data::databasePath());
-        fake_ = std::make_unique<FakePlatform>();
-        db_.open(data::databasePath());
-    }
-    void cleanup()
-    {
-        db_.close();
-        fake_.reset();
-        data::setApplicationFolder(QString());
-    }
+    void init() { initScreenTest(); }
+    void cleanup() { cleanupScreenTest(); }
 
     void emptyNameIsRefusedInEveryMode_data()
     {
@@ -86,9 +55,9 @@ private slots:
         clsCategory c;
         c.AddEditDel = mode;
         QVERIFY(!c.Validate());
-        QCOMPARE(fake_->messageTexts(), QStringList({"Empty Data"}));
-        QCOMPARE(fake_->messages[0].title, QStringLiteral("Inventory"));
-        QCOMPARE(fake_->messages[0].buttons, ui::Buttons::Ok);
+        QCOMPARE(fake->messageTexts(), QStringList({"Empty Data"}));
+        QCOMPARE(fake->messages[0].title, QStringLiteral("Inventory"));
+        QCOMPARE(fake->messages[0].buttons, ui::Buttons::Ok);
     }
 
     void duplicateNameOnlyWhenAdding()
@@ -98,8 +67,8 @@ private slots:
         c.Catname = QStringLiteral("child");  // the name compares without regard to case
         c.AddEditDel = QStringLiteral("A");
         QVERIFY(!c.Validate());
-        QCOMPARE(fake_->messageTexts(), QStringList({"Duplicate Data"}));
-        QCOMPARE(fake_->messages[0].title, QStringLiteral("Inventory"));
+        QCOMPARE(fake->messageTexts(), QStringList({"Duplicate Data"}));
+        QCOMPARE(fake->messages[0].title, QStringLiteral("Inventory"));
 
         // Editing may give a category another category's name.
         c.AddEditDel = QStringLiteral("E");
@@ -108,7 +77,7 @@ private slots:
         c.AddEditDel = QStringLiteral("A");
         c.Catname = QStringLiteral("Children");
         QVERIFY(c.Validate());
-        QCOMPARE(fake_->messages.size(), 1);
+        QCOMPARE(fake->messages.size(), 1);
     }
 
     void parentThatWouldMakeACycleIsRefused_data()
@@ -132,9 +101,9 @@ private slots:
         QFETCH(QString, parent);
         QFETCH(bool, refused);
         const Tree t = tree();
-        const int loopA = add(QStringLiteral("Loop"));
-        const int loopB = add(QStringLiteral("Loop B"), loopA);
-        db_.execute(QStringLiteral("UPDATE Category SET ParentCategory = ? WHERE CatId = ?"), {loopB, loopA});
+        const int loopA = addCategory(db, QStringLiteral("Loop"));
+        const int loopB = addCategory(db, QStringLiteral("Loop B"), loopA);
+        db.execute(QStringLiteral("UPDATE Category SET ParentCategory = ? WHERE CatId = ?"), {loopB, loopA});
         const QHash<QString, int> key{{"Root", t.root}, {"Child", t.child}, {"Grand", t.grand}, {"Great", t.great},
                                       {"Other", t.other}, {"Loop", loopA}, {"", 0}, {"missing", 999}};
 
@@ -145,11 +114,11 @@ private slots:
         c.ParentCategory = key[parent];
         QCOMPARE(c.Validate(), !refused);
         if (refused) {
-            QCOMPARE(fake_->messageTexts(), QStringList({"Invalid Parent Category"}));
-            QCOMPARE(fake_->messages[0].title, QStringLiteral("Inventory"));
-            QCOMPARE(fake_->messages[0].buttons, ui::Buttons::Ok);
+            QCOMPARE(fake->messageTexts(), QStringList({"Invalid Parent Category"}));
+            QCOMPARE(fake->messages[0].title, QStringLiteral("Inventory"));
+            QCOMPARE(fake->messages[0].buttons, ui::Buttons::Ok);
         } else {
-            QVERIFY(fake_->messages.isEmpty());
+            QVERIFY(fake->messages.isEmpty());
         }
     }
 
@@ -189,14 +158,14 @@ private slots:
         QCOMPARE(back.ParentCategory, 0);
 
         back.Delete();  // mode "E": nothing
-        QCOMPARE(db_.scalar(QStringLiteral("SELECT count(*) FROM Category")).toInt(), 6);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM Category")).toInt(), 6);
         // No look at items or children: the list screen guards that.
         back.AddEditDel = QStringLiteral("D");
         back.Catid = t.child;
         back.Delete();
-        QCOMPARE(db_.scalar(QStringLiteral("SELECT count(*) FROM Category")).toInt(), 5);
-        QCOMPARE(db_.scalar(QStringLiteral("SELECT count(*) FROM Item")).toInt(), 2);
-        QVERIFY(fake_->messages.isEmpty());
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM Category")).toInt(), 5);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM Item")).toInt(), 2);
+        QVERIFY(fake->messages.isEmpty());
     }
 
     void getCatgReadsNullParentAsTopLevel()
@@ -240,13 +209,13 @@ private slots:
         QFETCH(QString, path);
         const Tree t = tree();
         QHash<QString, int> key{{"Root", t.root}, {"Child", t.child}, {"missing", 999}};
-        key["Deep"] = add(QStringLiteral("Deep"), t.great);
-        key["Orphan"] = add(QStringLiteral("Orphan"), 998);
-        key["Half"] = add(QStringLiteral("Half"), key["Orphan"]);
+        key["Deep"] = addCategory(db, QStringLiteral("Deep"), t.great);
+        key["Orphan"] = addCategory(db, QStringLiteral("Orphan"), 998);
+        key["Half"] = addCategory(db, QStringLiteral("Half"), key["Orphan"]);
         key["Grand"] = t.grand;
-        key["Self"] = add(QStringLiteral("Self"));
-        db_.execute(QStringLiteral("UPDATE Category SET ParentCategory = CatId WHERE CatName = 'Self'"));
-        key["Loose"] = add(QStringLiteral("Loose"), data::DbValue());
+        key["Self"] = addCategory(db, QStringLiteral("Self"));
+        db.execute(QStringLiteral("UPDATE Category SET ParentCategory = CatId WHERE CatName = 'Self'"));
+        key["Loose"] = addCategory(db, QStringLiteral("Loose"), data::DbValue());
         clsCategory c;
         QCOMPARE(c.GetParentName(key[of]), path);
     }
@@ -283,7 +252,7 @@ private slots:
         QVERIFY(!c.GetSearchCategories(page, pages, QStringLiteral("CatName"), QStringLiteral("A")));
         QVERIFY(!c.GetComboCategories());
         QCOMPARE(QList<int>({page, pages, c.RecordCount}), QList<int>({1, 4, 9}));
-        QVERIFY(fake_->messages.isEmpty());
+        QVERIFY(fake->messages.isEmpty());
     }
 
     void searchIsANamePrefix_data()
@@ -301,17 +270,17 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QStringList, names);
         tree();
-        add(QStringLiteral("O'Hara"));
+        addCategory(db, QStringLiteral("O'Hara"));
         clsCategory c;
         c.Catname = text;
         int page = 1, pages = 0;
         QCOMPARE(column(c.GetSearchCategories(page, pages, QStringLiteral("CatName"), QStringLiteral("A")), 1), names);
-        QVERIFY(fake_->messages.isEmpty());
+        QVERIFY(fake->messages.isEmpty());
     }
 
     void searchHasNoPageMinusOne()
     {
-        for (int i = 0; i < 20; ++i) add(QStringLiteral("Cat %1").arg(i, 2, 10, QLatin1Char('0')));
+        for (int i = 0; i < 20; ++i) addCategory(db, QStringLiteral("Cat %1").arg(i, 2, 10, QLatin1Char('0')));
         clsCategory c;
         c.Catname = QStringLiteral("Cat");
         int page = -1, pages = 0;

@@ -1,29 +1,18 @@
-#include "support/fakeplatform.h"
+#include "support/screentest.h"
+#include "support/seed.h"
 #include "support/sqltestutil.h"
 
 #include "data/appfolder.h"
 #include "data/connection.h"
 #include "data/dberror.h"
-#include "data/schema.h"
 #include "masters/clscustomer.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
-#include <memory>
-#include <optional>
 
 using masters::ClsCustomer;
+using sqltest::column;
 
 namespace {
-
-QStringList column(const std::optional<data::RowArray>& rows, int field)
-{
-    QStringList out;
-    if (rows)
-        for (int r = 0; r < rows->rowCount(); ++r) out << rows->at(field, r).toText();
-    return out;
-}
 
 // The twelve stored fields of a customer.
 void fill(ClsCustomer& c, const QString& name)
@@ -44,19 +33,13 @@ void fill(ClsCustomer& c, const QString& name)
 
 }  // namespace
 
-class TstClsCustomer : public QObject {
+class TstClsCustomer : public ScreenTest {
     Q_OBJECT
-    QTemporaryDir dir_;
-    int case_ = 0;
-    std::unique_ptr<FakePlatform> fake_;
-    data::Connection db_;
 
     int add(const QString& name, const data::DbValue& city = QString(), const data::DbValue& phone = QString(),
             const data::DbValue& email = QString(), const data::DbValue& card = QString())
     {
-        db_.execute(QStringLiteral("INSERT INTO Customer (CustName, BCity, BPhone, BEmail, BCCNo) VALUES (?,?,?,?,?)"),
-                    {name, city, phone, email, card});
-        return int(db_.lastInsertRowId());
+        return seed::addCustomer(db, {.name = name, .city = city, .phone = phone, .email = email, .card = card});
     }
     int saved(const QString& name)
     {
@@ -68,21 +51,8 @@ class TstClsCustomer : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        const QString folder = dir_.filePath(QString::number(++case_));
-        QVERIFY(QDir().mkpath(folder));
-        data::setApplicationFolder(folder);
-        data::ensureDatabase(data::databasePath());
-        fake_ = std::make_unique<FakePlatform>();
-        db_.open(data::databasePath());
-    }
-    void cleanup()
-    {
-        db_.close();
-        fake_.reset();
-        data::setApplicationFolder(QString());
-    }
+    void init() { initScreenTest(); }
+    void cleanup() { cleanupScreenTest(); }
 
     void emptyNameIsRefusedFirst()
     {
@@ -91,9 +61,9 @@ private slots:
         fill(c, QString());
         c.AddEditDel = QStringLiteral("A");
         QVERIFY(!c.Validate());
-        QCOMPARE(fake_->messageTexts(), QStringList({"Enter Customer Name"}));
-        QCOMPARE(fake_->messages[0].title, QStringLiteral("Inventory"));
-        QCOMPARE(fake_->messages[0].buttons, ui::Buttons::Ok);
+        QCOMPARE(fake->messageTexts(), QStringList({"Enter Customer Name"}));
+        QCOMPARE(fake->messages[0].title, QStringLiteral("Inventory"));
+        QCOMPARE(fake->messages[0].buttons, ui::Buttons::Ok);
     }
 
     void duplicateNeedsAllTwelveFields_data()
@@ -121,10 +91,10 @@ private slots:
         c.AddEditDel = mode;
         QCOMPARE(c.Validate(), !duplicate);
         if (duplicate) {
-            QCOMPARE(fake_->messageTexts(), QStringList({"Duplicate Customer Data"}));
-            QCOMPARE(fake_->messages[0].title, QStringLiteral("Inventory"));
+            QCOMPARE(fake->messageTexts(), QStringList({"Duplicate Customer Data"}));
+            QCOMPARE(fake->messages[0].title, QStringLiteral("Inventory"));
         } else {
-            QVERIFY(fake_->messages.isEmpty());
+            QVERIFY(fake->messages.isEmpty());
         }
     }
 
@@ -146,7 +116,7 @@ private slots:
         QVERIFY(c.Save());
         const int key = c.CustId;
         QVERIFY(key > 0);
-        QVERIFY(db_.scalar(QStringLiteral("SELECT BCCNo FROM Customer WHERE CustId = ?"), {key}).isNull());
+        QVERIFY(db.scalar(QStringLiteral("SELECT BCCNo FROM Customer WHERE CustId = ?"), {key}).isNull());
 
         ClsCustomer back;
         back.CustId = key;
@@ -173,12 +143,12 @@ private slots:
 
         again.AddEditDel = QStringLiteral("A");
         again.Delete();
-        QCOMPARE(db_.scalar(QStringLiteral("SELECT count(*) FROM Customer")).toInt(), 1);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM Customer")).toInt(), 1);
         again.AddEditDel = QStringLiteral("D");
         QVERIFY(!again.Save());
         again.Delete();
-        QCOMPARE(db_.scalar(QStringLiteral("SELECT count(*) FROM Customer")).toInt(), 0);
-        QVERIFY(fake_->messages.isEmpty());
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM Customer")).toInt(), 0);
+        QVERIFY(fake->messages.isEmpty());
     }
 
     void updateOfMissingKeyChangesNothing()
@@ -189,8 +159,8 @@ private slots:
         c.CustId = key + 10;
         c.AddEditDel = QStringLiteral("E");
         QVERIFY(!c.Save());
-        QCOMPARE(db_.scalar(QStringLiteral("SELECT CustName FROM Customer")).toText(), QStringLiteral("Kept"));
-        QVERIFY(fake_->messages.isEmpty());
+        QCOMPARE(db.scalar(QStringLiteral("SELECT CustName FROM Customer")).toText(), QStringLiteral("Kept"));
+        QVERIFY(fake->messages.isEmpty());
     }
 
     void getCustomerReadsNullsAsEmpty()
@@ -253,7 +223,7 @@ private slots:
         const auto rows = c.GetSearchCustomers(page, pages, QStringLiteral("CustName"), QStringLiteral("A"));
         QCOMPARE(column(rows, 1), names);
         if (rows) QCOMPARE(rows->fieldCount(), 6);
-        QVERIFY(fake_->messages.isEmpty());
+        QVERIFY(fake->messages.isEmpty());
     }
 
     void searchFieldMustBeAListColumn()
@@ -317,7 +287,7 @@ private slots:
         QCOMPARE(rows->at(1, 0).toText(), QStringLiteral("Alabama"));
         QCOMPARE(rows->at(1, 50).toText(), QStringLiteral("Wyoming"));
         QCOMPARE(c.RecordCount, 0);
-        db_.execute(QStringLiteral("DELETE FROM States"));
+        db.execute(QStringLiteral("DELETE FROM States"));
         QVERIFY(!c.GetComboState());
     }
 

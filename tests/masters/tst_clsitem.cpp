@@ -1,30 +1,22 @@
-#include "support/fakeplatform.h"
+#include "support/screentest.h"
+#include "support/seed.h"
 #include "support/sqltestutil.h"
 
 #include "data/appfolder.h"
 #include "data/connection.h"
 #include "data/dberror.h"
-#include "data/schema.h"
 #include "masters/clsitem.h"
 #include "shell/mainmenu.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
-#include <memory>
 #include <optional>
 
 using masters::ClsItem;
+using seed::addCategory;
+using seed::addUnit;
+using sqltest::column;
 
 namespace {
-
-QStringList column(const std::optional<data::RowArray>& rows, int field)
-{
-    QStringList out;
-    if (rows)
-        for (int r = 0; r < rows->rowCount(); ++r) out << rows->at(field, r).toText();
-    return out;
-}
 
 QList<qint64> keys(const std::optional<data::RowArray>& rows)
 {
@@ -39,53 +31,27 @@ enum class Getter { All, Search, NarrowSearch };
 
 }  // namespace
 
-class TstClsItem : public QObject {
+class TstClsItem : public ScreenTest {
     Q_OBJECT
-    QTemporaryDir dir_;
-    int case_ = 0;
-    std::unique_ptr<FakePlatform> fake_;
-    data::Connection db_;  // arranges rows, as another screen of the program would
     int cat_ = 0;
     int unit_ = 0;
 
-    int addCategory(const QString& name, int parent = 0)
-    {
-        db_.execute(QStringLiteral("INSERT INTO Category (CatName, ParentCategory) VALUES (?, ?)"), {name, parent});
-        return int(db_.lastInsertRowId());
-    }
-    int addUnit(const QString& name)
-    {
-        db_.execute(QStringLiteral("INSERT INTO Units (Name) VALUES (?)"), {name});
-        return int(db_.lastInsertRowId());
-    }
+    // An item in the Plumbing category and unit ea unless others are given.
     int addItem(const QString& code, const QString& name, int cat = -1, int unit = -1, double material = 1,
                 double qty = 1, const data::DbValue& tu = QString())
     {
-        db_.execute(QStringLiteral("INSERT INTO Item (ItemCode, ItemName, CategoryID, UnitId, Material, Labor, Qty, TU, "
-                                   "SubLabor, Equipment) VALUES (?,?,?,?,?,0,?,?,0,0)"),
-                    {code, name, cat < 0 ? cat_ : cat, unit < 0 ? unit_ : unit, material, qty, tu});
-        return int(db_.lastInsertRowId());
+        return seed::addItem(db, code, name, cat < 0 ? cat_ : cat, unit < 0 ? unit_ : unit, material, qty, tu);
     }
-    QStringList messages() const { return fake_->messageTexts(); }
+    QStringList messages() const { return fake->messageTexts(); }
 
 private slots:
     void init()
     {
-        const QString folder = dir_.filePath(QString::number(++case_));
-        QVERIFY(QDir().mkpath(folder));
-        data::setApplicationFolder(folder);
-        data::ensureDatabase(data::databasePath());
-        fake_ = std::make_unique<FakePlatform>();
-        db_.open(data::databasePath());
-        cat_ = addCategory(QStringLiteral("Plumbing"));
-        unit_ = addUnit(QStringLiteral("ea"));
+        initScreenTest();
+        cat_ = addCategory(db, QStringLiteral("Plumbing"));
+        unit_ = addUnit(db, QStringLiteral("ea"));
     }
-    void cleanup()
-    {
-        db_.close();
-        fake_.reset();
-        data::setApplicationFolder(QString());
-    }
+    void cleanup() { cleanupScreenTest(); }
 
     void pagesByTheRowsPerPageItWasGiven()
     {
@@ -127,12 +93,12 @@ private slots:
         item.qty = qty;
         QCOMPARE(item.Validate(), message.isEmpty());
         if (message.isEmpty()) {
-            QVERIFY(fake_->messages.isEmpty());
+            QVERIFY(fake->messages.isEmpty());
         } else {
-            QCOMPARE(fake_->messages.size(), 1);
-            QCOMPARE(fake_->messages[0].text, message);
-            QCOMPARE(fake_->messages[0].title, QStringLiteral("Item Details"));
-            QCOMPARE(fake_->messages[0].buttons, ui::Buttons::Ok);
+            QCOMPARE(fake->messages.size(), 1);
+            QCOMPARE(fake->messages[0].text, message);
+            QCOMPARE(fake->messages[0].title, QStringLiteral("Item Details"));
+            QCOMPARE(fake->messages[0].buttons, ui::Buttons::Ok);
         }
     }
 
@@ -148,21 +114,21 @@ private slots:
 
         item.AddEditDel = QStringLiteral("A");
         QVERIFY(!item.Validate());
-        QCOMPARE(fake_->messages.size(), 1);
-        QCOMPARE(fake_->messages[0].text, QStringLiteral("Duplicate Item Data "));
-        QCOMPARE(fake_->messages[0].title, QStringLiteral("Inventory"));
+        QCOMPARE(fake->messages.size(), 1);
+        QCOMPARE(fake->messages[0].text, QStringLiteral("Duplicate Item Data "));
+        QCOMPARE(fake->messages[0].title, QStringLiteral("Inventory"));
 
         item.AddEditDel = QStringLiteral("E");
         QVERIFY(item.Validate());
         item.AddEditDel = QStringLiteral("A");
         item.qty = 4;
         QVERIFY(item.Validate());
-        QCOMPARE(fake_->messages.size(), 1);
+        QCOMPARE(fake->messages.size(), 1);
     }
 
     void saveInsertsUpdatesAndDeletes()
     {
-        const int other = addCategory(QStringLiteral("Electrical"));
+        const int other = addCategory(db, QStringLiteral("Electrical"));
         ClsItem item;
         item.AddEditDel = QStringLiteral("A");
         item.Itemcode = QStringLiteral("12");
@@ -214,12 +180,12 @@ private slots:
 
         again.AddEditDel = QStringLiteral("E");
         again.Delete();  // only mode "D" deletes
-        QCOMPARE(db_.scalar(QStringLiteral("SELECT count(*) FROM Item")).toInt(), 1);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM Item")).toInt(), 1);
         again.AddEditDel = QStringLiteral("D");
         QVERIFY(!again.Save());  // and mode "D" saves nothing
         again.Delete();
-        QCOMPARE(db_.scalar(QStringLiteral("SELECT count(*) FROM Item")).toInt(), 0);
-        QVERIFY(fake_->messages.isEmpty());
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM Item")).toInt(), 0);
+        QVERIFY(fake->messages.isEmpty());
     }
 
     void updateOfMissingKeyWritesNothing()
@@ -229,7 +195,7 @@ private slots:
         item.itemid = 4242;
         item.Itemcode = QStringLiteral("1");
         QVERIFY(!item.Save());
-        QCOMPARE(db_.scalar(QStringLiteral("SELECT count(*) FROM Item")).toInt(), 0);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM Item")).toInt(), 0);
     }
 
     void getItemReadsNullsAsZeroAndEmpty()
@@ -420,9 +386,9 @@ private slots:
         QFETCH(int, getter);
         QFETCH(QString, sort);
         QFETCH(bool, orphan);
-        const int same1 = addCategory(QStringLiteral("Same"));
-        const int same2 = addCategory(QStringLiteral("same"));
-        const int unit2 = addUnit(QStringLiteral("box"));
+        const int same1 = addCategory(db, QStringLiteral("Same"));
+        const int same2 = addCategory(db, QStringLiteral("same"));
+        const int unit2 = addUnit(db, QStringLiteral("box"));
         const int cats[] = {cat_, same1, same2};
         const int units[] = {unit_, unit2};
         const char* names[] = {"Pipe", "pipe", "Board", "Pipe", "Nail"};
@@ -431,7 +397,7 @@ private slots:
             const data::DbValue tu = i % 5 == 0 ? data::DbValue() : data::DbValue(i % 2 ? "ea" : "EA");
             const int key = addItem(QString::fromLatin1(codes[i % 8]), QString::fromLatin1(names[i % 5]), cats[i % 3],
                                     units[i % 2], double(i % 4), double(i % 3), tu);
-            if (i % 7 == 0) db_.execute(QStringLiteral("UPDATE Item SET Material = NULL, ItemCode = NULL WHERE ItemId = ?"), {key});
+            if (i % 7 == 0) db.execute(QStringLiteral("UPDATE Item SET Material = NULL, ItemCode = NULL WHERE ItemId = ?"), {key});
         }
         if (orphan) addItem(QStringLiteral("5"), QStringLiteral("Pipe"), 999, unit_);
 
@@ -450,7 +416,7 @@ private slots:
                                        ? QStringLiteral(" and (ItemName like 'P%' or CatName like 'P%')")
                                        : QString();
             const QList<qint64> whole = keys(std::optional<data::RowArray>(
-                db_.query(QStringLiteral("SELECT Item.ItemID FROM Item,Category,Units where Item.CategoryID = "
+                db.query(QStringLiteral("SELECT Item.ItemID FROM Item,Category,Units where Item.CategoryID = "
                                          "Category.CatId and Item.UnitId=Units.Id") +
                               filter + QStringLiteral(" order by ") + order)
                     .rows()));
@@ -512,9 +478,9 @@ private slots:
     void listsMendedAfterEachWriteAgreeWithTheDatabase()
     {
         QFETCH(QString, write);
-        const int same = addCategory(QStringLiteral("same"));
-        const int other = addCategory(QStringLiteral("Pantry"));
-        const int box = addUnit(QStringLiteral("box"));
+        const int same = addCategory(db, QStringLiteral("same"));
+        const int other = addCategory(db, QStringLiteral("Pantry"));
+        const int box = addUnit(db, QStringLiteral("box"));
         const int cats[] = {cat_, same, other, 999};
         const char* names[] = {"Pipe", "pipe", "École", "école", "Plate", "Tar_x", "Board", "Nail"};
         const char* codes[] = {"9", "10", "A1", "a1", " 12", "1e2", "2.5", "x", "010"};
@@ -523,7 +489,7 @@ private slots:
                                     i % 5 ? unit_ : box, double(i % 6), double(i % 4),
                                     i % 7 ? data::DbValue(i % 2 ? "ea" : "EA") : data::DbValue());
             if (i % 11 == 0)
-                db_.execute(QStringLiteral("UPDATE Item SET ItemName = NULL, ItemCode = NULL WHERE ItemId = ?"), {key});
+                db.execute(QStringLiteral("UPDATE Item SET ItemName = NULL, ItemCode = NULL WHERE ItemId = ?"), {key});
         }
         addItem(QStringLiteral("5"), QStringLiteral("Pipe"), 999, unit_);  // not listed
 
@@ -550,7 +516,7 @@ private slots:
                         const QString order = byValue ? QStringLiteral("val(Item.ItemCode)%1, Item.ItemCode%1, Item.ItemID%1").arg(d)
                                                       : QStringLiteral("%1%2, Item.ItemID%2").arg(sort, d);
                         const QList<qint64> whole = keys(std::optional<data::RowArray>(
-                            db_.query(QStringLiteral("SELECT Item.ItemID FROM Item,Category,Units where Item.CategoryID = "
+                            db.query(QStringLiteral("SELECT Item.ItemID FROM Item,Category,Units where Item.CategoryID = "
                                                      "Category.CatId and Item.UnitId=Units.Id") +
                                           QString::fromUtf8(search.where) + QStringLiteral(" order by ") + order)
                                 .rows()));
@@ -591,28 +557,28 @@ private slots:
             dialog.Material = 3;
             QVERIFY(dialog.Save());
         } else if (write == QLatin1String("edit")) {
-            db_.execute(QStringLiteral("UPDATE Item SET ItemCode = '1', ItemName = 'aaa', CategoryID = ?, Material = 'text', "
+            db.execute(QStringLiteral("UPDATE Item SET ItemCode = '1', ItemName = 'aaa', CategoryID = ?, Material = 'text', "
                                        "TU = NULL WHERE ItemId IN (3, 40, 41)"),
                         {other});
-            db_.execute(QStringLiteral("UPDATE Item SET UnitId = 999 WHERE ItemId = 50"));
+            db.execute(QStringLiteral("UPDATE Item SET UnitId = 999 WHERE ItemId = 50"));
         } else if (write == QLatin1String("delete")) {
             ClsItem dialog;
             dialog.AddEditDel = QStringLiteral("D");
             dialog.itemid = 7;
             dialog.Delete();
         } else if (write == QLatin1String("category renamed")) {
-            db_.execute(QStringLiteral("UPDATE Category SET CatName = 'Aardvark' WHERE CatId = ?"), {other});
+            db.execute(QStringLiteral("UPDATE Category SET CatName = 'Aardvark' WHERE CatId = ?"), {other});
         } else if (write == QLatin1String("category deleted")) {
-            db_.execute(QStringLiteral("DELETE FROM Category WHERE CatId = ?"), {same});
+            db.execute(QStringLiteral("DELETE FROM Category WHERE CatId = ?"), {same});
         } else if (write == QLatin1String("unit deleted")) {
-            db_.execute(QStringLiteral("DELETE FROM Units WHERE Id = ?"), {box});
+            db.execute(QStringLiteral("DELETE FROM Units WHERE Id = ?"), {box});
         } else if (write == QLatin1String("many rows")) {
-            db_.execute(QStringLiteral("UPDATE Item SET ItemName = 'P' || ItemId, ItemCode = 300 - ItemId WHERE ItemId > 20"));
+            db.execute(QStringLiteral("UPDATE Item SET ItemName = 'P' || ItemId, ItemCode = 300 - ItemId WHERE ItemId > 20"));
         } else if (write == QLatin1String("long texts written again and again")) {
             // Megabytes of texts replaced while the list keeps up, so that
             // it packs its store of texts.
             for (const char* digit : {"1", "2", "3"}) {
-                db_.execute(QStringLiteral("UPDATE Item SET ItemName = ? || ItemId || replace(hex(zeroblob(3000)), '0', ?) "
+                db.execute(QStringLiteral("UPDATE Item SET ItemName = ? || ItemId || replace(hex(zeroblob(3000)), '0', ?) "
                                            "WHERE ItemId <= 200"),
                             {QString::fromLatin1(digit), QString::fromLatin1(digit)});
                 int page = 1, pages = 0;
@@ -622,12 +588,12 @@ private slots:
             sqltest::rawExec(data::databasePath(), "UPDATE Item SET ItemName = 'Zed' WHERE ItemId = 2");
         } else if (write == QLatin1String("rolled back")) {
             // Read while the write is open, then taken back.
-            db_.beginImmediate();
-            db_.execute(QStringLiteral("UPDATE Item SET ItemName = 'Aaa', ItemCode = '0' WHERE ItemId = 2"));
+            db.beginImmediate();
+            db.execute(QStringLiteral("UPDATE Item SET ItemName = 'Aaa', ItemCode = '0' WHERE ItemId = 2"));
             int page = 1, pages = 0;
             QVERIFY(column(list.GetAllItemsN(page, pages, QStringLiteral("ItemName"), QStringLiteral("A")), 1)
                         .contains(QStringLiteral("Aaa")));
-            db_.rollback();
+            db.rollback();
         }
         agree("after");
     }
@@ -670,8 +636,8 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QString, value);
         QFETCH(QStringList, names);
-        const int wood = addCategory(QStringLiteral("Woodwork"));
-        const int misc = addCategory(QStringLiteral("Misc"));
+        const int wood = addCategory(db, QStringLiteral("Woodwork"));
+        const int misc = addCategory(db, QStringLiteral("Misc"));
         addItem(QStringLiteral("10"), QStringLiteral("Plank"), misc);
         addItem(QStringLiteral("21"), QStringLiteral("plate"), misc);
         addItem(QStringLiteral("1"), QStringLiteral("Board"), cat_);  // in "Plumbing"
@@ -714,7 +680,7 @@ private slots:
         item.SearchFld = searchField;
         int page = 1, pages = 0;
         QVERIFY_THROWS_EXCEPTION(data::DbError, item.GetSearchItems(page, pages, sort, QStringLiteral("A")));
-        QCOMPARE(db_.scalar(QStringLiteral("SELECT count(*) FROM Item")).toInt(), 1);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM Item")).toInt(), 1);
     }
 
     void priceUpdates_data()
@@ -743,12 +709,12 @@ private slots:
         default: item.UpdateEquipmentprice(key, price); break;
         }
         const QString read = QStringLiteral("SELECT %1 FROM Item WHERE ItemId = ?").arg(column);
-        QCOMPARE(db_.scalar(read, {key}).toDouble(), price);
-        QVERIFY(db_.scalar(read, {other}).toDouble() != price);
-        QCOMPARE(fake_->messages.size(), 1);
-        QCOMPARE(fake_->messages[0].text, message);
-        QCOMPARE(fake_->messages[0].title, ui::applicationTitle());
-        QCOMPARE(fake_->messages[0].buttons, ui::Buttons::Ok);
+        QCOMPARE(db.scalar(read, {key}).toDouble(), price);
+        QVERIFY(db.scalar(read, {other}).toDouble() != price);
+        QCOMPARE(fake->messages.size(), 1);
+        QCOMPARE(fake->messages[0].text, message);
+        QCOMPARE(fake->messages[0].title, ui::applicationTitle());
+        QCOMPARE(fake->messages[0].buttons, ui::Buttons::Ok);
     }
 
     void wholeTableListHasEveryColumn()

@@ -1,48 +1,32 @@
-#include "support/fakeplatform.h"
+#include "support/screentest.h"
+#include "support/seed.h"
+#include "support/sqltestutil.h"
 
-#include "data/appfolder.h"
 #include "data/connection.h"
 #include "data/dberror.h"
-#include "data/schema.h"
 #include "masters/clsmaster.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 #include <optional>
 
 using masters::clsMaster;
+using seed::addName;
+using seed::addUnit;
+using sqltest::column;
 
 Q_DECLARE_METATYPE(std::optional<int>)
 
 namespace {
 
-QStringList column(const std::optional<data::RowArray>& rows, int field)
-{
-    QStringList out;
-    if (rows)
-        for (int r = 0; r < rows->rowCount(); ++r) out << rows->at(field, r).toText();
-    return out;
-}
-
 }  // namespace
 
-class TstClsMaster : public QObject {
+class TstClsMaster : public ScreenTest {
     Q_OBJECT
-    QTemporaryDir dir_;
-    int case_ = 0;
-    std::unique_ptr<FakePlatform> fake_;
-    data::Connection db_;
 
-    int add(const QString& name, const QString& table = QStringLiteral("Units"))
-    {
-        db_.execute(QStringLiteral("INSERT INTO %1 (Name) VALUES (?)").arg(table), {name});
-        return int(db_.lastInsertRowId());
-    }
     QString nameOf(int id, const QString& table = QStringLiteral("Units"))
     {
-        return db_.scalar(QStringLiteral("SELECT Name FROM %1 WHERE Id = ?").arg(table), {id}).toText();
+        return db.scalar(QStringLiteral("SELECT Name FROM %1 WHERE Id = ?").arg(table), {id}).toText();
     }
     // A name list on the units, as the screens use it.
     static std::unique_ptr<clsMaster> units()
@@ -53,21 +37,8 @@ class TstClsMaster : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        const QString folder = dir_.filePath(QString::number(++case_));
-        QVERIFY(QDir().mkpath(folder));
-        data::setApplicationFolder(folder);
-        data::ensureDatabase(data::databasePath());
-        fake_ = std::make_unique<FakePlatform>();
-        db_.open(data::databasePath());
-    }
-    void cleanup()
-    {
-        db_.close();
-        fake_.reset();
-        data::setApplicationFolder(QString());
-    }
+    void init() { initScreenTest(); }
+    void cleanup() { cleanupScreenTest(); }
 
     void validate_data()
     {
@@ -87,25 +58,25 @@ private slots:
         QFETCH(QString, mode);
         QFETCH(QString, name);
         QFETCH(QString, message);
-        add(QStringLiteral("sq ft"));
-        add(QStringLiteral("O'Hara's"));
+        addUnit(db, QStringLiteral("sq ft"));
+        addUnit(db, QStringLiteral("O'Hara's"));
         const auto m = units();
         m->AddEditDel = mode;
         m->Name = name;
         QCOMPARE(m->Validate(), message.isEmpty());
         if (message.isEmpty()) {
-            QVERIFY(fake_->messages.isEmpty());
+            QVERIFY(fake->messages.isEmpty());
         } else {
-            QCOMPARE(fake_->messageTexts(), QStringList({message}));
-            QCOMPARE(fake_->messages[0].title, QStringLiteral("Master Entry"));
-            QCOMPARE(fake_->messages[0].buttons, ui::Buttons::Ok);
+            QCOMPARE(fake->messageTexts(), QStringList({message}));
+            QCOMPARE(fake->messages[0].title, QStringLiteral("Master Entry"));
+            QCOMPARE(fake->messages[0].buttons, ui::Buttons::Ok);
         }
     }
 
     void insertHoldsTheNewRowSoASecondApplyRenamesIt()
     {
-        add(QStringLiteral("Box"));
-        const int shown = add(QStringLiteral("Roll"));
+        addUnit(db, QStringLiteral("Box"));
+        const int shown = addUnit(db, QStringLiteral("Roll"));
         const auto m = units();
         QCOMPARE(m->GetRecord(2), std::optional<int>(2));
         QCOMPARE(m->Id, shown);
@@ -124,8 +95,8 @@ private slots:
         QCOMPARE(nameOf(shown), QStringLiteral("Roll"));
         QCOMPARE(nameOf(m->Id), QStringLiteral("Crate"));
         QCOMPARE(m->Position, 2);
-        QCOMPARE(fake_->messageTexts(), QStringList({"Record Saved", "Record Saved"}));
-        QCOMPARE(fake_->messages[0].title, QStringLiteral("Master Entry"));
+        QCOMPARE(fake->messageTexts(), QStringList({"Record Saved", "Record Saved"}));
+        QCOMPARE(fake->messages[0].title, QStringLiteral("Master Entry"));
     }
 
     void recordSavedOnlyWhenARowWasWritten_data()
@@ -144,21 +115,21 @@ private slots:
         QFETCH(QString, mode);
         QFETCH(int, id);
         QFETCH(QStringList, told);
-        add(QStringLiteral("Box"));
+        addUnit(db, QStringLiteral("Box"));
         const auto m = units();
         m->AddEditDel = mode;
         m->Id = id;
         m->Name = QStringLiteral("Other");
         QVERIFY(!m->Save());
-        QCOMPARE(fake_->messageTexts(), told);
-        for (const auto& message : fake_->messages)
+        QCOMPARE(fake->messageTexts(), told);
+        for (const auto& message : fake->messages)
             QCOMPARE(message.title, QStringLiteral("Master Entry"));
         QCOMPARE(nameOf(1), QStringLiteral("Box"));
     }
 
     void deleteOnlyInModeD()
     {
-        const int id = add(QStringLiteral("Box"));
+        const int id = addUnit(db, QStringLiteral("Box"));
         const auto m = units();
         m->Id = id;
         m->AddEditDel = QStringLiteral("E");
@@ -166,7 +137,7 @@ private slots:
         QCOMPARE(nameOf(id), QStringLiteral("Box"));
         m->AddEditDel = QStringLiteral("D");
         m->Delete();
-        QCOMPARE(db_.scalar(QStringLiteral("SELECT count(*) FROM Units")).toInt(), 0);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM Units")).toInt(), 0);
     }
 
     void getRecordClampsToTheTable_data()
@@ -187,13 +158,13 @@ private slots:
         QFETCH(std::optional<int>, asked);
         QFETCH(int, position);
         QFETCH(QString, name);
-        add(QStringLiteral("Can"));
-        add(QStringLiteral("box"));
-        add(QStringLiteral("Bag"));
+        addUnit(db, QStringLiteral("Can"));
+        addUnit(db, QStringLiteral("box"));
+        addUnit(db, QStringLiteral("Bag"));
         const auto m = units();
         QCOMPARE(m->GetRecord(asked), std::optional<int>(position));
         QCOMPARE(m->Name, name);
-        QCOMPARE(m->Id, db_.scalar(QStringLiteral("SELECT Id FROM Units WHERE Name = ?"), {name}).toInt());
+        QCOMPARE(m->Id, db.scalar(QStringLiteral("SELECT Id FROM Units WHERE Name = ?"), {name}).toInt());
         QCOMPARE(m->RecordCount, 3);
         QCOMPARE(m->Position, position);
     }
@@ -208,7 +179,7 @@ private slots:
         QCOMPARE(QStringList({QString::number(m->Id), m->Name, QString::number(m->RecordCount)}),
                  QStringList({"7", "kept", "5"}));
 
-        const int id = add(QStringLiteral("Only"));
+        const int id = addUnit(db, QStringLiteral("Only"));
         QCOMPARE(m->GetRecord(1), std::optional<int>(1));
         QCOMPARE(m->Id, id);
         QCOMPARE(m->RecordCount, 1);
@@ -216,8 +187,8 @@ private slots:
 
     void equalNamesKeepAStableOrder()
     {
-        const int first = add(QStringLiteral("Same"));
-        const int second = add(QStringLiteral("same"));
+        const int first = addUnit(db, QStringLiteral("Same"));
+        const int second = addUnit(db, QStringLiteral("same"));
         const auto m = units();
         QCOMPARE(m->GetRecord(1), std::optional<int>(1));
         QCOMPARE(m->Id, first);
@@ -244,7 +215,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(std::optional<int>, position);
         QFETCH(QString, name);
-        for (const char* n : {"Tom's", "Roll", "Spool", "Foot", "Bag"}) add(QString::fromLatin1(n));
+        for (const char* n : {"Tom's", "Roll", "Spool", "Foot", "Bag"}) addUnit(db, QString::fromLatin1(n));
         const auto m = units();
         m->Name = QStringLiteral("kept");
         m->RecordCount = 0;
@@ -252,18 +223,18 @@ private slots:
         QCOMPARE(m->Name, name);
         if (position) {
             QCOMPARE(m->RecordCount, 5);
-            QVERIFY(fake_->messages.isEmpty());
+            QVERIFY(fake->messages.isEmpty());
         } else {
             QCOMPARE(m->RecordCount, 0);
-            QCOMPARE(fake_->messageTexts(), QStringList({"No Result found."}));
-            QCOMPARE(fake_->messages[0].title, QStringLiteral("Search"));
+            QCOMPARE(fake->messageTexts(), QStringList({"No Result found."}));
+            QCOMPARE(fake->messages[0].title, QStringLiteral("Search"));
         }
     }
 
     void tablesAreKeptApart()
     {
-        add(QStringLiteral("Kitchen"), QStringLiteral("Rooms"));
-        add(QStringLiteral("ea"));
+        addName(db, QStringLiteral("Rooms"), QStringLiteral("Kitchen"));
+        addUnit(db, QStringLiteral("ea"));
         clsMaster rooms;
         rooms.Mastertable = QStringLiteral("Rooms");
         const auto combo = rooms.GetComboCategories();
@@ -272,8 +243,8 @@ private slots:
         rooms.Name = QStringLiteral("ea");
         QVERIFY(rooms.Validate());
         QVERIFY(rooms.Save());
-        QCOMPARE(db_.scalar(QStringLiteral("SELECT count(*) FROM Rooms")).toInt(), 2);
-        QCOMPARE(db_.scalar(QStringLiteral("SELECT count(*) FROM Units")).toInt(), 1);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM Rooms")).toInt(), 2);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM Units")).toInt(), 1);
     }
 
     void onlyTheTwoNameTablesAreAccepted_data()
@@ -296,7 +267,7 @@ private slots:
 
     void getCatgLoadsTheName()
     {
-        const int id = add(QStringLiteral("Bag"));
+        const int id = addUnit(db, QStringLiteral("Bag"));
         const auto m = units();
         m->Id = id;
         QCOMPARE(m->GetCatg(), QStringLiteral("Bag"));
@@ -307,7 +278,7 @@ private slots:
 
     void pagedGetters()
     {
-        for (int i = 1; i <= 16; ++i) add(QStringLiteral("Unit %1").arg(i, 2, 10, QLatin1Char('0')));
+        for (int i = 1; i <= 16; ++i) addUnit(db, QStringLiteral("Unit %1").arg(i, 2, 10, QLatin1Char('0')));
         const auto m = units();
         int page = 2, pages = 0;
         QCOMPARE(column(m->GetAllCategories(page, pages, QStringLiteral("Name"), QStringLiteral("A")), 1),
@@ -319,11 +290,11 @@ private slots:
         page = 1;
         QCOMPARE(column(m->GetSearchCategories(page, pages, QStringLiteral("Name"), QStringLiteral("D")), 1),
                  QStringList({"Unit 16", "Unit 15", "Unit 14", "Unit 13", "Unit 12", "Unit 11", "Unit 10"}));
-        QVERIFY(fake_->messages.isEmpty());
+        QVERIFY(fake->messages.isEmpty());
         m->Name = QStringLiteral("none");
         QVERIFY(!m->GetSearchCategories(page, pages, QStringLiteral("Name"), QStringLiteral("D")));
-        QCOMPARE(fake_->messageTexts(), QStringList({"No Result found."}));
-        QCOMPARE(fake_->messages[0].title, QStringLiteral("Search"));
+        QCOMPARE(fake->messageTexts(), QStringList({"No Result found."}));
+        QCOMPARE(fake->messages[0].title, QStringLiteral("Search"));
     }
 
     void emptyTableGivesNothing()

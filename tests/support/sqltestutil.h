@@ -3,9 +3,11 @@
 // nothing but the data layer).
 
 #include "data/recordset.h"
+#include "data/rowarray.h"
 
 #include <QStringList>
 #include <QtTest>
+#include <optional>
 #include <sqlite3.h>
 
 namespace sqltest {
@@ -31,6 +33,21 @@ inline QStringList column(data::Recordset rs, int field = 0)
     for (rs.moveFirst(); !rs.eof(); rs.moveNext())
         out << rs.value(field).toText();
     return out;
+}
+
+// The same for a page of rows.
+inline QStringList column(const data::RowArray& rows, int field = 0)
+{
+    QStringList out;
+    for (int r = 0; r < rows.rowCount(); ++r)
+        out << rows.at(field, r).toText();
+    return out;
+}
+
+// The same for a page a getter may not have given (none: no rows).
+inline QStringList column(const std::optional<data::RowArray>& rows, int field = 0)
+{
+    return rows ? column(*rows, field) : QStringList();
 }
 
 }  // namespace sqltest
