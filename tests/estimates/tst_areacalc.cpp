@@ -1,13 +1,11 @@
-#include "support/fakeplatform.h"
+#include "support/screentest.h"
+#include "support/seed.h"
 
 #include "calculators/calculatorscreens.h"
 #include "calculators/frmcalculator2.h"
 #include "calculators/frmcalculator3.h"
 #include "calculators/frmcalculator4.h"
 #include "calculators/frmcalculators.h"
-#include "data/appfolder.h"
-#include "data/connection.h"
-#include "data/schema.h"
 #include "estimates/areacalc.h"
 #include "estimates/frmorder.h"
 #include "shell/screens.h"
@@ -21,9 +19,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
-#include <memory>
 
 using estimates::AreaFigures;
 using estimates::AreaRow;
@@ -48,10 +44,8 @@ QList<QRadioButton*> options(const FrmOrder& f)
 
 }  // namespace
 
-class TestAreaCalc : public QObject {
+class TestAreaCalc : public ScreenTest {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<FakePlatform> fake;
 
     FrmOrder& openNew()
     {
@@ -64,28 +58,14 @@ class TestAreaCalc : public QObject {
 private slots:
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        data::setApplicationFolder(dir->path());
-        data::ensureDatabase(data::databasePath());
-        fake = std::make_unique<FakePlatform>();
-        data::Connection db;
-        db.open(data::databasePath());
-        db.execute(QStringLiteral("Insert into Category (CatId, CatName, ParentCategory) values (1, 'Interior', 0)"));
+        initScreenTest();
+        seed::addCategory(db, 1, QStringLiteral("Interior"), 0);
         db.execute(QStringLiteral("Insert into Rooms (Id, Name) values (1, 'Bathroom')"));
         db.execute(QStringLiteral("Insert into Units (Id, Name) values (1, 'SF')"));
-        db.execute(QStringLiteral("Insert into Item (ItemId, ItemCode, ItemName, CategoryID, UnitId, Material, Labor,"
-                                  " Qty, TU, SubLabor, Equipment) values (1, '101', 'Drywall sheet', 1, 1, 0.5, 1,"
-                                  " 3, '', 0, 0)"));
-        db.close();
+        seed::addItem(db, {.key = 1, .code = "101", .name = "Drywall sheet", .category = 1, .unit = 1, .material = 0.5,
+                           .labor = 1, .qty = 3, .tu = "", .subLabor = 0, .equipment = 0});
     }
-    void cleanup()
-    {
-        ui::destroyAllForms();
-        shell::unregisterAllScreens();
-        fake.reset();
-        data::setApplicationFolder(QString());
-        dir.reset();
-    }
+    void cleanup() { cleanupScreenTest(); }
 
     // The nine figures, in row order: perimeter, walls, ceiling+walls,
     // concrete, floors/ceiling, total area, plywood, drywall 4x12 and 4x8.

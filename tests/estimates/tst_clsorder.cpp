@@ -7,7 +7,8 @@
 #include "data/recordset.h"
 #include "data/schema.h"
 #include "estimates/clsorder.h"
-#include "support/fakeplatform.h"
+#include "support/screentest.h"
+#include "support/seed.h"
 #include "support/sqltestutil.h"
 
 #include <QApplication>
@@ -16,14 +17,12 @@
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QThread>
 #include <QtTest>
 #include <climits>
 #include <cstdio>
 #include <cmath>
 #include <limits>
-#include <memory>
 
 using estimates::ClsOrder;
 
@@ -131,15 +130,13 @@ QStringList storedHeader(int orderNo)
 void storeEstimate(int orderNo, int custId, const QList<Line>& lines, const QString& notes = QString())
 {
     data::Connection c = openDb();
-    c.execute(QStringLiteral("insert into OrderInfo (OrderNo,CustId,RepId,OrderDate,SStreet1,SStreet2,SCity,SState,"
-                             "SZip,SCountry,SPhone,SMobile,SEmail,ShipId,Amount,Tax,Total,UPSTracking,Notes,Overhead) "
-                             "values (?,?,3,'2023-11-20','1 Main St','','Springfield',4,'12345','US','555','556',"
-                             "'a@b.c',2,100,5,115,'TRACK-1',?,10)"),
-              {orderNo, custId, notes});
+    seed::addEstimate(c, {.number = orderNo, .customer = custId, .rep = 3, .date = "2023-11-20",
+                          .street1 = "1 Main St", .street2 = "", .city = "Springfield", .state = 4, .zip = "12345",
+                          .country = "US", .phone = "555", .mobile = "556", .email = "a@b.c", .ship = 2,
+                          .amount = 100, .tax = 5, .total = 115, .tracking = "TRACK-1", .notes = notes,
+                          .overhead = 10});
     for (const Line& l : lines)
-        c.execute(QStringLiteral("insert into OrderItem (OrderNo,ItemId,Qty,Material,RoomId,UnitId,Extension,Labor,"
-                                 "Others) values (?,?,?,?,?,?,?,?,?)"),
-                  {orderNo, l.item, l.qty, l.material, l.room, l.unit, l.extension, l.labor, l.others});
+        seed::addLine(c, orderNo, l.item, l.qty, l.material, l.room, l.unit, l.extension, l.labor, l.others);
 }
 
 const QList<Line> threeLines{{5, 2, 7.5, 1, 2, 1.25, 3, 0.5}, {2, 1.5, 3, 2, 1, 0, 4.75, 0}, {9, 10, 20, 1, 1, 2, 2, 2}};
@@ -179,35 +176,15 @@ constexpr double infinite = std::numeric_limits<double>::infinity();
 
 }  // namespace
 
-class TestClsOrder : public QObject {
+// Each test opens connections of its own, as other sessions of the program would.
+class TestClsOrder : public ScreenTest {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir_;
-    std::unique_ptr<FakePlatform> fake_;
-
-    QStringList shown() const
-    {
-        QStringList out;
-        for (const FakePlatform::Message& m : fake_->messages) out << m.title + QLatin1Char('|') + m.text;
-        return out;
-    }
+    QStringList shown() const { return fake->boxes(); }
 
 private slots:
-    void init()
-    {
-        dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir_->isValid());
-        data::setApplicationFolder(dir_->path());
-        data::ensureDatabase(data::databasePath());
-        fake_ = std::make_unique<FakePlatform>();
-    }
-
-    void cleanup()
-    {
-        fake_.reset();
-        data::setApplicationFolder(QString());
-        dir_.reset();
-    }
+    void init() { initScreenTest(Database::Made); }
+    void cleanup() { cleanupScreenTest(); }
 
     void validate_data()
     {
@@ -399,9 +376,9 @@ private slots:
         fillHeader(o, orderNo);
         for (int i = 1; i <= 1000; ++i) o.ColnOrderItems().Add(i, i == 500 ? 13 : 1, 1, 1, 1, 0, 0, 0);
         QVERIFY(!o.Save(mode));
-        QCOMPARE(fake_->messages.size(), 1);
-        QCOMPARE(fake_->messages[0].title, QStringLiteral("Estimate"));
-        QVERIFY2(fake_->messages[0].text.contains(QLatin1String("boom")), qPrintable(fake_->messages[0].text));
+        QCOMPARE(fake->messages.size(), 1);
+        QCOMPARE(fake->messages[0].title, QStringLiteral("Estimate"));
+        QVERIFY2(fake->messages[0].text.contains(QLatin1String("boom")), qPrintable(fake->messages[0].text));
         QCOMPARE(snapshot(), before);
 
         // The object still holds the estimate, so the user can try again.
@@ -423,8 +400,8 @@ private slots:
         fillHeader(o, 42);
         addLines(o, threeLines);
         QVERIFY(!o.Save(QStringLiteral("E")));
-        QCOMPARE(fake_->messages.size(), 1);
-        QCOMPARE(fake_->messages[0].title, QStringLiteral("Estimate"));
+        QCOMPARE(fake->messages.size(), 1);
+        QCOMPARE(fake->messages[0].title, QStringLiteral("Estimate"));
         QCOMPARE(snapshot(), before);
     }
 
@@ -449,7 +426,7 @@ private slots:
         const QStringList before = snapshot();
 
         for (const QString& mode : {QStringLiteral("A"), QStringLiteral("E")}) {
-            fake_->messages.clear();
+            fake->messages.clear();
             ClsOrder o;
             o.ClearData();
             fillHeader(o, mode == QLatin1String("A") ? 20 : 2);
@@ -463,8 +440,8 @@ private slots:
             if (field == QLatin1String("others")) line.mvarOthers = value;
             if (field == QLatin1String("date")) o.OrderDate = QDate();
             QVERIFY(!o.Save(mode));
-            QCOMPARE(fake_->messages.size(), 1);
-            QCOMPARE(fake_->messages[0].title, QStringLiteral("Estimate"));
+            QCOMPARE(fake->messages.size(), 1);
+            QCOMPARE(fake->messages[0].title, QStringLiteral("Estimate"));
             QCOMPARE(snapshot(), before);
         }
     }
@@ -501,7 +478,7 @@ private slots:
         o.OrderNo = 42;
         o.AddEditDel = QStringLiteral("D");
         QVERIFY(!o.Delete());
-        QCOMPARE(fake_->messages.size(), 1);
+        QCOMPARE(fake->messages.size(), 1);
         QCOMPARE(snapshot(), before);
     }
 
@@ -517,8 +494,8 @@ private slots:
         o.OrderNo = 4;
         o.AddEditDel = QStringLiteral("D");
         QVERIFY(!o.Delete());
-        QCOMPARE(fake_->messages.size(), 1);
-        QVERIFY(fake_->messages[0].text.contains(QLatin1String("lines are kept")));
+        QCOMPARE(fake->messages.size(), 1);
+        QVERIFY(fake->messages[0].text.contains(QLatin1String("lines are kept")));
         QCOMPARE(snapshot(), before);  // the header, deleted first, is back
     }
 
@@ -607,7 +584,7 @@ private slots:
 
         // No customer asks for one, and no date is not written back.
         QVERIFY(!o.Validate());
-        QCOMPARE(fake_->messages.last().text, QStringLiteral("Select Customer "));
+        QCOMPARE(fake->messages.last().text, QStringLiteral("Select Customer "));
         o.CustId = 1;
         const QStringList before = snapshot();
         QVERIFY(!o.Save(QStringLiteral("E")));
@@ -920,7 +897,7 @@ private slots:
             QProcess child;
             child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
             child.start(QCoreApplication::applicationFilePath(),
-                        {QStringLiteral("--keep-saving"), dir_->path()});
+                        {QStringLiteral("--keep-saving"), dir->path()});
             QVERIFY(child.waitForStarted(10000));
             QVERIFY(child.waitForReadyRead(20000));  // its first save is through
             QThread::msleep(QRandomGenerator::global()->bounded(1, 40));

@@ -1,13 +1,10 @@
 // The lines of an estimate in memory: positions, removal, the item each
 // line is for.
 
-#include "data/appfolder.h"
-#include "data/schema.h"
 #include "estimates/colnorderitems.h"
 #include "masters/clsitem.h"
-#include "support/fakeplatform.h"
+#include "support/screentest.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 #include <stdexcept>
@@ -26,29 +23,14 @@ QList<int> itemKeys(const ColnOrderItems& lines)
 
 }  // namespace
 
-class TestColnOrderItems : public QObject {
+// Item records open a connection, so there must be a database; one serves
+// every test here.
+class TestColnOrderItems : public ScreenTest {
     Q_OBJECT
 
-    // Item records open a connection, so there must be a database.
-    std::unique_ptr<QTemporaryDir> dir_;
-    std::unique_ptr<FakePlatform> fake_;
-
 private slots:
-    void initTestCase()
-    {
-        dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir_->isValid());
-        data::setApplicationFolder(dir_->path());
-        data::ensureDatabase(data::databasePath());
-        fake_ = std::make_unique<FakePlatform>();
-    }
-
-    void cleanupTestCase()
-    {
-        fake_.reset();
-        data::setApplicationFolder(QString());
-        dir_.reset();
-    }
+    void initTestCase() { initScreenTest(Database::Made); }
+    void cleanupTestCase() { cleanupScreenTest(); }
 
     void addKeepsEveryValue()
     {

@@ -1,9 +1,7 @@
-#include "support/fakeplatform.h"
-#include "support/testdatabase.h"
+#include "support/screendriver.h"
+#include "support/screentest.h"
+#include "support/seed.h"
 
-#include "data/appfolder.h"
-#include "data/connection.h"
-#include "data/schema.h"
 #include "estimates/frmlist.h"
 #include "estimates/frmorder.h"
 #include "ui/combobox.h"
@@ -12,16 +10,16 @@
 #include "ui/textbox.h"
 
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <sqlite3.h>
 #include <QTreeWidget>
 #include <functional>
-#include <memory>
 
 using estimates::FrmList;
 using estimates::FrmOrder;
+
+using screentest::rowCells;
 
 namespace {
 
@@ -43,34 +41,23 @@ QStringList treeLines(const QTreeWidget* tree)
     return out;
 }
 
-QStringList rowCells(const ui::ListView* lv, int row)
-{
-    QStringList out{lv->text(row)};
-    for (int i = 1; i < lv->columnCount(); ++i)
-        out << lv->subItem(row, i);
-    return out;
-}
-
 }  // namespace
 
-class TestFrmList : public QObject {
+class TestFrmList : public ScreenTest {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<FakePlatform> fake;
-    data::Connection db;
 
     void exec(const QString& sql, const data::Params& params = {}) { db.execute(sql, params); }
 
     void addCategory(int id, const char* name, const data::DbValue& parent)
     {
-        exec(QStringLiteral("Insert into Category (CatId, CatName, ParentCategory) values (?,?,?)"),
-             {id, name, parent});
+        seed::addCategory(db, id, QString::fromUtf8(name), parent);
     }
+    // Item `id`, numbered 100 + id, without sub-labour or equipment costs.
     void addItem(int id, const char* name, int category, int unit, double material, double labor, double qty)
     {
-        exec(QStringLiteral("Insert into Item (ItemId, ItemCode, ItemName, CategoryID, UnitId, Material, Labor, Qty,"
-                            " TU, SubLabor, Equipment) values (?,?,?,?,?,?,?,?,'',0,0)"),
-             {id, QString::number(100 + id), name, category, unit, material, labor, qty});
+        seed::addItem(db, {.key = id, .code = QString::number(100 + id), .name = name, .category = category,
+                           .unit = unit, .material = material, .labor = labor, .qty = qty, .tu = "", .subLabor = 0,
+                           .equipment = 0});
     }
 
     FrmOrder& openEstimate()
@@ -99,8 +86,7 @@ class TestFrmList : public QObject {
 private slots:
     void init()
     {
-        testdb::openFresh(dir, db);
-        fake = std::make_unique<FakePlatform>();
+        initScreenTest();
 
         exec(QStringLiteral("Insert into Rooms (Id, Name) values (1, 'Bathroom'), (2, 'Kitchen'), (3, 'Living Room')"));
         exec(QStringLiteral("Insert into Units (Id, Name) values (1, 'Each'), (2, 'LF'), (3, 'SF')"));
@@ -133,14 +119,7 @@ private slots:
         addItem(11, "Skylight", 7, 3, 400, 150, 1);
         addItem(12, "Sink", 2, 1, 85.25, 45, 1);
     }
-    void cleanup()
-    {
-        ui::destroyAllForms();
-        db.close();
-        fake.reset();
-        data::setApplicationFolder(QString());
-        dir.reset();
-    }
+    void cleanup() { cleanupScreenTest(); }
 
     // Keys, texts and levels: the top level by name; under a category its
     // items by name, then its sub-categories; every depth reachable;

@@ -1,12 +1,11 @@
-#include "support/fakeplatform.h"
 #include "support/screendriver.h"
-#include "support/testdatabase.h"
+#include "support/screentest.h"
+#include "support/seed.h"
 
 #include "data/appfolder.h"
 #include "data/connection.h"
 #include "data/dberror.h"
 #include "data/recordset.h"
-#include "data/schema.h"
 #include "estimates/frmorder.h"
 #include "masters/frmcustomer.h"
 #include "ui/combobox.h"
@@ -22,19 +21,18 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
 #include <QTimer>
 #include <QToolButton>
 #include <functional>
-#include <memory>
 #include <sqlite3.h>
 
 using estimates::FrmOrder;
 
 Q_DECLARE_METATYPE(ui::Answer)
 
+using screentest::rowCells;
 using screentest::visibleWindow;
 
 namespace {
@@ -47,15 +45,6 @@ const QString appTitle = QStringLiteral("Corvanel");
 enum Room { Bathroom = 1, Kitchen = 2, LivingRoom = 3 };
 enum Unit { Each = 1, LinearFeet = 2, SquareFeet = 3 };
 enum Item { BaseCabinet = 1, CeramicTile = 2, DrywallSheet = 3, Paint = 4, SinkFaucet = 5 };
-
-// Every cell of a row, the hidden ones included.
-QStringList rowCells(const ui::ListView* lv, int row)
-{
-    QStringList out{lv->text(row)};
-    for (int i = 1; i < lv->columnCount(); ++i)
-        out << lv->subItem(row, i);
-    return out;
-}
 
 // Answers the customer picker once it is up: selects the customer of that
 // name, or closes the list with Exit when the name is empty. Closes it in
@@ -90,39 +79,30 @@ void answerPicker(const QString& customerName, bool& ran)
 
 }  // namespace
 
-class TestFrmOrder : public QObject {
+class TestFrmOrder : public ScreenTest {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<FakePlatform> fake;
-    data::Connection db;
     int texas = 0;
 
     void exec(const QString& sql, const data::Params& params = {}) { db.execute(sql, params); }
 
+    // Item `id`, numbered 100 + id, in category 1 and unit 1.
     void addItem(int id, const char* name, double material, double labor, double qty, double subLabor,
                  double equipment)
     {
-        exec(QStringLiteral("Insert into Item (ItemId, ItemCode, ItemName, CategoryID, UnitId, Material, Labor, Qty,"
-                            " TU, SubLabor, Equipment) values (?,?,?,1,1,?,?,?,'',?,?)"),
-             {id, QString::number(100 + id), name, material, labor, qty, subLabor, equipment});
+        seed::addItem(db, {.key = id, .code = QString::number(100 + id), .name = name, .category = 1, .unit = 1,
+                           .material = material, .labor = labor, .qty = qty, .tu = "", .subLabor = subLabor,
+                           .equipment = equipment});
     }
 
     // A stored estimate, written as another session of the program would.
     void storeEstimate(int orderNo, int custId, double amount, double tax, double overhead, double total,
                        const QString& tracking = QString())
     {
-        exec(QStringLiteral("Insert into OrderInfo (OrderNo, CustId, RepId, OrderDate, SStreet1, SStreet2, SCity,"
-                            " SState, SZip, SCountry, SPhone, SMobile, SEmail, ShipId, Amount, Tax, Total,"
-                            " UPSTracking, Notes, Overhead) values (?,?,3,'2024-03-05','9 Oak Road','','Dallas',?,"
-                            "'75201','USA','214-555-0100','','site@example.com',4,?,?,?,?,'Gate code 1234',?)"),
-             {orderNo, custId, texas, amount, tax, total, tracking, overhead});
-    }
-    void storeLine(int orderNo, int item, double qty, double material, int room, int unit, double subLabor,
-                   double labor, double others)
-    {
-        exec(QStringLiteral("Insert into OrderItem (OrderNo, ItemId, Qty, Material, RoomId, UnitId, Extension, Labor,"
-                            " Others) values (?,?,?,?,?,?,?,?,?)"),
-             {orderNo, item, qty, material, room, unit, subLabor, labor, others});
+        seed::addEstimate(db, {.number = orderNo, .customer = custId, .rep = 3, .date = "2024-03-05",
+                               .street1 = "9 Oak Road", .street2 = "", .city = "Dallas", .state = texas,
+                               .zip = "75201", .country = "USA", .phone = "214-555-0100", .mobile = "",
+                               .email = "site@example.com", .ship = 4, .amount = amount, .tax = tax, .total = total,
+                               .tracking = tracking, .notes = "Gate code 1234", .overhead = overhead});
     }
 
     // The stored lines of an estimate, in the order they were written.
@@ -227,8 +207,7 @@ private slots:
     {
         // A lock of another program is given up on soon, not after seconds.
         data::setBusyTimeoutMs(200);
-        testdb::openFresh(dir, db);
-        fake = std::make_unique<FakePlatform>();
+        initScreenTest();
 
         texas = db.scalar(QStringLiteral("Select StateId from States where StateName = 'Texas'")).toInt();
         exec(QStringLiteral("Insert into Category (CatId, CatName, ParentCategory) values (1, 'Interior', 0)"));
@@ -249,11 +228,7 @@ private slots:
     }
     void cleanup()
     {
-        ui::destroyAllForms();
-        db.close();
-        fake.reset();
-        data::setApplicationFolder(QString());
-        dir.reset();
+        cleanupScreenTest();
         data::setBusyTimeoutMs(5000);
     }
 
@@ -780,8 +755,8 @@ private slots:
             f = &openedWithTwoLines();
         } else {
             storeEstimate(5, 1, 249, 0, 0, 249);
-            storeLine(5, BaseCabinet, 2, 200, Kitchen, Each, 5, 20, 0);
-            storeLine(5, CeramicTile, 4, 10, Bathroom, SquareFeet, 3, 10, 1);
+            seed::addLine(db, 5, BaseCabinet, 2, 200, Kitchen, Each, 5, 20, 0);
+            seed::addLine(db, 5, CeramicTile, 4, 10, Bathroom, SquareFeet, 3, 10, 1);
             f = &openStored(QStringLiteral("E"), 5);
             number = 5;
         }
@@ -973,7 +948,7 @@ private slots:
         QFETCH(QString, route);
         QFETCH(ui::Answer, answer);
         storeEstimate(2, 2, 130.25, 0, 0, 130.25);
-        storeLine(2, SinkFaucet, 1, 85.25, Bathroom, Each, 0, 45, 0);
+        seed::addLine(db, 2, SinkFaucet, 1, 85.25, Bathroom, Each, 0, 45, 0);
         FrmOrder& f = openedWithTwoLines();
         QCOMPARE(f.TxtOrder->text(), QStringLiteral("3"));
         fake->answers = {answer};
@@ -1034,7 +1009,7 @@ private slots:
     void openingOverASavedEstimateDoesNotAsk()
     {
         storeEstimate(2, 2, 130.25, 0, 0, 130.25);
-        storeLine(2, SinkFaucet, 1, 85.25, Bathroom, Each, 0, 45, 0);
+        seed::addLine(db, 2, SinkFaucet, 1, 85.25, Bathroom, Each, 0, 45, 0);
         FrmOrder& f = openedWithTwoLines();
         f.CmdSave->click();
         fake->messages.clear();
@@ -1069,9 +1044,9 @@ private slots:
     void reopensWhatTheMastersNoLongerHold()
     {
         storeEstimate(4, 1, 161.5, 8, 0, 174.42, QStringLiteral("1Z999AA1"));
-        storeLine(4, 97, 2, 30, 99, 98, 1, 0.5, 0);
-        storeLine(4, CeramicTile, 2.5, 6.25, Bathroom, SquareFeet, 3, 10, 1);
-        storeLine(4, SinkFaucet, 1, 85.25, 99, Each, 0, 45, 0);
+        seed::addLine(db, 4, 97, 2, 30, 99, 98, 1, 0.5, 0);
+        seed::addLine(db, 4, CeramicTile, 2.5, 6.25, Bathroom, SquareFeet, 3, 10, 1);
+        seed::addLine(db, 4, SinkFaucet, 1, 85.25, 99, Each, 0, 45, 0);
         FrmOrder& f = openStored(QStringLiteral("E"), 4);
         QCOMPARE(f.ListView1->rowCount(), 3);
         QCOMPARE(rowCells(f.ListView1, 0),
@@ -1182,7 +1157,7 @@ private slots:
     void deleteModeOffersOnlyTheDelete()
     {
         storeEstimate(6, 2, 24, 0, 0, 24);
-        storeLine(6, CeramicTile, 4, 10, Bathroom, SquareFeet, 3, 10, 1);
+        seed::addLine(db, 6, CeramicTile, 4, 10, Bathroom, SquareFeet, 3, 10, 1);
         FrmOrder& f = openStored(QStringLiteral("D"), 6);
         for (QWidget* hidden : std::initializer_list<QWidget*>{f.CmdEdit, f.cmdAdd, f.cmdDel, f.CmdSelCust,
                                                                f.CmdNewCust, f.cmdEditApply, f.cmdEditCanc, f.cmdOk,

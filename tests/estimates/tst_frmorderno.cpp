@@ -2,12 +2,9 @@
 // opens a stored estimate through the estimate screen, as the main menu's
 // delete-estimate item drives it.
 
-#include "support/fakeplatform.h"
-#include "support/testdatabase.h"
+#include "support/screentest.h"
+#include "support/seed.h"
 
-#include "data/appfolder.h"
-#include "data/connection.h"
-#include "data/schema.h"
 #include "estimates/frmorder.h"
 #include "estimates/frmorderno.h"
 #include "shell/assistant.h"
@@ -19,10 +16,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
-#include <memory>
 
 using estimates::FrmOrderNo;
 
@@ -30,25 +25,21 @@ namespace {
 const QString searchTitle = QStringLiteral("Search Estimate");
 }
 
-class TestFrmOrderNo : public QObject {
+class TestFrmOrderNo : public ScreenTest {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<FakePlatform> fake;
-    data::Connection db;
 
     // Estimate 7, as the delete path opens it.
     void storeEstimate()
     {
-        db.execute(QStringLiteral("INSERT INTO Customer (CustId, CustName, BState) VALUES (1, 'Anna', 1)"));
+        seed::addCustomer(db, {.key = 1, .name = "Anna", .state = 1});
         db.execute(QStringLiteral("INSERT INTO Rooms (Id, Name) VALUES (1, 'Kitchen')"));
         db.execute(QStringLiteral("INSERT INTO Units (Id, Name) VALUES (1, 'Each')"));
-        db.execute(QStringLiteral("INSERT INTO Item (ItemId, ItemName) VALUES (1, 'Tile')"));
-        db.execute(QStringLiteral("INSERT INTO OrderInfo (OrderNo, CustId, RepId, OrderDate, SStreet1, SStreet2, "
-                                  "SCity, SState, SZip, SCountry, SPhone, SMobile, SEmail, ShipId, Amount, Tax, "
-                                  "Total, UPSTracking, Notes, Overhead) VALUES (7, 1, 0, '2024-03-05', '', '', '', "
-                                  "1, '', '', '', '', '', 0, 10, 0, 10, '', '', 0)"));
-        db.execute(QStringLiteral("INSERT INTO OrderItem (OrderNo, ItemId, Qty, Material, RoomId, UnitId, "
-                                  "Extension, Labor, Others) VALUES (7, 1, 1, 10, 1, 1, 0, 0, 0)"));
+        seed::addItem(db, {.key = 1, .name = "Tile"});
+        seed::addEstimate(db, {.number = 7, .customer = 1, .rep = 0, .date = "2024-03-05", .street1 = "",
+                               .street2 = "", .city = "", .state = 1, .zip = "", .country = "", .phone = "",
+                               .mobile = "", .email = "", .ship = 0, .amount = 10, .tax = 0, .total = 10,
+                               .tracking = "", .notes = "", .overhead = 0});
+        seed::addLine(db, 7, 1, 1, 10, 1, 1, 0, 0, 0);
     }
 
     // What the main menu's delete-estimate item does.
@@ -65,19 +56,10 @@ private slots:
 
     void init()
     {
-        testdb::openFresh(dir, db);
-        fake = std::make_unique<FakePlatform>();
+        initScreenTest();
         storeEstimate();
     }
-    void cleanup()
-    {
-        ui::destroyAllForms();
-        shell::unregisterAllScreens();
-        db.close();
-        fake.reset();
-        data::setApplicationFolder(QString());
-        dir.reset();
-    }
+    void cleanup() { cleanupScreenTest(); }
 
     void window()
     {

@@ -2,13 +2,10 @@
 // number and by customer name (quotes and wildcards included), sorting, and
 // opening an estimate in the estimate screen.
 
-#include "support/fakeplatform.h"
 #include "support/screendriver.h"
-#include "support/testdatabase.h"
+#include "support/screentest.h"
+#include "support/seed.h"
 
-#include "data/appfolder.h"
-#include "data/connection.h"
-#include "data/schema.h"
 #include "estimates/frmorder.h"
 #include "estimates/frmorders.h"
 #include "shell/assistant.h"
@@ -21,55 +18,32 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
-#include <memory>
 
 using estimates::FrmOrders;
+
+using screentest::columnTexts;
+using screentest::doubleClickRow;
+using screentest::search;
 
 namespace {
 
 const QString appTitle = QStringLiteral("Corvanel");
 
-QStringList column(const ui::ListView* lv, int c)
-{
-    QStringList out;
-    for (int r = 0; r < lv->rowCount(); ++r)
-        out << (c == 0 ? lv->text(r) : lv->subItem(r, c));
-    return out;
-}
-
-void doubleClickRow(ui::ListView* lv, int row)
-{
-    QTreeWidgetItem* item = lv->topLevelItem(row);
-    QVERIFY(item);
-    const QRect r = lv->visualItemRect(item);
-    QTest::mouseClick(lv->viewport(), Qt::LeftButton, {}, r.center());
-    QTest::mouseDClick(lv->viewport(), Qt::LeftButton, {}, r.center());
-}
-
 }  // namespace
 
-class TestFrmOrders : public QObject {
+class TestFrmOrders : public ScreenTest {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<FakePlatform> fake;
-    data::Connection db;
 
-    void addCustomer(int id, const QString& name)
-    {
-        db.execute(QStringLiteral("INSERT INTO Customer (CustId, CustName, BState) VALUES (?, ?, 1)"), {id, name});
-    }
+    void addCustomer(int id, const QString& name) { seed::addCustomer(db, {.key = id, .name = name, .state = 1}); }
+    // An estimate with empty address texts and one line.
     void addEstimate(int no, int cust, const QString& date, const data::DbValue& total)
     {
-        db.execute(QStringLiteral("INSERT INTO OrderInfo (OrderNo, CustId, RepId, OrderDate, SStreet1, SStreet2, "
-                                  "SCity, SState, SZip, SCountry, SPhone, SMobile, SEmail, ShipId, Amount, Tax, "
-                                  "Total, UPSTracking, Notes, Overhead) VALUES (?, ?, 0, ?, '', '', '', 1, '', '', "
-                                  "'', '', '', 0, 0, 0, ?, '', '', 0)"),
-                   {no, cust, date, total});
-        db.execute(QStringLiteral("INSERT INTO OrderItem (OrderNo, ItemId, Qty, Material, RoomId, UnitId, "
-                                  "Extension, Labor, Others) VALUES (?, 1, 1, 1, 1, 1, 0, 0, 0)"),
-                   {no});
+        seed::addEstimate(db, {.number = no, .customer = cust, .rep = 0, .date = date, .street1 = "", .street2 = "",
+                               .city = "", .state = 1, .zip = "", .country = "", .phone = "", .mobile = "",
+                               .email = "", .ship = 0, .amount = 0, .tax = 0, .total = total, .tracking = "",
+                               .notes = "", .overhead = 0});
+        seed::addLine(db, no, 1, 1, 1, 1, 1, 0, 0, 0);
     }
     // Estimates 1, 7, 10, 21 and 100 for customers named to test the
     // searches; 55 for a customer who was deleted.
@@ -77,7 +51,7 @@ class TestFrmOrders : public QObject {
     {
         db.execute(QStringLiteral("INSERT INTO Rooms (Id, Name) VALUES (1, 'Kitchen')"));
         db.execute(QStringLiteral("INSERT INTO Units (Id, Name) VALUES (1, 'Each')"));
-        db.execute(QStringLiteral("INSERT INTO Item (ItemId, ItemName) VALUES (1, 'Tile')"));
+        seed::addItem(db, {.key = 1, .name = "Tile"});
         addCustomer(1, QStringLiteral("Anna"));
         addCustomer(2, QStringLiteral("Brian O'Neil"));
         addCustomer(3, QStringLiteral("Carl 100% Builders"));
@@ -89,38 +63,17 @@ class TestFrmOrders : public QObject {
         addEstimate(100, 1, QStringLiteral("2022-11-30"), 999);
         addEstimate(55, 9, QStringLiteral("2024-02-01"), 10);
     }
-    FrmOrders& open()
+    static FrmOrders& open()
     {
         FrmOrders& s = ui::form<FrmOrders>();
         s.show();
         return s;
     }
-    void search(FrmOrders& s, const QString& option, const QString& text)
-    {
-        QRadioButton* b = s.searchOptionButton(option);
-        QVERIFY2(b, qPrintable(option));
-        b->setChecked(true);
-        s.searchBox()->setText(text);
-        s.cmdSearch->click();
-    }
 
 private slots:
     void initTestCase() { shell::Assistant::setTimingScale(0.01); }
-
-    void init()
-    {
-        testdb::openFresh(dir, db);
-        fake = std::make_unique<FakePlatform>();
-    }
-    void cleanup()
-    {
-        ui::destroyAllForms();
-        shell::unregisterAllScreens();
-        db.close();
-        fake.reset();
-        data::setApplicationFolder(QString());
-        dir.reset();
-    }
+    void init() { initScreenTest(); }
+    void cleanup() { cleanupScreenTest(); }
 
     void listsEveryEstimate()
     {
@@ -134,13 +87,13 @@ private slots:
         QVERIFY(s.ListView1->columnWidth(0) > 0);  // the number is shown
         QCOMPARE(s.ListView1->headerIcon(0), ui::HeaderIcon::Down);
 
-        QCOMPARE(column(s.ListView1, 0), (QStringList{"1", "7", "10", "21", "55", "100"}));
-        QCOMPARE(column(s.ListView1, 1),
+        QCOMPARE(columnTexts(s.ListView1, 0), (QStringList{"1", "7", "10", "21", "55", "100"}));
+        QCOMPARE(columnTexts(s.ListView1, 1),
                  (QStringList{"3/5/2024", "12/24/2024", "1/9/2023", "7/4/2024", "2/1/2024", "11/30/2022"}));
         // A deleted customer and a Null total show empty.
-        QCOMPARE(column(s.ListView1, 2),
+        QCOMPARE(columnTexts(s.ListView1, 2),
                  (QStringList{"Anna", "Brian O'Neil", "Carl 100% Builders", "Dora_West", "", "Anna"}));
-        QCOMPARE(column(s.ListView1, 3), (QStringList{"118.5", "2000", "50.25", "", "10", "999"}));
+        QCOMPARE(columnTexts(s.ListView1, 3), (QStringList{"118.5", "2000", "50.25", "", "10", "999"}));
         QCOMPARE(s.LblRecords->text(), QStringLiteral("Record 1 - 6 of 6"));
 
         // One action, no modes, no spoken help.
@@ -210,7 +163,7 @@ private slots:
         fixture();
         FrmOrders& s = open();
         search(s, option, text);
-        QCOMPARE(column(s.ListView1, 0), found);
+        QCOMPARE(columnTexts(s.ListView1, 0), found);
         QCOMPARE(s.ListMode, QStringLiteral("Searched"));
         QCOMPARE(s.LblRecords->text(), QStringLiteral("Record 1 - %1 of %1").arg(found.size()));
         QVERIFY(fake->messages.isEmpty());
@@ -249,9 +202,9 @@ private slots:
         fixture();
         FrmOrders& s = open();
         search(s, QStringLiteral("OptOrderNo"), QStringLiteral("7"));
-        QCOMPARE(column(s.ListView1, 0), QStringList{"7"});
+        QCOMPARE(columnTexts(s.ListView1, 0), QStringList{"7"});
         s.CmdAll->click();
-        QCOMPARE(column(s.ListView1, 0), QStringList{"7"});
+        QCOMPARE(columnTexts(s.ListView1, 0), QStringList{"7"});
         QCOMPARE(s.ListMode, QStringLiteral("All"));
         // An empty search lists all again.
         search(s, QStringLiteral("OptOrderNo"), QString());
@@ -291,11 +244,11 @@ private slots:
         QCOMPARE(s.SortDir, QStringLiteral("D"));
         QCOMPARE(s.ListView1->headerIcon(position - 1), ui::HeaderIcon::Down);
         QCOMPARE(s.ListView1->headerIcon(0), ui::HeaderIcon::Blank);
-        QCOMPARE(column(s.ListView1, 0), descending);
+        QCOMPARE(columnTexts(s.ListView1, 0), descending);
         s.ListView1_ColumnClick(position);
         QCOMPARE(s.ListView1->headerIcon(position - 1), ui::HeaderIcon::Up);
         std::reverse(descending.begin(), descending.end());
-        QCOMPARE(column(s.ListView1, 0), descending);
+        QCOMPARE(columnTexts(s.ListView1, 0), descending);
     }
 
     void opensTheEstimate_data()
@@ -309,7 +262,7 @@ private slots:
         QFETCH(bool, byDoubleClick);
         fixture();
         FrmOrders& s = open();
-        const int row = column(s.ListView1, 0).indexOf(QStringLiteral("10"));
+        const int row = columnTexts(s.ListView1, 0).indexOf(QStringLiteral("10"));
         if (byDoubleClick) {
             doubleClickRow(s.ListView1, row);
         } else {
@@ -330,7 +283,7 @@ private slots:
     {
         fixture();
         FrmOrders& s = open();
-        s.ListView1->setSelectedRow(column(s.ListView1, 0).indexOf(QStringLiteral("21")));
+        s.ListView1->setSelectedRow(columnTexts(s.ListView1, 0).indexOf(QStringLiteral("21")));
         db.execute(QStringLiteral("DELETE FROM OrderInfo WHERE OrderNo = 21"));
         s.CmdSelect->click();
         QCOMPARE(fake->messageTexts(), QStringList{"Estimate not found corresponding to entered Estimate Number"});

@@ -1,11 +1,10 @@
 // Every item of the main menu reaches a real screen once all the
 // subsystems have registered theirs: nothing says "not available".
 
-#include "support/fakeplatform.h"
+#include "support/screentest.h"
 #include "support/menuleaves.h"
 
 #include "calculators/calculatorscreens.h"
-#include "data/appfolder.h"
 #include "estimates/estimatescreens.h"
 #include "masters/masterscreens.h"
 #include "shell/assistant.h"
@@ -19,7 +18,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -37,30 +35,20 @@ QStringList shownWindows()
 
 }  // namespace
 
-class TestMenuScreens : public QObject {
+class TestMenuScreens : public ScreenTest {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<FakePlatform> fake;
 
 private slots:
     void initTestCase() { shell::Assistant::setTimingScale(0.01); }
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        data::setApplicationFolder(dir->path());
-        fake = std::make_unique<FakePlatform>();
+        initScreenTest(Database::None);
         masters::registerScreens();
         calculators::registerScreens();
         estimates::registerScreens();
         shell::frmMainMenu().load();
     }
-    void cleanup()
-    {
-        ui::destroyAllForms();
-        shell::unregisterAllScreens();
-        fake.reset();
-        data::setApplicationFolder(QString());
-    }
+    void cleanup() { cleanupScreenTest(); }
 
     void everyItemOpensItsScreen_data()
     {

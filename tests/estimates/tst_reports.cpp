@@ -2,12 +2,10 @@
 // program opens it, printed to PDF through the preview's paint function,
 // and its text read back with pdftotext.
 
-#include "support/fakeplatform.h"
-#include "support/testdatabase.h"
+#include "support/screentest.h"
+#include "support/seed.h"
 
-#include "data/appfolder.h"
 #include "data/connection.h"
-#include "data/schema.h"
 #include "estimates/customersreport.h"
 #include "estimates/estimatesreport.h"
 #include "estimates/frmorder.h"
@@ -27,10 +25,8 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
-#include <memory>
 
 using estimates::report::Align;
 using estimates::report::Band;
@@ -82,30 +78,27 @@ QStringList linesStarting(const QString& text, const QString& word)
 
 }  // namespace
 
-class TestReports : public QObject {
+class TestReports : public ScreenTest {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<FakePlatform> fake;
-    data::Connection db;
     QString pdftotext;
     int printed = 0;
 
     void exec(const QString& sql, const data::Params& params = {}) { db.execute(sql, params); }
 
+    // An estimate at 40 Quarry Rd, its amount what the total leaves after
+    // tax and overhead.
     void addEstimate(int no, int cust, const QString& date, double tax, double overhead, double total)
     {
-        exec(QStringLiteral("INSERT INTO OrderInfo (OrderNo, CustId, RepId, OrderDate, SStreet1, SStreet2, SCity, "
-                            "SState, SZip, SCountry, SPhone, SMobile, SEmail, ShipId, Amount, Tax, Total, "
-                            "UPSTracking, Notes, Overhead) VALUES (?, ?, 0, ?, '40 Quarry Rd', '', 'Riverton', 7, "
-                            "'01234', 'US', '', '', '', 0, ?, ?, ?, '', '', ?)"),
-             {no, cust, date, total / (1 + (tax + overhead) / 100), tax, total, overhead});
+        seed::addEstimate(db, {.number = no, .customer = cust, .rep = 0, .date = date, .street1 = "40 Quarry Rd",
+                               .street2 = "", .city = "Riverton", .state = 7, .zip = "01234", .country = "US",
+                               .phone = "", .mobile = "", .email = "", .ship = 0,
+                               .amount = total / (1 + (tax + overhead) / 100), .tax = tax, .total = total,
+                               .tracking = "", .notes = "", .overhead = overhead});
     }
     void addLine(int no, int item, double qty, double material, int room, int unit, double ext, double labor,
                  const data::DbValue& others)
     {
-        exec(QStringLiteral("INSERT INTO OrderItem (OrderNo, ItemId, Qty, Material, RoomId, UnitId, Extension, "
-                            "Labor, Others) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-             {no, item, qty, material, room, unit, ext, labor, others});
+        seed::addLine(db, no, item, qty, material, room, unit, ext, labor, others);
     }
 
     // Estimates 101 (Anna, March 5th, one line of 1000), 102 (Brian, March
@@ -197,24 +190,14 @@ private slots:
     {
         shell::Assistant::setTimingScale(0.01);
         pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-        if (pdftotext.isEmpty())
-            QSKIP("pdftotext (poppler-utils) is needed to read the printed reports");
     }
 
     void init()
     {
-        testdb::openFresh(dir, db);
-        fake = std::make_unique<FakePlatform>();
+        initScreenTest();
         fixture();
     }
-    void cleanup()
-    {
-        ui::destroyAllForms();
-        db.close();
-        fake.reset();
-        data::setApplicationFolder(QString());
-        dir.reset();
-    }
+    void cleanup() { cleanupScreenTest(); }
 
     void launcherShowsThisMonth()
     {

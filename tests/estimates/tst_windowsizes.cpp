@@ -4,14 +4,12 @@
 // the screen, nothing needs scrolling, and every button it shows lies
 // whole inside it, where the user can reach it.
 
-#include "support/fakeplatform.h"
 #include "support/menuleaves.h"
 #include "support/screendriver.h"
-#include "support/testdatabase.h"
+#include "support/screentest.h"
+#include "support/seed.h"
 
 #include "calculators/calculatorscreens.h"
-#include "data/appfolder.h"
-#include "data/connection.h"
 #include "estimates/estimatescreens.h"
 #include "estimates/frmorder.h"
 #include "masters/frmcategory.h"
@@ -32,7 +30,6 @@
 #include <QLayout>
 #include <QPushButton>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -133,11 +130,8 @@ QStringList problems(QWidget* w)
 
 }  // namespace
 
-class TestWindowSizes : public QObject {
+class TestWindowSizes : public ScreenTest {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<FakePlatform> fake;
-    data::Connection db;
 
     void checkShownWindows(const QString& what)
     {
@@ -178,32 +172,22 @@ private slots:
     }
     void init()
     {
-        testdb::openFresh(dir, db);
-        fake = std::make_unique<FakePlatform>();
-        db.execute(QStringLiteral("INSERT INTO Category (CatName, ParentCategory) VALUES ('Doors', 0)"));
-        db.execute(QStringLiteral("INSERT INTO Rooms (Name) VALUES ('Kitchen')"));
-        db.execute(QStringLiteral("INSERT INTO Units (Name) VALUES ('Each')"));
-        db.execute(QStringLiteral("INSERT INTO Item (ItemCode, ItemName, CategoryID, UnitId, Material, Labor, Qty, "
-                                  "SubLabor, Equipment) VALUES ('D1', 'Oak door', 1, 1, 150, 60, 1, 0, 0)"));
-        db.execute(QStringLiteral("INSERT INTO Customer (CustName, BCity) VALUES ('Anna Baker', 'Austin')"));
-        db.execute(QStringLiteral("INSERT INTO OrderInfo (OrderNo, CustId, OrderDate, SState, Amount, Tax, Total, "
-                                  "Overhead) VALUES (1, 1, '2024-03-05', 1, 210, 0, 987654321.25, 0)"));
-        db.execute(QStringLiteral("INSERT INTO OrderItem (OrderNo, ItemId, Qty, Material, RoomId, UnitId, Extension, "
-                                  "Labor, Others) VALUES (1, 1, 1, 150, 1, 1, 0, 60, 0)"));
+        initScreenTest();
+        seed::addCategory(db, QStringLiteral("Doors"));
+        seed::addName(db, QStringLiteral("Rooms"), QStringLiteral("Kitchen"));
+        seed::addUnit(db, QStringLiteral("Each"));
+        seed::addItem(db, {.code = "D1", .name = "Oak door", .category = 1, .unit = 1, .material = 150, .labor = 60,
+                           .qty = 1, .subLabor = 0, .equipment = 0});
+        seed::addCustomer(db, {.name = "Anna Baker", .city = "Austin"});
+        seed::addEstimate(db, {.number = 1, .customer = 1, .date = "2024-03-05", .state = 1, .amount = 210, .tax = 0,
+                               .total = 987654321.25, .overhead = 0});
+        seed::addLine(db, 1, 1, 1, 150, 1, 1, 0, 60, 0);
         masters::registerScreens();
         calculators::registerScreens();
         estimates::registerScreens();
         shell::frmMainMenu().show();
     }
-    void cleanup()
-    {
-        ui::destroyAllForms();
-        shell::unregisterAllScreens();
-        db.close();
-        fake.reset();
-        data::setApplicationFolder(QString());
-        dir.reset();
-    }
+    void cleanup() { cleanupScreenTest(); }
 
     void everyMenuWindowFits_data()
     {

@@ -125,11 +125,17 @@ QStringList FakePlatform::messageTitles() const
     return out;
 }
 
-QStringList FakePlatform::takeBoxes()
+QStringList FakePlatform::boxes() const
 {
     QStringList out;
     for (const auto& m : messages)
         out << m.title + QLatin1Char('|') + m.text;
+    return out;
+}
+
+QStringList FakePlatform::takeBoxes()
+{
+    const QStringList out = boxes();
     messages.clear();
     return out;
 }

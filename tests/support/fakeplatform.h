@@ -66,7 +66,9 @@ public:
     // Texts of the message boxes shown so far, and their titles.
     QStringList messageTexts() const;
     QStringList messageTitles() const;
-    // "title|text" of the message boxes shown since the last call.
+    // "title|text" of every message box shown so far; takeBoxes() forgets
+    // them, so that its next call gives only the boxes shown since.
+    QStringList boxes() const;
     QStringList takeBoxes();
 
     // Fails the running test when an answer, text or file name is still

@@ -7,9 +7,10 @@
 // program's. A scripted answer that no question used fails the test.
 //
 // The test class calls initScreenTest() from its init() slot and
-// cleanupScreenTest() from its cleanup() slot. This class has no slots of
-// its own: QtTest runs the private slots of base classes as test functions
-// too.
+// cleanupScreenTest() from its cleanup() slot (or from initTestCase() and
+// cleanupTestCase(), when one set serves all its tests). This class has no
+// slots of its own: QtTest would run a base class's private slots as test
+// functions of every test class.
 
 #include "support/fakeplatform.h"
 
