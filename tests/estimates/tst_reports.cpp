@@ -1,6 +1,7 @@
 // The printed reports from a fixture database: each is opened the way the
 // program opens it, printed to PDF through the preview's paint function,
-// and its text read back with pdftotext.
+// and its text read back with pdftotext (where that is missing, the checks
+// of the text are skipped, except in CI).
 
 #include "support/screentest.h"
 #include "support/seed.h"
@@ -135,6 +136,21 @@ class TestReports : public ScreenTest {
         addLine(105, 2, 1, 99.95, 2, 2, 0, 0, 0);
     }
 
+    // Whether the printed reports can be read back. A test that needs to
+    // read them is skipped without pdftotext; in CI, whose test command
+    // installs it, it fails instead.
+    bool canReadPdf() const
+    {
+        if (!pdftotext.isEmpty())
+            return true;
+        const char* const why = "pdftotext (poppler-utils) is needed to read the printed reports";
+        if (qEnvironmentVariableIsEmpty("CI"))
+            QTest::qSkip(why, __FILE__, __LINE__);
+        else
+            QTest::qFail(why, __FILE__, __LINE__);
+        return false;
+    }
+
     // Prints what the last preview showed to a PDF and gives its text.
     QString printLast(const QString& expectedTitle)
     {
@@ -225,6 +241,8 @@ private slots:
         f.show();
         f.Command3->click();
         QVERIFY(f.isLoaded());  // the launcher stays for another report
+        if (!canReadPdf())
+            return;
         const QString text = printLast(QStringLiteral("Estimates Report"));
         for (const char* heading : {"Estimates Report", "All estimates", "Estimate No.", "Estimate Date",
                                     "Customer Name", "Total", "Page 1 of 1"})
@@ -276,6 +294,8 @@ private slots:
         f.FDate->setValue(from);
         f.TDate->setValue(to);
         f.Command1->click();
+        if (!canReadPdf())
+            return;
         const QString text = printLast(QStringLiteral("Estimates Report"));
         const QString range = QStringLiteral("Estimates dated %1 to %2")
                                   .arg(from.toString(QStringLiteral("MM/dd/yyyy")), to.toString(QStringLiteral("MM/dd/yyyy")));
@@ -314,6 +334,8 @@ private slots:
             addEstimate(1000 + i, 1 + i % 3, QStringLiteral("2024-05-01"), 0, 0, i * 10.01);
         t.commit();
         estimates::showEstimatesReport();
+        if (!canReadPdf())
+            return;
         const QString text = printLast(QStringLiteral("Estimates Report"));
         const QStringList pages = pagesOf(text);
         const int n = int(pages.size());
@@ -338,6 +360,8 @@ private slots:
     void customersReport()
     {
         estimates::rptCustomersScreen().show();
+        if (!canReadPdf())
+            return;
         const QString text = printLast(QStringLiteral("Customers Report"));
         for (const char* heading : {"Customers Report", "Name", "Address", "Phone", "Fax", "Email", "Page 1 of 1",
                                     "3 customers"})
@@ -364,6 +388,8 @@ private slots:
     void proposal()
     {
         estimates::showProposal(101);
+        if (!canReadPdf())
+            return;
         const QString text = printLast(QStringLiteral("Estimate Proposal"));
         for (const char* label : {"Estimates Proposal", "Customer Name", "Anna Baker", "40 Quarry Rd", "Riverton",
                                   "01234", "Estimate No.", "101", "Estimate Date", "03/05/2024", "Takeoff Name",
@@ -394,6 +420,8 @@ private slots:
         // The customer goes too.
         exec(QStringLiteral("DELETE FROM Customer WHERE CustId = 2"));
         estimates::showProposal(102);
+        if (!canReadPdf())
+            return;
         const QString text = printLast(QStringLiteral("Estimate Proposal"));
         QVERIFY(text.contains(QLatin1String("(customer deleted)")));
         QList<QStringList> lines;
@@ -431,6 +459,8 @@ private slots:
             addLine(200, 1 + i % 2, 1 + i, 10 + i * 0.37, 1 + i % 2, 1, i * 0.5, 3.33, 1);
         t.commit();
         estimates::showProposal(200);
+        if (!canReadPdf())
+            return;
         const QString text = printLast(QStringLiteral("Estimate Proposal"));
         const QStringList pages = pagesOf(text);
         QCOMPARE(pages.size(), 2);
@@ -478,6 +508,8 @@ private slots:
         QVERIFY(estimates::frmOrder().openStored(QStringLiteral("E"), 105));
         QVERIFY(estimates::frmOrder().isLoaded());
         estimates::frmOrder().Command1->click();
+        if (!canReadPdf())
+            return;
         const QString text = printLast(QStringLiteral("Estimate Proposal"));
         QVERIFY(text.contains(QLatin1String("Estimate No.")));
         QVERIFY(text.contains(QLatin1String("105")));
@@ -533,6 +565,8 @@ private slots:
             title = QStringLiteral("Estimate Proposal");
             values = {name, street, room, item};
         }
+        if (!canReadPdf())
+            return;
         const QString laidOut = printLast(title);
         QVERIFY2(!laidOut.contains(QChar(0x2026)) && !laidOut.contains(QLatin1String("...")), qPrintable(laidOut));
         const QString path = dir->filePath(QStringLiteral("report%1.pdf").arg(printed));
