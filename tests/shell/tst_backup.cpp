@@ -1,15 +1,14 @@
-#include "support/fakeplatform.h"
+#include "support/screentest.h"
+#include "support/seed.h"
 
 #include "data/appfolder.h"
 #include "data/connection.h"
-#include "data/schema.h"
 #include "shell/backup.h"
 #include "ui/form.h"
 #include "ui/forms.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
 #include <sqlite3.h>
@@ -86,21 +85,16 @@ qint64 countOnDisk(const QString& path, const char* sql)
 
 }  // namespace
 
-class TestBackup : public QObject {
+class TestBackup : public ScreenTest {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<FakePlatform> fake;
-    data::Connection live;  // the main window's connection
+    data::Connection& live = db;  // the main window's connection
     QString dialogName;
     QString backups;  // a folder for backups
 
     QString dbPath() const { return data::databasePath(); }
     QString inBackups(const QString& name) const { return backups + QLatin1Char('/') + name; }
 
-    void addCustomer(const QString& name)
-    {
-        live.execute(QStringLiteral("INSERT INTO Customer (CustName) VALUES (?)"), {name});
-    }
+    void addCustomer(const QString& name) { seed::addCustomer(live, {.name = name}); }
     int customers(data::Connection& c, const QString& name)
     {
         return c.scalar(QStringLiteral("SELECT count(*) FROM Customer WHERE CustName = ?"), {name}).toInt();
@@ -132,23 +126,12 @@ class TestBackup : public QObject {
 private slots:
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        data::setApplicationFolder(dir->path());
-        data::ensureDatabase(dbPath());
-        live.open(dbPath());
+        initScreenTest();
         backups = dir->filePath(QStringLiteral("backups"));
         QVERIFY(QDir().mkpath(backups));
-        fake = std::make_unique<FakePlatform>();
         dialogName.clear();
     }
-    void cleanup()
-    {
-        ui::destroyAllForms();
-        live.close();
-        fake.reset();
-        data::setApplicationFolder(QString());
-        dir.reset();
-    }
+    void cleanup() { cleanupScreenTest(); }
 
     void backupIsAByteForByteCopy()
     {

@@ -1,4 +1,4 @@
-#include "support/fakeplatform.h"
+#include "support/screentest.h"
 
 #include "data/appfolder.h"
 #include "shell/mainmenu.h"
@@ -9,7 +9,6 @@
 #include <QFrame>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -51,10 +50,8 @@ QStringList actionTexts(const QMenu* menu)
 
 }  // namespace
 
-class TestMainMenu : public QObject {
+class TestMainMenu : public ScreenTest {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<FakePlatform> fake;
 
     MainMenu& started()
     {
@@ -64,19 +61,8 @@ class TestMainMenu : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        dir = std::make_unique<QTemporaryDir>();
-        data::setApplicationFolder(dir->path());
-        fake = std::make_unique<FakePlatform>();
-    }
-    void cleanup()
-    {
-        ui::destroyAllForms();
-        shell::unregisterAllScreens();
-        fake.reset();
-        data::setApplicationFolder(QString());
-    }
+    void init() { initScreenTest(Database::None); }
+    void cleanup() { cleanupScreenTest(); }
 
     void menuBarHasTheCaptionsInOrder()
     {

@@ -1,25 +1,17 @@
-#include "support/fakeplatform.h"
-#include "support/testdatabase.h"
+#include "support/screentest.h"
 
-#include "data/appfolder.h"
-#include "data/connection.h"
 #include "data/recordset.h"
-#include "data/schema.h"
 #include "shell/notespad.h"
 #include "ui/forms.h"
 #include "ui/richtextbox.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
 using shell::FrmBlank;
 
-class TestNotesPad : public QObject {
+class TestNotesPad : public ScreenTest {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<FakePlatform> fake;
-    data::Connection db;  // the test's own look at the database
 
     // The Notes of every row of BlankNotes.
     QList<data::DbValue> stored()
@@ -42,19 +34,8 @@ class TestNotesPad : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        testdb::openFresh(dir, db);
-        fake = std::make_unique<FakePlatform>();
-    }
-    void cleanup()
-    {
-        ui::destroyAllForms();
-        db.close();
-        fake.reset();
-        data::setApplicationFolder(QString());
-        dir.reset();
-    }
+    void init() { initScreenTest(); }
+    void cleanup() { cleanupScreenTest(); }
 
     void roundTripsTheText_data()
     {

@@ -1,4 +1,4 @@
-#include "support/fakeplatform.h"
+#include "support/screentest.h"
 #include "support/sqltestutil.h"
 
 #include "data/appfolder.h"
@@ -18,7 +18,6 @@
 #include <QScreen>
 #include <QLabel>
 #include <QLockFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 using shell::MainMenu;
@@ -51,25 +50,13 @@ QByteArray readAll(const QString& path)
 
 }  // namespace
 
-class TestStartup : public QObject {
+class TestStartup : public ScreenTest {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<FakePlatform> fake;
 
 private slots:
-    void init()
-    {
-        dir = std::make_unique<QTemporaryDir>();
-        data::setApplicationFolder(dir->path());
-        fake = std::make_unique<FakePlatform>();
-    }
-    void cleanup()
-    {
-        ui::destroyAllForms();
-        fake.reset();
-        data::setApplicationFolder(QString());
-        dir.reset();
-    }
+    // The start-up makes the database itself.
+    void init() { initScreenTest(Database::None); }
+    void cleanup() { cleanupScreenTest(); }
 
     void placement_data()
     {
