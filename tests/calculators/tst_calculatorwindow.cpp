@@ -3,12 +3,11 @@
 // that syncs the tabs, the windows Group 1 closes, the conversions program,
 // the help speech and where the windows stand.
 
-#include "support/fakeplatform.h"
+#include "support/screentest.h"
 
 #include "calculators/calculatorscreens.h"
 #include "calculators/frmcalculator4.h"
 #include "calculators/frmcalculators.h"
-#include "data/appfolder.h"
 #include "shell/assistant.h"
 #include "shell/mainmenu.h"
 #include "shell/placement.h"
@@ -26,7 +25,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTabBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <cmath>
@@ -88,10 +86,8 @@ QString visibleFrameName(const CalculatorWindow& w)
 
 }  // namespace
 
-class TestCalculatorWindow : public QObject {
+class TestCalculatorWindow : public ScreenTest {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<FakePlatform> fake;
 
     void makeProgram(const QString& fileName)
     {
@@ -107,19 +103,11 @@ private slots:
 
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        data::setApplicationFolder(dir->path());
-        fake = std::make_unique<FakePlatform>();
+        initScreenTest(Database::None);
         calculators::registerScreens();
         unloadLog.clear();
     }
-    void cleanup()
-    {
-        ui::destroyAllForms();
-        shell::unregisterAllScreens();
-        fake.reset();
-        data::setApplicationFolder(QString());
-    }
+    void cleanup() { cleanupScreenTest(); }
 
     void windowFrame_data()
     {

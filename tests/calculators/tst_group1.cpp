@@ -2,12 +2,12 @@
 // into the boxes, options and sizes chosen, the Compute or Calculate button
 // clicked, the result boxes read.
 
-#include "support/fakeplatform.h"
+#include "support/calculatordriver.h"
+#include "support/screentest.h"
 
 #include "calculators/calculatorscreens.h"
 #include "calculators/frmcalculators.h"
 #include "calculators/group1formulas.h"
-#include "data/appfolder.h"
 #include "shell/assistant.h"
 #include "shell/screens.h"
 #include "ui/combobox.h"
@@ -17,89 +17,29 @@
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 using calculators::FrmCalculators;
 
+using calctest::click;
+
 namespace {
 
-// "name=text" pairs.
-QList<std::pair<QString, QString>> pairs(const QStringList& list)
-{
-    QList<std::pair<QString, QString>> out;
-    for (const QString& s : list) {
-        const qsizetype eq = s.indexOf('=');
-        out.append({s.left(eq), s.mid(eq + 1)});
-    }
-    return out;
-}
+FrmCalculators& open(int which) { return calctest::opened<FrmCalculators>(which); }
 
 }  // namespace
 
-class TestGroup1 : public QObject {
+class TestGroup1 : public ScreenTest {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<FakePlatform> fake;
-
-    FrmCalculators& open(int which)
-    {
-        FrmCalculators& w = ui::form<FrmCalculators>();
-        w.Which = which;
-        w.Showframe();
-        w.show();
-        return w;
-    }
-
-    static void type(FrmCalculators& w, const QString& name, const QString& text)
-    {
-        ui::TextBox* box = w.textBox(name);
-        QVERIFY2(box, qPrintable(name));
-        QVERIFY2(box->isVisibleTo(w.window()), qPrintable(name));
-        box->clear();
-        QTest::keyClicks(box, text);
-        QCOMPARE(box->text(), text);
-    }
-
-    // "Tab2_Option2" clicks an option button; "cmbTab11_1=5" picks entry 5.
-    static void choose(FrmCalculators& w, const QString& choice)
-    {
-        const qsizetype eq = choice.indexOf('=');
-        if (eq < 0) {
-            QAbstractButton* b = w.button(choice);
-            QVERIFY2(b, qPrintable(choice));
-            b->click();
-            return;
-        }
-        ui::ComboBox* c = w.comboBox(choice.left(eq));
-        QVERIFY2(c, qPrintable(choice));
-        c->setListIndex(choice.mid(eq + 1).toInt());
-    }
-
-    static void click(FrmCalculators& w, const QString& name)
-    {
-        QAbstractButton* b = w.button(name);
-        QVERIFY2(b, qPrintable(name));
-        QVERIFY2(b->isVisibleTo(w.window()), qPrintable(name));
-        b->click();
-    }
 
 private slots:
     void initTestCase() { shell::Assistant::setTimingScale(0.01); }
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        data::setApplicationFolder(dir->path());
-        fake = std::make_unique<FakePlatform>();
+        initScreenTest(Database::None);
         calculators::registerScreens();
     }
-    void cleanup()
-    {
-        ui::destroyAllForms();
-        shell::unregisterAllScreens();
-        fake.reset();
-        data::setApplicationFolder(QString());
-    }
+    void cleanup() { cleanupScreenTest(); }
 
     void frameTexts()
     {
@@ -251,11 +191,11 @@ private slots:
             << 11
             << QStringList{"txtTab11_1=12", "txtTab11_2=8", "txtTab11_3=10", "txtTab11_5=4", "txtTab11_6=4",
                            "txtTab11_4=10"}
-            << QStringList{"cmbTab11_1=5", "cmbTab11_2=4"} << QStringList{"cmdTab11"}
+            << QStringList{"cmbTab11_1#5", "cmbTab11_2#4"} << QStringList{"cmdTab11"}
             << QStringList{"txtTab11_7=8", "txtTab11_8=4", "txtTab11_9=0", "txtTab11_10=13.3333333333333",
                            "txtTab11_11=25.3333333333333"};
         QTest::newRow("board feet, Select counts nothing")
-            << 11 << QStringList{"txtTab11_1=12", "txtTab11_2=16"} << QStringList{"cmbTab11_1=0", "cmbTab11_2=7"}
+            << 11 << QStringList{"txtTab11_1=12", "txtTab11_2=16"} << QStringList{"cmbTab11_1#0", "cmbTab11_2#7"}
             << QStringList{"cmdTab11"}
             << QStringList{"txtTab11_7=0", "txtTab11_8=21.3333333333333", "txtTab11_10=0",
                            "txtTab11_11=21.3333333333333"};
@@ -267,19 +207,7 @@ private slots:
         QFETCH(QStringList, choices);
         QFETCH(QStringList, buttons);
         QFETCH(QStringList, expected);
-        FrmCalculators& w = open(which);
-        for (const auto& [name, text] : pairs(inputs))
-            type(w, name, text);
-        for (const QString& c : choices)
-            choose(w, c);
-        for (const QString& b : buttons)
-            click(w, b);
-        for (const auto& [name, text] : pairs(expected)) {
-            ui::TextBox* box = w.textBox(name);
-            QVERIFY2(box, qPrintable(name));
-            QCOMPARE(box->text(), text);
-        }
-        QVERIFY(fake->messages.isEmpty());
+        calctest::compute(open(which), *fake, inputs + choices, buttons, expected);
     }
 
     void bricksTotalsOfEmptyAreas()
@@ -321,8 +249,7 @@ private slots:
         FrmCalculators& w = open(which);
         for (const QString& name : outputs)
             w.textBox(name)->setText(QStringLiteral("as before"));
-        for (const auto& [name, text] : pairs(inputs))
-            type(w, name, text);
+        calctest::enter(w, inputs);
         click(w, button);
         QCOMPARE(fake->messages.size(), 1);
         QVERIFY(fake->messages[0].text.contains(QStringLiteral("too large")));

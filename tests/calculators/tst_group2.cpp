@@ -1,10 +1,9 @@
 #include "support/calculatordriver.h"
-#include "support/fakeplatform.h"
+#include "support/screentest.h"
 
 #include "calculators/frmcalculator2.h"
 #include "calculators/group2formulas.h"
 
-#include "data/appfolder.h"
 #include "shell/assistant.h"
 #include "shell/mainmenu.h"
 #include "ui/combobox.h"
@@ -18,7 +17,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTabBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <cmath>
@@ -36,24 +34,18 @@ FrmCalculator2& opened(int which) { return calctest::opened<FrmCalculator2>(whic
 
 }  // namespace
 
-class TestGroup2 : public QObject {
+class TestGroup2 : public ScreenTest {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<FakePlatform> fake;
 
 private slots:
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        data::setApplicationFolder(dir->path());
-        fake = std::make_unique<FakePlatform>();
+        initScreenTest(Database::None);
         shell::Assistant::setTimingScale(0.02);
     }
     void cleanup()
     {
-        ui::destroyAllForms();
-        fake.reset();
-        data::setApplicationFolder(QString());
+        cleanupScreenTest();
         shell::Assistant::setTimingScale(1.0);
     }
 
@@ -149,11 +141,7 @@ private slots:
         QFETCH(QStringList, inputs);
         QFETCH(QString, compute);
         QFETCH(QStringList, outputs);
-        FrmCalculator2& w = opened(which);
-        enter(w, inputs);
-        click(w, compute);
-        expect(w, outputs);
-        QVERIFY(fake->messages.isEmpty());
+        calctest::compute(opened(which), *fake, inputs, {compute}, outputs);
     }
 
     void implementerFormulasOnTheirOwn()
@@ -221,13 +209,7 @@ private slots:
         QFETCH(QString, compute);
         QFETCH(QStringList, kept);
         FrmCalculator2& w = opened(which);
-        enter(w, first);
-        click(w, compute);
-        QVERIFY(fake->messages.isEmpty());
-        enter(w, huge);
-        click(w, compute);
-        QCOMPARE(fake->messageTexts(), QStringList{calculators::overflowMessage()});
-        expect(w, kept);
+        calctest::overflowKeeps(w, *fake, first, huge, compute, kept);
         QVERIFY(w.isLoaded());
     }
 

@@ -1,10 +1,9 @@
 #include "support/calculatordriver.h"
-#include "support/fakeplatform.h"
+#include "support/screentest.h"
 
 #include "calculators/frmcalculator3.h"
 #include "calculators/group3formulas.h"
 
-#include "data/appfolder.h"
 #include "shell/assistant.h"
 #include "shell/mainmenu.h"
 #include "ui/combobox.h"
@@ -19,7 +18,6 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTabBar>
-#include <QTemporaryDir>
 #include <QTest>
 
 using calculators::FrmCalculator3;
@@ -42,24 +40,18 @@ QStringList labelTexts(QWidget* frame)
 
 }  // namespace
 
-class TestGroup3 : public QObject {
+class TestGroup3 : public ScreenTest {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<FakePlatform> fake;
 
 private slots:
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        data::setApplicationFolder(dir->path());
-        fake = std::make_unique<FakePlatform>();
+        initScreenTest(Database::None);
         shell::Assistant::setTimingScale(0.02);
     }
     void cleanup()
     {
-        ui::destroyAllForms();
-        fake.reset();
-        data::setApplicationFolder(QString());
+        cleanupScreenTest();
         shell::Assistant::setTimingScale(1.0);
     }
 
@@ -176,11 +168,7 @@ private slots:
         QFETCH(int, which);
         QFETCH(QStringList, inputs);
         QFETCH(QStringList, outputs);
-        FrmCalculator3& w = opened(which);
-        enter(w, inputs);
-        click(w, QStringLiteral("cmdTab%1").arg(27 + which));
-        expect(w, outputs);
-        QVERIFY(fake->messages.isEmpty());
+        calctest::compute(opened(which), *fake, inputs, {QStringLiteral("cmdTab%1").arg(27 + which)}, outputs);
     }
 
     void roundingSteps_data()
@@ -273,15 +261,7 @@ private slots:
         QFETCH(QStringList, first);
         QFETCH(QStringList, huge);
         QFETCH(QStringList, kept);
-        FrmCalculator3& w = opened(which);
-        const QString compute = QStringLiteral("cmdTab%1").arg(27 + which);
-        enter(w, first);
-        click(w, compute);
-        QVERIFY(fake->messages.isEmpty());
-        enter(w, huge);
-        click(w, compute);
-        QCOMPARE(fake->messageTexts(), QStringList{calculators::overflowMessage()});
-        expect(w, kept);
+        calctest::overflowKeeps(opened(which), *fake, first, huge, QStringLiteral("cmdTab%1").arg(27 + which), kept);
     }
 
     void showframeMapsEveryTab_data()

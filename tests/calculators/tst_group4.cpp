@@ -1,12 +1,12 @@
 // The Group 4 calculators: roofing squares and lumber cost, through the
 // boxes and buttons of the window.
 
-#include "support/fakeplatform.h"
+#include "support/calculatordriver.h"
+#include "support/screentest.h"
 
 #include "calculators/calculatorscreens.h"
 #include "calculators/frmcalculator4.h"
 #include "calculators/group4formulas.h"
-#include "data/appfolder.h"
 #include "shell/assistant.h"
 #include "shell/screens.h"
 #include "ui/combobox.h"
@@ -15,50 +15,25 @@
 
 #include <QAbstractButton>
 #include <QGroupBox>
-#include <QTemporaryDir>
 #include <QTest>
 
 using calculators::FrmCalculator4;
 
-class TestGroup4 : public QObject {
+using calctest::type;
+
+class TestGroup4 : public ScreenTest {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<FakePlatform> fake;
 
-    FrmCalculator4& open(int which)
-    {
-        FrmCalculator4& w = ui::form<FrmCalculator4>();
-        w.Which = which;
-        w.Showframe();
-        w.show();
-        return w;
-    }
-
-    static void type(FrmCalculator4& w, const QString& name, const QString& text)
-    {
-        ui::TextBox* box = w.textBox(name);
-        QVERIFY2(box, qPrintable(name));
-        box->clear();
-        QTest::keyClicks(box, text);
-        QCOMPARE(box->text(), text);
-    }
+    static FrmCalculator4& open(int which) { return calctest::opened<FrmCalculator4>(which); }
 
 private slots:
     void initTestCase() { shell::Assistant::setTimingScale(0.01); }
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        data::setApplicationFolder(dir->path());
-        fake = std::make_unique<FakePlatform>();
+        initScreenTest(Database::None);
         calculators::registerScreens();
     }
-    void cleanup()
-    {
-        ui::destroyAllForms();
-        shell::unregisterAllScreens();
-        fake.reset();
-        data::setApplicationFolder(QString());
-    }
+    void cleanup() { cleanupScreenTest(); }
 
     void frameTexts()
     {

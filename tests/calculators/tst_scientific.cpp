@@ -1,8 +1,7 @@
-#include "support/fakeplatform.h"
+#include "support/screentest.h"
 
 #include "calculators/frmscientific.h"
 #include "calculators/scientificscreen.h"
-#include "data/appfolder.h"
 #include "shell/screens.h"
 #include "ui/forms.h"
 #include "ui/textbox.h"
@@ -14,15 +13,12 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 using calculators::FrmScientific;
 
-class TestScientific : public QObject {
+class TestScientific : public ScreenTest {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<FakePlatform> fake;
 
     // The window shown, with whatever its start-up put in the log forgotten.
     FrmScientific& opened()
@@ -50,19 +46,8 @@ class TestScientific : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        dir = std::make_unique<QTemporaryDir>();
-        data::setApplicationFolder(dir->path());
-        fake = std::make_unique<FakePlatform>();
-    }
-    void cleanup()
-    {
-        ui::destroyAllForms();
-        shell::unregisterAllScreens();
-        fake.reset();
-        data::setApplicationFolder(QString());
-    }
+    void init() { initScreenTest(Database::None); }
+    void cleanup() { cleanupScreenTest(); }
 
     void opensFromItsScreenName()
     {

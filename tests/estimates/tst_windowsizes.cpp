@@ -30,6 +30,7 @@
 #include <QLayout>
 #include <QPushButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 

@@ -3,6 +3,8 @@
 // combo entries and options, clicks its buttons and reads its results.
 // Header only: the calculator tests alone include it.
 
+#include "support/fakeplatform.h"
+
 #include "calculators/calculatorwindow.h"
 #include "ui/combobox.h"
 #include "ui/forms.h"
@@ -26,30 +28,37 @@ Window& opened(int which)
     return w;
 }
 
+// Types text into a box of the frame shown, over what it held.
+inline void type(calculators::CalculatorWindow& w, const QString& name, const QString& text)
+{
+    ui::TextBox* box = w.textBox(name);
+    QVERIFY2(box, qPrintable(name));
+    QVERIFY2(box->isVisible(), qPrintable(name + " is not on the frame shown"));
+    box->clear();
+    QTest::keyClicks(box, text);
+    QCOMPARE(box->text(), text);
+}
+
 // "name=text" types text into a box; "cmbName#i" picks entry i of a combo
-// (-1 clears it); "optName" clicks an option button.
+// (-1 clears it); a bare name clicks that option button.
 inline void enter(calculators::CalculatorWindow& w, const QStringList& inputs)
 {
     for (const QString& input : inputs) {
-        if (input.startsWith(QLatin1String("opt"))) {
-            QAbstractButton* o = w.button(input);
-            QVERIFY2(o, qPrintable(input));
-            QTest::mouseClick(o, Qt::LeftButton);
-            continue;
-        }
-        if (input.contains(QLatin1Char('#'))) {
+        const qsizetype eq = input.indexOf(QLatin1Char('='));
+        if (eq >= 0) {
+            type(w, input.left(eq), input.mid(eq + 1));
+        } else if (input.contains(QLatin1Char('#'))) {
             const QStringList parts = input.split(QLatin1Char('#'));
             ui::ComboBox* c = w.comboBox(parts[0]);
             QVERIFY2(c, qPrintable(parts[0]));
             c->setListIndex(parts[1].toInt());
-            continue;
+        } else {
+            QAbstractButton* o = w.button(input);
+            QVERIFY2(o, qPrintable(input));
+            QTest::mouseClick(o, Qt::LeftButton);
         }
-        const qsizetype eq = input.indexOf(QLatin1Char('='));
-        const QString name = input.left(eq);
-        ui::TextBox* box = w.textBox(name);
-        QVERIFY2(box, qPrintable(name));
-        box->clear();
-        QTest::keyClicks(box, input.mid(eq + 1));
+        if (QTest::currentTestFailed())
+            return;
     }
 }
 
@@ -80,6 +89,37 @@ inline void expect(calculators::CalculatorWindow& w, const QStringList& outputs)
             QCOMPARE(box->text(), parts[1]);
         }
     }
+}
+
+// One computation as the user makes it: the inputs entered, the buttons
+// clicked in turn, the outputs expected, and no message on the way.
+inline void compute(calculators::CalculatorWindow& w, const FakePlatform& fake, const QStringList& inputs,
+                    const QStringList& buttons, const QStringList& outputs)
+{
+    enter(w, inputs);
+    for (const QString& b : buttons) {
+        if (QTest::currentTestFailed())
+            return;
+        click(w, b);
+    }
+    if (QTest::currentTestFailed())
+        return;
+    expect(w, outputs);
+    QVERIFY(fake.messages.isEmpty());
+}
+
+// A computation that would overflow after a good one: one message, and the
+// outputs as the good one left them.
+inline void overflowKeeps(calculators::CalculatorWindow& w, const FakePlatform& fake, const QStringList& first,
+                          const QStringList& huge, const QString& button, const QStringList& kept)
+{
+    enter(w, first);
+    click(w, button);
+    QVERIFY(fake.messages.isEmpty());
+    enter(w, huge);
+    click(w, button);
+    QCOMPARE(fake.messageTexts(), QStringList{calculators::overflowMessage()});
+    expect(w, kept);
 }
 
 }  // namespace calctest
