@@ -103,8 +103,7 @@ private slots:
 
     void init()
     {
-        initScreenTest(Database::None);
-        calculators::registerScreens();
+        initScreenTest(Database::None, {calculators::registerScreens});
         unloadLog.clear();
     }
     void cleanup() { cleanupScreenTest(); }

@@ -38,16 +38,9 @@ class TestGroup2 : public ScreenTest {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        initScreenTest(Database::None);
-        shell::Assistant::setTimingScale(0.02);
-    }
-    void cleanup()
-    {
-        cleanupScreenTest();
-        shell::Assistant::setTimingScale(1.0);
-    }
+    void initTestCase() { shell::Assistant::setTimingScale(0.02); }
+    void init() { initScreenTest(Database::None); }
+    void cleanup() { cleanupScreenTest(); }
 
     void computeWritesTheResults_data()
     {

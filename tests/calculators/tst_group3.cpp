@@ -44,16 +44,9 @@ class TestGroup3 : public ScreenTest {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        initScreenTest(Database::None);
-        shell::Assistant::setTimingScale(0.02);
-    }
-    void cleanup()
-    {
-        cleanupScreenTest();
-        shell::Assistant::setTimingScale(1.0);
-    }
+    void initTestCase() { shell::Assistant::setTimingScale(0.02); }
+    void init() { initScreenTest(Database::None); }
+    void cleanup() { cleanupScreenTest(); }
 
     void computeWritesTheResults_data()
     {

@@ -42,10 +42,8 @@ private slots:
     void initTestCase() { shell::Assistant::setTimingScale(0.01); }
     void init()
     {
-        initScreenTest(Database::None);
-        masters::registerScreens();
-        calculators::registerScreens();
-        estimates::registerScreens();
+        initScreenTest(Database::None,
+                       {masters::registerScreens, calculators::registerScreens, estimates::registerScreens});
         shell::frmMainMenu().load();
     }
     void cleanup() { cleanupScreenTest(); }

@@ -173,7 +173,8 @@ private slots:
     }
     void init()
     {
-        initScreenTest();
+        initScreenTest(Database::Open,
+                       {masters::registerScreens, calculators::registerScreens, estimates::registerScreens});
         seed::addCategory(db, QStringLiteral("Doors"));
         seed::addName(db, QStringLiteral("Rooms"), QStringLiteral("Kitchen"));
         seed::addUnit(db, QStringLiteral("Each"));
@@ -183,9 +184,6 @@ private slots:
         seed::addEstimate(db, {.number = 1, .customer = 1, .date = "2024-03-05", .state = 1, .amount = 210, .tax = 0,
                                .total = 987654321.25, .overhead = 0});
         seed::addLine(db, 1, 1, 1, 150, 1, 1, 0, 60, 0);
-        masters::registerScreens();
-        calculators::registerScreens();
-        estimates::registerScreens();
         shell::frmMainMenu().show();
     }
     void cleanup() { cleanupScreenTest(); }

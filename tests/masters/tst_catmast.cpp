@@ -1,9 +1,7 @@
+#include "support/categoryscreentest.h"
 #include "support/screendriver.h"
-#include "support/screentest.h"
 #include "support/seed.h"
-#include "support/sqltestutil.h"
 
-#include "data/recordset.h"
 #include "masters/catmast.h"
 #include "masters/frmcategory.h"
 #include "shell/assistant.h"
@@ -24,7 +22,6 @@ using seed::addCategory;
 using screentest::columnTexts;
 using screentest::comboTexts;
 using screentest::doubleClickRow;
-using screentest::openInMode;
 using screentest::rowNamed;
 using screentest::selectRow;
 using screentest::whenShown;
@@ -36,21 +33,8 @@ const QString noParent = QStringLiteral("No Parent Category");
 
 }  // namespace
 
-class TestCatMast : public ScreenTest {
+class TestCatMast : public CategoryScreenTest {
     Q_OBJECT
-
-    QStringList storedNames()
-    {
-        return sqltest::column(db.query(QStringLiteral("SELECT CatName FROM Category ORDER BY CatName")));
-    }
-    // The stored parent of a category, -1 when there is no such category.
-    int storedParent(const QString& name)
-    {
-        data::Recordset rs =
-            db.query(QStringLiteral("SELECT ParentCategory FROM Category WHERE CatName = ?"), {name});
-        return rs.eof() ? -1 : rs.value(0).toInt();
-    }
-    static FrmCategory& open(const QString& mode) { return openInMode<FrmCategory>(mode); }
 
 private slots:
     void initTestCase() { shell::Assistant::setTimingScale(0.01); }

@@ -1,9 +1,7 @@
+#include "support/categoryscreentest.h"
 #include "support/screendriver.h"
-#include "support/screentest.h"
 #include "support/seed.h"
-#include "support/sqltestutil.h"
 
-#include "data/recordset.h"
 #include "masters/catmast.h"
 #include "masters/frmcategory.h"
 #include "masters/itemmast.h"
@@ -32,7 +30,6 @@ using seed::addItem;
 using screentest::columnTexts;
 using screentest::comboTexts;
 using screentest::doubleClickRow;
-using screentest::openInMode;
 using screentest::rowNamed;
 using screentest::selectRow;
 
@@ -47,7 +44,7 @@ const QString noParent = QStringLiteral("No Parent Category");
 
 }  // namespace
 
-class TestFrmCategory : public ScreenTest {
+class TestFrmCategory : public CategoryScreenTest {
     Q_OBJECT
 
     void addItems(int category, int n)
@@ -56,18 +53,6 @@ class TestFrmCategory : public ScreenTest {
             addItem(db, {.code = QString::number(category * 100 + i), .name = "Item", .category = category,
                          .unit = 1, .material = 1, .qty = 1});
     }
-    QStringList storedNames()
-    {
-        return sqltest::column(db.query(QStringLiteral("SELECT CatName FROM Category ORDER BY CatName")));
-    }
-    // The stored parent of a category, -1 when there is no such category.
-    int storedParent(const QString& name)
-    {
-        data::Recordset rs =
-            db.query(QStringLiteral("SELECT ParentCategory FROM Category WHERE CatName = ?"), {name});
-        return rs.eof() ? -1 : rs.value(0).toInt();
-    }
-    static FrmCategory& open(const QString& mode) { return openInMode<FrmCategory>(mode); }
 
 private slots:
     void initTestCase() { shell::Assistant::setTimingScale(0.01); }

@@ -7,7 +7,7 @@
 
 #include <QTest>
 
-void ScreenTest::initScreenTest(Database database)
+void ScreenTest::initScreenTest(Database database, std::initializer_list<void (*)()> registrations)
 {
     dir = std::make_unique<QTemporaryDir>();
     QVERIFY(dir->isValid());
@@ -17,6 +17,8 @@ void ScreenTest::initScreenTest(Database database)
     if (database == Database::Open)
         db.open(data::databasePath());
     fake = std::make_unique<FakePlatform>();
+    for (void (*registerScreens)() : registrations)
+        registerScreens();
 }
 
 void ScreenTest::cleanupScreenTest()

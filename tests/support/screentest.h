@@ -18,6 +18,7 @@
 
 #include <QObject>
 #include <QTemporaryDir>
+#include <initializer_list>
 #include <memory>
 
 class ScreenTest : public QObject {
@@ -27,7 +28,9 @@ protected:
         Made,  // made; the test opens connections of its own
         None,  // not made: the program makes it, or needs none
     };
-    void initScreenTest(Database database = Database::Open);
+    // `registrations` register screens, as the subsystems do at start-up,
+    // for the windows that open others by name.
+    void initScreenTest(Database database = Database::Open, std::initializer_list<void (*)()> registrations = {});
     void cleanupScreenTest();
 
     std::unique_ptr<QTemporaryDir> dir;  // the application folder
