@@ -179,18 +179,6 @@ private slots:
             QVERIFY(b->text().isEmpty() || b->toolButtonStyle() == Qt::ToolButtonIconOnly);
         }
     }
-
-    // Not a check: a picture of the pad for a person to look at, when asked for.
-    void screenshot()
-    {
-        const QString out = qEnvironmentVariable("NOTESPAD_SCREENSHOT");
-        if (out.isEmpty())
-            QSKIP("set NOTESPAD_SCREENSHOT to a file name to take one");
-        FrmBlank& pad = openPad();
-        pad.rtfNotes->setText(QStringLiteral("Mrs. O'Brien called: wants the kitchen estimate by Friday.\nGarage slab 20 x 24."));
-        QTest::qWait(50);
-        QVERIFY(pad.window()->grab().save(out));
-    }
 };
 
 QTEST_MAIN(TestNotesPad)

@@ -407,25 +407,6 @@ private slots:
         for (const QString& id : ids)
             QVERIFY2(doc.contentsHtml().contains(QStringLiteral("href=\"#%1\"").arg(id)), qPrintable(id));
     }
-
-    // Not a check: a picture of the viewer for a person to look at, when asked for.
-    void screenshot()
-    {
-        const QString out = qEnvironmentVariable("HELPVIEWER_SCREENSHOT");
-        if (out.isEmpty())
-            QSKIP("set HELPVIEWER_SCREENSHOT to a file name to take one");
-        QString error;
-        const QString path = QStringLiteral(HELP_DOCUMENT);
-        // HELPVIEWER_TOPIC: a topic, or "search:" and a search text.
-        const QString topic = qEnvironmentVariable("HELPVIEWER_TOPIC", QStringLiteral("12"));
-        const bool search = topic.startsWith(QStringLiteral("search:"));
-        QVERIFY2(ui::showHelpViewer(path, search ? HelpCommand::Search : HelpCommand::Topic,
-                                    search ? topic.mid(7) : topic, &error),
-                 qPrintable(error));
-        HelpViewer* v = HelpViewer::current();
-        QTest::qWait(50);
-        QVERIFY(v->grab().save(out));
-    }
 };
 
 QTEST_MAIN(TestHelpViewer)
