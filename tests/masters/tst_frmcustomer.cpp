@@ -27,6 +27,7 @@ using masters::FrmCustomer;
 
 Q_DECLARE_METATYPE(ui::Answer)
 
+using screentest::columnTexts;
 using screentest::doubleClickRow;
 using screentest::openInMode;
 using screentest::search;
@@ -40,14 +41,6 @@ namespace {
 
 const QString appTitle = QStringLiteral("Corvanel");
 const QString inventory = QStringLiteral("Inventory");
-
-QStringList names(const ui::ListView* lv)
-{
-    QStringList out;
-    for (int r = 0; r < lv->rowCount(); ++r)
-        out << lv->subItem(r, 1);
-    return out;
-}
 
 // A screen that picks its customer from the customers list, as the
 // estimate screen does: a name box and a choose button.
@@ -153,7 +146,7 @@ private slots:
             headers << s.ListView1->headerItem()->text(c);
         QCOMPARE(headers, (QStringList{"Customer ID", "Customer Name", "City", "Phone", "E-Mail Id"}));
         QCOMPARE(s.ListView1->columnWidth(0), 0);
-        QCOMPARE(names(s.ListView1), (QStringList{"Baker", "Jones", "Smith", "Springer"}));
+        QCOMPARE(columnTexts(s.ListView1, 1), (QStringList{"Baker", "Jones", "Smith", "Springer"}));
         // Baker's Null columns show empty; the card number is not shown.
         QCOMPARE(s.ListView1->subItem(0, 2), QString());
         QCOMPARE(s.ListView1->subItem(0, 4), QString());
@@ -206,7 +199,7 @@ private slots:
         FrmCustomer& s = open(QStringLiteral("E"));
         search(s, option, text);
         QVERIFY(fake->messages.isEmpty());
-        QCOMPARE(names(s.ListView1), found);
+        QCOMPARE(columnTexts(s.ListView1, 1), found);
         QCOMPARE(s.ListMode, QStringLiteral("Searched"));
         QCOMPARE(s.LblRecords->text(), QStringLiteral("Record 1 - %1 of %1").arg(found.size()));
         QCOMPARE(s.searchBox()->selectedText(), text);
@@ -253,7 +246,7 @@ private slots:
         QCOMPARE(fake->messages.first().buttons, asked ? ui::Buttons::YesNo : ui::Buttons::Ok);
         QCOMPARE(opened, dialogOpens);
         QCOMPARE(storedNames().size(), 4);
-        QCOMPARE(names(s.ListView1), (QStringList{"Baker", "Jones", "Smith", "Springer"}));
+        QCOMPARE(columnTexts(s.ListView1, 1), (QStringList{"Baker", "Jones", "Smith", "Springer"}));
     }
 
     void addTakesTheSearchText()
@@ -263,7 +256,7 @@ private slots:
         FrmCustMast& d = ui::form<FrmCustMast>();
         // A row viewed first: the dialog still opens empty but for the name.
         whenShown(d, [&] { d.CmdCancel->click(); });
-        doubleClickRow(s.ListView1, names(s.ListView1).indexOf(QStringLiteral("Jones")));
+        doubleClickRow(s.ListView1, columnTexts(s.ListView1, 1).indexOf(QStringLiteral("Jones")));
         QCOMPARE(s.AddOrDelete, QStringLiteral("AE"));
 
         s.searchBox()->setText(QStringLiteral("Sm"));
@@ -282,7 +275,7 @@ private slots:
         QVERIFY(ran);
         QCOMPARE(s.AddOrDelete, QStringLiteral("A"));
         QCOMPARE(fake->messageTexts(), QStringList{"Customer Saved"});
-        QVERIFY(names(s.ListView1).contains(QStringLiteral("Smalley")));
+        QVERIFY(columnTexts(s.ListView1, 1).contains(QStringLiteral("Smalley")));
     }
 
     void editChangesTheCustomer()
@@ -301,7 +294,7 @@ private slots:
         QCOMPARE(fake->messageTexts(), QStringList{"Customer Saved"});
         QCOMPARE(db.scalar(QStringLiteral("SELECT BPhone FROM Customer WHERE CustName = 'Jones'")).toText(),
                  QStringLiteral("617-9999"));
-        QCOMPARE(s.ListView1->subItem(names(s.ListView1).indexOf(QStringLiteral("Jones")), 3),
+        QCOMPARE(s.ListView1->subItem(columnTexts(s.ListView1, 1).indexOf(QStringLiteral("Jones")), 3),
                  QStringLiteral("617-9999"));
         QCOMPARE(s.selectedSubItem(1), QStringLiteral("Jones"));
         QCOMPARE(storedNames().size(), 4);
@@ -324,7 +317,7 @@ private slots:
         selectRow(s.ListView1, QStringLiteral("Smith"));
         s.cmdCopy->click();
         QCOMPARE(storedNames(), (QStringList{"Baker", "Jones", "Smith", "Smith", "Springer"}));
-        QCOMPARE(names(s.ListView1), (QStringList{"Baker", "Jones", "Smith", "Smith", "Springer"}));
+        QCOMPARE(columnTexts(s.ListView1, 1), (QStringList{"Baker", "Jones", "Smith", "Smith", "Springer"}));
     }
 
     void deleteAsks_data()
@@ -361,7 +354,7 @@ private slots:
         // Page 2 of the full list, whatever the list showed before.
         QCOMPARE(s.ListMode, QStringLiteral("All"));
         QCOMPARE(s.CurrentPage, 2);
-        QCOMPARE(names(s.ListView1), yes ? (QStringList{"Cust16", "Cust18", "Cust19", "Cust20"})
+        QCOMPARE(columnTexts(s.ListView1, 1), yes ? (QStringList{"Cust16", "Cust18", "Cust19", "Cust20"})
                                          : (QStringList{"Cust16", "Cust17", "Cust18", "Cust19", "Cust20"}));
         QCOMPARE(s.searchBox()->text(), QString());
         QVERIFY(s.searchBox()->isEnabled());
@@ -373,7 +366,7 @@ private slots:
             addCustomer(QStringLiteral("Cust%1").arg(i, 2, 10, QLatin1Char('0')));
         FrmCustomer& s = open(QStringLiteral("D"));
         s.CmdNext->click();
-        QCOMPARE(names(s.ListView1), QStringList{"Cust16"});
+        QCOMPARE(columnTexts(s.ListView1, 1), QStringList{"Cust16"});
         fake->answers = {ui::Answer::Yes};
         s.cmdDel->click();
         QCOMPARE(s.CurrentPage, 1);
@@ -438,7 +431,7 @@ private slots:
             auto* select = w->findChild<QPushButton*>(QStringLiteral("CmdSelect"));
             QVERIFY(select->isVisible());
             QVERIFY(!w->findChild<QPushButton*>(QStringLiteral("CmdEdit"))->isVisible());
-            const int row = names(lv).indexOf(QStringLiteral("Jones"));
+            const int row = screentest::rowNamed(lv, QStringLiteral("Jones"));
             if (how == QLatin1String("select")) {
                 lv->setSelectedRow(row);
                 select->click();

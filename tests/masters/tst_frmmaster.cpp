@@ -35,7 +35,6 @@ class TestFrmMaster : public ScreenTest {
     {
         return sqltest::column(db.query(QStringLiteral("SELECT Name FROM %1 ORDER BY Name").arg(table)));
     }
-    QStringList boxes() { return fake->takeBoxes(); }
     FrmMaster& open(const QString& table = QStringLiteral("Rooms"))
     {
         FrmMaster& s = ui::form<FrmMaster>();
@@ -89,13 +88,13 @@ private slots:
         type(s.txtName, QStringLiteral("Sq ft"));
         answer({ui::Answer::Yes});
         s.CmdSave->click();
-        QCOMPARE(boxes(), (QStringList{saveQuestion, saved}));
+        QCOMPARE(fake->takeBoxes(), (QStringList{saveQuestion, saved}));
         QCOMPARE(stored("Units"), QStringList{"Sq ft"});
         QCOMPARE(shown(s), QStringLiteral("Sq ft / Record"));  // not re-read until a move
 
         s.cmdNext->click();
         QCOMPARE(shown(s), QStringLiteral("Sq ft / Record : 1 of 1"));
-        QVERIFY(boxes().isEmpty());
+        QVERIFY(fake->takeBoxes().isEmpty());
     }
 
     void previousAndNextStopAtTheEnds()
@@ -112,7 +111,7 @@ private slots:
         QCOMPARE(shown(s), QStringLiteral("Kitchen / Record : 3 of 3"));
         s.cmdPrevious->click();
         QCOMPARE(shown(s), QStringLiteral("Bath / Record : 2 of 3"));
-        QVERIFY(boxes().isEmpty());
+        QVERIFY(fake->takeBoxes().isEmpty());
     }
 
     void applyRenamesTheShownRecord()
@@ -123,7 +122,7 @@ private slots:
         type(s.txtName, QStringLiteral("Kitchenette"));
         answer({ui::Answer::Yes});
         s.CmdSave->click();
-        QCOMPARE(boxes(), (QStringList{saveQuestion, saved}));
+        QCOMPARE(fake->takeBoxes(), (QStringList{saveQuestion, saved}));
         QCOMPARE(stored("Rooms"), (QStringList{"Bath", "Kitchenette"}));
     }
 
@@ -144,7 +143,7 @@ private slots:
         type(s.txtName, name);
         answer({ui::Answer::Yes});
         s.CmdSave->click();
-        QCOMPARE(boxes(), (QStringList{saveQuestion, message}));
+        QCOMPARE(fake->takeBoxes(), (QStringList{saveQuestion, message}));
         QCOMPARE(s.txtName->text(), name);
         QCOMPARE(stored("Rooms"), QStringList{"Bath"});
         QCOMPARE(s.Names().AddEditDel, QStringLiteral("E"));
@@ -176,11 +175,11 @@ private slots:
         type(s.txtName, QStringLiteral("Cellar"));
         fake->answers.assign(answers.begin(), answers.end());
         s.cmdNext->click();
-        QCOMPARE(boxes(), messages);
+        QCOMPARE(fake->takeBoxes(), messages);
         QCOMPARE(stored("Rooms"), rooms);
         QCOMPARE(s.Names().AddEditDel, QStringLiteral("E"));
         s.cmdNext->click();  // no question any more
-        QVERIFY(boxes().isEmpty());
+        QVERIFY(fake->takeBoxes().isEmpty());
     }
 
     void closingDuringAnAddAsksFirst_data()
@@ -224,7 +223,7 @@ private slots:
             s.window()->close();
         else
             s.cmdExit->click();
-        QCOMPARE(boxes(), messages);
+        QCOMPARE(fake->takeBoxes(), messages);
         QCOMPARE(!s.isLoaded(), closed);
         QCOMPARE(stored("Units"), units);
         if (!closed) {
@@ -242,7 +241,7 @@ private slots:
         type(s.txtName, QStringLiteral("Box"));
         fake->answers = {ui::Answer::No};
         QTest::keyClick(s.txtName, Qt::Key_Escape);
-        QCOMPARE(boxes(), QStringList{unsaved});
+        QCOMPARE(fake->takeBoxes(), QStringList{unsaved});
         QVERIFY(!s.isLoaded());
         QCOMPARE(stored("Units"), QStringList{"Each"});
     }
@@ -254,7 +253,7 @@ private slots:
         type(s.txtName, QStringLiteral("changed, not applied"));
         s.cmdExit->click();
         QVERIFY(!s.isLoaded());
-        QVERIFY(boxes().isEmpty());
+        QVERIFY(fake->takeBoxes().isEmpty());
         QCOMPARE(stored("Units"), QStringList{"Each"});
     }
 
@@ -266,12 +265,12 @@ private slots:
         type(s.txtName, QStringLiteral("typed over"));
         answer({ui::Answer::No});
         s.cmdDelete->click();
-        QCOMPARE(boxes(), QStringList{"Master Entry|Do you want to delete 'Bath'?"});
+        QCOMPARE(fake->takeBoxes(), QStringList{"Master Entry|Do you want to delete 'Bath'?"});
         QCOMPARE(stored("Rooms").size(), 4);
 
         answer({ui::Answer::Yes});
         s.cmdDelete->click();
-        QCOMPARE(boxes(), QStringList{"Master Entry|Do you want to delete 'Bath'?"});
+        QCOMPARE(fake->takeBoxes(), QStringList{"Master Entry|Do you want to delete 'Bath'?"});
         QCOMPARE(stored("Rooms"), (QStringList{"Attic", "Cellar", "Den"}));
         // Position 2 plus one: the record after the one that moved up.
         QCOMPARE(shown(s), QStringLiteral("Den / Record : 3 of 3"));
@@ -315,7 +314,7 @@ private slots:
         type(s.txtSearch, text);
         s.cmdSearch->click();
         QCOMPARE(shown(s), result);
-        QCOMPARE(boxes(), messages);
+        QCOMPARE(fake->takeBoxes(), messages);
     }
 
     void menuEntriesOpenTheScreenOnce()
