@@ -9,7 +9,6 @@
 #include "calculators/frmcalculators.h"
 #include "calculators/group1formulas.h"
 #include "shell/assistant.h"
-#include "shell/screens.h"
 #include "ui/combobox.h"
 #include "ui/forms.h"
 #include "ui/textbox.h"

@@ -8,7 +8,6 @@
 #include "calculators/frmcalculator4.h"
 #include "calculators/group4formulas.h"
 #include "shell/assistant.h"
-#include "shell/screens.h"
 #include "ui/combobox.h"
 #include "ui/forms.h"
 #include "ui/textbox.h"

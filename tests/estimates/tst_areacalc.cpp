@@ -8,8 +8,6 @@
 #include "calculators/frmcalculators.h"
 #include "estimates/areacalc.h"
 #include "estimates/frmorder.h"
-#include "shell/screens.h"
-#include "ui/combobox.h"
 #include "ui/forms.h"
 #include "ui/listview.h"
 #include "ui/textbox.h"

@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
-#include <sqlite3.h>
 #include <QTreeWidget>
 #include <functional>
 

@@ -25,7 +25,6 @@
 #include <QTextCursor>
 #include <QTimer>
 #include <QToolButton>
-#include <functional>
 #include <sqlite3.h>
 
 using estimates::FrmOrder;

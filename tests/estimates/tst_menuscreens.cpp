@@ -10,7 +10,6 @@
 #include "shell/assistant.h"
 #include "shell/mainmenu.h"
 #include "shell/menutree.h"
-#include "shell/screens.h"
 #include "ui/forms.h"
 #include "ui/helpicon.h"
 #include "ui/platform.h"

@@ -19,7 +19,6 @@
 #include "shell/assistant.h"
 #include "shell/mainmenu.h"
 #include "shell/menutree.h"
-#include "shell/screens.h"
 #include "ui/application.h"
 #include "ui/forms.h"
 #include "ui/formwindow.h"

@@ -12,8 +12,6 @@
 
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 
 using masters::FrmCategory;
 using masters::FrmCatMast;

@@ -3,7 +3,6 @@
 #include "support/sqltestutil.h"
 
 #include "data/appfolder.h"
-#include "data/connection.h"
 #include "data/dberror.h"
 #include "masters/clscustomer.h"
 

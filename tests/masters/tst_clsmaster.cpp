@@ -2,7 +2,6 @@
 #include "support/seed.h"
 #include "support/sqltestutil.h"
 
-#include "data/connection.h"
 #include "data/dberror.h"
 #include "masters/clsmaster.h"
 

@@ -14,8 +14,6 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 
 using masters::FrmCustMast;
 using masters::FrmCustomer;

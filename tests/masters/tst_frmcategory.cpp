@@ -12,13 +12,10 @@
 #include "ui/listview.h"
 #include "ui/textbox.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
-#include <functional>
 
 using masters::FrmCategory;
 using masters::FrmCatMast;

@@ -14,13 +14,10 @@
 #include "ui/listview.h"
 #include "ui/textbox.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 
 using masters::FrmCustMast;
 using masters::FrmCustomer;

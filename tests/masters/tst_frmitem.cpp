@@ -14,14 +14,12 @@
 #include "masters/itemmast.h"
 #include "shell/assistant.h"
 #include "shell/mainmenu.h"
-#include "shell/screens.h"
 #include "ui/combobox.h"
 #include "ui/forms.h"
 #include "ui/listview.h"
 #include "ui/textbox.h"
 
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>

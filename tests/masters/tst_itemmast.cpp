@@ -25,7 +25,6 @@
 #define HAVE_CATEGORY_SCREEN 1
 #endif
 
-#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>

@@ -15,9 +15,7 @@
 #include "ui/listview.h"
 #include "ui/textbox.h"
 
-#include <QApplication>
 #include <QGridLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>

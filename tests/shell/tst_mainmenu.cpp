@@ -1,6 +1,5 @@
 #include "support/screentest.h"
 
-#include "data/appfolder.h"
 #include "shell/mainmenu.h"
 #include "shell/menutree.h"
 #include "shell/screens.h"

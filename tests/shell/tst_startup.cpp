@@ -1,7 +1,6 @@
 #include "support/screentest.h"
 #include "support/sqltestutil.h"
 
-#include "data/appfolder.h"
 #include "data/connection.h"
 #include "data/quickcheck.h"
 #include "data/schema.h"
