@@ -312,7 +312,8 @@ private slots:
         const int cat = addCategory(db, QStringLiteral("Paint"));
         const int unit = addUnit(db, QStringLiteral("Gallon"));
         addItem(db, QStringLiteral("1"), QStringLiteral("Primer"), cat, unit, 20, 1);
-        const int key = addItem(db, QStringLiteral("2"), QStringLiteral("Gloss"), cat, unit, 30, 2, QStringLiteral("box"));
+        const int key =
+            addItem(db, QStringLiteral("2"), QStringLiteral("Gloss"), cat, unit, 30, 2, QStringLiteral("box"));
         FrmItem& s = open(QStringLiteral("E"));
         clickRow(*s.ListView1, 1);
         bool ran = false;

@@ -298,7 +298,8 @@ private slots:
             d.CmdCancel->click();
         }));
         QVERIFY(nameBox);
-        QCOMPARE(fake->takeBoxes(), (QStringList{"Item Details|Please select category", "Inventory|Please enter Valid Data"}));
+        QCOMPARE(fake->takeBoxes(),
+                 (QStringList{"Item Details|Please select category", "Inventory|Please enter Valid Data"}));
         QVERIFY(storedItems().isEmpty());
     }
 
@@ -346,7 +347,8 @@ private slots:
             closed = !d.isLoaded();
         }));
         QVERIFY(closed);
-        QCOMPARE(fake->takeBoxes(), (QStringList{"Item Details|Enter Item Description", "Inventory|Please enter Valid Data"}));
+        QCOMPARE(fake->takeBoxes(),
+                 (QStringList{"Item Details|Enter Item Description", "Inventory|Please enter Valid Data"}));
         QCOMPARE(storedItems().size(), 1);
         QCOMPARE(list.ListView1->rowCount(), 1);
     }

@@ -207,7 +207,8 @@ private slots:
         addUnits(2);
         UnitsList& s = open();
         QVERIFY(s.ListView1->isColumnHidden(0));
-        QCOMPARE(columnTexts(s.ListView1, 0), (QStringList{QString::number(keyOf("U01")), QString::number(keyOf("U02"))}));
+        QCOMPARE(columnTexts(s.ListView1, 0),
+                 (QStringList{QString::number(keyOf("U01")), QString::number(keyOf("U02"))}));
         QCOMPARE(columnTexts(s.ListView1, 1), (QStringList{"U01", "U02"}));
         QCOMPARE(columnTexts(s.ListView1, 3), (QStringList{"listed", "listed"}));
     }

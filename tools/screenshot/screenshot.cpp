@@ -91,7 +91,8 @@ QWidget* open(const QString& window, const QStringList& extra, QString* error)
 {
     if (window == QLatin1String("helpviewer")) {
         const QString topic = extra.value(0, QStringLiteral("12"));
-        const QString help = data::applicationFolder() + QLatin1Char('/') + QFileInfo(QStringLiteral(HELP_DOCUMENT)).fileName();
+        const QString help =
+            data::applicationFolder() + QLatin1Char('/') + QFileInfo(QStringLiteral(HELP_DOCUMENT)).fileName();
         const bool search = topic.startsWith(QLatin1String("search:"));
         if (!ui::showHelpViewer(help, search ? ui::HelpCommand::Search : ui::HelpCommand::Topic,
                                 search ? topic.mid(7) : topic, error))
