@@ -81,11 +81,12 @@ int main(int argc, char** argv)
     auto rawWrite = [&](int no, bool edit) {
         sqlite3_stmt *h, *d, *l;
         sqlite3_prepare_v2(db,
-            edit ? "update OrderInfo set CustId=?2, Notes=?3 where OrderNo=?1"
-                 : "insert into OrderInfo (OrderNo,CustId,Notes) values (?1,?2,?3)",
-            -1, &h, nullptr);
+                           edit ? "update OrderInfo set CustId=?2, Notes=?3 where OrderNo=?1"
+                                : "insert into OrderInfo (OrderNo,CustId,Notes) values (?1,?2,?3)",
+                           -1, &h, nullptr);
         sqlite3_prepare_v2(db, "delete from OrderItem where OrderNo=?", -1, &d, nullptr);
-        sqlite3_prepare_v2(db,
+        sqlite3_prepare_v2(
+            db,
             "insert into OrderItem (OrderNo,ItemId,Qty,Material,RoomId,UnitId,Extension,Labor,Others) values "
             "(?,?,?,?,?,?,?,?,?)",
             -1, &l, nullptr);
@@ -122,9 +123,11 @@ int main(int argc, char** argv)
     double rawRead = median(reps, [&](int) {
         sqlite3_stmt* s;
         sqlite3_prepare_v2(db, "select * from OrderInfo where OrderNo = 1001", -1, &s, nullptr);
-        while (sqlite3_step(s) == SQLITE_ROW) { }
+        while (sqlite3_step(s) == SQLITE_ROW) {
+        }
         sqlite3_finalize(s);
-        sqlite3_prepare_v2(db,
+        sqlite3_prepare_v2(
+            db,
             "select ItemId,Qty,Material,RoomId,UnitId,Extension,Labor,Others from OrderItem where OrderNo = 1001 order "
             "by rowid",
             -1, &s, nullptr);
@@ -136,9 +139,9 @@ int main(int argc, char** argv)
         };
         std::vector<L> v;
         while (sqlite3_step(s) == SQLITE_ROW)
-            v.push_back({ sqlite3_column_int(s, 0), sqlite3_column_double(s, 1), sqlite3_column_double(s, 2),
-                sqlite3_column_int(s, 3), sqlite3_column_int(s, 4), sqlite3_column_double(s, 5),
-                sqlite3_column_double(s, 6), sqlite3_column_double(s, 7) });
+            v.push_back({sqlite3_column_int(s, 0), sqlite3_column_double(s, 1), sqlite3_column_double(s, 2),
+                         sqlite3_column_int(s, 3), sqlite3_column_int(s, 4), sqlite3_column_double(s, 5),
+                         sqlite3_column_double(s, 6), sqlite3_column_double(s, 7)});
         sqlite3_finalize(s);
         if (v.size() != 1000)
             std::abort();

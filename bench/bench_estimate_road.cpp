@@ -86,7 +86,6 @@ bool wanted(const char* rows) { return rowsWanted.isEmpty() || rowsWanted.contai
 
 // --- the database -----------------------------------------------------------
 
-
 void fill(const QString& path)
 {
     sqlite3* db = nullptr;
@@ -132,9 +131,8 @@ void fill(const QString& path)
 
     insertItems(db, rng, itemCount, categoryCount, unitCount);
 
-    sqlite3_stmt* cust = prepare(db,
-                                 "INSERT INTO Customer (CustName, BStreet1, BCity, BState, BZip, BCountry, BPhone, "
-                                 "BEmail) VALUES (?,?,?,?,?,?,?,?)");
+    sqlite3_stmt* cust = prepare(db, "INSERT INTO Customer (CustName, BStreet1, BCity, BState, BZip, BCountry, BPhone, "
+                                     "BEmail) VALUES (?,?,?,?,?,?,?,?)");
     for (int i = 0; i < customerCount; ++i) {
         const std::string name = std::string(surnames[pick(0, 17)]) + " " + std::to_string(pick(1, 99999));
         bindText(cust, 1, name);
@@ -149,13 +147,13 @@ void fill(const QString& path)
     }
     sqlite3_finalize(cust);
 
-    sqlite3_stmt* head = prepare(db,
-                                 "INSERT INTO OrderInfo (OrderNo, CustId, RepId, OrderDate, SStreet1, SCity, SState, "
-                                 "ShipId, Amount, Tax, Total, UPSTracking, Notes, Overhead) "
-                                 "VALUES (?,?,0,?,'1 Main Street','Springfield',?,0,?,5,?,'','',10)");
-    sqlite3_stmt* line = prepare(db,
-                                 "INSERT INTO OrderItem (OrderNo, ItemId, Qty, Material, RoomId, UnitId, Extension, "
-                                 "Labor, Others) VALUES (?,?,?,?,?,?,?,?,?)");
+    sqlite3_stmt* head =
+        prepare(db, "INSERT INTO OrderInfo (OrderNo, CustId, RepId, OrderDate, SStreet1, SCity, SState, "
+                    "ShipId, Amount, Tax, Total, UPSTracking, Notes, Overhead) "
+                    "VALUES (?,?,0,?,'1 Main Street','Springfield',?,0,?,5,?,'','',10)");
+    sqlite3_stmt* line =
+        prepare(db, "INSERT INTO OrderItem (OrderNo, ItemId, Qty, Material, RoomId, UnitId, Extension, "
+                    "Labor, Others) VALUES (?,?,?,?,?,?,?,?,?)");
     for (int no = 1; no <= bigEstimate; ++no) {
         const int lines = no == bigEstimate ? bigEstimateLines : linesPerEstimate;
         double amount = 0;
@@ -337,7 +335,8 @@ int childStartup(int argc, char** argv, const QString& folder, bool speechless)
     // As src/app/main.cpp starts the program, in the given folder.
     data::setApplicationFolder(folder);
     ui::Application app(argc, argv);
-    ShownWatch watch([](QWidget* w) { return w->findChild<QWidget*>(QStringLiteral("frmMainMenu_client")) != nullptr; });
+    ShownWatch watch(
+        [](QWidget* w) { return w->findChild<QWidget*>(QStringLiteral("frmMainMenu_client")) != nullptr; });
     app.installEventFilter(&watch);
     ui::DesktopPlatform desktop;
     Speechless quiet;
@@ -358,7 +357,8 @@ int childBare(int argc, char** argv)
     QApplication app(argc, argv);
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("Main Menu"));
-    for (const char* menu : {"File", "Mater Tables", "Estimates", "Calculators", "Reports", "Notes Area", "Help", "Exit"})
+    for (const char* menu :
+         {"File", "Mater Tables", "Estimates", "Calculators", "Reports", "Notes Area", "Help", "Exit"})
         window.menuBar()->addMenu(QString::fromLatin1(menu))->addAction(QStringLiteral("Item"));
     auto* title = new QLabel(QStringLiteral("PELLWORTH Vadarovuzidu Dudoredaz Ver. 2.0"));
     QFont f = title->font();
@@ -446,8 +446,8 @@ void estimateRows(sqlite3* raw)
         order.show();
     };
     const auto close = [&] { order.releaseOpenEstimate(); };
-    const double itemsRaw =
-        rawMs(raw, "Select ItemId,ItemName,Material,Labor,Qty,SubLabor,Equipment from Item order by ItemName, ItemId", runs);
+    const double itemsRaw = rawMs(
+        raw, "Select ItemId,ItemName,Material,Labor,Qty,SubLabor,Equipment from Item order by ItemName, ItemId", runs);
 
     const double open = median(runs, openNew, {}, close);
     report({"a new estimate screen opens", open, 150, "ms", itemsRaw});
@@ -466,8 +466,7 @@ void estimateRows(sqlite3* raw)
 
     auto& list = ui::form<estimates::FrmOrders>();
     const double reopen = median(
-        runs,
-        [&] { list.CmdSelect_Click(); },
+        runs, [&] { list.CmdSelect_Click(); },
         [&] {
             list.show();
             settle();
@@ -510,18 +509,23 @@ void itemListRows(sqlite3* raw)
         Figures f{};
         f.first = median(runs, [&] { screen.cmdSearch_Click(); });
         const int pages = screen.TotalPages;
-        f.middle = median(runs, [&] { screen.RunSearch(); }, [&] { screen.CurrentPage = std::max(1, (pages + 1) / 2); });
-        f.last = median(runs, [&] { screen.RunSearch(); }, [&] { screen.CurrentPage = pages; });
+        f.middle = median(
+            runs, [&] { screen.RunSearch(); }, [&] { screen.CurrentPage = std::max(1, (pages + 1) / 2); });
+        f.last = median(
+            runs, [&] { screen.RunSearch(); }, [&] { screen.CurrentPage = pages; });
         return f;
     };
     const auto rawSearch = [&](const char* pattern, const char* sort, int offset) {
         const std::string p = std::string("'") + pattern + "%'";
         const std::string where = " FROM Item, Category, Units WHERE Item.CategoryID = Category.CatId AND "
-                                  "Item.UnitId = Units.Id AND (ItemName like " + p + " or CatName like " + p + ")";
+                                  "Item.UnitId = Units.Id AND (ItemName like " +
+                                  p + " or CatName like " + p + ")";
         return rawMs(raw, "SELECT count(*)" + where, runs) +
-               rawMs(raw, "SELECT Item.ItemID,Item.ItemName,Category.CatName,Item.Material,Item.Qty,Item.ItemCode,Units.Name" +
-                              where + " ORDER BY Item." + sort + ", Item.ItemID LIMIT 15 OFFSET " + std::to_string(offset),
-                     runs);
+               rawMs(
+                   raw,
+                   "SELECT Item.ItemID,Item.ItemName,Category.CatName,Item.Material,Item.Qty,Item.ItemCode,Units.Name" +
+                       where + " ORDER BY Item." + sort + ", Item.ItemID LIMIT 15 OFFSET " + std::to_string(offset),
+                   runs);
     };
     for (const char* text : {"Pl", "%ate"}) {
         for (const char* sort : {"ItemCode", "ItemName"}) {
@@ -539,23 +543,27 @@ void itemListRows(sqlite3* raw)
     screen.SortField = QStringLiteral("Itemcode");
     screen.SortDir = QStringLiteral("A");
     int n = 0;
-    const double afterWrite = median(runs, [&] { screen.CmdAll_Click(); }, [&] {
-        other.itemid = 1 + (n++ * 7919) % itemCount;
-        other.GetItem();
-        other.Material += 1;
-        other.AddEditDel = QStringLiteral("E");
-        other.Save();
-    });
+    const double afterWrite = median(
+        runs, [&] { screen.CmdAll_Click(); },
+        [&] {
+            other.itemid = 1 + (n++ * 7919) % itemCount;
+            other.GetItem();
+            other.Material += 1;
+            other.AddEditDel = QStringLiteral("E");
+            other.Save();
+        });
     report({"items list: the first item-number page after a write", afterWrite, 10});
 
     screen.ListView1_ColumnClick(4);  // by category name
     const int middle = std::max(1, (screen.TotalPages + 1) / 2);
-    const double byCategory = median(runs, [&] { screen.RefreshGrid(); }, [&] { screen.CurrentPage = middle; });
+    const double byCategory = median(
+        runs, [&] { screen.RefreshGrid(); }, [&] { screen.CurrentPage = middle; });
     report({"items list: the category-name sort's middle page", byCategory, 10, "ms",
             rawMs(raw,
                   "SELECT Item.ItemID,Item.ItemName,Category.CatName,Item.Material,Item.Qty,Item.ItemCode,Units.Name "
                   "FROM Item, Category, Units WHERE Item.CategoryID = Category.CatId AND Item.UnitId = Units.Id "
-                  "ORDER BY CatName, Item.ItemID LIMIT 15 OFFSET " + std::to_string((middle - 1) * 15),
+                  "ORDER BY CatName, Item.ItemID LIMIT 15 OFFSET " +
+                      std::to_string((middle - 1) * 15),
                   runs)});
     screen.unload();
 }
@@ -612,10 +620,8 @@ int main(int argc, char** argv)
     QFile::copy(programFolder + QStringLiteral("/Merlin.ACS"), dir.path() + QStringLiteral("/Merlin.ACS"));
     std::printf("database of %d items, %d categories, %d units, %d takeoff names, %d customers, %d estimates made "
                 "in %.1f s\n",
-                itemCount, categoryCount, unitCount, roomCount, customerCount, bigEstimate,
-                made);
-    std::printf("median of %d runs (the picker: %d); the time the window did not respond\n\n", runs,
-                std::min(runs, 3));
+                itemCount, categoryCount, unitCount, roomCount, customerCount, bigEstimate, made);
+    std::printf("median of %d runs (the picker: %d); the time the window did not respond\n\n", runs, std::min(runs, 3));
 
     sqlite3* raw = nullptr;
     sqlite3_open_v2(data::databasePath().toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);

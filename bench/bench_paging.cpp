@@ -58,15 +58,14 @@ double medianMs(const std::function<void()>& run)
 
 // --- the database -----------------------------------------------------------
 
-
 void fill(const QString& path)
 {
     sqlite3* db = nullptr;
     sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     std::mt19937 rng(20240203);
     auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-    const char* cities[] = {"Springfield", "Riverton", "Fairview", "Georgetown", "Salem", "Madison", "Clinton",
-                            "Franklin", "Greenville", "Bristol", "Oakland", "Ashland"};
+    const char* cities[] = {"Springfield", "Riverton", "Fairview",   "Georgetown", "Salem",   "Madison",
+                            "Clinton",     "Franklin", "Greenville", "Bristol",    "Oakland", "Ashland"};
 
     exec(db, "BEGIN");
     sqlite3_stmt* cat = prepare(db, "INSERT INTO Category (CatId, CatName, ParentCategory) VALUES (?,?,?)");
@@ -89,9 +88,9 @@ void fill(const QString& path)
 
     insertItems(db, rng, 100000, 500, 200);
 
-    sqlite3_stmt* cust = prepare(db,
-                                 "INSERT INTO Customer (CustName, BStreet1, BStreet2, BCity, BState, BZip, BCountry, "
-                                 "BPhone, BFax, BMobile, BEmail, BUrl, BCCNo) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)");
+    sqlite3_stmt* cust =
+        prepare(db, "INSERT INTO Customer (CustName, BStreet1, BStreet2, BCity, BState, BZip, BCountry, "
+                    "BPhone, BFax, BMobile, BEmail, BUrl, BCCNo) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)");
     for (int i = 0; i < 20000; ++i) {
         const std::string last = surnames[pick(0, 17)];
         const std::string name = last + " " + std::to_string(pick(1, 99999));
@@ -149,7 +148,8 @@ Statement boundStatement(const QString& sql, const QString& expanded)
             index = index * 10 + (u[i++] - '0');
             numbered = true;
         }
-        if (!numbered) index = next;
+        if (!numbered)
+            index = next;
         next = std::max(next, index + 1);
         if (e.compare(j, 4, "NULL") == 0) {
             out.nulls.push_back(index);
@@ -172,12 +172,15 @@ Statement boundStatement(const QString& sql, const QString& expanded)
             std::size_t k = j;
             bool real = false;
             while (k < e.size() && std::string("0123456789+-.eE").find(e[k]) != std::string::npos) {
-                if (e[k] == '.' || e[k] == 'e' || e[k] == 'E') real = true;
+                if (e[k] == '.' || e[k] == 'e' || e[k] == 'E')
+                    real = true;
                 ++k;
             }
             const std::string number = e.substr(j, k - j);
-            if (real) out.reals.emplace_back(index, std::strtod(number.c_str(), nullptr));
-            else out.integers.emplace_back(index, std::strtoll(number.c_str(), nullptr, 10));
+            if (real)
+                out.reals.emplace_back(index, std::strtod(number.c_str(), nullptr));
+            else
+                out.integers.emplace_back(index, std::strtoll(number.c_str(), nullptr, 10));
             j = k;
         }
     }
@@ -201,10 +204,14 @@ void runRaw(sqlite3* db, const std::vector<Statement>& statements)
 {
     for (const Statement& s : statements) {
         sqlite3_stmt* st = prepare(db, s.sql.c_str());
-        for (const auto& [n, v] : s.text) sqlite3_bind_text(st, n, v.c_str(), int(v.size()), SQLITE_TRANSIENT);
-        for (const auto& [n, v] : s.integers) sqlite3_bind_int64(st, n, v);
-        for (const auto& [n, v] : s.reals) sqlite3_bind_double(st, n, v);
-        for (int n : s.nulls) sqlite3_bind_null(st, n);
+        for (const auto& [n, v] : s.text)
+            sqlite3_bind_text(st, n, v.c_str(), int(v.size()), SQLITE_TRANSIENT);
+        for (const auto& [n, v] : s.integers)
+            sqlite3_bind_int64(st, n, v);
+        for (const auto& [n, v] : s.reals)
+            sqlite3_bind_double(st, n, v);
+        for (int n : s.nulls)
+            sqlite3_bind_null(st, n);
         readAll(st);
         sqlite3_finalize(st);
     }
@@ -252,8 +259,10 @@ void row(data::Connection& layer, sqlite3* raw, const char* getter, const QStrin
                 sort.toUtf8().constData(), dir, pageCount, a.layer, a.raw, a.layer / a.raw, b.layer, b.raw,
                 b.layer / b.raw, c.layer, c.raw, c.layer / c.raw, c.layer / a.layer);
     for (const Figures* f : {&a, &b, &c})
-        if (f->layer >= 10.0) allUnder10 = false;
-    if (c.layer > 3.0 * a.layer && c.layer > 1.0) lastWithin3x = false;
+        if (f->layer >= 10.0)
+            allUnder10 = false;
+    if (c.layer > 3.0 * a.layer && c.layer > 1.0)
+        lastWithin3x = false;
 }
 
 void header(const char* title)
@@ -268,12 +277,12 @@ void header(const char* title)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc > 1) repetitions = std::max(1, std::atoi(argv[1]));
+    if (argc > 1)
+        repetitions = std::max(1, std::atoi(argv[1]));
 
     QTemporaryDir dir;
     const double made = makeDatabase(dir.path(), fill);
-    std::printf("database of 100000 items, 500 categories, 200 units, 20000 customers made in %.1f s\n",
-                made);
+    std::printf("database of 100000 items, 500 categories, 200 units, 20000 customers made in %.1f s\n", made);
     std::printf("times in ms, median of %d; raw = the same statements straight on the SQLite C API; x = layer / raw\n",
                 repetitions);
 
@@ -283,8 +292,8 @@ int main(int argc, char** argv)
 
     masters::ClsItem item;
     // The raw handle gets the page cache the record classes set on theirs.
-    const QByteArray cache = "PRAGMA cache_size = " +
-                             item.connection().scalar(QStringLiteral("PRAGMA cache_size")).toText().toLatin1();
+    const QByteArray cache =
+        "PRAGMA cache_size = " + item.connection().scalar(QStringLiteral("PRAGMA cache_size")).toText().toLatin1();
     exec(raw, cache.constData());
     masters::clsCategory category;
     masters::ClsCustomer customer;
@@ -296,8 +305,9 @@ int main(int argc, char** argv)
     std::printf("(items are counted, searched and ordered in memory; raw is the one statement that reads the page)\n");
     for (const char* s : {"ItemCode", "ItemName", "CatName", "Material", "Qty", "TU"})
         for (const char* d : dirs)
-            row(h, raw, "GetAllItemsN", QString::fromLatin1(s), d,
-                [&](int& p, int& n) { return item.GetAllItemsN(p, n, QString::fromLatin1(s), QString::fromLatin1(d)); });
+            row(h, raw, "GetAllItemsN", QString::fromLatin1(s), d, [&](int& p, int& n) {
+                return item.GetAllItemsN(p, n, QString::fromLatin1(s), QString::fromLatin1(d));
+            });
     struct Search {
         const char* field;
         const char* value;
@@ -308,8 +318,11 @@ int main(int argc, char** argv)
         item.SearchVal = QString::fromLatin1(s.value);
         for (const char* sort : {"ItemCode", "ItemName"})
             row(h, raw, "GetSearchItems",
-                QStringLiteral("%1 '%2' by %3").arg(QLatin1String(s.field), QLatin1String(s.value), QLatin1String(sort)),
-                "A", [&](int& p, int& n) { return item.GetSearchItems(p, n, QString::fromLatin1(sort), QStringLiteral("A")); });
+                QStringLiteral("%1 '%2' by %3")
+                    .arg(QLatin1String(s.field), QLatin1String(s.value), QLatin1String(sort)),
+                "A", [&](int& p, int& n) {
+                    return item.GetSearchItems(p, n, QString::fromLatin1(sort), QStringLiteral("A"));
+                });
     }
 
     // The list after a price written through another object, as the items
@@ -348,7 +361,8 @@ int main(int argc, char** argv)
         const double rawMs = medianMs([&] { runRaw(raw, statements); });
         std::printf("%-20s %-24s %-2s        | %6.2f %6.2f %4.2f | first of a session %6.2f\n", "GetAllItemsN", s, "A",
                     layer, rawMs, layer / rawMs, first);
-        if (layer >= 10.0) allUnder10 = false;
+        if (layer >= 10.0)
+            allUnder10 = false;
     }
 
     header("Categories (clsCategory)");
@@ -360,7 +374,9 @@ int main(int argc, char** argv)
     for (const char* v : {"P", "Roof"}) {
         category.Catname = QString::fromLatin1(v);
         row(h, raw, "GetSearchCategories", QStringLiteral("'%1' by CatName").arg(QLatin1String(v)), "A",
-            [&](int& p, int& n) { return category.GetSearchCategories(p, n, QStringLiteral("CatName"), QStringLiteral("A")); });
+            [&](int& p, int& n) {
+                return category.GetSearchCategories(p, n, QStringLiteral("CatName"), QStringLiteral("A"));
+            });
     }
 
     header("Customers (ClsCustomer)");
@@ -375,22 +391,25 @@ int main(int argc, char** argv)
         customer.SearchVal = QString::fromLatin1(s.value);
         row(h, raw, "GetSearchCustomers",
             QStringLiteral("%1 '%2' by CustName").arg(QLatin1String(s.field), QLatin1String(s.value)), "A",
-            [&](int& p, int& n) { return customer.GetSearchCustomers(p, n, QStringLiteral("CustName"), QStringLiteral("A")); });
+            [&](int& p, int& n) {
+                return customer.GetSearchCustomers(p, n, QStringLiteral("CustName"), QStringLiteral("A"));
+            });
     }
 
     // For comparison: what one page cost when every page read the whole result.
     const auto whole = [&](const char* sql) {
         return medianMs([&] { (void)item.connection().query(QString::fromLatin1(sql)); });
     };
-    std::printf("\nthe whole result read for one page, as before: items by name %.1f ms, by item number %.1f ms, "
-                "customers by name %.1f ms\n",
-                whole("SELECT Item.ItemID,Item.ItemName,Category.CatName,item.Material,Item.Qty,Item.Itemcode,Units.Name "
-                      "FROM Item,Category,Units where Item.CategoryID = Category.CatId and Item.UnitId=Units.Id "
-                      "order by ItemName"),
-                whole("SELECT Item.ItemID,Item.ItemName,Category.CatName,item.Material,Item.Qty,Item.Itemcode,Units.Name "
-                      "FROM Item,Category,Units where Item.CategoryID = Category.CatId and Item.UnitId=Units.Id "
-                      "order by val(itemcode),itemcode"),
-                whole("Select CustId,CustName,BCity,BPhone,BEmail,BCCNo  from Customer order by CustName"));
+    std::printf(
+        "\nthe whole result read for one page, as before: items by name %.1f ms, by item number %.1f ms, "
+        "customers by name %.1f ms\n",
+        whole("SELECT Item.ItemID,Item.ItemName,Category.CatName,item.Material,Item.Qty,Item.Itemcode,Units.Name "
+              "FROM Item,Category,Units where Item.CategoryID = Category.CatId and Item.UnitId=Units.Id "
+              "order by ItemName"),
+        whole("SELECT Item.ItemID,Item.ItemName,Category.CatName,item.Material,Item.Qty,Item.Itemcode,Units.Name "
+              "FROM Item,Category,Units where Item.CategoryID = Category.CatId and Item.UnitId=Units.Id "
+              "order by val(itemcode),itemcode"),
+        whole("Select CustId,CustName,BCity,BPhone,BEmail,BCCNo  from Customer order by CustName"));
 
     std::printf("\nother calls: Maxitemno %.2f ms, GetComboCategories %.2f ms\n",
                 medianMs([&] { (void)item.Maxitemno(); }), medianMs([&] { (void)category.GetComboCategories(); }));

@@ -69,15 +69,15 @@ inline void readAll(sqlite3_stmt* st)
 }
 
 // The words the made-up master files are named from.
-inline constexpr const char* trades[] = {"Plumbing", "Electrical", "Framing", "Painting", "Roofing", "Masonry",
-                                         "Flooring", "Drywall", "Concrete", "Insulation", "Plaster", "Siding"};
-inline constexpr const char* things[] = {"Pipe", "Plank", "Wire", "Board", "Nail", "Screw", "Tile", "Brick", "Panel",
-                                         "Sheet", "Valve", "Joist", "Stud", "Shingle", "Plate", "Bracket", "Fitting",
-                                         "Beam"};
+inline constexpr const char* trades[] = {"Plumbing", "Electrical", "Framing",  "Painting",   "Roofing", "Masonry",
+                                         "Flooring", "Drywall",    "Concrete", "Insulation", "Plaster", "Siding"};
+inline constexpr const char* things[] = {"Pipe", "Plank",   "Wire",  "Board",   "Nail",    "Screw",
+                                         "Tile", "Brick",   "Panel", "Sheet",   "Valve",   "Joist",
+                                         "Stud", "Shingle", "Plate", "Bracket", "Fitting", "Beam"};
 inline constexpr const char* tus[] = {"", "ea", "ft", "sq ft", "lb", "box", "m", "roll"};
-inline constexpr const char* surnames[] = {"Smith", "Jones", "Miller", "Brown", "Garcia", "Wilson",
-                                           "Moore", "Taylor", "Clark", "Lewis", "Walker", "Young",
-                                           "Allen", "King",  "Scott",  "Green", "Baker",  "Adams"};
+inline constexpr const char* surnames[] = {"Smith", "Jones",  "Miller", "Brown", "Garcia", "Wilson",
+                                           "Moore", "Taylor", "Clark",  "Lewis", "Walker", "Young",
+                                           "Allen", "King",   "Scott",  "Green", "Baker",  "Adams"};
 
 // `count` priced items numbered 1 to count in shuffled order (one number
 // in twenty with a letter in front), in categories 1 to `categories` and
@@ -89,9 +89,9 @@ inline void insertItems(sqlite3* db, std::mt19937& rng, int count, int categorie
     for (int i = 0; i < count; ++i)
         numbers[std::size_t(i)] = i + 1;
     std::shuffle(numbers.begin(), numbers.end(), rng);
-    sqlite3_stmt* item = prepare(db,
-                                 "INSERT INTO Item (ItemCode, ItemName, CategoryID, UnitId, Material, Labor, Qty, TU, "
-                                 "SubLabor, Equipment) VALUES (?,?,?,?,?,?,?,?,?,?)");
+    sqlite3_stmt* item =
+        prepare(db, "INSERT INTO Item (ItemCode, ItemName, CategoryID, UnitId, Material, Labor, Qty, TU, "
+                    "SubLabor, Equipment) VALUES (?,?,?,?,?,?,?,?,?,?)");
     for (int i = 0; i < count; ++i) {
         const int n = numbers[std::size_t(i)];
         bindText(item, 1, (n % 20 == 0) ? "A" + std::to_string(n) : std::to_string(n));

@@ -196,8 +196,7 @@ void CalculatorWindow::createControls()
     for (const Tab& tab : tabs_)
         TabStrip1->addTab(tab.caption, tab.toolTip.isEmpty() ? tab.caption : tab.toolTip);
     layout->addWidget(TabStrip1, 1);
-    connect(TabStrip1.data(), &ui::TabStrip::tabClicked, this,
-            ui::guard([this](int index) { onTabClicked(index); }));
+    connect(TabStrip1.data(), &ui::TabStrip::tabClicked, this, ui::guard([this](int index) { onTabClicked(index); }));
 
     auto* bottom = new QHBoxLayout;
     cmdHelpMain = addHelpButton(area, QStringLiteral("cmdHelpMain"), transferHelpText());

@@ -83,8 +83,7 @@ public:
     ui::TextBox* output(const QString& label, const QString& name, const QString& unit = {});
     // A labelled drop-down list; each item is (text, item data). Nothing is
     // selected afterwards.
-    ui::ComboBox* combo(const QString& label, const QString& name,
-                        const QList<std::pair<QString, qint64>>& items);
+    ui::ComboBox* combo(const QString& label, const QString& name, const QList<std::pair<QString, qint64>>& items);
     // A push button in the box column, on its own row.
     QPushButton* button(const QString& name, const QString& caption = QStringLiteral("Compute"));
     // A text spanning the row (a heading or a note).
@@ -132,8 +131,8 @@ public:
 
     // Controls of the loaded window (null when it is not loaded).
     QPointer<ui::TabStrip> TabStrip1;
-    QPointer<QPushButton> Command2;    // "Close"
-    QPointer<QToolButton> cmdHelpMain; // the picture button beside "How to Transfer?"
+    QPointer<QPushButton> Command2;     // "Close"
+    QPointer<QToolButton> cmdHelpMain;  // the picture button beside "How to Transfer?"
     QPointer<QLabel> lblHowToTransfer;
 
     // The frame shown now, null when none.

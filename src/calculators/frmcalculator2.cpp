@@ -31,8 +31,8 @@ QList<CalculatorWindow::Tab> FrmCalculator2::tabList()
     QList<Tab> tabs;
     for (const char* caption :
          {"Rafter Angle Calculator", "Paint Coverage Calculator", "Concrete Calculator for Circular Volumes",
-          "Crown Molding Calculator", "Square House Calculator", "Wall base", "Shoe mould", "Crown mould",
-          "Insulation", "Deck hand railing input", "Deck", "Tile", "Oak floor", "Carpet", "Gutter", "Sofface"})
+          "Crown Molding Calculator", "Square House Calculator", "Wall base", "Shoe mould", "Crown mould", "Insulation",
+          "Deck hand railing input", "Deck", "Tile", "Oak floor", "Carpet", "Gutter", "Sofface"})
         tabs.append({QString::fromUtf8(caption), {}});
     return tabs;
 }
@@ -70,8 +70,7 @@ QString FrmCalculator2::helpText(int frameNumber)
             "triangle, in feet, and the calculator will output the 3rd side (hypotenuse) in decimal feet. This "
             "of course only works for a right triangle. This can be helpful when pulling square for concrete "
             "forms, walls, or floor and roof sheathing.");
-    default:
-        return {};
+    default: return {};
     }
 }
 
@@ -115,8 +114,8 @@ void FrmCalculator2::buildRafter()
     chkTab12 = new QCheckBox(QStringLiteral("Hip Roof? (Check if hip roof)"), frmTab12);
     chkTab12->setObjectName(QStringLiteral("chkTab12"));
     f.grid()->addWidget(chkTab12, f.row(), 0);
-    QPushButton* compute = computeRow(
-        f, QStringLiteral("cmdTab12"), addHelpButton(frmTab12, QStringLiteral("cmdHelp2_12"), helpText(12)));
+    QPushButton* compute =
+        computeRow(f, QStringLiteral("cmdTab12"), addHelpButton(frmTab12, QStringLiteral("cmdHelp2_12"), helpText(12)));
     ui::onClick(compute, [this] { cmdTab12_Click(); });
     f.separator();
 
@@ -150,8 +149,8 @@ void FrmCalculator2::buildPaint()
                         {QStringLiteral("Siding (Stain)"), 150},
                         {QStringLiteral("Concrete (Paint)"), 450}});
     f.input(QStringLiteral("Enter Paint Cost"), QStringLiteral("txtTab13_6"));
-    QPushButton* compute = computeRow(
-        f, QStringLiteral("cmdTab13"), addHelpButton(frmTab13, QStringLiteral("cmdHelp2_13"), helpText(13)));
+    QPushButton* compute =
+        computeRow(f, QStringLiteral("cmdTab13"), addHelpButton(frmTab13, QStringLiteral("cmdHelp2_13"), helpText(13)));
     ui::onClick(compute, [this] { cmdTab13_Click(); });
     f.separator();
 
@@ -172,8 +171,8 @@ void FrmCalculator2::buildCircular()
     f.input(QStringLiteral("Diameter (feet)"), QStringLiteral("txtTab14_1"));
     f.input(QStringLiteral("Depth (feet)"), QStringLiteral("txtTab14_2"));
     f.input(QStringLiteral("Cost per Cubic Yard"), QStringLiteral("txtTab14_3"));
-    QPushButton* compute = computeRow(
-        f, QStringLiteral("cmdTab14"), addHelpButton(frmTab14, QStringLiteral("cmdHelp2_14"), helpText(14)));
+    QPushButton* compute =
+        computeRow(f, QStringLiteral("cmdTab14"), addHelpButton(frmTab14, QStringLiteral("cmdHelp2_14"), helpText(14)));
     ui::onClick(compute, [this] { cmdTab14_Click(); });
     f.separator();
 
@@ -190,8 +189,8 @@ void FrmCalculator2::buildCrown()
     FrameBuilder f(frmTab15);
     f.input(QStringLiteral("Input Wall Angle"), QStringLiteral("txtTab15_1"), QStringLiteral("°"));
     f.input(QStringLiteral("Input Spring Angle"), QStringLiteral("txtTab15_2"), QStringLiteral("°"));
-    QPushButton* compute = computeRow(
-        f, QStringLiteral("cmdTab15"), addHelpButton(frmTab15, QStringLiteral("cmdHelp2_15"), helpText(15)));
+    QPushButton* compute =
+        computeRow(f, QStringLiteral("cmdTab15"), addHelpButton(frmTab15, QStringLiteral("cmdHelp2_15"), helpText(15)));
     ui::onClick(compute, [this] { cmdTab15_Click(); });
     f.separator();
 
@@ -223,8 +222,8 @@ void FrmCalculator2::buildSquareHouse()
     side(QStringLiteral("Input Side 1"), 1);
     side(QStringLiteral("Input Side 2"), 4);
 
-    QPushButton* compute = computeRow(
-        f, QStringLiteral("cmdTab16"), addHelpButton(frmTab16, QStringLiteral("cmdHelp2_16"), helpText(16)));
+    QPushButton* compute =
+        computeRow(f, QStringLiteral("cmdTab16"), addHelpButton(frmTab16, QStringLiteral("cmdHelp2_16"), helpText(16)));
     ui::onClick(compute, [this] { cmdTab16_Click(); });
     f.separator();
     f.output(QStringLiteral("Side 3 Length (hypotenuse)"), QStringLiteral("txtTab16_7"));

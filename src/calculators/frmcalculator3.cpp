@@ -22,9 +22,9 @@ FrmCalculator3& frmCalculator3() { return ui::form<FrmCalculator3>(); }
 QList<CalculatorWindow::Tab> FrmCalculator3::tabList()
 {
     QList<Tab> tabs;
-    for (const char* caption : {"Trenching for Tanks", "Utility Trenching", "Excavation Volume", "Steel Beam",
-                                "Ceramic Tile Calculator", "Carpet Calculator", "Wallpaper Calculator",
-                                "Sheet Vinyl Calculator", "Resilient Tile Calculator"})
+    for (const char* caption :
+         {"Trenching for Tanks", "Utility Trenching", "Excavation Volume", "Steel Beam", "Ceramic Tile Calculator",
+          "Carpet Calculator", "Wallpaper Calculator", "Sheet Vinyl Calculator", "Resilient Tile Calculator"})
         tabs.append({QString::fromUtf8(caption), {}});
     return tabs;
 }
@@ -247,8 +247,8 @@ void FrmCalculator3::buildResilientTile()
     FrameBuilder f(frmTab36);
     tableHeader(f);
     for (int i = 1; i <= 3; ++i)
-        tableRow(f, QStringLiteral("Area %1 (in feet)").arg(i), box(36, i), QStringLiteral("Width x "),
-                 box(36, i + 3), QStringLiteral("Length"), box(36, i + 6));
+        tableRow(f, QStringLiteral("Area %1 (in feet)").arg(i), box(36, i), QStringLiteral("Width x "), box(36, i + 3),
+                 QStringLiteral("Length"), box(36, i + 6));
     f.separator();
 
     // Square tiles of 12, 9 and 6 inches, written 12"-by-12"; left unselected.

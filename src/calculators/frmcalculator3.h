@@ -56,8 +56,8 @@ private:
     void buildExcavation();
     void buildSteelBeam();
     void buildCeramicTile();
-    QPushButton* buildAreaTable(QGroupBox* frame, int number, const QString& stairUnit,
-                                const QString& totalLabel, const QString& neededLabel, const QString& neededUnit);
+    QPushButton* buildAreaTable(QGroupBox* frame, int number, const QString& stairUnit, const QString& totalLabel,
+                                const QString& neededLabel, const QString& neededUnit);
     void buildWallpaper();
     void buildResilientTile();
 };

@@ -14,8 +14,7 @@ namespace calculators {
 FrmCalculator4::FrmCalculator4()
     : CalculatorWindow(QStringLiteral("frmCalculator4"),
                        {{QStringLiteral("Roofing Calculator"), {}}, {QStringLiteral("Lumber Calculator"), {}}}, 23)
-{
-}
+{}
 
 void FrmCalculator4::createFrames()
 {
@@ -38,10 +37,10 @@ void FrmCalculator4::createFrames()
     {
         FrameBuilder b(frmTab38);
         const QStringList dimensions = {
-            QStringLiteral("2 by 2"),  QStringLiteral("2 by 3"),  QStringLiteral("2 by 4"),  QStringLiteral("2 by 6"),
-            QStringLiteral("2 by 8"),  QStringLiteral("2 by 10"), QStringLiteral("2 by 12"), QStringLiteral("4 by 4"),
-            QStringLiteral("4 by 6"),  QStringLiteral("4 by 8"),  QStringLiteral("4 by 10"), QStringLiteral("4 by 12"),
-            QStringLiteral("6 by 6"),  QStringLiteral("6 by 8"),  QStringLiteral("6 by 10"), QStringLiteral("6 by 12")};
+            QStringLiteral("2 by 2"), QStringLiteral("2 by 3"),  QStringLiteral("2 by 4"),  QStringLiteral("2 by 6"),
+            QStringLiteral("2 by 8"), QStringLiteral("2 by 10"), QStringLiteral("2 by 12"), QStringLiteral("4 by 4"),
+            QStringLiteral("4 by 6"), QStringLiteral("4 by 8"),  QStringLiteral("4 by 10"), QStringLiteral("4 by 12"),
+            QStringLiteral("6 by 6"), QStringLiteral("6 by 8"),  QStringLiteral("6 by 10"), QStringLiteral("6 by 12")};
         QList<std::pair<QString, qint64>> items;
         for (int i = 0; i < dimensions.size(); ++i)
             items.append({dimensions[i], i < 9 ? 4 + i : 0});

@@ -24,28 +24,28 @@ namespace calculators {
 
 namespace {
 
-const QString bricksHelp = QStringLiteral(
-    "Program will calculate for 7 bricks per sq. foot and 9 bricks per sq. foot. In case you have any "
-    "other brick size, please enter the value in the box labelled 'Bricks per sq.ft'");
-const QString foundationHelp = QStringLiteral(
-    "This calculator will give you the total cubic yards for footings and stem walls. It assumes a "
-    "concentric stem wall and footing (midline is same). Add factors are general, as is labor factor. "
-    "This estimator is by no means perfect, it will provide an estimate to check actual estimates. The "
-    "values and formula will solve for any closed polygonal plan. The values will be rounded up to "
-    "nearest whole number.");
-const QString framingHelp = QStringLiteral(
-    "This calculator will give you the total board footage for framed walls. Input values as stated. "
-    "Add factors are general, as is labor factor. This estimator is by no means perfect and will only "
-    "give a ballpark estimate to check actual estimates. Assumptions are as follows: 8 ' wall height , "
-    "3 plates");
-const QString roofHelp = QStringLiteral(
-    "This calculator will give you the area of a gable or simple hip roof. Input the values in feet. "
-    "The length and width of roof should include overhang. Make sure that the Roof Pitch is a single "
-    "number. So if you have a roof pitch of 5/12 just input 5. Values are rounded to next highest "
-    "number.");
-const QString boardFootHelp = QStringLiteral(
-    "This calculator will give you the board foot measure for 3 standard sizes of wood and 1 custom "
-    "size. Input values as stated.");
+const QString bricksHelp =
+    QStringLiteral("Program will calculate for 7 bricks per sq. foot and 9 bricks per sq. foot. In case you have any "
+                   "other brick size, please enter the value in the box labelled 'Bricks per sq.ft'");
+const QString foundationHelp =
+    QStringLiteral("This calculator will give you the total cubic yards for footings and stem walls. It assumes a "
+                   "concentric stem wall and footing (midline is same). Add factors are general, as is labor factor. "
+                   "This estimator is by no means perfect, it will provide an estimate to check actual estimates. The "
+                   "values and formula will solve for any closed polygonal plan. The values will be rounded up to "
+                   "nearest whole number.");
+const QString framingHelp =
+    QStringLiteral("This calculator will give you the total board footage for framed walls. Input values as stated. "
+                   "Add factors are general, as is labor factor. This estimator is by no means perfect and will only "
+                   "give a ballpark estimate to check actual estimates. Assumptions are as follows: 8 ' wall height , "
+                   "3 plates");
+const QString roofHelp =
+    QStringLiteral("This calculator will give you the area of a gable or simple hip roof. Input the values in feet. "
+                   "The length and width of roof should include overhang. Make sure that the Roof Pitch is a single "
+                   "number. So if you have a roof pitch of 5/12 just input 5. Values are rounded to next highest "
+                   "number.");
+const QString boardFootHelp =
+    QStringLiteral("This calculator will give you the board foot measure for 3 standard sizes of wood and 1 custom "
+                   "size. Input values as stated.");
 
 // The windows Group 1 closes whenever it changes its calculator.
 const QStringList closedWithGroup1 = {QStringLiteral("scientific"), QStringLiteral("frmCalculator2"),
@@ -268,8 +268,7 @@ void FrmCalculators::buildBricks()
     t.output(QStringLiteral("7 Bricks per sq. foot"), QStringLiteral("txtTotal"));
     t.output(QStringLiteral("9 Bricks per sq. foot"), QStringLiteral("txtTotal2"));
     t.output(QStringLiteral("Custom Bricks per sq. foot"), QStringLiteral("txtTotal3"));
-    t.grid()->addWidget(addHelpButton(totals, QStringLiteral("cmdHelp2_5"), bricksHelp), t.row(), 1,
-                        Qt::AlignLeft);
+    t.grid()->addWidget(addHelpButton(totals, QStringLiteral("cmdHelp2_5"), bricksHelp), t.row(), 1, Qt::AlignLeft);
     t.nextRow();
     t.finish();
     outer->addWidget(totals, 0, 2, 2, 1);
@@ -281,8 +280,7 @@ void FrmCalculators::buildFoundation()
     FrameBuilder b(frmTab8);
     QGridLayout* g = b.grid();
     // Columns: label, "$", box, unit, button.
-    auto row = [&](const QString& label, const QString& name, bool output, const QString& prefix,
-                   const QString& unit) {
+    auto row = [&](const QString& label, const QString& name, bool output, const QString& prefix, const QString& unit) {
         g->addWidget(b.label(label), b.row(), 0);
         if (!prefix.isEmpty())
             g->addWidget(b.label(prefix), b.row(), 1, Qt::AlignRight);
@@ -304,15 +302,15 @@ void FrmCalculators::buildFoundation()
     ui::onClick(compute1, [this] { cmdTab8_1_Click(); });
     b.separator();
 
-    row(QStringLiteral("Cost per Cubic Yard (Include haul)"), QStringLiteral("txtTab8_8"), false,
-        QStringLiteral("$"), QStringLiteral("/ CY"));
+    row(QStringLiteral("Cost per Cubic Yard (Include haul)"), QStringLiteral("txtTab8_8"), false, QStringLiteral("$"),
+        QStringLiteral("/ CY"));
     QPushButton* compute2 = b.pushButton(QStringLiteral("cmdTab8_2"), QStringLiteral("Compute"));
     g->addWidget(compute2, b.row() - 1, 4);
     ui::onClick(compute2, [this] { cmdTab8_2_Click(); });
-    row(QStringLiteral("Total Cubic Yards Footing (including 12% add factor)"), QStringLiteral("txtTab8_9"),
-        true, {}, QStringLiteral("CY"));
-    row(QStringLiteral("Total Cubic Yards Stem Wall (including 8% add factor)"), QStringLiteral("txtTab8_10"),
-        true, {}, QStringLiteral("CY"));
+    row(QStringLiteral("Total Cubic Yards Footing (including 12% add factor)"), QStringLiteral("txtTab8_9"), true, {},
+        QStringLiteral("CY"));
+    row(QStringLiteral("Total Cubic Yards Stem Wall (including 8% add factor)"), QStringLiteral("txtTab8_10"), true, {},
+        QStringLiteral("CY"));
     row(QStringLiteral("Total Cubic Yards"), QStringLiteral("txtTab8_11"), true, {}, QStringLiteral("CY"));
     row(QStringLiteral("Material Cost"), QStringLiteral("txtTab8_12"), true, QStringLiteral("$"), {});
     row(QStringLiteral("Labor Cost (by factor of 3 times material)"), QStringLiteral("txtTab8_13"), true,
@@ -327,14 +325,20 @@ void FrmCalculators::buildWallFraming()
     FrameBuilder b(frmTab9);
     QGridLayout* g = b.grid();
     g->setColumnMinimumWidth(2, 24);
-    const QStringList ext = {QStringLiteral("Exterior Perimeter (feet)"), QStringLiteral("Stud spacing (inches)"),
-                             QStringLiteral("Number of Corners"), QStringLiteral("Number of Spaces"),
-                             QStringLiteral("Number of Openings"), QStringLiteral("Number of Ext 2x6 studs"),
+    const QStringList ext = {QStringLiteral("Exterior Perimeter (feet)"),
+                             QStringLiteral("Stud spacing (inches)"),
+                             QStringLiteral("Number of Corners"),
+                             QStringLiteral("Number of Spaces"),
+                             QStringLiteral("Number of Openings"),
+                             QStringLiteral("Number of Ext 2x6 studs"),
                              QStringLiteral("Board Foot Measure of Ext 2x6 studs"),
                              QStringLiteral("Number of Ext 2x6x16' plates")};
-    const QStringList inner = {QStringLiteral("Interior Length (feet)"), QStringLiteral("Stud spacing (inches)"),
-                               QStringLiteral("Number of Corners"), QStringLiteral("Number of Spaces"),
-                               QStringLiteral("Number of Openings"), QStringLiteral("Number of Int 2x4 studs"),
+    const QStringList inner = {QStringLiteral("Interior Length (feet)"),
+                               QStringLiteral("Stud spacing (inches)"),
+                               QStringLiteral("Number of Corners"),
+                               QStringLiteral("Number of Spaces"),
+                               QStringLiteral("Number of Openings"),
+                               QStringLiteral("Number of Int 2x4 studs"),
                                QStringLiteral("Board Foot Measure of Int 2x4 stud"),
                                QStringLiteral("Number of Int 2x6x16' plates")};
     // Inputs 1..5 exterior and 6..10 interior; outputs 11..13 and 14..16.
@@ -381,9 +385,9 @@ void FrmCalculators::buildBoardFoot()
     g->addWidget(b.label(QStringLiteral("Nominal size")), 0, 0);
     g->addWidget(b.label(QStringLiteral("Length (feet)")), 0, 1);
     g->addWidget(b.label(QStringLiteral("Total BF")), 0, 2);
-    const QStringList sizes = {QStringLiteral("Select"), QStringLiteral("1 x 2"), QStringLiteral("1 x 3"),
-                               QStringLiteral("1 x 4"), QStringLiteral("1 x 6 / 2 x 3"), QStringLiteral("2 x 4"),
-                               QStringLiteral("2 x 6"), QStringLiteral("2 x 8")};
+    const QStringList sizes = {QStringLiteral("Select"), QStringLiteral("1 x 2"),         QStringLiteral("1 x 3"),
+                               QStringLiteral("1 x 4"),  QStringLiteral("1 x 6 / 2 x 3"), QStringLiteral("2 x 4"),
+                               QStringLiteral("2 x 6"),  QStringLiteral("2 x 8")};
     for (int k = 1; k <= 3; ++k) {
         auto* combo = new ui::ComboBox(frmTab11, n("cmbTab11_", k));
         for (const QString& s : sizes)
@@ -447,8 +451,8 @@ void FrmCalculators::startConversions()
         return;
     }
     if (!ui::platform().startProgram(program, {}))
-        ui::msgBox(QStringLiteral("The conversions program %1 could not be started.")
-                       .arg(QDir::toNativeSeparators(program)));
+        ui::msgBox(
+            QStringLiteral("The conversions program %1 could not be started.").arg(QDir::toNativeSeparators(program)));
 }
 
 void FrmCalculators::showScientific()
@@ -488,9 +492,9 @@ void FrmCalculators::cmdTab6_1_Click()
 
 void FrmCalculators::cmdTab6_2_Click()
 {
-    writeResults({{box(QStringLiteral("txtTab1_TotalBlocks")),
-                   group1::blocksTotal(num(QStringLiteral("txtTab1_FooterBlocks")),
-                                       num(QStringLiteral("txtTab1_Height")))}});
+    writeResults(
+        {{box(QStringLiteral("txtTab1_TotalBlocks")),
+          group1::blocksTotal(num(QStringLiteral("txtTab1_FooterBlocks")), num(QStringLiteral("txtTab1_Height")))}});
 }
 
 void FrmCalculators::cmdTab2_Click()

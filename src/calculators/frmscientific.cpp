@@ -144,7 +144,6 @@ constexpr double angleTop = 540;
 constexpr double angleHeight = 600;
 constexpr double rows = 6;
 
-
 double keypadWidth(int columns) { return padLeft + (columns - 1) * columnPitch + keyWidth + padRight; }
 double keypadHeight() { return padTop + (rows - 1) * rowPitch + keyHeight + padBottom; }
 
@@ -258,15 +257,16 @@ void FrmScientific::buildMenus()
     ecopy = item(edit, QStringLiteral("ecopy"), QStringLiteral("C&opy"), &FrmScientific::ecopy_Click);
     epaste = item(edit, QStringLiteral("epaste"), QStringLiteral("&Paste"), &FrmScientific::epaste_Click);
     edit->addSeparator();
-    eselectall = item(edit, QStringLiteral("eselectall"), QStringLiteral("Select &All"), &FrmScientific::eselectall_Click);
+    eselectall =
+        item(edit, QStringLiteral("eselectall"), QStringLiteral("Select &All"), &FrmScientific::eselectall_Click);
     edit->addSeparator();
     eexit = item(edit, QStringLiteral("eexit"), QStringLiteral("&Exit"), &FrmScientific::eexit_Click);
 
     QMenu* type = bar->addMenu(QStringLiteral("&Type"));
     type->setObjectName(QStringLiteral("type"));
     tstandard = item(type, QStringLiteral("tstandard"), QStringLiteral("S&tandard"), &FrmScientific::tstandard_Click);
-    tscientific = item(type, QStringLiteral("tscientific"), QStringLiteral("S&cieintific"),
-                       &FrmScientific::tscientific_Click);
+    tscientific =
+        item(type, QStringLiteral("tscientific"), QStringLiteral("S&cieintific"), &FrmScientific::tscientific_Click);
     auto* group = new QActionGroup(type);
     for (QAction* a : {tstandard.data(), tscientific.data()}) {
         a->setCheckable(true);

@@ -29,10 +29,7 @@ Framing framing(double lengthFeet, double spacingInches, double corners, double 
 }
 }  // namespace
 
-double blocksAlong(double lengthFeet, double blockSizeInches)
-{
-    return divideOrZero(lengthFeet * 12, blockSizeInches);
-}
+double blocksAlong(double lengthFeet, double blockSizeInches) { return divideOrZero(lengthFeet * 12, blockSizeInches); }
 
 double blocksTotal(double footerBlocks, double heightFeet)
 {
@@ -61,8 +58,8 @@ ConcreteMaterials concreteMaterials(double width, double length, double slabDept
 
 double blockWallCubicYards(double height, double length, bool eightInchBlock)
 {
-    const double x = eightInchBlock ? height * length * 0.32 / cubicFeetPerYard
-                                    : height * length * 0.51 / cubicFeetPerYard;
+    const double x =
+        eightInchBlock ? height * length * 0.32 / cubicFeetPerYard : height * length * 0.51 / cubicFeetPerYard;
     return conv::roundTo(x, 5);
 }
 
@@ -83,9 +80,8 @@ BrickArea brickArea(double length, double width, double customPerSquareFoot)
     return b;
 }
 
-FoundationVolumes foundationVolumes(double perimeterFeet, double footingWidthInches,
-                                    double footingDepthInches, double stemHeightFeet,
-                                    double stemWidthInches)
+FoundationVolumes foundationVolumes(double perimeterFeet, double footingWidthInches, double footingDepthInches,
+                                    double stemHeightFeet, double stemWidthInches)
 {
     // A concentric footing and stem wall: the perimeter is the midline of both.
     FoundationVolumes v;
@@ -106,14 +102,12 @@ FoundationCost foundationCost(double footingYards, double stemYards, double cost
     return c;
 }
 
-Framing exteriorFraming(double perimeterFeet, double spacingInches, double corners, double spaces,
-                        double openings)
+Framing exteriorFraming(double perimeterFeet, double spacingInches, double corners, double spaces, double openings)
 {
     return framing(perimeterFeet, spacingInches, corners, spaces, openings, 2, 6);
 }
 
-Framing interiorFraming(double lengthFeet, double spacingInches, double corners, double spaces,
-                        double openings)
+Framing interiorFraming(double lengthFeet, double spacingInches, double corners, double spaces, double openings)
 {
     return framing(lengthFeet, spacingInches, corners, spaces, openings, 2, 4);
 }

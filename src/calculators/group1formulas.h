@@ -41,9 +41,8 @@ struct FoundationVolumes {
     double footing = 0;
     double stemWall = 0;
 };
-FoundationVolumes foundationVolumes(double perimeterFeet, double footingWidthInches,
-                                    double footingDepthInches, double stemHeightFeet,
-                                    double stemWidthInches);
+FoundationVolumes foundationVolumes(double perimeterFeet, double footingWidthInches, double footingDepthInches,
+                                    double stemHeightFeet, double stemWidthInches);
 
 struct FoundationCost {
     double footingTotal = 0;  // with the 12% add factor, rounded up to whole CY
@@ -61,10 +60,8 @@ struct Framing {
     double plates = 0;
 };
 // Walls 8 feet high with three plates, in 16-foot plate stock.
-Framing exteriorFraming(double perimeterFeet, double spacingInches, double corners, double spaces,
-                        double openings);
-Framing interiorFraming(double lengthFeet, double spacingInches, double corners, double spaces,
-                        double openings);
+Framing exteriorFraming(double perimeterFeet, double spacingInches, double corners, double spaces, double openings);
+Framing interiorFraming(double lengthFeet, double spacingInches, double corners, double spaces, double openings);
 
 struct RoofArea {
     double area = 0;

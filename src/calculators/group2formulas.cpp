@@ -83,24 +83,15 @@ CrownResult crownMolding(double wallAngle, double springAngle)
     return r;
 }
 
-double decimalFeet(double feet, double inches, double sixteenths)
-{
-    return feet + inches / 12.0 + sixteenths / 192.0;
-}
+double decimalFeet(double feet, double inches, double sixteenths) { return feet + inches / 12.0 + sixteenths / 192.0; }
 
-double hypotenuse(double side1, double side2)
-{
-    return std::hypot(side1, side2);
-}
+double hypotenuse(double side1, double side2) { return std::hypot(side1, side2); }
 
 double lengthsTotal(double first, double second, double third, double fourth)
 {
     return first + second + third + fourth;
 }
 
-double area(double length, double widthOrHeight)
-{
-    return length * widthOrHeight;
-}
+double area(double length, double widthOrHeight) { return length * widthOrHeight; }
 
 }  // namespace calculators::group2

@@ -12,10 +12,10 @@ namespace calculators::group2 {
 // Rafter lengths and cutting angles of a roof with equal pitches on every
 // side (a regular hip: the hip runs at 45 degrees in plan).
 struct RafterInput {
-    double pitch = 0;              // rise in inches per 12 inches of run
-    double ridgeWidthInches = 0;   // nominal thickness of the ridge board
-    double planDistance = 0;       // run in plan, outside of wall to ridge centre
-    double eaveOverhang = 0;       // run in plan of the overhang past the wall
+    double pitch = 0;             // rise in inches per 12 inches of run
+    double ridgeWidthInches = 0;  // nominal thickness of the ridge board
+    double planDistance = 0;      // run in plan, outside of wall to ridge centre
+    double eaveOverhang = 0;      // run in plan of the overhang past the wall
 };
 
 struct RafterResult {
@@ -37,7 +37,7 @@ struct PaintInput {
     double wallHeight = 0;
     double doors = 0;
     double windows = 0;
-    double coverage = 0;      // square feet one gallon covers on the surface
+    double coverage = 0;  // square feet one gallon covers on the surface
     double costPerGallon = 0;
 };
 

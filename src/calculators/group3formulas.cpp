@@ -37,10 +37,14 @@ double roundUpQuarter(double x)
         return x;
     const double whole = conv::intFloor(x);
     const double f = x - whole;
-    if (f == 0) return x;
-    if (f <= 0.25) return whole + 0.25;
-    if (f <= 0.5) return whole + 0.5;
-    if (f <= 0.75) return whole + 0.75;
+    if (f == 0)
+        return x;
+    if (f <= 0.25)
+        return whole + 0.25;
+    if (f <= 0.5)
+        return whole + 0.5;
+    if (f <= 0.75)
+        return whole + 0.75;
     return whole + 1;
 }
 
@@ -50,8 +54,10 @@ double roundUpHalf(double x)
         return x;
     const double whole = conv::intFloor(x);
     const double f = x - whole;
-    if (f == 0 || f == 0.5) return x;
-    if (f < 0.5) return whole + 0.5;
+    if (f == 0 || f == 0.5)
+        return x;
+    if (f < 0.5)
+        return whole + 0.5;
     return whole + 1;
 }
 
@@ -61,8 +67,8 @@ TankResult tankTrench(const TankInput& in)
     r.holeVolume = round2(in.excavationWidth * in.excavationDepth * in.excavationLength / 27);
     r.bedFillVolume = round2(in.excavationLength * in.excavationWidth * (in.bedDepthInches / 12) / 27);
     const double radius = in.diameter / 2;
-    const double tank = in.round ? oldPi * (radius * radius) * in.tankDepth / 27
-                                 : in.tankWidth * in.tankLength * in.tankDepth / 27;
+    const double tank =
+        in.round ? oldPi * (radius * radius) * in.tankDepth / 27 : in.tankWidth * in.tankLength * in.tankDepth / 27;
     r.tankVolume = asStored(roundUpWhole(tank));
     r.backFillVolume = round2(r.holeVolume - r.bedFillVolume - r.tankVolume);
     return r;

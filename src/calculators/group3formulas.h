@@ -60,7 +60,7 @@ UtilityResult utilityTrench(const UtilityInput& in);
 double excavationVolume(double surfaceArea, double a, double b, double c, double d);
 
 struct BeamResult {
-    double tons = 0;    // up to the next quarter ton
+    double tons = 0;  // up to the next quarter ton
     double pounds = 0;
 };
 

@@ -340,9 +340,7 @@ void ScientificEngine::functionKey(int index)
         else
             showResult(std::sqrt(x));
         break;
-    case Factorial:
-        showResult(factorial(nearestWhole(x)));
-        break;
+    case Factorial: showResult(factorial(nearestWhole(x))); break;
     default: break;
     }
 }
@@ -514,9 +512,7 @@ ScientificEngine::Typed ScientificEngine::typeKey(QChar ch)
         display_ = zeroEntry;
         return {true, 2};
     case u'd':
-    case u'D':
-        clearKey();
-        return {true, 1};
+    case u'D': clearKey(); return {true, 1};
     default: return {};
     }
 }

@@ -21,12 +21,27 @@ public:
 
     // Indexes of the key arrays, as the keypad numbers them.
     enum Operator : std::int16_t {
-        Plus = 0, Minus = 1, Divide = 2, Times = 3, Equals = 4, Ncr = 5, Percent = 6, Npr = 7, Power = 8
+        Plus = 0,
+        Minus = 1,
+        Divide = 2,
+        Times = 3,
+        Equals = 4,
+        Ncr = 5,
+        Percent = 6,
+        Npr = 7,
+        Power = 8
     };
     enum Trig { Sin = 0, Cos = 1, Tan = 2, Asin = 3, Acos = 4, Atan = 5 };
     enum Function { Reciprocal = 0, Square = 1, SquareRoot = 2, Factorial = 4, Cube = 8 };
     enum Logarithm { Ln = 0, Log = 1, Exp = 2 };
-    enum Memory { MemoryPlus = 0, MemoryMinus = 1, MemoryTimes = 2, MemoryDivide = 3, MemoryRecall = 4, MemoryClear = 5 };
+    enum Memory {
+        MemoryPlus = 0,
+        MemoryMinus = 1,
+        MemoryTimes = 2,
+        MemoryDivide = 3,
+        MemoryRecall = 4,
+        MemoryClear = 5
+    };
     enum SavedList { Push = 0, View = 1, Delete = 2, CopyBack = 3 };
     enum Constant { Random = 0, Pi = 1, E = 2, Gravity = 3, Planck = 4 };
     enum AngleUnit { Degrees = 0, Radians = 1, Grads = 2 };

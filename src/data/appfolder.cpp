@@ -24,9 +24,6 @@ void setApplicationFolder(const QString& folder)
     folderOverride() = folder.isEmpty() ? QString() : QDir::cleanPath(folder);
 }
 
-QString databasePath()
-{
-    return applicationFolder() + QLatin1Char('/') + QLatin1String(databaseFileName);
-}
+QString databasePath() { return applicationFolder() + QLatin1Char('/') + QLatin1String(databaseFileName); }
 
 }  // namespace data

@@ -44,9 +44,9 @@ public:
         const QFileInfo target(besides);
         const QString folder = target.absolutePath();
         for (int attempt = 0; attempt < 100; ++attempt) {
-            const QString name = QStringLiteral("%1/.%2.%3.tmp")
-                                     .arg(folder, target.fileName(),
-                                          QString::number(QRandomGenerator::global()->generate64(), 16));
+            const QString name =
+                QStringLiteral("%1/.%2.%3.tmp")
+                    .arg(folder, target.fileName(), QString::number(QRandomGenerator::global()->generate64(), 16));
             path_ = QFile::encodeName(name);
             fd_ = ::open(path_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (fd_ >= 0)
@@ -111,8 +111,8 @@ private:
 
 // The program's tables, which a backup of its database holds.
 const char* const requiredTables[] = {
-    "Item", "Category", "Rooms", "Units", "Customer", "States", "OrderInfo",
-    "OrderItem", "Tax", "Representatives", "Ship", "BlankNotes",
+    "Item",      "Category",  "Rooms", "Units",           "Customer", "States",
+    "OrderInfo", "OrderItem", "Tax",   "Representatives", "Ship",     "BlankNotes",
 };
 
 std::optional<std::int64_t> pragmaNumber(sqlite3* db, const char* sql)
@@ -181,7 +181,7 @@ void copyDatabaseFile(const QString& databasePath, const QString& target)
     // writes not yet committed; the copy waits for a quiet moment instead.
     if (live.inTransaction())
         throw BackupCopyError{QStringLiteral("The database is in the middle of a change. No backup was made; "
-                                     "try again in a moment.")};
+                                             "try again in a moment.")};
     Transaction readLock(live, false);
     // The first read of a transaction takes SQLite's shared lock; from here
     // to the end of the copy no commit can change the file.
@@ -190,7 +190,7 @@ void copyDatabaseFile(const QString& databasePath, const QString& target)
     QFile in(live.path());
     if (!in.open(QIODevice::ReadOnly))
         throw BackupCopyError{QStringLiteral("The database file \"%1\" could not be read: %2.")
-                          .arg(shown(live.path()), in.errorString())};
+                                  .arg(shown(live.path()), in.errorString())};
     try {
         TempFile out(target);
         QByteArray chunk;
@@ -199,7 +199,7 @@ void copyDatabaseFile(const QString& databasePath, const QString& target)
             if (chunk.isEmpty()) {
                 if (in.error() != QFileDevice::NoError)
                     throw BackupCopyError{QStringLiteral("The database file \"%1\" could not be read: %2.")
-                                      .arg(shown(live.path()), in.errorString())};
+                                              .arg(shown(live.path()), in.errorString())};
                 break;
             }
             out.write(chunk.constData(), chunk.size());
@@ -258,7 +258,8 @@ void copyHandleInto(sqlite3* source, Connection& live)
     sqlite3_backup_finish(b);
     if (rc != SQLITE_DONE) {
         const int code = sqlite3_errcode(dest);
-        throw DbError(code != SQLITE_OK ? QString::fromUtf8(sqlite3_errmsg(dest)) : QString::fromUtf8(sqlite3_errstr(rc)),
+        throw DbError(code != SQLITE_OK ? QString::fromUtf8(sqlite3_errmsg(dest))
+                                        : QString::fromUtf8(sqlite3_errstr(rc)),
                       rc & 0xff);
     }
 }

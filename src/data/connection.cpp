@@ -20,7 +20,8 @@ struct Connection::Shared {
     Connection::StatementObserver observer;
     ~Shared()
     {
-        if (db) sqlite3_close_v2(db);
+        if (db)
+            sqlite3_close_v2(db);
     }
 };
 
@@ -29,15 +30,13 @@ namespace {
 // Guards the registry of shared handles in Connection::open.
 std::mutex registryMutex;
 
-[[noreturn]] void throwSqlite(sqlite3* db, int rc)
-{
-    throwFailure(db, rc);
-}
+[[noreturn]] void throwSqlite(sqlite3* db, int rc) { throwFailure(db, rc); }
 
 bool isBlankSql(const char* p, const char* end)
 {
     for (; p < end; ++p)
-        if (*p != ' ' && *p != '\t' && *p != '\n' && *p != '\r' && *p != ';') return false;
+        if (*p != ' ' && *p != '\t' && *p != '\n' && *p != '\r' && *p != ';')
+            return false;
     return true;
 }
 
@@ -51,8 +50,10 @@ public:
         const char* end = begin + utf8.size();
         const char* tail = nullptr;
         const int rc = sqlite3_prepare_v2(db, begin, int(utf8.size()), &stmt_, &tail);
-        if (rc != SQLITE_OK) throwSqlite(db, rc);
-        if (!stmt_) throw DbError(QStringLiteral("The SQL text holds no statement."), SQLITE_MISUSE);
+        if (rc != SQLITE_OK)
+            throwSqlite(db, rc);
+        if (!stmt_)
+            throw DbError(QStringLiteral("The SQL text holds no statement."), SQLITE_MISUSE);
         // One statement per call: a second one would run unbound values past
         // every check, so it is refused rather than ignored.
         if (tail && !isBlankSql(tail, end)) {
@@ -80,10 +81,9 @@ public:
     {
         const int expected = sqlite3_bind_parameter_count(stmt_);
         if (expected != int(params.size()))
-            throw DbError(QStringLiteral("The statement takes %1 values, but %2 were given.")
-                              .arg(expected)
-                              .arg(params.size()),
-                          SQLITE_RANGE);
+            throw DbError(
+                QStringLiteral("The statement takes %1 values, but %2 were given.").arg(expected).arg(params.size()),
+                SQLITE_RANGE);
         for (int i = 0; i < expected; ++i) {
             const DbValue& v = params[std::size_t(i)];
             const int n = i + 1;
@@ -102,10 +102,12 @@ public:
             } else {
                 const QByteArray b = v.toBlob();
                 // A null data pointer would bind Null; an empty blob stays a blob.
-                rc = b.isEmpty() ? sqlite3_bind_zeroblob(stmt_, n, 0)
-                                 : sqlite3_bind_blob64(stmt_, n, b.constData(), sqlite3_uint64(b.size()), SQLITE_TRANSIENT);
+                rc = b.isEmpty()
+                         ? sqlite3_bind_zeroblob(stmt_, n, 0)
+                         : sqlite3_bind_blob64(stmt_, n, b.constData(), sqlite3_uint64(b.size()), SQLITE_TRANSIENT);
             }
-            if (rc != SQLITE_OK) throwSqlite(db_, rc);
+            if (rc != SQLITE_OK)
+                throwSqlite(db_, rc);
         }
     }
 
@@ -113,8 +115,10 @@ public:
     bool step()
     {
         const int rc = sqlite3_step(stmt_);
-        if (rc == SQLITE_ROW) return true;
-        if (rc == SQLITE_DONE) return false;
+        if (rc == SQLITE_ROW)
+            return true;
+        if (rc == SQLITE_DONE)
+            return false;
         throwSqlite(db_, rc);
     }
 
@@ -123,7 +127,8 @@ public:
         QStringList names;
         const int n = sqlite3_column_count(stmt_);
         names.reserve(n);
-        for (int i = 0; i < n; ++i) names << QString::fromUtf8(sqlite3_column_name(stmt_, i));
+        for (int i = 0; i < n; ++i)
+            names << QString::fromUtf8(sqlite3_column_name(stmt_, i));
         return names;
     }
 
@@ -152,7 +157,8 @@ public:
         while (step()) {
             std::vector<DbValue> row;
             row.reserve(std::size_t(n));
-            for (int i = 0; i < n; ++i) row.push_back(column(i));
+            for (int i = 0; i < n; ++i)
+                row.push_back(column(i));
             rows.push_back(std::move(row));
         }
         return RowArray(std::move(names), std::move(rows));
@@ -169,7 +175,8 @@ void execPlain(sqlite3* db, const char* sql)
     const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &err);
     if (rc != SQLITE_OK) {
         QString msg = failureMessage(db, rc);
-        if (err && msg == QString::fromUtf8(sqlite3_errmsg(db))) msg = QString::fromUtf8(err);
+        if (err && msg == QString::fromUtf8(sqlite3_errmsg(db)))
+            msg = QString::fromUtf8(err);
         sqlite3_free(err);
         throw DbError(msg, rc & 0xff);
     }
@@ -179,7 +186,8 @@ void execPlain(sqlite3* db, const char* sql)
 QString bareSelect(const QString& sql)
 {
     qsizetype end = sql.size();
-    while (end > 0 && (sql[end - 1].isSpace() || sql[end - 1] == QLatin1Char(';'))) --end;
+    while (end > 0 && (sql[end - 1].isSpace() || sql[end - 1] == QLatin1Char(';')))
+        --end;
     return sql.left(end);
 }
 
@@ -202,8 +210,10 @@ void Connection::open(const QString& path)
     static std::map<QString, std::weak_ptr<Shared>> reg;
     std::lock_guard lock(registryMutex);
     for (auto it = reg.begin(); it != reg.end();) {
-        if (it->second.expired()) it = reg.erase(it);
-        else ++it;
+        if (it->second.expired())
+            it = reg.erase(it);
+        else
+            ++it;
     }
     if (auto found = reg.find(canonical); found != reg.end())
         if (auto shared = found->second.lock()) {
@@ -241,41 +251,28 @@ void Connection::open(const QString& path)
                       e.sqliteCode());
     }
     const int frc = registerSqlFunctions(shared->db);
-    if (frc != SQLITE_OK) throwSqlite(shared->db, frc);
+    if (frc != SQLITE_OK)
+        throwSqlite(shared->db, frc);
 
     reg[canonical] = shared;
     shared_ = std::move(shared);
 }
 
-void Connection::openApplicationDatabase()
-{
-    open(databasePath());
-}
+void Connection::openApplicationDatabase() { open(databasePath()); }
 
-bool Connection::isOpen() const
-{
-    return shared_ && shared_->db;
-}
+bool Connection::isOpen() const { return shared_ && shared_->db; }
 
-void Connection::close()
-{
-    shared_.reset();
-}
+void Connection::close() { shared_.reset(); }
 
-QString Connection::path() const
-{
-    return shared_ ? shared_->path : QString();
-}
+QString Connection::path() const { return shared_ ? shared_->path : QString(); }
 
-sqlite3* handleOf(const Connection& c)
-{
-    return c.shared_ ? c.shared_->db : nullptr;
-}
+sqlite3* handleOf(const Connection& c) { return c.shared_ ? c.shared_->db : nullptr; }
 
 namespace {
 sqlite3* requireOpen(sqlite3* db)
 {
-    if (!db) throw DbError(QStringLiteral("The database is not open."), SQLITE_MISUSE);
+    if (!db)
+        throw DbError(QStringLiteral("The database is not open."), SQLITE_MISUSE);
     return db;
 }
 }  // namespace
@@ -290,7 +287,8 @@ int Connection::execute(const QString& sql, const Params& params)
     }
     // sqlite3_changes keeps the count of the last INSERT/UPDATE/DELETE, so a
     // statement that changed no row must not report it again.
-    if (sqlite3_total_changes64(db) == before) return 0;
+    if (sqlite3_total_changes64(db) == before)
+        return 0;
     return int(sqlite3_changes64(db));
 }
 
@@ -307,12 +305,12 @@ DbValue Connection::scalar(const QString& sql, const Params& params)
     sqlite3* db = requireOpen(handleOf(*this));
     Statement st(db, sql);
     st.bind(params);
-    if (!st.step() || sqlite3_column_count(st.get()) == 0) return DbValue();
+    if (!st.step() || sqlite3_column_count(st.get()) == 0)
+        return DbValue();
     return st.column(0);
 }
 
-Page Connection::page(const QString& selectSql, const Params& params, const QString& orderBy, int pageSize,
-                      int page)
+Page Connection::page(const QString& selectSql, const Params& params, const QString& orderBy, int pageSize, int page)
 {
     sqlite3* db = requireOpen(handleOf(*this));
     if (page != -1 && (page < 1 || pageSize < 1))
@@ -320,12 +318,14 @@ Page Connection::page(const QString& selectSql, const Params& params, const QStr
 
     const QString select = bareSelect(selectSql);
     QString ordered = select;
-    if (!orderBy.isEmpty()) ordered += QStringLiteral(" order by ") + orderBy;
+    if (!orderBy.isEmpty())
+        ordered += QStringLiteral(" order by ") + orderBy;
 
     // Count and rows come from one read transaction, so they agree even
     // when another program writes in between.
     const bool ownTransaction = !inTransaction();
-    if (ownTransaction) execPlain(db, "BEGIN");
+    if (ownTransaction)
+        execPlain(db, "BEGIN");
     Page result;
     try {
         {
@@ -355,33 +355,27 @@ Page Connection::page(const QString& selectSql, const Params& params, const QStr
             result.absolutePage = page;
             result.pageCount = int((std::int64_t(result.recordCount) + pageSize - 1) / pageSize);
         }
-        if (ownTransaction) execPlain(db, "COMMIT");
+        if (ownTransaction)
+            execPlain(db, "COMMIT");
     } catch (...) {
-        if (ownTransaction) rollback();
+        if (ownTransaction)
+            rollback();
         throw;
     }
     return result;
 }
 
-void Connection::begin()
-{
-    execPlain(requireOpen(handleOf(*this)), "BEGIN");
-}
+void Connection::begin() { execPlain(requireOpen(handleOf(*this)), "BEGIN"); }
 
-void Connection::beginImmediate()
-{
-    execPlain(requireOpen(handleOf(*this)), "BEGIN IMMEDIATE");
-}
+void Connection::beginImmediate() { execPlain(requireOpen(handleOf(*this)), "BEGIN IMMEDIATE"); }
 
-void Connection::commit()
-{
-    execPlain(requireOpen(handleOf(*this)), "COMMIT");
-}
+void Connection::commit() { execPlain(requireOpen(handleOf(*this)), "COMMIT"); }
 
 void Connection::rollback()
 {
     sqlite3* db = handleOf(*this);
-    if (!db || sqlite3_get_autocommit(db)) return;
+    if (!db || sqlite3_get_autocommit(db))
+        return;
     sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
@@ -403,10 +397,7 @@ std::int64_t Connection::totalChanges() const
     return db ? sqlite3_total_changes64(db) : 0;
 }
 
-void Connection::setBusyTimeout(int ms)
-{
-    sqlite3_busy_timeout(requireOpen(handleOf(*this)), ms < 0 ? 0 : ms);
-}
+void Connection::setBusyTimeout(int ms) { sqlite3_busy_timeout(requireOpen(handleOf(*this)), ms < 0 ? 0 : ms); }
 
 namespace {
 int traceToObserver(unsigned, void* context, void* statement, void*)
@@ -431,10 +422,7 @@ void Connection::setStatementObserver(StatementObserver observer)
         sqlite3_trace_v2(db, 0, nullptr, nullptr);
 }
 
-bool Connection::sharesHandleWith(const Connection& other) const
-{
-    return shared_ && shared_ == other.shared_;
-}
+bool Connection::sharesHandleWith(const Connection& other) const { return shared_ && shared_ == other.shared_; }
 
 int Connection::unfinishedStatements() const
 {
@@ -480,7 +468,8 @@ int PreparedStatement::run()
     }
     sqlite3_reset(d_->statement->get());
     // As execute(): a statement that changed no row reports none.
-    if (sqlite3_total_changes64(db) == before) return 0;
+    if (sqlite3_total_changes64(db) == before)
+        return 0;
     return int(sqlite3_changes64(db));
 }
 
@@ -499,13 +488,16 @@ bool PreparedStatement::found()
 
 Transaction::Transaction(Connection& c, bool immediate) : c_(c)
 {
-    if (immediate) c_.beginImmediate();
-    else c_.begin();
+    if (immediate)
+        c_.beginImmediate();
+    else
+        c_.begin();
 }
 
 Transaction::~Transaction()
 {
-    if (!done_) c_.rollback();
+    if (!done_)
+        c_.rollback();
 }
 
 void Transaction::commit()

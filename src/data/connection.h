@@ -46,8 +46,7 @@ public:
     // LIMIT/OFFSET: pageSize rows of page `page` (1-based), or every row for
     // page -1. orderBy is appended as " order by " + orderBy when not empty;
     // callers build it from checked identifiers only (sqlnames.h).
-    Page page(const QString& selectSql, const Params& params, const QString& orderBy,
-              int pageSize, int page);
+    Page page(const QString& selectSql, const Params& params, const QString& orderBy, int pageSize, int page);
 
     // Transactions: beginImmediate() takes the write lock at once, so a
     // save finds out before its first write whether it can go through.

@@ -14,9 +14,12 @@ bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 int hexDigit(char16_t c)
 {
-    if (c >= u'0' && c <= u'9') return c - u'0';
-    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+    if (c >= u'0' && c <= u'9')
+        return c - u'0';
+    if (c >= u'a' && c <= u'f')
+        return c - u'a' + 10;
+    if (c >= u'A' && c <= u'F')
+        return c - u'A' + 10;
     return -1;
 }
 
@@ -34,27 +37,34 @@ Scan scanRadix(const char16_t* p, const char16_t* end)
 {
     Scan s;
     s.stop = p;
-    if (end - p < 2) return s;
+    if (end - p < 2)
+        return s;
     const char16_t kind = p[1];
     int radix = 0;
-    if (kind == u'H' || kind == u'h') radix = 16;
-    else if (kind == u'O' || kind == u'o') radix = 8;
-    else return s;
+    if (kind == u'H' || kind == u'h')
+        radix = 16;
+    else if (kind == u'O' || kind == u'o')
+        radix = 8;
+    else
+        return s;
 
     const char16_t* q = p + 2;
     std::uint64_t v = 0;
     bool tooBig = false;
     while (q < end) {
         const int d = hexDigit(*q);
-        if (d < 0 || d >= radix) break;
+        if (d < 0 || d >= radix)
+            break;
         if (!tooBig) {
             v = v * std::uint64_t(radix) + std::uint64_t(d);
-            if (v > 0xFFFFFFFFull) tooBig = true;
+            if (v > 0xFFFFFFFFull)
+                tooBig = true;
         }
         ++q;
     }
     s.stop = q;
-    if (q == p + 2) return s;  // "&H" alone names no number
+    if (q == p + 2)
+        return s;  // "&H" alone names no number
     s.found = true;
     if (tooBig) {
         s.overflow = true;
@@ -76,13 +86,14 @@ Scan scanDecimal(const char16_t* p, const char16_t* end)
     std::string text;
     const char16_t* q = p;
     if (q < end && (*q == u'+' || *q == u'-')) {
-        if (*q == u'-') text += '-';
+        if (*q == u'-')
+            text += '-';
         ++q;
     }
     // Where the first significant digit lies, as a power of ten, to tell an
     // overflow from an underflow when the value is out of range.
-    std::int64_t intDigits = 0;       // integer digits after leading zeros
-    std::int64_t fracLeadZeros = 0;   // zeros after the point before a digit
+    std::int64_t intDigits = 0;      // integer digits after leading zeros
+    std::int64_t fracLeadZeros = 0;  // zeros after the point before a digit
     bool nonZero = false;
     bool digits = false;
     while (q < end && isDigit(*q)) {
@@ -98,14 +109,17 @@ Scan scanDecimal(const char16_t* p, const char16_t* end)
         text += '.';
         ++q;
         while (q < end && isDigit(*q)) {
-            if (*q != u'0') nonZero = true;
-            else if (!nonZero) ++fracLeadZeros;
+            if (*q != u'0')
+                nonZero = true;
+            else if (!nonZero)
+                ++fracLeadZeros;
             text += char(*q);
             digits = true;
             ++q;
         }
     }
-    if (!digits) return s;
+    if (!digits)
+        return s;
     s.found = true;
 
     std::int64_t exponent = 0;
@@ -120,10 +134,12 @@ Scan scanDecimal(const char16_t* p, const char16_t* end)
             text += negative ? "e-" : "e";
             while (e < end && isDigit(*e)) {
                 text += char(*e);
-                if (exponent < 1'000'000'000) exponent = exponent * 10 + (*e - u'0');
+                if (exponent < 1'000'000'000)
+                    exponent = exponent * 10 + (*e - u'0');
                 ++e;
             }
-            if (negative) exponent = -exponent;
+            if (negative)
+                exponent = -exponent;
             q = e;
         }
     }
@@ -133,7 +149,8 @@ Scan scanDecimal(const char16_t* p, const char16_t* end)
     const auto r = std::from_chars(text.data(), text.data() + text.size(), v);
     if (r.ec == std::errc::result_out_of_range) {
         const std::int64_t magnitude = intDigits > 0 ? intDigits - 1 + exponent : exponent - fracLeadZeros - 1;
-        if (nonZero && magnitude > 0) s.overflow = true;
+        if (nonZero && magnitude > 0)
+            s.overflow = true;
         v = 0.0;  // too small to hold: zero
     } else if (r.ec != std::errc()) {
         v = 0.0;
@@ -144,7 +161,8 @@ Scan scanDecimal(const char16_t* p, const char16_t* end)
 
 Scan scanNumber(const char16_t* p, const char16_t* end)
 {
-    if (p < end && *p == u'&') return scanRadix(p, end);
+    if (p < end && *p == u'&')
+        return scanRadix(p, end);
     return scanDecimal(p, end);
 }
 
@@ -160,25 +178,27 @@ ValResult valChecked(QStringView text)
     packed.reserve(std::size_t(text.size()));
     for (QChar c : text) {
         const char16_t u = c.unicode();
-        if (u != u' ' && u != u'\t' && u != u'\n') packed += u;
+        if (u != u' ' && u != u'\t' && u != u'\n')
+            packed += u;
     }
     const Scan s = scanNumber(packed.data(), packed.data() + packed.size());
-    if (s.overflow) return {0.0, true};
+    if (s.overflow)
+        return {0.0, true};
     return {s.value, false};
 }
 
-double val(QStringView text)
-{
-    return valChecked(text).value;
-}
+double val(QStringView text) { return valChecked(text).value; }
 
 QString numberText(double value)
 {
     // The old runtime raised an error before a NaN or an infinity could be
     // shown; should one reach a text anyway, it reads plainly.
-    if (std::isnan(value)) return QStringLiteral("NaN");
-    if (std::isinf(value)) return value < 0 ? QStringLiteral("-Inf") : QStringLiteral("Inf");
-    if (value == 0.0) return QStringLiteral("0");  // also negative zero
+    if (std::isnan(value))
+        return QStringLiteral("NaN");
+    if (std::isinf(value))
+        return value < 0 ? QStringLiteral("-Inf") : QStringLiteral("Inf");
+    if (value == 0.0)
+        return QStringLiteral("0");  // also negative zero
     char buf[64];
     const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
     QString out = QString::fromLatin1(buf, r.ptr - buf);
@@ -186,27 +206,25 @@ QString numberText(double value)
     return out;
 }
 
-QString numberText(std::int64_t value)
-{
-    return QString::number(value);
-}
+QString numberText(std::int64_t value) { return QString::number(value); }
 
 std::optional<double> strictNumber(QStringView text)
 {
     const char16_t* begin = reinterpret_cast<const char16_t*>(text.utf16());
     const char16_t* end = begin + text.size();
-    while (begin < end && isBlank(*begin)) ++begin;
-    while (end > begin && isBlank(end[-1])) --end;
-    if (begin == end) return std::nullopt;
+    while (begin < end && isBlank(*begin))
+        ++begin;
+    while (end > begin && isBlank(end[-1]))
+        --end;
+    if (begin == end)
+        return std::nullopt;
     const Scan s = scanNumber(begin, end);
-    if (!s.found || s.overflow || s.stop != end) return std::nullopt;
+    if (!s.found || s.overflow || s.stop != end)
+        return std::nullopt;
     return s.value;
 }
 
-bool isNumeric(QStringView text)
-{
-    return strictNumber(text).has_value();
-}
+bool isNumeric(QStringView text) { return strictNumber(text).has_value(); }
 
 double roundTo(double x, int decimals)
 {
@@ -215,15 +233,18 @@ double roundTo(double x, int decimals)
     // little above and gives 2.35, 2.675 a little below and gives 2.67, as
     // in the old runtime. Rounding the decimal look-alike instead would make
     // 2.345 a tie and give 2.34.
-    if (!std::isfinite(x) || x == 0.0) return x;
-    if (decimals < 0) decimals = 0;
+    if (!std::isfinite(x) || x == 0.0)
+        return x;
+    if (decimals < 0)
+        decimals = 0;
 
     int exp2 = 0;
     std::frexp(x, &exp2);
     // A double has at most 53 - exp2 binary fraction digits, and a decimal
     // expansion with as many digits after the point is exact.
     const int exactDigits = std::min(1074, std::max(0, 53 - exp2));
-    if (decimals >= exactDigits) return x;
+    if (decimals >= exactDigits)
+        return x;
 
     char buf[1500];
     const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::fixed, exactDigits);
@@ -236,7 +257,8 @@ double roundTo(double x, int decimals)
     const std::string rest = frac.substr(std::size_t(decimals));
     bool up = false;
     if (!rest.empty()) {
-        if (rest[0] > '5') up = true;
+        if (rest[0] > '5')
+            up = true;
         else if (rest[0] == '5') {
             const bool beyondHalf = rest.find_first_not_of('0', 1) != std::string::npos;
             up = beyondHalf || ((kept.back() - '0') % 2 == 1);
@@ -244,61 +266,68 @@ double roundTo(double x, int decimals)
     }
     if (up) {
         int i = int(kept.size()) - 1;
-        while (i >= 0 && kept[std::size_t(i)] == '9') kept[std::size_t(i--)] = '0';
-        if (i >= 0) ++kept[std::size_t(i)];
-        else kept.insert(kept.begin(), '1');
+        while (i >= 0 && kept[std::size_t(i)] == '9')
+            kept[std::size_t(i--)] = '0';
+        if (i >= 0)
+            ++kept[std::size_t(i)];
+        else
+            kept.insert(kept.begin(), '1');
     }
     const std::size_t intLen = kept.size() - std::size_t(decimals);
     std::string out = kept.substr(0, intLen);
-    if (decimals > 0) out += '.' + kept.substr(intLen);
+    if (decimals > 0)
+        out += '.' + kept.substr(intLen);
     double v = 0.0;
     std::from_chars(out.data(), out.data() + out.size(), v);
-    if (v == 0.0) return 0.0;
+    if (v == 0.0)
+        return 0.0;
     return x < 0 ? -v : v;
 }
 
-double intFloor(double x)
-{
-    return std::floor(x);
-}
+double intFloor(double x) { return std::floor(x); }
 
-double fix(double x)
-{
-    return std::trunc(x);
-}
+double fix(double x) { return std::trunc(x); }
 
 std::optional<std::int64_t> roundWhole(double x, std::int64_t lo, std::int64_t hi)
 {
-    if (!std::isfinite(x)) return std::nullopt;
+    if (!std::isfinite(x))
+        return std::nullopt;
     const double f = std::floor(x);
     const double d = x - f;  // exact for every finite double
     double r = f;
-    if (d > 0.5 || (d == 0.5 && std::fmod(f, 2.0) != 0.0)) r = f + 1.0;
+    if (d > 0.5 || (d == 0.5 && std::fmod(f, 2.0) != 0.0))
+        r = f + 1.0;
     // 2^63 is the first double outside int64.
-    if (r >= 9223372036854775808.0 || r < -9223372036854775808.0) return std::nullopt;
+    if (r >= 9223372036854775808.0 || r < -9223372036854775808.0)
+        return std::nullopt;
     const auto n = static_cast<std::int64_t>(r);
-    if (n < lo || n > hi) return std::nullopt;
+    if (n < lo || n > hi)
+        return std::nullopt;
     return n;
 }
 
 std::optional<std::int32_t> toInt32(double x)
 {
     const auto n = roundWhole(x, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());
-    if (!n) return std::nullopt;
+    if (!n)
+        return std::nullopt;
     return static_cast<std::int32_t>(*n);
 }
 
 std::optional<std::int16_t> toInt16(double x)
 {
     const auto n = roundWhole(x, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max());
-    if (!n) return std::nullopt;
+    if (!n)
+        return std::nullopt;
     return static_cast<std::int16_t>(*n);
 }
 
 std::optional<Currency> Currency::fromDouble(double value)
 {
-    if (!std::isfinite(value)) return std::nullopt;
-    if (std::fabs(value) > 1e15) return std::nullopt;  // far outside; the exact check follows
+    if (!std::isfinite(value))
+        return std::nullopt;
+    if (std::fabs(value) > 1e15)
+        return std::nullopt;  // far outside; the exact check follows
 
     // Rounded on the shortest decimal that reads back as the same double, so
     // 1.00005 is the tie it looks like (to 1.0000) even though the stored
@@ -311,23 +340,24 @@ std::optional<Currency> Currency::fromDouble(double value)
     const std::string frac = point == std::string::npos ? std::string() : digits.substr(point + 1);
 
     __int128 scaled = 0;
-    for (char c : intPart) scaled = scaled * 10 + (c - '0');
-    for (std::size_t i = 0; i < 4; ++i) scaled = scaled * 10 + (i < frac.size() ? frac[i] - '0' : 0);
+    for (char c : intPart)
+        scaled = scaled * 10 + (c - '0');
+    for (std::size_t i = 0; i < 4; ++i)
+        scaled = scaled * 10 + (i < frac.size() ? frac[i] - '0' : 0);
     if (frac.size() > 4) {
         const char first = frac[4];
         const bool beyondHalf = frac.find_first_not_of('0', 5) != std::string::npos;
-        if (first > '5' || (first == '5' && (beyondHalf || scaled % 2 == 1))) ++scaled;
+        if (first > '5' || (first == '5' && (beyondHalf || scaled % 2 == 1)))
+            ++scaled;
     }
-    if (value < 0) scaled = -scaled;
+    if (value < 0)
+        scaled = -scaled;
     if (scaled > std::numeric_limits<std::int64_t>::max() || scaled < std::numeric_limits<std::int64_t>::min())
         return std::nullopt;
     return fromScaled(static_cast<std::int64_t>(scaled));
 }
 
-double Currency::toDouble() const
-{
-    return double(scaled_) / 10000.0;
-}
+double Currency::toDouble() const { return double(scaled_) / 10000.0; }
 
 QString Currency::toText() const
 {

@@ -60,7 +60,12 @@ public:
     Currency() = default;
     // Nothing when the value is outside the type's range or not finite.
     static std::optional<Currency> fromDouble(double value);
-    static Currency fromScaled(std::int64_t scaled) { Currency c; c.scaled_ = scaled; return c; }
+    static Currency fromScaled(std::int64_t scaled)
+    {
+        Currency c;
+        c.scaled_ = scaled;
+        return c;
+    }
 
     std::int64_t scaled() const { return scaled_; }
     double toDouble() const;

@@ -57,9 +57,6 @@ QString failureMessage(sqlite3* db, int rc)
     return QString::fromUtf8(sqlite3_errstr(rc));
 }
 
-void throwFailure(sqlite3* db, int rc)
-{
-    throw DbError(failureMessage(db, rc), rc & 0xff);
-}
+void throwFailure(sqlite3* db, int rc) { throw DbError(failureMessage(db, rc), rc & 0xff); }
 
 }  // namespace data

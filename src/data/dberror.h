@@ -13,7 +13,8 @@ namespace data {
 class DbError : public std::runtime_error {
 public:
     explicit DbError(const QString& message, int sqliteCode = 0)
-        : std::runtime_error(message.toStdString()), message_(message), code_(sqliteCode) {}
+        : std::runtime_error(message.toStdString()), message_(message), code_(sqliteCode)
+    {}
     const QString& message() const { return message_; }
     // SQLite's primary result code (0 when the failure was not SQLite's).
     int sqliteCode() const { return code_; }

@@ -9,10 +9,7 @@
 namespace data {
 
 namespace {
-int stopWhenCancelled(void* flag)
-{
-    return static_cast<const std::atomic<bool>*>(flag)->load() ? 1 : 0;
-}
+int stopWhenCancelled(void* flag) { return static_cast<const std::atomic<bool>*>(flag)->load() ? 1 : 0; }
 }  // namespace
 
 FileHealth quickCheck(const QString& path, const std::atomic<bool>* cancel)
@@ -22,7 +19,8 @@ FileHealth quickCheck(const QString& path, const std::atomic<bool>* cancel)
     FileHealth health = FileHealth::Unknown;
     if (rc == SQLITE_OK) {
         sqlite3_busy_timeout(db, busyTimeoutMs());
-        if (cancel) sqlite3_progress_handler(db, 1000, stopWhenCancelled, const_cast<std::atomic<bool>*>(cancel));
+        if (cancel)
+            sqlite3_progress_handler(db, 1000, stopWhenCancelled, const_cast<std::atomic<bool>*>(cancel));
         sqlite3_stmt* st = nullptr;
         rc = sqlite3_prepare_v2(db, "PRAGMA quick_check", -1, &st, nullptr);
         if (rc == SQLITE_OK) {
@@ -32,14 +30,17 @@ FileHealth quickCheck(const QString& path, const std::atomic<bool>* cancel)
             while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
                 ++rows;
                 const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
-                if (!text || qstrcmp(text, "ok") != 0) sound = false;
+                if (!text || qstrcmp(text, "ok") != 0)
+                    sound = false;
             }
-            if (rc == SQLITE_DONE) health = (sound && rows > 0) ? FileHealth::Sound : FileHealth::Damaged;
+            if (rc == SQLITE_DONE)
+                health = (sound && rows > 0) ? FileHealth::Sound : FileHealth::Damaged;
         }
         sqlite3_finalize(st);
     }
     const int primary = rc & 0xff;
-    if (primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB) health = FileHealth::Damaged;
+    if (primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB)
+        health = FileHealth::Damaged;
     sqlite3_close_v2(db);
     return health;
 }
@@ -67,7 +68,8 @@ void BackgroundQuickCheck::start(const QString& path, QObject* context, std::fun
             QMetaObject::invokeMethod(
                 context,
                 [state, done, health] {
-                    if (!state->cancel && done) done(health);
+                    if (!state->cancel && done)
+                        done(health);
                 },
                 Qt::QueuedConnection);
         state->running = false;
@@ -76,8 +78,10 @@ void BackgroundQuickCheck::start(const QString& path, QObject* context, std::fun
 
 void BackgroundQuickCheck::stop()
 {
-    if (state_) state_->cancel = true;
-    if (thread_.joinable()) thread_.join();
+    if (state_)
+        state_->cancel = true;
+    if (thread_.joinable())
+        thread_.join();
     state_.reset();
 }
 

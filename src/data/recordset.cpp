@@ -10,14 +10,16 @@ int Recordset::fieldIndex(const QString& name) const
 {
     const QStringList& names = rows_.fieldNames();
     for (int i = 0; i < names.size(); ++i)
-        if (names[i].compare(name, Qt::CaseInsensitive) == 0) return i;
+        if (names[i].compare(name, Qt::CaseInsensitive) == 0)
+            return i;
     return -1;
 }
 
 const DbValue& Recordset::value(const QString& fieldName) const
 {
     const int i = fieldIndex(fieldName);
-    if (i < 0) throw DbError(QStringLiteral("The recordset has no field \"%1\".").arg(fieldName));
+    if (i < 0)
+        throw DbError(QStringLiteral("The recordset has no field \"%1\".").arg(fieldName));
     return value(i);
 }
 
@@ -25,7 +27,8 @@ const DbValue& Recordset::value(int fieldIndex) const
 {
     if (fieldIndex < 0 || fieldIndex >= fieldCount())
         throw DbError(QStringLiteral("The recordset has no field %1.").arg(fieldIndex));
-    if (bof() || eof()) throw DbError(QStringLiteral("There is no current record."));
+    if (bof() || eof())
+        throw DbError(QStringLiteral("There is no current record."));
     return rows_.at(fieldIndex, pos_);
 }
 
@@ -39,7 +42,8 @@ RowArray Recordset::getRows(int count)
     for (int r = first; r < first + n; ++r) {
         std::vector<DbValue> row;
         row.reserve(std::size_t(fieldCount()));
-        for (int f = 0; f < fieldCount(); ++f) row.push_back(rows_.at(f, r));
+        for (int f = 0; f < fieldCount(); ++f)
+            row.push_back(rows_.at(f, r));
         rows.push_back(std::move(row));
     }
     pos_ = first + n;

@@ -27,7 +27,11 @@ public:
     const DbValue& operator[](const QString& fieldName) const { return value(fieldName); }
 
     void moveFirst() { pos_ = 0; }
-    void moveNext() { if (pos_ < rows_.rowCount()) ++pos_; }
+    void moveNext()
+    {
+        if (pos_ < rows_.rowCount())
+            ++pos_;
+    }
     // 1-based position of the current row; moving sets it.
     int absolutePosition() const { return pos_ + 1; }
     void setAbsolutePosition(int position) { pos_ = position - 1; }
@@ -49,11 +53,11 @@ private:
 // One page of a paged query.
 class Page {
 public:
-    RowArray rows;          // the page's rows, [field, row]
-    int recordCount = 0;    // rows of the whole result
-    int pageSize = 0;       // rows per page asked for (0 for page -1)
-    int absolutePage = 0;   // the page asked for (1-based), -1 for all rows
-    int pageCount = 0;      // pages of the whole result: ceil(recordCount / pageSize), 1 for page -1
+    RowArray rows;         // the page's rows, [field, row]
+    int recordCount = 0;   // rows of the whole result
+    int pageSize = 0;      // rows per page asked for (0 for page -1)
+    int absolutePage = 0;  // the page asked for (1-based), -1 for all rows
+    int pageCount = 0;     // pages of the whole result: ceil(recordCount / pageSize), 1 for page -1
     bool empty() const { return recordCount == 0; }
 };
 

@@ -12,7 +12,8 @@ class RowArray {
 public:
     RowArray() = default;
     RowArray(QStringList fieldNames, std::vector<std::vector<DbValue>> rows)
-        : names_(std::move(fieldNames)), rows_(std::move(rows)) {}
+        : names_(std::move(fieldNames)), rows_(std::move(rows))
+    {}
 
     int fieldCount() const { return int(names_.size()); }
     int rowCount() const { return int(rows_.size()); }

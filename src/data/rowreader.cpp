@@ -30,8 +30,9 @@ RowReader::RowReader(Connection& c, const QString& sql, const std::vector<std::i
         throw DbError(QStringLiteral("The SQL text holds no statement."), SQLITE_MISUSE);
     if (const int expected = sqlite3_bind_parameter_count(stmt_); expected != int(params.size())) {
         sqlite3_finalize(stmt_);
-        throw DbError(QStringLiteral("The statement takes %1 values, but %2 were given.").arg(expected).arg(params.size()),
-                      SQLITE_RANGE);
+        throw DbError(
+            QStringLiteral("The statement takes %1 values, but %2 were given.").arg(expected).arg(params.size()),
+            SQLITE_RANGE);
     }
     for (std::size_t i = 0; i < params.size(); ++i)
         if ((rc = sqlite3_bind_int64(stmt_, int(i) + 1, params[i])) != SQLITE_OK) {
@@ -70,7 +71,8 @@ double RowReader::real(int column) const { return sqlite3_column_double(stmt_, c
 std::string_view RowReader::bytes(int column) const
 {
     // Asked for as a blob, a text or blob comes as stored; a number as text.
-    const void* p = kind(column) == Kind::Blob ? sqlite3_column_blob(stmt_, column) : sqlite3_column_text(stmt_, column);
+    const void* p =
+        kind(column) == Kind::Blob ? sqlite3_column_blob(stmt_, column) : sqlite3_column_text(stmt_, column);
     const int n = sqlite3_column_bytes(stmt_, column);
     return p ? std::string_view(static_cast<const char*>(p), std::size_t(n)) : std::string_view();
 }

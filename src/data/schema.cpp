@@ -155,24 +155,32 @@ INSERT INTO BlankNotes (Notes) VALUES ('');
 
 // Numbered in alphabetical order of name.
 constexpr const char* stateNames[] = {
-    "Alabama", "Alaska", "Arizona", "Arkansas", "California", "Colorado", "Connecticut", "Delaware",
-    "District of Columbia", "Florida", "Georgia", "Hawaii", "Idaho", "Illinois", "Indiana", "Iowa",
-    "Kansas", "Kentucky", "Louisiana", "Maine", "Maryland", "Massachusetts", "Michigan", "Minnesota",
-    "Mississippi", "Missouri", "Montana", "Nebraska", "Nevada", "New Hampshire", "New Jersey",
-    "New Mexico", "New York", "North Carolina", "North Dakota", "Ohio", "Oklahoma", "Oregon",
-    "Pennsylvania", "Rhode Island", "South Carolina", "South Dakota", "Tennessee", "Texas", "Utah",
-    "Vermont", "Virginia", "Washington", "West Virginia", "Wisconsin", "Wyoming",
+    "Alabama",        "Alaska",         "Arizona",
+    "Arkansas",       "California",     "Colorado",
+    "Connecticut",    "Delaware",       "District of Columbia",
+    "Florida",        "Georgia",        "Hawaii",
+    "Idaho",          "Illinois",       "Indiana",
+    "Iowa",           "Kansas",         "Kentucky",
+    "Louisiana",      "Maine",          "Maryland",
+    "Massachusetts",  "Michigan",       "Minnesota",
+    "Mississippi",    "Missouri",       "Montana",
+    "Nebraska",       "Nevada",         "New Hampshire",
+    "New Jersey",     "New Mexico",     "New York",
+    "North Carolina", "North Dakota",   "Ohio",
+    "Oklahoma",       "Oregon",         "Pennsylvania",
+    "Rhode Island",   "South Carolina", "South Dakota",
+    "Tennessee",      "Texas",          "Utah",
+    "Vermont",        "Virginia",       "Washington",
+    "West Virginia",  "Wisconsin",      "Wyoming",
 };
 static_assert(std::size(stateNames) == 51);
 
-QString shown(const QString& path)
-{
-    return QDir::toNativeSeparators(path);
-}
+QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
 
 [[noreturn]] void refuse(const QString& path)
 {
-    throw DbError(QStringLiteral("The file \"%1\" is not a Corvanel database. It was left unchanged.").arg(shown(path)));
+    throw DbError(
+        QStringLiteral("The file \"%1\" is not a Corvanel database. It was left unchanged.").arg(shown(path)));
 }
 
 // Closes a handle however the work with it ends.
@@ -182,7 +190,8 @@ struct Handle {
     int close()
     {
         const int rc = db ? sqlite3_close(db) : SQLITE_OK;
-        if (rc == SQLITE_OK) db = nullptr;
+        if (rc == SQLITE_OK)
+            db = nullptr;
         return rc;
     }
 };
@@ -211,7 +220,8 @@ std::optional<std::int64_t> pragmaValue(sqlite3* db, const char* sql, int& rc)
             rc = SQLITE_OK;
         }
     }
-    if (rc != SQLITE_OK) rc = sqlite3_extended_errcode(db);
+    if (rc != SQLITE_OK)
+        rc = sqlite3_extended_errcode(db);
     sqlite3_finalize(st);
     return out;
 }
@@ -219,7 +229,8 @@ std::optional<std::int64_t> pragmaValue(sqlite3* db, const char* sql, int& rc)
 std::uint32_t bigEndian32(const QByteArray& bytes, int offset)
 {
     std::uint32_t v = 0;
-    for (int i = 0; i < 4; ++i) v = (v << 8) | std::uint8_t(bytes[offset + i]);
+    for (int i = 0; i < 4; ++i)
+        v = (v << 8) | std::uint8_t(bytes[offset + i]);
     return v;
 }
 
@@ -248,7 +259,8 @@ OpenOutcome ensureDatabase(const QString& path)
     const QByteArray header = file.read(100);
     file.close();
     static const QByteArray magic("SQLite format 3\0", 16);
-    if (header.size() < 16 || !header.startsWith(magic)) refuse(path);
+    if (header.size() < 16 || !header.startsWith(magic))
+        refuse(path);
 
     std::int64_t appId = 0;
     std::int64_t version = 0;
@@ -257,10 +269,13 @@ OpenOutcome ensureDatabase(const QString& path)
         int rc = sqlite3_open_v2(path.toUtf8().constData(), &h.db, SQLITE_OPEN_READONLY, nullptr);
         // Another program's write lock is waited for as every statement
         // waits; only a lock that outlasts the wait is reported, as such.
-        if (h.db) sqlite3_busy_timeout(h.db, busyTimeoutMs());
+        if (h.db)
+            sqlite3_busy_timeout(h.db, busyTimeoutMs());
         std::optional<std::int64_t> a, v;
-        if (rc == SQLITE_OK) a = pragmaValue(h.db, "PRAGMA application_id", rc);
-        if (rc == SQLITE_OK) v = pragmaValue(h.db, "PRAGMA user_version", rc);
+        if (rc == SQLITE_OK)
+            a = pragmaValue(h.db, "PRAGMA application_id", rc);
+        if (rc == SQLITE_OK)
+            v = pragmaValue(h.db, "PRAGMA user_version", rc);
         if (rc == SQLITE_READONLY_ROLLBACK && header.size() == 100) {
             // A write of ours was cut short and left a hot journal, which a
             // read-only handle may not roll back. The header fields are
@@ -283,7 +298,8 @@ OpenOutcome ensureDatabase(const QString& path)
         appId = std::int32_t(std::uint32_t(*a));
         version = *v;
     }
-    if (appId != applicationId) refuse(path);
+    if (appId != applicationId)
+        refuse(path);
     if (version > schemaVersion)
         throw DbError(QStringLiteral("The file \"%1\" was made by a newer version of Corvanel (database version %2; "
                                      "this version reads version %3 and older). It was left unchanged.")
@@ -315,21 +331,24 @@ void createFreshDatabase(const QString& path)
                                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_EXRESCODE, nullptr);
         if (rc != SQLITE_OK)
             throw DbError(QStringLiteral("A new database could not be made in \"%1\": %2")
-                              .arg(shown(folder),
-                                   QString::fromUtf8(h.db ? sqlite3_errmsg(h.db) : sqlite3_errstr(rc))),
+                              .arg(shown(folder), QString::fromUtf8(h.db ? sqlite3_errmsg(h.db) : sqlite3_errstr(rc))),
                           rc & 0xff);
         exec(h.db, QStringLiteral("PRAGMA journal_mode=DELETE"));
         exec(h.db, QStringLiteral("BEGIN"));
         exec(h.db, QString::fromUtf8(schemaSql));
         QString states = QStringLiteral("INSERT INTO States (StateId, StateName) VALUES ");
         for (std::size_t i = 0; i < std::size(stateNames); ++i)
-            states += QStringLiteral("%1(%2, '%3')").arg(i ? QStringLiteral(", ") : QString()).arg(int(i) + 1).arg(QLatin1String(stateNames[i]));
+            states += QStringLiteral("%1(%2, '%3')")
+                          .arg(i ? QStringLiteral(", ") : QString())
+                          .arg(int(i) + 1)
+                          .arg(QLatin1String(stateNames[i]));
         exec(h.db, states);
         exec(h.db, QStringLiteral("PRAGMA application_id = %1").arg(applicationId));
         exec(h.db, QStringLiteral("PRAGMA user_version = %1").arg(schemaVersion));
         exec(h.db, QStringLiteral("COMMIT"));
         const int crc = h.close();
-        if (crc != SQLITE_OK) throw DbError(QString::fromUtf8(sqlite3_errstr(crc)), crc & 0xff);
+        if (crc != SQLITE_OK)
+            throw DbError(QString::fromUtf8(sqlite3_errstr(crc)), crc & 0xff);
     } catch (...) {
         removeWithJournal(temp);
         throw;

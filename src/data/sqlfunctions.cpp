@@ -39,8 +39,10 @@ void sqlCdbl(sqlite3_context* ctx, int, sqlite3_value** argv)
     case SQLITE_INTEGER:
     case SQLITE_FLOAT: sqlite3_result_double(ctx, sqlite3_value_double(v)); return;
     default:
-        if (const auto n = conv::strictNumber(textOf(v))) sqlite3_result_double(ctx, *n);
-        else sqlite3_result_null(ctx);
+        if (const auto n = conv::strictNumber(textOf(v)))
+            sqlite3_result_double(ctx, *n);
+        else
+            sqlite3_result_null(ctx);
         return;
     }
 }
@@ -69,7 +71,8 @@ int registerSqlFunctions(sqlite3* db)
     };
     for (const Fn& f : {Fn{"val", sqlVal}, Fn{"cdbl", sqlCdbl}, Fn{"isnumeric", sqlIsNumeric}}) {
         const int rc = sqlite3_create_function_v2(db, f.name, 1, flags, nullptr, f.fn, nullptr, nullptr, nullptr);
-        if (rc != SQLITE_OK) return rc;
+        if (rc != SQLITE_OK)
+            return rc;
     }
     return SQLITE_OK;
 }

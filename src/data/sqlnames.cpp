@@ -7,7 +7,8 @@ namespace data::sql {
 QString checkedIdentifier(const QString& name, const QStringList& allowed)
 {
     for (const QString& a : allowed)
-        if (a.compare(name, Qt::CaseInsensitive) == 0) return a;
+        if (a.compare(name, Qt::CaseInsensitive) == 0)
+            return a;
     throw DbError(QStringLiteral("\"%1\" is not a field name that can be used here.").arg(name));
 }
 

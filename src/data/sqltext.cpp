@@ -13,11 +13,16 @@ inline unsigned fold(unsigned char c) { return (c >= 'A' && c <= 'Z') ? unsigned
 // takes them (0xC0 and up).
 inline char32_t leadBits(unsigned c)
 {
-    if (c < 0xE0) return c - 0xC0;
-    if (c < 0xF0) return c - 0xE0;
-    if (c < 0xF8) return c - 0xF0;
-    if (c < 0xFC) return c - 0xF8;
-    if (c < 0xFE) return c - 0xFC;
+    if (c < 0xE0)
+        return c - 0xC0;
+    if (c < 0xF0)
+        return c - 0xE0;
+    if (c < 0xF8)
+        return c - 0xF0;
+    if (c < 0xFC)
+        return c - 0xF8;
+    if (c < 0xFE)
+        return c - 0xFC;
     return 0;
 }
 
@@ -39,7 +44,8 @@ char32_t readChar(std::string_view s, std::size_t& i)
 
 inline bool sameChar(char32_t a, char32_t b)
 {
-    return a == b || (a < 0x80 && b < 0x80 && fold(static_cast<unsigned char>(a)) == fold(static_cast<unsigned char>(b)));
+    return a == b ||
+           (a < 0x80 && b < 0x80 && fold(static_cast<unsigned char>(a)) == fold(static_cast<unsigned char>(b)));
 }
 
 // LIKE reads its operands as C strings: nothing after a NUL takes part.
@@ -117,9 +123,8 @@ int compareValues(Kind ak, double an, std::string_view at, Kind bk, double bn, s
 
 LikePattern::LikePattern(std::string_view pattern) : pattern_(untilNul(pattern))
 {
-    const bool plain = std::none_of(pattern_.begin(), pattern_.end(), [](char ch) {
-        return ch == '_' || static_cast<unsigned char>(ch) >= 0x80;
-    });
+    const bool plain = std::none_of(pattern_.begin(), pattern_.end(),
+                                    [](char ch) { return ch == '_' || static_cast<unsigned char>(ch) >= 0x80; });
     if (!plain)
         return;
     // ASCII literals and "%" only: a run of literals can be looked for
@@ -151,8 +156,7 @@ bool LikePattern::matches(std::string_view text) const
     switch (shape_) {
     case Shape::Exact: return text.size() == pattern_.size() && literalAt(text, 0, pattern_);
     case Shape::Prefix: return literalAt(text, 0, segments_.front());
-    case Shape::Contains:
-        return segments_.empty() || findLiteral(text, 0, segments_.front()) != std::string_view::npos;
+    case Shape::Contains: return segments_.empty() || findLiteral(text, 0, segments_.front()) != std::string_view::npos;
     case Shape::Segments: return matchSegments(text);
     case Shape::General: return matchGeneral(text);
     }

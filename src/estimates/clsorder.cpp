@@ -23,11 +23,7 @@ const QString estimateTitle = QStringLiteral("Estimate");
 // (or not a number at all) is a fault upstream, not an estimate.
 constexpr double largestAmount = double(std::numeric_limits<float>::max());
 
-bool storableAmount(double v)
-{
-    return std::isfinite(v) && std::fabs(v) <= largestAmount;
-}
-
+bool storableAmount(double v) { return std::isfinite(v) && std::fabs(v) <= largestAmount; }
 
 constexpr const char* headerInsertSql =
     "Insert into OrderInfo (Orderno,CustId,RepId,OrderDate,SStreet1,SStreet2,SCity,SState,SZip,SCountry,SPhone,"
@@ -49,10 +45,10 @@ constexpr const char* linesDeleteSql = "Delete from OrderItem where OrderNo = ?"
 // each stands for in the joined query.
 const QStringList& listExpressions()
 {
-    static const QStringList expressions{
-        QStringLiteral("OrderInfo.OrderNo"), QStringLiteral("OrderInfo.OrderDate"), QStringLiteral("Customer.CustName"),
-        QStringLiteral("OrderInfo.UPSTracking"), QStringLiteral("OrderInfo.Total"), QStringLiteral("OrderInfo.Overhead"),
-        QStringLiteral("OrderInfo.Tax")};
+    static const QStringList expressions{QStringLiteral("OrderInfo.OrderNo"), QStringLiteral("OrderInfo.OrderDate"),
+                                         QStringLiteral("Customer.CustName"), QStringLiteral("OrderInfo.UPSTracking"),
+                                         QStringLiteral("OrderInfo.Total"),   QStringLiteral("OrderInfo.Overhead"),
+                                         QStringLiteral("OrderInfo.Tax")};
     return expressions;
 }
 
@@ -79,8 +75,9 @@ ClsOrder::~ClsOrder() = default;
 
 const QStringList& ClsOrder::sortColumns()
 {
-    static const QStringList columns{QStringLiteral("OrderNo"),     QStringLiteral("OrderDate"), QStringLiteral("CustName"),
-                                     QStringLiteral("UPSTracking"), QStringLiteral("Total"),     QStringLiteral("Overhead"),
+    static const QStringList columns{QStringLiteral("OrderNo"),  QStringLiteral("OrderDate"),
+                                     QStringLiteral("CustName"), QStringLiteral("UPSTracking"),
+                                     QStringLiteral("Total"),    QStringLiteral("Overhead"),
                                      QStringLiteral("Tax")};
     return columns;
 }
@@ -93,14 +90,12 @@ const QStringList& ClsOrder::searchColumns()
 
 estimates::ColnOrderItems& ClsOrder::ColnOrderItems()
 {
-    if (!lines_) lines_ = std::make_unique<estimates::ColnOrderItems>();
+    if (!lines_)
+        lines_ = std::make_unique<estimates::ColnOrderItems>();
     return *lines_;
 }
 
-void ClsOrder::setColnOrderItems(std::unique_ptr<estimates::ColnOrderItems> lines)
-{
-    lines_ = std::move(lines);
-}
+void ClsOrder::setColnOrderItems(std::unique_ptr<estimates::ColnOrderItems> lines) { lines_ = std::move(lines); }
 
 bool ClsOrder::Validate()
 {
@@ -108,9 +103,12 @@ bool ClsOrder::Validate()
         ui::msgBox(message, ui::Buttons::Ok, estimateTitle);
         return false;
     };
-    if (OrderNo == 0) return refuse(QStringLiteral("No Estimate number found"));
-    if (CustId == 0) return refuse(QStringLiteral("Select Customer "));
-    if (ColnOrderItems().Count() == 0) return refuse(QStringLiteral("No Items Selected"));
+    if (OrderNo == 0)
+        return refuse(QStringLiteral("No Estimate number found"));
+    if (CustId == 0)
+        return refuse(QStringLiteral("Select Customer "));
+    if (ColnOrderItems().Count() == 0)
+        return refuse(QStringLiteral("No Items Selected"));
     return true;
 }
 
@@ -139,8 +137,10 @@ bool ClsOrder::Save(const QString& screenMode)
 {
     const bool adding = screenMode == QLatin1String("A");
     const bool editing = screenMode == QLatin1String("E");
-    if (!adding && !editing) return false;
-    if (!storable()) return false;
+    if (!adding && !editing)
+        return false;
+    if (!storable())
+        return false;
 
     enum class Refusal { None, Duplicate, Missing };
     Refusal refusal = Refusal::None;
@@ -167,12 +167,13 @@ bool ClsOrder::Save(const QString& screenMode)
                     .run();
             }
         } else {
-            const int changed = header
-                                    .bind(CustId, RepId, date, SStreet1, SStreet2, SCity, SState, SZip, SCountry,
-                                          SPhone, SMobile, SEmail, ShipId, Amount, Tax, Overhead, Total, UPSTracking,
-                                          Notes, OrderNo)
-                                    .run();
-            if (changed != 1) refusal = Refusal::Missing;
+            const int changed =
+                header
+                    .bind(CustId, RepId, date, SStreet1, SStreet2, SCity, SState, SZip, SCountry, SPhone, SMobile,
+                          SEmail, ShipId, Amount, Tax, Overhead, Total, UPSTracking, Notes, OrderNo)
+                    .run();
+            if (changed != 1)
+                refusal = Refusal::Missing;
         }
         if (refusal == Refusal::None) {
             // Also on a new number: lines left behind without a header by
@@ -180,8 +181,8 @@ bool ClsOrder::Save(const QString& screenMode)
             dropLines.bind(OrderNo).run();
             for (ClsOrderItems& line : ColnOrderItems()) {
                 addLine
-                    .bind(OrderNo, line.itemKey(), line.mvarQty, line.mvarMaterial, line.mvarRoomId,
-                          line.mvarUnitId, line.mvarExtension, line.mvarLabor, line.mvarOthers)
+                    .bind(OrderNo, line.itemKey(), line.mvarQty, line.mvarMaterial, line.mvarRoomId, line.mvarUnitId,
+                          line.mvarExtension, line.mvarLabor, line.mvarOthers)
                     .run();
             }
             t.commit();
@@ -208,7 +209,8 @@ bool ClsOrder::Save(const QString& screenMode)
 
 bool ClsOrder::Delete()
 {
-    if (AddEditDel != QLatin1String("D")) return false;
+    if (AddEditDel != QLatin1String("D"))
+        return false;
     bool missing = false;
     data::Connection& c = connection();
     try {
@@ -222,8 +224,7 @@ bool ClsOrder::Delete()
             t.commit();
         }
     } catch (const data::DbError& e) {
-        ui::msgBox(QStringLiteral("The estimate was not deleted: %1").arg(e.message()), ui::Buttons::Ok,
-                   estimateTitle);
+        ui::msgBox(QStringLiteral("The estimate was not deleted: %1").arg(e.message()), ui::Buttons::Ok, estimateTitle);
         return false;
     }
     if (missing) {
@@ -309,7 +310,8 @@ bool ClsOrder::GetOrder()
                   r.at(4, i).toInt(), r.at(5, i).toDouble(), r.at(6, i).toDouble(), r.at(7, i).toDouble());
     }
 
-    if (onLoaded) onLoaded();
+    if (onLoaded)
+        onLoaded();
     return true;
 }
 
@@ -392,7 +394,8 @@ std::optional<data::RowArray> ClsOrder::GetSearchCustomers(int& page, int& pageC
 
 double ClsOrder::GetTaxRate(const data::DbValue& stateKey)
 {
-    if (stateKey.isNull() || (stateKey.isText() && stateKey.toText().trimmed().isEmpty())) return 0;
+    if (stateKey.isNull() || (stateKey.isText() && stateKey.toText().trimmed().isEmpty()))
+        return 0;
     return connection()
         .scalar(QStringLiteral("Select TaxRate from Tax where Stateid = ?"), {stateKey.toInt64()})
         .toDouble();
@@ -401,9 +404,11 @@ double ClsOrder::GetTaxRate(const data::DbValue& stateKey)
 int ClsOrder::GetNextOrderNo()
 {
     const data::DbValue top = connection().scalar(QStringLiteral("Select max(OrderNo) from OrderInfo"));
-    if (top.isNull()) return 1;
+    if (top.isNull())
+        return 1;
     const std::int64_t next = top.toInt64() + 1;
-    if (next > INT_MAX) return 0;
+    if (next > INT_MAX)
+        return 0;
     return next < 1 ? 1 : int(next);
 }
 
@@ -434,15 +439,16 @@ std::optional<data::RowArray> ClsOrder::GetComboUnits()
 
 std::optional<data::RowArray> ClsOrder::GetComboItems()
 {
-    return allRows(
-        QStringLiteral("Select ItemId,ItemName,Material,Labor,Qty,SubLabor,Equipment from Item order by ItemName, ItemId"));
+    return allRows(QStringLiteral(
+        "Select ItemId,ItemName,Material,Labor,Qty,SubLabor,Equipment from Item order by ItemName, ItemId"));
 }
 
 ClsOrder::ItemChoices ClsOrder::GetItemChoices()
 {
     ItemChoices out;
-    data::RowReader r(connection(), QStringLiteral("Select ItemId,ItemName,Material,Labor,Qty,SubLabor,Equipment from Item "
-                                                   "order by ItemName, ItemId"));
+    data::RowReader r(connection(),
+                      QStringLiteral("Select ItemId,ItemName,Material,Labor,Qty,SubLabor,Equipment from Item "
+                                     "order by ItemName, ItemId"));
     // A price is read as the record classes read it: a number as it is, a
     // text by the number it starts with.
     const auto price = [&r](int column) {

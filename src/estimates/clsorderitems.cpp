@@ -36,7 +36,8 @@ int ClsOrderItems::itemKey() const
 {
     // Once the record exists it is the one place the key is kept, so a
     // change made through Item() shows here.
-    if (item_) return item_->itemid;
+    if (item_)
+        return item_->itemid;
     return hasKey_ ? key_ : 0;
 }
 

@@ -18,12 +18,12 @@ public:
     ClsOrderItems& operator=(const ClsOrderItems&) = delete;
 
     double mvarQty = 0;
-    double mvarMaterial = 0;   // unit material price times the quantity
-    int mvarRoomId = 0;        // takeoff name
+    double mvarMaterial = 0;  // unit material price times the quantity
+    int mvarRoomId = 0;       // takeoff name
     int mvarUnitId = 0;
     double mvarExtension = 0;  // sub-labor amount
     double mvarLabor = 0;
-    double mvarOthers = 0;     // equipment and others
+    double mvarOthers = 0;  // equipment and others
 
     // The line's item; only its key means anything here. A line has no item
     // until one is set.
@@ -39,7 +39,7 @@ public:
 
 private:
     std::unique_ptr<masters::ClsItem> item_;
-    int key_ = 0;        // the key while no record has been made
+    int key_ = 0;  // the key while no record has been made
     bool hasKey_ = false;
 };
 

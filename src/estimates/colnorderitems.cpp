@@ -8,8 +8,8 @@ namespace estimates {
 ColnOrderItems::ColnOrderItems() = default;
 ColnOrderItems::~ColnOrderItems() = default;
 
-ClsOrderItems& ColnOrderItems::Add(int itemId, double qty, double material, int roomId, int unitId,
-                                   double extension, double labor, double others)
+ClsOrderItems& ColnOrderItems::Add(int itemId, double qty, double material, int roomId, int unitId, double extension,
+                                   double labor, double others)
 {
     auto line = std::make_unique<ClsOrderItems>();
     line->setItem(itemId);
@@ -27,30 +27,22 @@ ClsOrderItems& ColnOrderItems::Add(int itemId, double qty, double material, int 
 std::size_t ColnOrderItems::index(int position) const
 {
     if (position < 1 || position > Count())
-        throw std::out_of_range("There is no estimate line at position " + std::to_string(position) + " (the estimate has " +
-                                std::to_string(Count()) + ").");
+        throw std::out_of_range("There is no estimate line at position " + std::to_string(position) +
+                                " (the estimate has " + std::to_string(Count()) + ").");
     return std::size_t(position - 1);
 }
 
-ClsOrderItems& ColnOrderItems::Item(int position)
-{
-    return *lines_[index(position)];
-}
+ClsOrderItems& ColnOrderItems::Item(int position) { return *lines_[index(position)]; }
 
-const ClsOrderItems& ColnOrderItems::Item(int position) const
-{
-    return *lines_[index(position)];
-}
+const ClsOrderItems& ColnOrderItems::Item(int position) const { return *lines_[index(position)]; }
 
-void ColnOrderItems::Remove(int position)
-{
-    lines_.erase(lines_.begin() + std::ptrdiff_t(index(position)));
-}
+void ColnOrderItems::Remove(int position) { lines_.erase(lines_.begin() + std::ptrdiff_t(index(position))); }
 
 void ColnOrderItems::Clear()
 {
     // From the last line down, as the lines were always let go.
-    while (!lines_.empty()) lines_.pop_back();
+    while (!lines_.empty())
+        lines_.pop_back();
 }
 
 }  // namespace estimates

@@ -65,12 +65,11 @@ report::Report customersReport(const std::vector<reportdata::CustomerRow>& rows)
                 lines += b.wrappedText(left, top + lines * report::lineHeight, width, v, Align::Left, style);
             return lines;
         };
-        const int lines = std::max({1, column(nameLeft, nameWidth, stacked({c.name}), Style::Bold),
-                                    column(addressLeft, addressWidth,
-                                           stacked({c.street1, c.street2, c.city, c.state, c.zip, c.country})),
-                                    column(phoneLeft, phoneWidth, stacked({c.phone})),
-                                    column(faxLeft, faxWidth, stacked({c.fax})),
-                                    column(emailLeft, emailWidth, stacked({c.email, c.url}))});
+        const int lines = std::max(
+            {1, column(nameLeft, nameWidth, stacked({c.name}), Style::Bold),
+             column(addressLeft, addressWidth, stacked({c.street1, c.street2, c.city, c.state, c.zip, c.country})),
+             column(phoneLeft, phoneWidth, stacked({c.phone})), column(faxLeft, faxWidth, stacked({c.fax})),
+             column(emailLeft, emailWidth, stacked({c.email, c.url}))});
         b.setHeight(top + lines * report::lineHeight + 4);
         b.rule(b.height() - 0.5, 0, -1, 0.25);
         r.addDetail(std::move(b));
@@ -79,7 +78,7 @@ report::Report customersReport(const std::vector<reportdata::CustomerRow>& rows)
     Band footer(30);
     footer.rule(4, 0, -1, 0.8)
         .text(0, 10, report::bodyWidth,
-              rows.empty()         ? QStringLiteral("No customers are stored.")
+              rows.empty()       ? QStringLiteral("No customers are stored.")
               : rows.size() == 1 ? QStringLiteral("1 customer")
                                  : QStringLiteral("%1 customers").arg(rows.size()),
               Align::Left, Style::Bold);

@@ -33,10 +33,11 @@ report::Report estimatesReport(const std::vector<reportdata::EstimateRow>& rows,
 
     Band title(46);
     title.text(0, 0, report::bodyWidth, QStringLiteral("Estimates Report"), Align::Left, Style::Title);
-    title.text(0, 22, report::bodyWidth,
-               ranged ? QStringLiteral("Estimates dated %1 to %2").arg(from->toString(dateFormat), to->toString(dateFormat))
-                      : QStringLiteral("All estimates"),
-               Align::Left, Style::Subtitle);
+    title.text(
+        0, 22, report::bodyWidth,
+        ranged ? QStringLiteral("Estimates dated %1 to %2").arg(from->toString(dateFormat), to->toString(dateFormat))
+               : QStringLiteral("All estimates"),
+        Align::Left, Style::Subtitle);
     r.setTitleBand(std::move(title));
 
     Band header(24);

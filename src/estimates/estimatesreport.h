@@ -15,8 +15,8 @@ namespace estimates {
 
 // The report of `rows`; `from` and `to`, when given, are the range they
 // were chosen by (named under the title).
-report::Report estimatesReport(const std::vector<reportdata::EstimateRow>& rows,
-                               const std::optional<QDate>& from = {}, const std::optional<QDate>& to = {});
+report::Report estimatesReport(const std::vector<reportdata::EstimateRow>& rows, const std::optional<QDate>& from = {},
+                               const std::optional<QDate>& to = {});
 
 // Reads the estimates (all, or those dated from `from` to `to`) and opens
 // the report in the print preview.

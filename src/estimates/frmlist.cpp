@@ -59,8 +59,7 @@ class ItemNode : public QTreeWidgetItem {
 public:
     ItemNode(std::shared_ptr<const masters::ClsItem::ItemNames> names, int index)
         : QTreeWidgetItem(UserType), names_(std::move(names)), index_(index)
-    {
-    }
+    {}
     QVariant data(int column, int role) const override
     {
         if (column == 0 && (role == Qt::DisplayRole || role == Qt::EditRole))
@@ -151,11 +150,11 @@ void FrmList::createControls()
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(ui::toPixels(90));
     cmdDelete = ui::namedButton(c, QStringLiteral("cmdDelete"), QStringLiteral("Delete selected item from List"),
-                       QStringLiteral("Remove the selected row from the list"));
+                                QStringLiteral("Remove the selected row from the list"));
     cmdAddEstimate = ui::namedButton(c, QStringLiteral("cmdAddEstimate"), QStringLiteral("Add Items to Estimate"),
-                            QStringLiteral("Add every row to the estimate and close this window"));
+                                     QStringLiteral("Add every row to the estimate and close this window"));
     cmdExit = ui::namedButton(c, QStringLiteral("cmdExit"), QStringLiteral("Exit"),
-                     QStringLiteral("Close this window; nothing is added"));
+                              QStringLiteral("Close this window; nothing is added"));
     buttons->addWidget(cmdDelete);
     buttons->addStretch(1);
     buttons->addWidget(cmdAddEstimate);
@@ -164,8 +163,7 @@ void FrmList::createControls()
     g->setColumnStretch(1, 1);
     g->setRowStretch(1, 1);
 
-    connect(TreeCategory, &QTreeWidget::itemDoubleClicked, this,
-            ui::guard([this](QTreeWidgetItem* node, int) {
+    connect(TreeCategory, &QTreeWidget::itemDoubleClicked, this, ui::guard([this](QTreeWidgetItem* node, int) {
                 if (node && TreeCategory)
                     TreeCategory->setCurrentItem(node);
                 TreeCategory_DblClick();
@@ -209,10 +207,7 @@ void FrmList::Form_Unload()
 // ---------------------------------------------------------------------------
 // The tree
 
-QString FrmList::nodeKey(const QTreeWidgetItem* node)
-{
-    return node ? node->data(0, keyRole).toString() : QString();
-}
+QString FrmList::nodeKey(const QTreeWidgetItem* node) { return node ? node->data(0, keyRole).toString() : QString(); }
 
 QTreeWidgetItem* FrmList::node(const QString& key) const
 {

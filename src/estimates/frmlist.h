@@ -26,12 +26,12 @@ class QTreeWidgetItem;
 namespace masters {
 class ClsItem;
 class clsCategory;
-}
+}  // namespace masters
 
 namespace ui {
 class ComboBox;
 class ListView;
-}
+}  // namespace ui
 
 namespace estimates {
 
@@ -67,11 +67,11 @@ public:
         ColItemCode,    // "Item #"
         ColItemName,
         ColCategory,
-        ColQty,         // the item's default quantity, for show
+        ColQty,  // the item's default quantity, for show
         ColUnit,
         ColMaterial,
         ColLabor,
-        ColRoomId,      // hidden: takeoff name key
+        ColRoomId,  // hidden: takeoff name key
     };
 
     // --- Controls (null while the window is not loaded) -------------------

@@ -43,8 +43,8 @@ namespace {
 const QString inventoryTitle = QStringLiteral("Inventory");
 const QString newCaption = QStringLiteral("Bid Estimate Screen");
 
-QToolButton* pictureButton(QWidget* parent, const QString& name, QStyle::StandardPixmap picture,
-                           const QString& text, const QString& tip)
+QToolButton* pictureButton(QWidget* parent, const QString& name, QStyle::StandardPixmap picture, const QString& text,
+                           const QString& tip)
 {
     auto* b = new QToolButton(parent);
     b->setObjectName(name);
@@ -390,8 +390,7 @@ void FrmOrder::connectControls()
 
     // Every change of a box of the line recomputes its total; so does the
     // quantity, or the total would show the old quantity until a price moved.
-    for (ui::TextBox* box : {TxtQty.data(), TxtMaterial.data(), txtLabor.data(), txtExtension.data(),
-                             txtOthers.data()})
+    for (ui::TextBox* box : {TxtQty.data(), TxtMaterial.data(), txtLabor.data(), txtExtension.data(), txtOthers.data()})
         connect(box, &QLineEdit::textChanged, this, ui::guard([this](const QString&) { CalTot(); }));
     connect(TxtMaterial, &ui::TextBox::lostFocus, this, ui::guard([this] { TxtMaterial_LostFocus(); }));
     connect(txtLabor, &ui::TextBox::lostFocus, this, ui::guard([this] { txtLabor_LostFocus(); }));
@@ -530,8 +529,8 @@ void FrmOrder::cmdMove_Click()
         return;
     const QRadioButton* options[areaRowCount] = {chkarea1, chkarea2, chkarea3, chkarea4, chkarea5,
                                                  chkarea6, chkarea7, chkarea8, chkarea9};
-    const ui::TextBox* boxes[areaRowCount] = {txtPerimeter, txtWalls, txtCeiling, txtConcrete, txtFloorCeil,
-                                              txtTotArea, txtPlywood, txtDrywall4x12, txtDrywall4x8};
+    const ui::TextBox* boxes[areaRowCount] = {txtPerimeter, txtWalls,   txtCeiling,     txtConcrete,  txtFloorCeil,
+                                              txtTotArea,   txtPlywood, txtDrywall4x12, txtDrywall4x8};
     // The boxes' texts as shown, so the copy is what the user sees.
     AreaFigures shown;
     int selected = 0;
@@ -609,8 +608,8 @@ void FrmOrder::Form_Load()
     EditListIndex = -1;
     EditItemIndex = 0;
     // Anything but "E" and "D" is a new estimate, and is saved as one.
-    mode_ = (AddOrDelete == QLatin1String("E") || AddOrDelete == QLatin1String("D")) ? AddOrDelete
-                                                                                    : QStringLiteral("A");
+    mode_ =
+        (AddOrDelete == QLatin1String("E") || AddOrDelete == QLatin1String("D")) ? AddOrDelete : QStringLiteral("A");
 
     InitListView();
     FillRooms();
@@ -665,10 +664,7 @@ void FrmOrder::Form_Unload()
 // ---------------------------------------------------------------------------
 // Opening while another estimate is on screen
 
-bool FrmOrder::holdsUnsavedEstimate() const
-{
-    return isLoaded() && !saved_ && mode_ != QLatin1String("D");
-}
+bool FrmOrder::holdsUnsavedEstimate() const { return isLoaded() && !saved_ && mode_ != QLatin1String("D"); }
 
 bool FrmOrder::mayDropOpenEstimate()
 {
@@ -734,8 +730,7 @@ void FrmOrder::reclaimOrder()
     ClsOrder& o = Order();
     // A failed look-up elsewhere clears Order; the screen still shows the
     // estimate, and is what it gets back from.
-    const bool cleared =
-        o.ColnOrderItems().Count() != ListView1->rowCount() || (o.CustId == 0 && held_.custId != 0);
+    const bool cleared = o.ColnOrderItems().Count() != ListView1->rowCount() || (o.CustId == 0 && held_.custId != 0);
     if (cleared)
         restoreOrderFromScreen();
 }

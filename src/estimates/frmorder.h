@@ -34,7 +34,7 @@ class QToolButton;
 namespace masters {
 class ClsCustomer;
 class ClsItem;
-}
+}  // namespace masters
 
 namespace ui {
 class ComboBox;
@@ -42,7 +42,7 @@ class DatePicker;
 class ListView;
 class RichTextBox;
 class TextBox;
-}
+}  // namespace ui
 
 namespace estimates {
 
@@ -138,9 +138,9 @@ public:
     void txtLength_Change();
     void txtWidth_Change();
     void txtHeight_Change();
-    void cmdMove_Click();     // the selected figure into the quantity box
-    void Command7_Click();    // pops up mnuCalc beside the button
-    void mnuCalc1_Click();    // the calculator windows, shown as they are
+    void cmdMove_Click();   // the selected figure into the quantity box
+    void Command7_Click();  // pops up mnuCalc beside the button
+    void mnuCalc1_Click();  // the calculator windows, shown as they are
     void mnuCalc2_Click();
     void mnuCalc3_Click();
     void mnuCalc4_Click();
@@ -170,8 +170,7 @@ public:
     QPointer<ui::TextBox> TxtOrder;
     QPointer<ui::DatePicker> TxtDate;
     QPointer<QGroupBox> Frame4;
-    QPointer<ui::TextBox> TxtSstreet1, TxtSstreet2, TxtScity, TxtSZip, TxtSCountry, TxtSPhone, TxtSMobile,
-        TxtSEmail;
+    QPointer<ui::TextBox> TxtSstreet1, TxtSstreet2, TxtScity, TxtSZip, TxtSCountry, TxtSPhone, TxtSMobile, TxtSEmail;
     QPointer<ui::ComboBox> cmbSState;
 
     QPointer<QGroupBox> Frame2;  // line entry
@@ -204,8 +203,7 @@ public:
     // The figures, top to bottom, each with its option button.
     QPointer<ui::TextBox> txtPerimeter, txtWalls, txtCeiling, txtConcrete, txtFloorCeil, txtTotArea, txtPlywood,
         txtDrywall4x12, txtDrywall4x8;
-    QPointer<QRadioButton> chkarea1, chkarea2, chkarea3, chkarea4, chkarea5, chkarea6, chkarea7, chkarea8,
-        chkarea9;
+    QPointer<QRadioButton> chkarea1, chkarea2, chkarea3, chkarea4, chkarea5, chkarea6, chkarea7, chkarea8, chkarea9;
     QPointer<QPushButton> cmdMove;
 
 protected:
@@ -267,10 +265,10 @@ private:
     bool keepOrderOnUnload_ = false;
 
     // Line editing state.
-    bool Editing = false;     // while a line is loaded into the boxes
-    bool editOpen_ = false;   // Apply and Cancel shown
-    int EditListIndex = -1;   // the row being edited (0-based)
-    int EditItemIndex = 0;    // its line's position in the collection (1-based)
+    bool Editing = false;                             // while a line is loaded into the boxes
+    bool editOpen_ = false;                           // Apply and Cancel shown
+    int EditListIndex = -1;                           // the row being edited (0-based)
+    int EditItemIndex = 0;                            // its line's position in the collection (1-based)
     int editItem_ = 0, editRoom_ = 0, editUnit_ = 0;  // the keys it was loaded with
 };
 

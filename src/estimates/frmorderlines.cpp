@@ -115,11 +115,11 @@ void FrmOrder::createLineEntry(QWidget* c)
         g->setColumnStretch(col, 1);
 
     cmdAdd = ui::namedButton(Frame2, QStringLiteral("cmdAdd"), QStringLiteral("Add"),
-                        QStringLiteral("Add this item to the estimate"));
+                             QStringLiteral("Add this item to the estimate"));
     cmdEditApply = ui::namedButton(Frame2, QStringLiteral("cmdEditApply"), QStringLiteral("Apply"),
-                              QStringLiteral("Apply the changes to the line being edited"));
+                                   QStringLiteral("Apply the changes to the line being edited"));
     cmdEditCanc = ui::namedButton(Frame2, QStringLiteral("cmdEditCanc"), QStringLiteral("Cancel"),
-                             QStringLiteral("Stop editing the line; it stays as it was"));
+                                  QStringLiteral("Stop editing the line; it stays as it was"));
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(ui::toPixels(60));
     buttons->addWidget(cmdAdd);
@@ -148,9 +148,9 @@ void FrmOrder::createLineList(QWidget* c)
     lblListHint->setWordWrap(true);
     row->addWidget(lblListHint, 1);
     CmdEdit = ui::namedButton(Frame1, QStringLiteral("CmdEdit"), QStringLiteral("Edit"),
-                         QStringLiteral("Load the selected line into the boxes above"));
+                              QStringLiteral("Load the selected line into the boxes above"));
     cmdDel = ui::namedButton(Frame1, QStringLiteral("cmdDel"), QStringLiteral("Delete"),
-                        QStringLiteral("Delete the selected line"));
+                             QStringLiteral("Delete the selected line"));
     row->addWidget(CmdEdit);
     row->addWidget(cmdDel);
     v->addLayout(row);
@@ -316,8 +316,7 @@ bool FrmOrder::lineInputComplete()
         return false;
     }
     if (cmbRooms->listIndex() < 0 || cmbUnits->listIndex() < 0 || cmbItems->listIndex() < 0) {
-        ui::msgBox(QStringLiteral("Please select a Takeoff Name, a Unit and an Item"), ui::Buttons::Ok,
-                   inventoryTitle);
+        ui::msgBox(QStringLiteral("Please select a Takeoff Name, a Unit and an Item"), ui::Buttons::Ok, inventoryTitle);
         return false;
     }
     return true;
@@ -423,8 +422,8 @@ void FrmOrder::cmdEditApply_Click()
     line.mvarOthers = others;
 
     ListView1->setText(EditListIndex, conv::numberText(itemid));
-    const QStringList cells =
-        rowCells(cmbRooms->text(), q, cmbUnits->text(), cmbItems->text(), material, labor, subLabor, others, room, unit);
+    const QStringList cells = rowCells(cmbRooms->text(), q, cmbUnits->text(), cmbItems->text(), material, labor,
+                                       subLabor, others, room, unit);
     for (int i = 0; i < cells.size(); ++i)
         ListView1->setSubItem(EditListIndex, i + 1, cells.at(i));
     setEditButtons(false);
@@ -494,9 +493,10 @@ void FrmOrder::priceLostFocus(ui::TextBox* box, int piece, const QString& questi
 
 void FrmOrder::TxtMaterial_LostFocus()
 {
-    priceLostFocus(TxtMaterial, int(PricePiece::Material),
-                   QStringLiteral("You have changed the Material Price. Do you want to update this price in Main File?"),
-                   &masters::ClsItem::Updatematerialprice);
+    priceLostFocus(
+        TxtMaterial, int(PricePiece::Material),
+        QStringLiteral("You have changed the Material Price. Do you want to update this price in Main File?"),
+        &masters::ClsItem::Updatematerialprice);
 }
 
 void FrmOrder::txtLabor_LostFocus()

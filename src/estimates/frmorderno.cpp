@@ -123,17 +123,15 @@ void FrmOrderNo::cmdOk_Click()
         return;
     int number = 0;
     switch (readNumber(TxtGetOrderNo->text(), number)) {
-    case Reading::Empty:
-        ui::msgBox(QStringLiteral("Please Enter Estimate No."), ui::Buttons::Ok, searchTitle);
-        break;
+    case Reading::Empty: ui::msgBox(QStringLiteral("Please Enter Estimate No."), ui::Buttons::Ok, searchTitle); break;
     case Reading::NotWhole:
-        ui::msgBox(QStringLiteral("The Estimate No. is a whole number: please enter its digits only."),
-                   ui::Buttons::Ok, searchTitle);
+        ui::msgBox(QStringLiteral("The Estimate No. is a whole number: please enter its digits only."), ui::Buttons::Ok,
+                   searchTitle);
         break;
     case Reading::OutOfRange:
-        ui::msgBox(QStringLiteral("Estimate numbers run from 1 to %1; please enter a number in that range.")
-                       .arg(INT_MAX),
-                   ui::Buttons::Ok, searchTitle);
+        ui::msgBox(
+            QStringLiteral("Estimate numbers run from 1 to %1; please enter a number in that range.").arg(INT_MAX),
+            ui::Buttons::Ok, searchTitle);
         break;
     case Reading::Number: {
         // The estimate screen opens in the mode its opener gave it; its

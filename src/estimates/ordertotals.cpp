@@ -44,8 +44,7 @@ double amountOf(const QStringList& lineTotalCells)
     return amount;
 }
 
-FinalTotals finalTotals(const QString& amountText, const QString& taxPercentText,
-                        const QString& overheadPercentText)
+FinalTotals finalTotals(const QString& amountText, const QString& taxPercentText, const QString& overheadPercentText)
 {
     const double amount = conv::val(amountText);
     FinalTotals t;

@@ -44,8 +44,7 @@ struct FinalTotals {
     QString overhead;
     QString total;
 };
-FinalTotals finalTotals(const QString& amountText, const QString& taxPercentText,
-                        const QString& overheadPercentText);
+FinalTotals finalTotals(const QString& amountText, const QString& taxPercentText, const QString& overheadPercentText);
 
 // The total a save stores: the amount plus the numbers in the tax and
 // overhead boxes.

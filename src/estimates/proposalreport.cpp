@@ -72,8 +72,7 @@ void amountCell(Band& b, const Box& col, double top, std::int64_t cents, Style s
 
 std::int64_t lineTotal(const reportdata::ProposalLine& l)
 {
-    return report::cents(l.material) + report::cents(l.extension) + report::cents(l.labor) +
-           report::cents(l.others);
+    return report::cents(l.material) + report::cents(l.extension) + report::cents(l.labor) + report::cents(l.others);
 }
 
 ProposalTotals proposalTotals(const reportdata::ProposalHeader& h, const std::vector<reportdata::ProposalLine>& lines)
@@ -127,15 +126,15 @@ report::Report proposalReport(const reportdata::ProposalHeader& h, const std::ve
 
     // A page the lines run onto starts with the number and the headings.
     Band continued(lh + 4 + headingsHeight);
-    continued.text(0, 0, report::bodyWidth, QStringLiteral("Estimate No. %1 (continued)").arg(h.orderNo),
-                   Align::Left, Style::Heading);
+    continued.text(0, 0, report::bodyWidth, QStringLiteral("Estimate No. %1 (continued)").arg(h.orderNo), Align::Left,
+                   Style::Heading);
     lineHeadings(continued, lh + 4);
     r.beginGroup(std::move(header), std::move(continued));
 
     for (const reportdata::ProposalLine& l : lines) {
         Band b;
-        const int lines = std::max({1, nameCell(b, roomCol, l.room), nameCell(b, unitCol, l.unit),
-                                    nameCell(b, itemCol, l.item)});
+        const int lines =
+            std::max({1, nameCell(b, roomCol, l.room), nameCell(b, unitCol, l.unit), nameCell(b, itemCol, l.item)});
         // A line that wraps keeps a little space below it, so the next
         // line is not read as its continuation.
         b.setHeight(lines * lh + (lines > 1 ? 4 : 0));

@@ -8,10 +8,7 @@ namespace estimates::reportdata {
 namespace {
 
 // Dates are stored as ISO text; anything else reads as no date.
-QDate storedDate(const data::DbValue& v)
-{
-    return QDate::fromString(v.toText().trimmed().left(10), Qt::ISODate);
-}
+QDate storedDate(const data::DbValue& v) { return QDate::fromString(v.toText().trimmed().left(10), Qt::ISODate); }
 
 std::optional<QString> name(const data::DbValue& v)
 {
@@ -119,15 +116,15 @@ std::optional<ProposalHeader> proposalHeader(data::Connection& c, int orderNo)
 
 std::vector<ProposalLine> proposalLines(data::Connection& c, int orderNo)
 {
-    const data::Recordset rs = c.query(
-        QStringLiteral("SELECT Rooms.Name, OrderItem.Qty, Units.Name, Item.ItemName, OrderItem.Material,"
-                       " OrderItem.Labor, OrderItem.Extension, OrderItem.Others"
-                       " FROM OrderItem"
-                       " left join Rooms on OrderItem.RoomId = Rooms.Id"
-                       " left join Units on OrderItem.UnitId = Units.Id"
-                       " left join Item on OrderItem.ItemId = Item.ItemId"
-                       " WHERE OrderItem.OrderNo = ? ORDER BY OrderItem.rowid"),
-        {orderNo});
+    const data::Recordset rs =
+        c.query(QStringLiteral("SELECT Rooms.Name, OrderItem.Qty, Units.Name, Item.ItemName, OrderItem.Material,"
+                               " OrderItem.Labor, OrderItem.Extension, OrderItem.Others"
+                               " FROM OrderItem"
+                               " left join Rooms on OrderItem.RoomId = Rooms.Id"
+                               " left join Units on OrderItem.UnitId = Units.Id"
+                               " left join Item on OrderItem.ItemId = Item.ItemId"
+                               " WHERE OrderItem.OrderNo = ? ORDER BY OrderItem.rowid"),
+                {orderNo});
     const data::RowArray& r = rs.rows();
     std::vector<ProposalLine> out;
     out.reserve(std::size_t(r.rowCount()));

@@ -20,7 +20,7 @@ struct EstimateRow {
     QDate date;                       // invalid when no date is stored
     std::optional<QString> customer;  // nothing when the customer row is gone
     QString upsTracking;
-    double total = 0;                 // the final total; Null reads as 0
+    double total = 0;  // the final total; Null reads as 0
 };
 
 // Every estimate, by number; with both dates given, those dated from

@@ -33,12 +33,24 @@ QFont styleFont(Style style)
     f.setKerning(false);
     f.setStyleStrategy(QFont::PreferNoShaping);
     switch (style) {
-    case Style::Title: f.setPointSizeF(16); f.setBold(true); break;
+    case Style::Title:
+        f.setPointSizeF(16);
+        f.setBold(true);
+        break;
     case Style::Subtitle: f.setPointSizeF(10); break;
-    case Style::Heading: f.setPointSizeF(8.5); f.setBold(true); break;
+    case Style::Heading:
+        f.setPointSizeF(8.5);
+        f.setBold(true);
+        break;
     case Style::Body: f.setPointSizeF(9); break;
-    case Style::Bold: f.setPointSizeF(9); f.setBold(true); break;
-    case Style::Note: f.setPointSizeF(8.5); f.setItalic(true); break;
+    case Style::Bold:
+        f.setPointSizeF(9);
+        f.setBold(true);
+        break;
+    case Style::Note:
+        f.setPointSizeF(8.5);
+        f.setItalic(true);
+        break;
     case Style::Small: f.setPointSizeF(7.5); break;
     }
     return f;
@@ -158,7 +170,6 @@ int Band::wrappedText(double left, double top, double width, const QString& text
     return int(lines.size());
 }
 
-
 Band& Band::rule(double top, double left, double width, double thickness)
 {
     rules_.push_back({left, top, width < 0 ? bodyWidth - left : width, thickness});
@@ -179,10 +190,7 @@ void Report::beginGroup(Band header, Band continued)
     entries_.push_back({Kind::GroupHeader, std::move(header), index});
 }
 
-void Report::endGroup(Band footer)
-{
-    entries_.push_back({Kind::GroupFooter, std::move(footer)});
-}
+void Report::endGroup(Band footer) { entries_.push_back({Kind::GroupFooter, std::move(footer)}); }
 
 std::vector<Report::Page> Report::layout() const
 {
@@ -323,8 +331,8 @@ int paint(const Report& report, QPagedPaintDevice* device)
         if (!report.printedOn.isEmpty())
             left += QStringLiteral("    Printed ") + report.printedOn;
         footer.text(0, 9, bodyWidth * 0.7, left, Align::Left, Style::Small);
-        footer.text(bodyWidth * 0.7, 9, bodyWidth * 0.3,
-                    QStringLiteral("Page %1 of %2").arg(n + 1).arg(count), Align::Right, Style::Small);
+        footer.text(bodyWidth * 0.7, 9, bodyWidth * 0.3, QStringLiteral("Page %1 of %2").arg(n + 1).arg(count),
+                    Align::Right, Style::Small);
         out.band(footer, bodyHeight);
     }
     p.end();

@@ -29,7 +29,7 @@ namespace estimates::report {
 inline constexpr double pageWidth = 612;
 inline constexpr double pageHeight = 792;
 inline constexpr double margin = 36;
-inline constexpr double bodyWidth = pageWidth - 2 * margin;   // 540
+inline constexpr double bodyWidth = pageWidth - 2 * margin;  // 540
 inline constexpr double footerHeight = 22;
 inline constexpr double bodyHeight = pageHeight - 2 * margin - footerHeight;
 // One line of body text, as the old reports stacked their fields (288 twips).

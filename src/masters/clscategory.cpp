@@ -20,17 +20,16 @@ const QStringList& clsCategory::sortColumns()
     return columns;
 }
 
-bool clsCategory::parentWouldCycle()
-{
-    return Hierarchy().wouldLoop(Catid, ParentCategory);
-}
+bool clsCategory::parentWouldCycle() { return Hierarchy().wouldLoop(Catid, ParentCategory); }
 
 const CategoryTree& clsCategory::Hierarchy()
 {
     const data::RowChanges::Changed changed = hierarchyChanges_.take(connection());
     if (changed.everything || !changed.rowids.empty()) {
         const data::RowArray r =
-            connection().query(QStringLiteral("Select CatId, CatName, ParentCategory from Category order by CatName, CatId")).rows();
+            connection()
+                .query(QStringLiteral("Select CatId, CatName, ParentCategory from Category order by CatName, CatId"))
+                .rows();
         std::vector<CategoryRow> rows;
         rows.reserve(std::size_t(r.rowCount()));
         // A Null parent reads as 0: top level.
@@ -70,19 +69,22 @@ bool clsCategory::Save()
     if (AddEditDel == QLatin1String("A")) {
         const int written = connection().execute(
             QStringLiteral("Insert into Category (Catname,ParentCategory) values (?,?)"), {Catname, ParentCategory});
-        if (written > 0) Catid = int(connection().lastInsertRowId());
+        if (written > 0)
+            Catid = int(connection().lastInsertRowId());
         return written > 0;
     }
     if (AddEditDel == QLatin1String("E")) {
-        return connection().execute(QStringLiteral("Update Category Set Catname = ?,ParentCategory = ? where Catid = ?"),
-                                    {Catname, ParentCategory, Catid}) > 0;
+        return connection().execute(
+                   QStringLiteral("Update Category Set Catname = ?,ParentCategory = ? where Catid = ?"),
+                   {Catname, ParentCategory, Catid}) > 0;
     }
     return false;
 }
 
 void clsCategory::Delete()
 {
-    if (AddEditDel != QLatin1String("D")) return;
+    if (AddEditDel != QLatin1String("D"))
+        return;
     connection().execute(QStringLiteral("DELETE FROM Category where CatId = ?"), {Catid});
 }
 
@@ -113,8 +115,8 @@ QString clsCategory::GetParentName(int key)
     return path.isEmpty() ? path : QStringLiteral(" (") + path + QLatin1Char(')');
 }
 
-std::optional<data::RowArray> clsCategory::categoriesPage(const QString& source, const data::Params& params,
-                                                          int& page, int& pageCount, const QString& sortColumn,
+std::optional<data::RowArray> clsCategory::categoriesPage(const QString& source, const data::Params& params, int& page,
+                                                          int& pageCount, const QString& sortColumn,
                                                           const QString& direction, bool allowAll)
 {
     PageQuery q;
@@ -125,7 +127,8 @@ std::optional<data::RowArray> clsCategory::categoriesPage(const QString& source,
     q.keyColumn = QStringLiteral("CatId");
     q.allowAll = allowAll;
     q.order = sortKeys(sortColumn, direction, sortColumns(), q.keyExpression);
-    if (!params.empty()) q.totalSql = QStringLiteral("SELECT count(*) FROM Category");
+    if (!params.empty())
+        q.totalSql = QStringLiteral("SELECT count(*) FROM Category");
     return pagedRows(q, page, pageCount);
 }
 

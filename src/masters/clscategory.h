@@ -15,7 +15,7 @@ public:
     using RecordClass::RecordClass;
 
     int Catid = 0;
-    QString Catname;      // also the prefix GetSearchCategories looks for
+    QString Catname;  // also the prefix GetSearchCategories looks for
     int ParentCategory = 0;
 
     // Name given; in mode "A" no other category of that name; in mode "E"
@@ -55,8 +55,8 @@ public:
 private:
     bool parentWouldCycle();
     std::optional<data::RowArray> categoriesPage(const QString& source, const data::Params& params, int& page,
-                                                 int& pageCount, const QString& sortColumn,
-                                                 const QString& direction, bool allowAll);
+                                                 int& pageCount, const QString& sortColumn, const QString& direction,
+                                                 bool allowAll);
 
     CategoryTree hierarchy_;
     data::RowChanges hierarchyChanges_{QStringLiteral("Category")};

@@ -32,7 +32,8 @@ bool ClsCustomer::Validate()
         ui::msgBox(QStringLiteral("Enter Customer Name"), ui::Buttons::Ok, inventory);
         return false;
     }
-    if (AddEditDel != QLatin1String("A")) return true;
+    if (AddEditDel != QLatin1String("A"))
+        return true;
     // A stored Null equals nothing, so such a customer is never a duplicate.
     const data::Recordset same = connection().query(
         QStringLiteral("Select * from Customer where CustName = ? and BStreet1 = ? and BStreet2 = ? and BCity = ?"
@@ -53,7 +54,8 @@ bool ClsCustomer::Save()
             QStringLiteral("Insert into Customer (CustName,BStreet1,BStreet2,BCity,BState,BZip,BCountry,BPhone,BFax,"
                            "BMobile,BEmail,BUrl) values (?,?,?,?,?,?,?,?,?,?,?,?)"),
             {CustName, BStreet1, BStreet2, BCity, BState, BZip, BCountry, BPhone, BFax, BMobile, BEmail, BUrl});
-        if (written > 0) CustId = int(connection().lastInsertRowId());
+        if (written > 0)
+            CustId = int(connection().lastInsertRowId());
         return written > 0;
     }
     if (AddEditDel == QLatin1String("E")) {
@@ -69,15 +71,16 @@ bool ClsCustomer::Save()
 
 void ClsCustomer::Delete()
 {
-    if (AddEditDel != QLatin1String("D")) return;
+    if (AddEditDel != QLatin1String("D"))
+        return;
     connection().execute(QStringLiteral("DELETE FROM Customer where CustId = ?"), {CustId});
 }
 
 bool ClsCustomer::GetCustomer()
 {
-    const data::Recordset rs =
-        connection().query(QStringLiteral("Select * from Customer where CustId = ?"), {CustId});
-    if (rs.eof()) return false;
+    const data::Recordset rs = connection().query(QStringLiteral("Select * from Customer where CustId = ?"), {CustId});
+    if (rs.eof())
+        return false;
     const auto text = [&rs](const char* column) { return rs[QLatin1String(column)].toText(); };
     CustName = text("CustName");
     BStreet1 = text("BStreet1");
@@ -105,7 +108,8 @@ std::optional<data::RowArray> ClsCustomer::customersPage(const QString& columns,
     q.keyExpression = QStringLiteral("CustId");
     q.keyColumn = QStringLiteral("CustId");
     q.order = sortKeys(sortColumn, direction, sortColumns(), q.keyExpression);
-    if (!params.empty()) q.totalSql = QStringLiteral("SELECT count(*) FROM Customer");
+    if (!params.empty())
+        q.totalSql = QStringLiteral("SELECT count(*) FROM Customer");
     return pagedRows(q, page, pageCount);
 }
 
@@ -140,8 +144,8 @@ std::optional<data::RowArray> ClsCustomer::GetSearchCustomers(int& page, int& pa
     }
     const QString column = data::sql::checkedIdentifier(SearchFld, searchColumns());
     return customersPage(QStringLiteral("SELECT CustId,CustName,BCity,BPhone,BEmail,BCCNo"),
-                         QStringLiteral("  from Customer  where ") + column + QStringLiteral(" like ?"), {pattern}, page,
-                         pageCount, sortColumn, direction);
+                         QStringLiteral("  from Customer  where ") + column + QStringLiteral(" like ?"), {pattern},
+                         page, pageCount, sortColumn, direction);
 }
 
 }  // namespace masters

@@ -24,8 +24,8 @@ public:
     QString BMobile;
     QString BEmail;
     QString BUrl;
-    QString BCCNo;    // held for the dialog; never loaded or stored
-    QDate ExpDate;    // likewise
+    QString BCCNo;      // held for the dialog; never loaded or stored
+    QDate ExpDate;      // likewise
     QString SearchFld;  // "All", or the column GetSearchCustomers matches
     QString SearchVal;  // the text that column starts with
 

@@ -16,7 +16,8 @@ namespace {
 const QString itemDetails = QStringLiteral("Item Details");
 const QString inventory = QStringLiteral("Inventory");
 
-const QString joinedSource = QStringLiteral(" FROM Item,Category,Units  where  Item.CategoryID = Category.CatId and Item.UnitId=Units.Id");
+const QString joinedSource =
+    QStringLiteral(" FROM Item,Category,Units  where  Item.CategoryID = Category.CatId and Item.UnitId=Units.Id");
 
 bool refuse(const QString& message, const QString& title)
 {
@@ -27,11 +28,14 @@ bool refuse(const QString& message, const QString& title)
 // The memory lists' order of each sort column of the joined lists.
 ItemLists::Order orderOf(const QString& column)
 {
-    static const QHash<QString, ItemLists::Order> orders{
-        {QStringLiteral("ItemCode"), ItemLists::Order::ItemCode}, {QStringLiteral("ItemName"), ItemLists::Order::ItemName},
-        {QStringLiteral("CatName"), ItemLists::Order::CatName},   {QStringLiteral("Material"), ItemLists::Order::Material},
-        {QStringLiteral("Qty"), ItemLists::Order::Qty},           {QStringLiteral("TU"), ItemLists::Order::TU},
-        {QStringLiteral("ItemID"), ItemLists::Order::ItemID},     {QStringLiteral("Name"), ItemLists::Order::UnitName}};
+    static const QHash<QString, ItemLists::Order> orders{{QStringLiteral("ItemCode"), ItemLists::Order::ItemCode},
+                                                         {QStringLiteral("ItemName"), ItemLists::Order::ItemName},
+                                                         {QStringLiteral("CatName"), ItemLists::Order::CatName},
+                                                         {QStringLiteral("Material"), ItemLists::Order::Material},
+                                                         {QStringLiteral("Qty"), ItemLists::Order::Qty},
+                                                         {QStringLiteral("TU"), ItemLists::Order::TU},
+                                                         {QStringLiteral("ItemID"), ItemLists::Order::ItemID},
+                                                         {QStringLiteral("Name"), ItemLists::Order::UnitName}};
     return orders.value(column, ItemLists::Order::ItemID);
 }
 
@@ -58,19 +62,26 @@ const QStringList& ClsItem::searchColumns()
 
 bool ClsItem::Validate()
 {
-    if (Itemcode.isEmpty()) return refuse(QStringLiteral("Enter Item #"), itemDetails);
-    if (Itemname.isEmpty()) return refuse(QStringLiteral("Enter Item Description"), itemDetails);
-    if (CategoryId == 0) return refuse(QStringLiteral("Please select category"), itemDetails);
-    if (Material == 0) return refuse(QStringLiteral("Enter Material Cost"), itemDetails);
-    if (qty == 0) return refuse(QStringLiteral("Enter Default Quantity"), itemDetails);
-    if (AddEditDel != QLatin1String("A")) return true;
+    if (Itemcode.isEmpty())
+        return refuse(QStringLiteral("Enter Item #"), itemDetails);
+    if (Itemname.isEmpty())
+        return refuse(QStringLiteral("Enter Item Description"), itemDetails);
+    if (CategoryId == 0)
+        return refuse(QStringLiteral("Please select category"), itemDetails);
+    if (Material == 0)
+        return refuse(QStringLiteral("Enter Material Cost"), itemDetails);
+    if (qty == 0)
+        return refuse(QStringLiteral("Enter Default Quantity"), itemDetails);
+    if (AddEditDel != QLatin1String("A"))
+        return true;
 
     // The item number takes no part: the same item under another number is
     // still the same item.
     const data::Recordset same = connection().query(
         QStringLiteral("Select * from Item where Itemname = ? and CategoryId = ? and Material = ? and Qty = ?"),
         {Itemname, CategoryId, Material, qty});
-    if (!same.eof()) return refuse(QStringLiteral("Duplicate Item Data "), inventory);
+    if (!same.eof())
+        return refuse(QStringLiteral("Duplicate Item Data "), inventory);
     return true;
 }
 
@@ -78,16 +89,19 @@ bool ClsItem::Save()
 {
     if (AddEditDel == QLatin1String("A")) {
         const int written = connection().execute(
-            QStringLiteral("Insert into Item (Itemcode, Itemname, CategoryID,UnitId,Material,Labor,Qty,TU,SubLabor,Equipment) "
-                           "values (?,?,?,?,?,?,?,?,?,?)"),
+            QStringLiteral(
+                "Insert into Item (Itemcode, Itemname, CategoryID,UnitId,Material,Labor,Qty,TU,SubLabor,Equipment) "
+                "values (?,?,?,?,?,?,?,?,?,?)"),
             {Itemcode, Itemname, CategoryId, UnitId, Material, Labor, qty, TU, SubLabor, Equipment});
-        if (written > 0) itemid = int(connection().lastInsertRowId());
+        if (written > 0)
+            itemid = int(connection().lastInsertRowId());
         return written > 0;
     }
     if (AddEditDel == QLatin1String("E")) {
         return connection().execute(
-                   QStringLiteral("Update Item Set ItemCode = ?, Itemname = ?, CategoryID = ?, UnitId = ?, Material = ?, "
-                                  "Labor = ?, SubLabor = ?, Equipment = ?, Qty = ?, TU = ? where Itemid = ?"),
+                   QStringLiteral(
+                       "Update Item Set ItemCode = ?, Itemname = ?, CategoryID = ?, UnitId = ?, Material = ?, "
+                       "Labor = ?, SubLabor = ?, Equipment = ?, Qty = ?, TU = ? where Itemid = ?"),
                    {Itemcode, Itemname, CategoryId, UnitId, Material, Labor, SubLabor, Equipment, qty, TU, itemid}) > 0;
     }
     return false;
@@ -95,14 +109,16 @@ bool ClsItem::Save()
 
 void ClsItem::Delete()
 {
-    if (AddEditDel != QLatin1String("D")) return;
+    if (AddEditDel != QLatin1String("D"))
+        return;
     connection().execute(QStringLiteral("DELETE FROM Item where ItemId = ?"), {itemid});
 }
 
 bool ClsItem::GetItem()
 {
     const data::Recordset rs = connection().query(QStringLiteral("Select * from Item where ItemId = ?"), {itemid});
-    if (rs.eof()) return false;
+    if (rs.eof())
+        return false;
     // Another tool may have left any column Null: it reads as 0 or "".
     Itemcode = rs[QStringLiteral("ItemCode")].toText();
     Itemname = rs[QStringLiteral("ItemName")].toText();
@@ -155,9 +171,9 @@ std::optional<data::RowArray> ClsItem::GetAllItems(int& page, int& pageCount, co
                                                    const QString& direction)
 {
     static const QStringList columns{
-        QStringLiteral("ItemId"),   QStringLiteral("ItemCode"), QStringLiteral("ItemName"), QStringLiteral("CategoryID"),
-        QStringLiteral("UnitId"),   QStringLiteral("Material"), QStringLiteral("Labor"),    QStringLiteral("Qty"),
-        QStringLiteral("TU"),       QStringLiteral("SubLabor"), QStringLiteral("Equipment")};
+        QStringLiteral("ItemId"), QStringLiteral("ItemCode"), QStringLiteral("ItemName"), QStringLiteral("CategoryID"),
+        QStringLiteral("UnitId"), QStringLiteral("Material"), QStringLiteral("Labor"),    QStringLiteral("Qty"),
+        QStringLiteral("TU"),     QStringLiteral("SubLabor"), QStringLiteral("Equipment")};
     PageQuery q;
     q.columns = QStringLiteral("Select *");
     q.source = QStringLiteral("  from Item");
@@ -184,18 +200,22 @@ void ClsItem::checkListState()
 
 bool ClsItem::allJoined()
 {
-    if (listState_.allJoined) return *listState_.allJoined;
+    if (listState_.allJoined)
+        return *listState_.allJoined;
     data::Connection& c = connection();
-    bool joined = c.scalar(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM Item WHERE CategoryID IS NULL OR UnitId IS NULL LIMIT 1)"))
-                      .toInt() == 0;
+    bool joined =
+        c.scalar(QStringLiteral(
+                     "SELECT count(*) FROM (SELECT 1 FROM Item WHERE CategoryID IS NULL OR UnitId IS NULL LIMIT 1)"))
+            .toInt() == 0;
     // Each distinct key once, by seeking through the index, and whether its
     // row exists: a few hundred look-ups instead of one per item.
     const auto missing = [&c](const char* column, const char* table, const char* key) {
-        const QString sql = QStringLiteral(
-                                "WITH RECURSIVE d(v) AS (SELECT (SELECT min(%1) FROM Item) UNION ALL "
-                                "SELECT (SELECT min(%1) FROM Item WHERE %1 > d.v) FROM d WHERE d.v IS NOT NULL) "
-                                "SELECT count(*) FROM d WHERE d.v IS NOT NULL AND NOT EXISTS (SELECT 1 FROM %2 WHERE %3 = d.v)")
-                                .arg(QLatin1String(column), QLatin1String(table), QLatin1String(key));
+        const QString sql =
+            QStringLiteral(
+                "WITH RECURSIVE d(v) AS (SELECT (SELECT min(%1) FROM Item) UNION ALL "
+                "SELECT (SELECT min(%1) FROM Item WHERE %1 > d.v) FROM d WHERE d.v IS NOT NULL) "
+                "SELECT count(*) FROM d WHERE d.v IS NOT NULL AND NOT EXISTS (SELECT 1 FROM %2 WHERE %3 = d.v)")
+                .arg(QLatin1String(column), QLatin1String(table), QLatin1String(key));
         return c.scalar(sql).toInt() > 0;
     };
     joined = joined && !missing("CategoryID", "Category", "CatId") && !missing("UnitId", "Units", "Id");
@@ -205,8 +225,7 @@ bool ClsItem::allJoined()
 
 std::optional<data::RowArray> ClsItem::databaseList(const QString& columns, const QString& source, Filter filter,
                                                     const QString& filterColumn, int& page, int& pageCount,
-                                                    const QString& sortColumn, const QString& direction,
-                                                    bool allowAll)
+                                                    const QString& sortColumn, const QString& direction, bool allowAll)
 {
     ReadScope read(connection());
     checkListState();
@@ -245,9 +264,12 @@ std::optional<data::RowArray> ClsItem::databaseList(const QString& columns, cons
         const bool withCategory = sortColumnName == QLatin1String("CatName");
         const bool withUnit = sortColumnName == QLatin1String("Name");
         QStringList where;
-        if (withCategory) where << QStringLiteral("Item.CategoryID = Category.CatId");
-        if (withUnit) where << QStringLiteral("Item.UnitId = Units.Id");
-        if (!condition.isEmpty()) where << condition;
+        if (withCategory)
+            where << QStringLiteral("Item.CategoryID = Category.CatId");
+        if (withUnit)
+            where << QStringLiteral("Item.UnitId = Units.Id");
+        if (!condition.isEmpty())
+            where << condition;
         q.keySource = QStringLiteral(" FROM Item") + (withCategory ? QStringLiteral(", Category") : QString()) +
                       (withUnit ? QStringLiteral(", Units") : QString()) +
                       (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND ")));
@@ -262,7 +284,8 @@ std::optional<data::RowArray> ClsItem::databaseList(const QString& columns, cons
         q.countParams = values;
     }
 
-    if (filter != Filter::None) q.totalSql = QStringLiteral("SELECT count(*) FROM Item");
+    if (filter != Filter::None)
+        q.totalSql = QStringLiteral("SELECT count(*) FROM Item");
     return pagedRows(q, page, pageCount);
 }
 
@@ -309,16 +332,20 @@ std::optional<data::RowArray> ClsItem::itemList(const QString& columns, const QS
 std::optional<data::RowArray> ClsItem::GetAllItemsN(int& page, int& pageCount, const QString& sortColumn,
                                                     const QString& direction)
 {
-    return itemList(QStringLiteral("SELECT Item.ItemID,Item.ItemName,Category.CatName,item.Material,Item.Qty,Item.Itemcode,Units.Name"),
-                    joinedSource, Filter::None, QString(), page, pageCount, sortColumn, direction, true, false);
+    return itemList(
+        QStringLiteral(
+            "SELECT Item.ItemID,Item.ItemName,Category.CatName,item.Material,Item.Qty,Item.Itemcode,Units.Name"),
+        joinedSource, Filter::None, QString(), page, pageCount, sortColumn, direction, true, false);
 }
 
 std::optional<data::RowArray> ClsItem::GetAllReItemsN(int& page, int& pageCount, const QString& sortColumn,
                                                       const QString& direction)
 {
-    return itemList(QStringLiteral("SELECT Item.ItemID,Item.ItemName,Category.CatName, item.Material,Item.Qty,Item.Itemcode,Units.Name"),
-                    QStringLiteral(" FROM Item,Category,Units  where  Item.CategoryID = Category.CatId  and Item.UnitId=Units.Id"),
-                    Filter::None, QString(), page, pageCount, sortColumn, direction, false, false);
+    return itemList(
+        QStringLiteral(
+            "SELECT Item.ItemID,Item.ItemName,Category.CatName, item.Material,Item.Qty,Item.Itemcode,Units.Name"),
+        QStringLiteral(" FROM Item,Category,Units  where  Item.CategoryID = Category.CatId  and Item.UnitId=Units.Id"),
+        Filter::None, QString(), page, pageCount, sortColumn, direction, false, false);
 }
 
 std::optional<data::RowArray> ClsItem::GetSearchItems(int& page, int& pageCount, const QString& sortColumn,
@@ -326,16 +353,16 @@ std::optional<data::RowArray> ClsItem::GetSearchItems(int& page, int& pageCount,
 {
     // The typed text is a pattern: "%" and "_" in it stay wildcards.
     if (SearchFld == QLatin1String("All")) {
-        return itemList(
-            QStringLiteral("SELECT Item.ItemID,Item.ItemName as  ItmName,Category.CatName as CatName, item.Material,Item.Qty,Item.Itemcode,Units.Name"),
-            joinedSource + QStringLiteral(" and  (ItemName like ? or CatName like ?) "), Filter::All, QString(), page,
-            pageCount, sortColumn, direction, false, true);
+        return itemList(QStringLiteral("SELECT Item.ItemID,Item.ItemName as  ItmName,Category.CatName as CatName, "
+                                       "item.Material,Item.Qty,Item.Itemcode,Units.Name"),
+                        joinedSource + QStringLiteral(" and  (ItemName like ? or CatName like ?) "), Filter::All,
+                        QString(), page, pageCount, sortColumn, direction, false, true);
     }
     const QString column = data::sql::checkedIdentifier(SearchFld, searchColumns());
-    return itemList(
-        QStringLiteral("SELECT Item.ItemID,Item.ItemName as  ItmName,Category.CatName as CatName,item.Material,Item.Qty,Item.Itemcode,Units.Name"),
-        joinedSource + QStringLiteral(" and ") + column + QStringLiteral(" like ?"), Filter::Column, column, page,
-        pageCount, sortColumn, direction, false, true);
+    return itemList(QStringLiteral("SELECT Item.ItemID,Item.ItemName as  ItmName,Category.CatName as "
+                                   "CatName,item.Material,Item.Qty,Item.Itemcode,Units.Name"),
+                    joinedSource + QStringLiteral(" and ") + column + QStringLiteral(" like ?"), Filter::Column, column,
+                    page, pageCount, sortColumn, direction, false, true);
 }
 
 ClsItem::ItemNames ClsItem::GetItemNames()

@@ -19,8 +19,8 @@ public:
     ~ClsItem() override;
 
     int itemid = 0;
-    QString Itemcode;   // shown as "Item #"
-    QString Itemname;   // the description
+    QString Itemcode;  // shown as "Item #"
+    QString Itemname;  // the description
     int CategoryId = 0;
     int UnitId = 0;
     int SupplierId = 0;  // kept for the record's shape; nothing reads or writes it
@@ -30,7 +30,7 @@ public:
     double Equipment = 0;
     double Discount = 0;  // as SupplierId
     double qty = 0;
-    int ReorderLev = 0;   // as SupplierId
+    int ReorderLev = 0;  // as SupplierId
     QString TU;
     QString SearchFld;  // column GetSearchItems matches, or "All"
     QString SearchVal;  // the text the column starts with
@@ -103,8 +103,8 @@ private:
     // key).
     std::optional<data::RowArray> itemList(const QString& columns, const QString& source, Filter filter,
                                            const QString& filterColumn, int& page, int& pageCount,
-                                           const QString& sortColumn, const QString& direction,
-                                           bool numericItemNumbers, bool allowAll);
+                                           const QString& sortColumn, const QString& direction, bool numericItemNumbers,
+                                           bool allowAll);
     std::optional<data::RowArray> databaseList(const QString& columns, const QString& source, Filter filter,
                                                const QString& filterColumn, int& page, int& pageCount,
                                                const QString& sortColumn, const QString& direction, bool allowAll);

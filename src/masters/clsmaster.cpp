@@ -23,15 +23,9 @@ const QStringList& clsMaster::tables()
     return names;
 }
 
-QString clsMaster::table() const
-{
-    return data::sql::checkedIdentifier(Mastertable, tables());
-}
+QString clsMaster::table() const { return data::sql::checkedIdentifier(Mastertable, tables()); }
 
-int clsMaster::rowCount()
-{
-    return connection().scalar(QStringLiteral("SELECT count(*) FROM ") + table()).toInt();
-}
+int clsMaster::rowCount() { return connection().scalar(QStringLiteral("SELECT count(*) FROM ") + table()).toInt(); }
 
 int clsMaster::positionOf(int id)
 {
@@ -48,7 +42,8 @@ bool clsMaster::Validate()
         ui::msgBox(QStringLiteral("Empty Data"), ui::Buttons::Ok, masterEntry);
         return false;
     }
-    if (AddEditDel != QLatin1String("A")) return true;
+    if (AddEditDel != QLatin1String("A"))
+        return true;
     const data::Recordset same =
         connection().query(QStringLiteral("Select * from ") + table() + QStringLiteral(" where Name = ?"), {Name});
     if (!same.eof()) {
@@ -66,7 +61,8 @@ bool clsMaster::Save()
                                        {Name});
         // The new row becomes the current one, so that a second Apply
         // renames it and not the row shown before.
-        if (written > 0) Id = int(connection().lastInsertRowId());
+        if (written > 0)
+            Id = int(connection().lastInsertRowId());
     } else if (AddEditDel == QLatin1String("E")) {
         written = connection().execute(
             QStringLiteral("Update ") + table() + QStringLiteral(" Set Name = ? where Id = ?"), {Name, Id});
@@ -82,7 +78,8 @@ bool clsMaster::Save()
     } else {
         return false;
     }
-    if (written <= 0) return false;
+    if (written <= 0)
+        return false;
     Position = positionOf(Id);
     RecordCount = rowCount();
     ui::msgBox(QStringLiteral("Record Saved"), ui::Buttons::Ok, masterEntry);
@@ -91,7 +88,8 @@ bool clsMaster::Save()
 
 void clsMaster::Delete()
 {
-    if (AddEditDel != QLatin1String("D")) return;
+    if (AddEditDel != QLatin1String("D"))
+        return;
     connection().execute(QStringLiteral("DELETE FROM ") + table() + QStringLiteral(" where Id = ?"), {Id});
 }
 
@@ -99,7 +97,8 @@ QString clsMaster::GetCatg()
 {
     const data::Recordset rs =
         connection().query(QStringLiteral("Select * from ") + table() + QStringLiteral(" where Id = ?"), {Id});
-    if (rs.eof()) return QString();
+    if (rs.eof())
+        return QString();
     Name = rs[QStringLiteral("Name")].toText();
     return Name;
 }
@@ -109,11 +108,13 @@ std::optional<int> clsMaster::GetRecord(std::optional<int> position)
     data::Connection& c = connection();
     ReadScope read(c);
     const int count = rowCount();
-    if (count == 0) return std::nullopt;
+    if (count == 0)
+        return std::nullopt;
     const int at = std::clamp(position.value_or(1), 1, count);
-    const data::Recordset rs = c.query(
-        QStringLiteral("Select * from ") + table() + nameOrder + QStringLiteral(" LIMIT 1 OFFSET ?"), {at - 1});
-    if (rs.eof()) return std::nullopt;
+    const data::Recordset rs =
+        c.query(QStringLiteral("Select * from ") + table() + nameOrder + QStringLiteral(" LIMIT 1 OFFSET ?"), {at - 1});
+    if (rs.eof())
+        return std::nullopt;
     RecordCount = count;
     Id = rs[QStringLiteral("Id")].toInt();
     Name = rs[QStringLiteral("Name")].toText();
@@ -122,8 +123,7 @@ std::optional<int> clsMaster::GetRecord(std::optional<int> position)
 }
 
 std::optional<data::RowArray> clsMaster::namesPage(const QString& source, const data::Params& params, int& page,
-                                                   int& pageCount, const QString& sortColumn,
-                                                   const QString& direction)
+                                                   int& pageCount, const QString& sortColumn, const QString& direction)
 {
     static const QStringList columns{QStringLiteral("Id"), QStringLiteral("Name")};
     PageQuery q;
@@ -133,7 +133,8 @@ std::optional<data::RowArray> clsMaster::namesPage(const QString& source, const 
     q.keyExpression = QStringLiteral("Id");
     q.keyColumn = QStringLiteral("Id");
     q.order = sortKeys(sortColumn, direction, columns, q.keyExpression);
-    if (!params.empty()) q.totalSql = QStringLiteral("SELECT count(*) FROM ") + table();
+    if (!params.empty())
+        q.totalSql = QStringLiteral("SELECT count(*) FROM ") + table();
     return pagedRows(q, page, pageCount);
 }
 
@@ -153,7 +154,8 @@ std::optional<data::RowArray> clsMaster::GetSearchCategories(int& page, int& pag
 {
     auto rows = namesPage(QStringLiteral(" from ") + table() + QStringLiteral(" where Name like ? "),
                           {QLatin1Char('%') + Name + QLatin1Char('%')}, page, pageCount, sortColumn, direction);
-    if (!rows) ui::msgBox(QStringLiteral("No Result found."), ui::Buttons::Ok, QStringLiteral("Search"));
+    if (!rows)
+        ui::msgBox(QStringLiteral("No Result found."), ui::Buttons::Ok, QStringLiteral("Search"));
     return rows;
 }
 

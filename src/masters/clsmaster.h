@@ -13,7 +13,7 @@ public:
 
     QString Mastertable;  // "Rooms" or "Units"; set before any operation
     int Id = 0;
-    QString Name;         // also the text GetSearchCategories looks for
+    QString Name;  // also the text GetSearchCategories looks for
     // 1-based place of the current row in name order (0 while unknown):
     // set by GetRecord, GetCategory and a Save that wrote a row.
     int Position = 0;

@@ -120,8 +120,8 @@ void FrmCustMast::createFields(QWidget* area)
     contact.finish();
     frames->addWidget(fraContact, 1);
 
-    QWidget* order[] = {TxtCname,  TxtBstreet1, TxtBstreet2, TxtBcity,   CmbBState, TxtBZip,
-                        TxtBCountry, TxtBPhone, TxtBfax,     TxtBMobile, TxtBEmail, TxtBUrl};
+    QWidget* order[] = {TxtCname,    TxtBstreet1, TxtBstreet2, TxtBcity,   CmbBState, TxtBZip,
+                        TxtBCountry, TxtBPhone,   TxtBfax,     TxtBMobile, TxtBEmail, TxtBUrl};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }

@@ -185,9 +185,6 @@ QString DetailDialog::helpText() const
         "the window without saving. 'Apply' button saves your data but does not close the window.");
 }
 
-void DetailDialog::cmdMainHelp_Click()
-{
-    shell::speakHelp(helpText());
-}
+void DetailDialog::cmdMainHelp_Click() { shell::speakHelp(helpText()); }
 
 }  // namespace masters

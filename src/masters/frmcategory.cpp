@@ -98,10 +98,14 @@ QStringList FrmCategory::rowSubItems(const data::RowArray& rows, int row, bool s
 
 QString FrmCategory::modeCaption(const QString& mode) const
 {
-    if (mode == QLatin1String("A")) return QStringLiteral("Add Category");
-    if (mode == QLatin1String("E")) return QStringLiteral("Edit Category");
-    if (mode == QLatin1String("D")) return QStringLiteral("Delete Category");
-    if (mode == QLatin1String("S")) return QStringLiteral("Select Category");
+    if (mode == QLatin1String("A"))
+        return QStringLiteral("Add Category");
+    if (mode == QLatin1String("E"))
+        return QStringLiteral("Edit Category");
+    if (mode == QLatin1String("D"))
+        return QStringLiteral("Delete Category");
+    if (mode == QLatin1String("S"))
+        return QStringLiteral("Select Category");
     return {};
 }
 
@@ -258,8 +262,8 @@ void FrmCategory::notFound()
     if (adding_)
         return;
     if (AddOrDelete == QLatin1String("A")) {
-        if (ui::msgBox(QStringLiteral("Category Not Found : Would You Like To Add ? "), ui::Buttons::YesNo, inventory) ==
-            ui::Answer::Yes)
+        if (ui::msgBox(QStringLiteral("Category Not Found : Would You Like To Add ? "), ui::Buttons::YesNo,
+                       inventory) == ui::Answer::Yes)
             cmdAdd_Click();
     } else {
         ui::msgBox(QStringLiteral("Category Not Found"));
@@ -381,9 +385,6 @@ void FrmCategory::ListView1_DblClick()
     RefreshGrid();
 }
 
-void FrmCategory::cmdHelp2_Click()
-{
-    shell::speakHelp(searchHelpText());
-}
+void FrmCategory::cmdHelp2_Click() { shell::speakHelp(searchHelpText()); }
 
 }  // namespace masters

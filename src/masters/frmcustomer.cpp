@@ -71,11 +71,16 @@ QStringList FrmCustomer::rowSubItems(const data::RowArray& rows, int row, bool)
 
 QString FrmCustomer::modeCaption(const QString& mode) const
 {
-    if (mode == QLatin1String("A")) return QStringLiteral("Add Customer");
-    if (mode == QLatin1String("D")) return QStringLiteral("Delete Customer");
-    if (mode == QLatin1String("E")) return QStringLiteral("Edit Customer");
-    if (mode == QLatin1String("S")) return QStringLiteral("Select Customer");
-    if (mode == QLatin1String("C")) return QStringLiteral("Copy Customer");
+    if (mode == QLatin1String("A"))
+        return QStringLiteral("Add Customer");
+    if (mode == QLatin1String("D"))
+        return QStringLiteral("Delete Customer");
+    if (mode == QLatin1String("E"))
+        return QStringLiteral("Edit Customer");
+    if (mode == QLatin1String("S"))
+        return QStringLiteral("Select Customer");
+    if (mode == QLatin1String("C"))
+        return QStringLiteral("Copy Customer");
     return {};
 }
 
@@ -109,7 +114,6 @@ void FrmCustomer::createSearchControls(QGridLayout* grid)
                      });
 }
 
-
 void FrmCustomer::takeSearch()
 {
     ClsCustomer& c = Customers();
@@ -121,8 +125,8 @@ void FrmCustomer::notFound()
 {
     QRadioButton* byName = searchOptionButton(QStringLiteral("OptName"));
     if (byName && byName->isChecked() && AddOrDelete == QLatin1String("A")) {
-        if (ui::msgBox(QStringLiteral("Customer Not Found : Would You Like To Add ? "), ui::Buttons::YesNo, inventory) ==
-            ui::Answer::Yes)
+        if (ui::msgBox(QStringLiteral("Customer Not Found : Would You Like To Add ? "), ui::Buttons::YesNo,
+                       inventory) == ui::Answer::Yes)
             cmdAdd_Click();
         return;
     }

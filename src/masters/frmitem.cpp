@@ -66,11 +66,16 @@ QStringList FrmItem::rowSubItems(const data::RowArray& rows, int row, bool)
 
 QString FrmItem::modeCaption(const QString& mode) const
 {
-    if (mode == QLatin1String("A")) return QStringLiteral("Add Item");
-    if (mode == QLatin1String("E")) return QStringLiteral("Edit Item");
-    if (mode == QLatin1String("D")) return QStringLiteral("Delete Item");
-    if (mode == QLatin1String("C")) return QStringLiteral("Copy Item");
-    if (mode == QLatin1String("S")) return QStringLiteral("Select Item");
+    if (mode == QLatin1String("A"))
+        return QStringLiteral("Add Item");
+    if (mode == QLatin1String("E"))
+        return QStringLiteral("Edit Item");
+    if (mode == QLatin1String("D"))
+        return QStringLiteral("Delete Item");
+    if (mode == QLatin1String("C"))
+        return QStringLiteral("Copy Item");
+    if (mode == QLatin1String("S"))
+        return QStringLiteral("Select Item");
     return {};
 }
 

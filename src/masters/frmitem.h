@@ -7,7 +7,6 @@
 #include "clsitem.h"
 #include "listscreen.h"
 
-
 #include <QPointer>
 #include <memory>
 
@@ -22,7 +21,6 @@ class FrmItem : public ListScreen {
 public:
     FrmItem();
     ~FrmItem() override;
-
 
     // The search box and its options.
     QPointer<ui::TextBox> txtName;

@@ -257,9 +257,6 @@ bool FrmMaster::Form_QueryUnload()
     return true;
 }
 
-void FrmMaster::cmdMainHelp_Click()
-{
-    shell::speakHelp(helpText());
-}
+void FrmMaster::cmdMainHelp_Click() { shell::speakHelp(helpText()); }
 
 }  // namespace masters

@@ -27,7 +27,6 @@ public:
     FrmMaster();
     ~FrmMaster() override;
 
-
     // The table to edit, "Rooms" or "Units"; read while the window loads.
     QString MastertableName;
 

@@ -21,7 +21,8 @@ const QString itemColumns =
 // digits, the common case, without making a QString.
 double valueOf(std::string_view b)
 {
-    if (!b.empty() && b.size() <= 15 && std::all_of(b.begin(), b.end(), [](char ch) { return ch >= '0' && ch <= '9'; })) {
+    if (!b.empty() && b.size() <= 15 &&
+        std::all_of(b.begin(), b.end(), [](char ch) { return ch >= '0' && ch <= '9'; })) {
         std::int64_t v = 0;
         for (char ch : b)
             v = v * 10 + (ch - '0');
@@ -227,8 +228,8 @@ void ItemLists::refresh(data::Connection& c)
         loadAll(c);
         return;
     }
-    const bool namesChanged = categories.everything || !categories.rowids.empty() || units.everything ||
-                              !units.rowids.empty();
+    const bool namesChanged =
+        categories.everything || !categories.rowids.empty() || units.everything || !units.rowids.empty();
     if (namesChanged) {
         // A few hundred rows at most: read again whole, and every item
         // joined afresh; the orders by their names are worked out anew.
@@ -249,7 +250,8 @@ void ItemLists::mend(data::Connection& c, const std::vector<std::int64_t>& rowid
         dropOrders();
     for (std::size_t from = 0; from < rowids.size(); from += readChunk) {
         const std::size_t to = std::min(rowids.size(), from + readChunk);
-        const std::vector<std::int64_t> chunk(rowids.begin() + std::ptrdiff_t(from), rowids.begin() + std::ptrdiff_t(to));
+        const std::vector<std::int64_t> chunk(rowids.begin() + std::ptrdiff_t(from),
+                                              rowids.begin() + std::ptrdiff_t(to));
         QString sql = itemColumns + QStringLiteral(" WHERE ItemID IN (");
         for (std::size_t i = 0; i < chunk.size(); ++i)
             sql += i ? QStringLiteral(",?") : QStringLiteral("?");

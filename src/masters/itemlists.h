@@ -34,12 +34,12 @@ public:
         ItemNumber,  // val(ItemCode), then ItemCode, the numeric item-number order
         ItemCode,    // ItemCode as text
         ItemName,
-        CatName,     // the name of the item's category
+        CatName,  // the name of the item's category
         Material,
         Qty,
         TU,
         ItemID,
-        UnitName,    // the name of the item's unit
+        UnitName,  // the name of the item's unit
     };
     // What a search matches against, with LIKE: the description or the
     // category name ("All"), one of them, or the item number.

@@ -145,10 +145,8 @@ void FrmItemMast::createFields(QWidget* area)
         const char* label;
     };
     const NumberField numbers[] = {
-        {&TxtMaterial, "TxtMaterial", "Material Cost"},
-        {&txtLabor, "txtLabor", "Labor Cost"},
-        {&txtSubLabor, "txtSubLabor", "Sub Labor Cost"},
-        {&txtEquipment, "txtEquipment", "Equipments and other Cost"},
+        {&TxtMaterial, "TxtMaterial", "Material Cost"},  {&txtLabor, "txtLabor", "Labor Cost"},
+        {&txtSubLabor, "txtSubLabor", "Sub Labor Cost"}, {&txtEquipment, "txtEquipment", "Equipments and other Cost"},
         {&TxtQty, "TxtQty", "Default Quantity"},
     };
     int row = 3;

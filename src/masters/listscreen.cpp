@@ -439,10 +439,7 @@ void ListScreen::CmdSelect_Click()
 
 void ListScreen::cmdExit_Click() { unload(); }
 
-void ListScreen::cmdMainHelp_Click()
-{
-    shell::speakHelp(helpText(AddOrDelete));
-}
+void ListScreen::cmdMainHelp_Click() { shell::speakHelp(helpText(AddOrDelete)); }
 
 bool ListScreen::hasRows() const { return ListView1 && ListView1->rowCount() > 0; }
 

@@ -20,8 +20,7 @@ shell::Screen modeScreen(const char* variable)
                              if (v == name)
                                  ui::form<Screen>().*mode = value.toString();
                          },
-                         [](const QString&) {},
-                         [] { ui::form<Screen>().show(); }};
+                         [](const QString&) {}, [] { ui::form<Screen>().show(); }};
 }
 
 }  // namespace

@@ -32,10 +32,13 @@ QString RecordClass::orderText(const QList<SortKey>& keys, bool reversed, bool u
 {
     QString out;
     for (const SortKey& k : keys) {
-        if (!out.isEmpty()) out += QStringLiteral(", ");
-        if (unindexed) out += QLatin1Char('+');
+        if (!out.isEmpty())
+            out += QStringLiteral(", ");
+        if (unindexed)
+            out += QLatin1Char('+');
         out += k.expression;
-        if (k.descending != reversed) out += QStringLiteral(" Desc");
+        if (k.descending != reversed)
+            out += QStringLiteral(" Desc");
     }
     return out;
 }
@@ -51,12 +54,14 @@ QList<RecordClass::SortKey> RecordClass::sortKeys(const QString& column, const Q
 
 RecordClass::ReadScope::ReadScope(data::Connection& c) : c_(c), own_(!c.inTransaction())
 {
-    if (own_) c_.begin();
+    if (own_)
+        c_.begin();
 }
 
 RecordClass::ReadScope::~ReadScope()
 {
-    if (!own_) return;
+    if (!own_)
+        return;
     // Committed rather than rolled back: record objects share one handle,
     // so a write made meanwhile through another object must not be lost.
     try {
@@ -71,7 +76,8 @@ namespace {
 QString placeholders(int n)
 {
     QString s;
-    for (int i = 0; i < n; ++i) s += i ? QStringLiteral(",?") : QStringLiteral("?");
+    for (int i = 0; i < n; ++i)
+        s += i ? QStringLiteral(",?") : QStringLiteral("?");
     return s;
 }
 
@@ -83,10 +89,11 @@ std::optional<data::RowArray> RecordClass::pagedRows(const PageQuery& q, int& pa
     ReadScope scope(c);
 
     const QString select = q.columns + q.source;
-    const int count = q.keyList            ? int(q.keyList->size())
+    const int count = q.keyList              ? int(q.keyList->size())
                       : q.countSql.isEmpty() ? c.scalar(QStringLiteral("SELECT count(*)") + q.source, q.params).toInt()
                                              : c.scalar(q.countSql, q.countParams).toInt();
-    if (count <= 0) return std::nullopt;
+    if (count <= 0)
+        return std::nullopt;
 
     const int size = std::max(1, PageSize);
     const int pages = int((std::int64_t(count) + size - 1) / size);
@@ -109,7 +116,8 @@ std::optional<data::RowArray> RecordClass::pagedRows(const PageQuery& q, int& pa
     keys.reserve(std::size_t(wanted));
     if (q.keyList) {
         for (std::int64_t i = offset; i < offset + wanted; ++i)
-            keys.emplace_back(q.keyListReversed ? (*q.keyList)[std::size_t(count - 1 - i)] : (*q.keyList)[std::size_t(i)]);
+            keys.emplace_back(q.keyListReversed ? (*q.keyList)[std::size_t(count - 1 - i)]
+                                                : (*q.keyList)[std::size_t(i)]);
     } else {
         const std::int64_t fromEnd = count - offset - wanted;
         const bool reversed = fromEnd < offset;
@@ -118,34 +126,38 @@ std::optional<data::RowArray> RecordClass::pagedRows(const PageQuery& q, int& pa
         const int n = int(keyParams.size());
         keyParams.emplace_back(static_cast<std::int64_t>(wanted));
         keyParams.emplace_back(reversed ? fromEnd : offset);
-        const bool fewKept =
-            !q.totalSql.isEmpty() && std::int64_t(count) * 4 <= c.scalar(q.totalSql).toInt64();
+        const bool fewKept = !q.totalSql.isEmpty() && std::int64_t(count) * 4 <= c.scalar(q.totalSql).toInt64();
         const QString keySql = QStringLiteral("SELECT ") + q.keyExpression + (ownKeySource ? q.keySource : q.source) +
                                QStringLiteral(" order by ") + orderText(q.order, reversed, fewKept) +
                                QStringLiteral(" LIMIT ?%1 OFFSET ?%2").arg(n + 1).arg(n + 2);
         data::Recordset keyRows = c.query(keySql, keyParams);
-        for (; !keyRows.eof(); keyRows.moveNext()) keys.push_back(keyRows.value(0));
-        if (reversed) std::reverse(keys.begin(), keys.end());
+        for (; !keyRows.eof(); keyRows.moveNext())
+            keys.push_back(keyRows.value(0));
+        if (reversed)
+            std::reverse(keys.begin(), keys.end());
     }
 
     // Then the page's rows by the statement itself, put in the keys' order.
     data::Params rowParams = q.params;
     rowParams.insert(rowParams.end(), keys.begin(), keys.end());
-    const data::RowArray found = c.query(QStringLiteral("SELECT * FROM (") + select + QStringLiteral(") WHERE ") +
-                                             q.keyColumn + QStringLiteral(" IN (") +
-                                             placeholders(int(keys.size())) + QStringLiteral(")"),
-                                         rowParams)
-                                     .rows();
+    const data::RowArray found =
+        c.query(QStringLiteral("SELECT * FROM (") + select + QStringLiteral(") WHERE ") + q.keyColumn +
+                    QStringLiteral(" IN (") + placeholders(int(keys.size())) + QStringLiteral(")"),
+                rowParams)
+            .rows();
     std::unordered_map<std::int64_t, int> rowOfKey;
-    for (int r = 0; r < found.rowCount(); ++r) rowOfKey.emplace(found.at(q.keyField, r).toInt64(), r);
+    for (int r = 0; r < found.rowCount(); ++r)
+        rowOfKey.emplace(found.at(q.keyField, r).toInt64(), r);
     std::vector<std::vector<data::DbValue>> ordered;
     ordered.reserve(keys.size());
     for (const data::DbValue& key : keys) {
         const auto it = rowOfKey.find(key.toInt64());
-        if (it == rowOfKey.end()) continue;
+        if (it == rowOfKey.end())
+            continue;
         std::vector<data::DbValue> row;
         row.reserve(std::size_t(found.fieldCount()));
-        for (int f = 0; f < found.fieldCount(); ++f) row.push_back(found.at(f, it->second));
+        for (int f = 0; f < found.fieldCount(); ++f)
+            row.push_back(found.at(f, it->second));
         ordered.push_back(std::move(row));
     }
 
@@ -158,7 +170,8 @@ std::optional<data::RowArray> RecordClass::pagedRows(const PageQuery& q, int& pa
 std::optional<data::RowArray> RecordClass::allRows(const QString& sql, const data::Params& params)
 {
     data::RowArray rows = connection_.query(sql, params).rows();
-    if (rows.isEmpty()) return std::nullopt;
+    if (rows.isEmpty())
+        return std::nullopt;
     return rows;
 }
 

@@ -61,13 +61,13 @@ public:
     // in `order`; the order must end with the row key so that it is total,
     // or rows could move between pages.
     struct PageQuery {
-        QString columns;           // "SELECT ..." up to the FROM
-        QString source;            // " FROM ... WHERE ...", no order
-        data::Params params;       // values bound in `source`
+        QString columns;      // "SELECT ..." up to the FROM
+        QString source;       // " FROM ... WHERE ...", no order
+        data::Params params;  // values bound in `source`
         QList<SortKey> order;
-        QString keyExpression;     // the row key inside `source`, e.g. "Item.ItemID"
-        QString keyColumn;         // the key's name among the columns, e.g. "ItemID"
-        int keyField = 0;          // and its position
+        QString keyExpression;  // the row key inside `source`, e.g. "Item.ItemID"
+        QString keyColumn;      // the key's name among the columns, e.g. "ItemID"
+        int keyField = 0;       // and its position
         // Optional cheaper forms that select the same rows: a count, and a
         // source for finding a page's keys (with its own values).
         QString countSql;
@@ -78,7 +78,7 @@ public:
         // keeps few of them is read first and sorted after, rather than
         // walking an index in the sort order past every row it drops.
         QString totalSql;
-        bool allowAll = false;     // page -1 gives every row
+        bool allowAll = false;  // page -1 gives every row
         // Every key of the result in `order`, when the caller has them at
         // hand (read backwards when keyListReversed); count and keys then
         // come from it.

@@ -74,12 +74,8 @@ Assistant::Assistant(ui::SpeechBackend& speech, QObject* parent)
 }
 
 Assistant::Assistant(std::function<ui::SpeechBackend&()> speechSource, QObject* parent)
-    : QObject(parent),
-      speechSource_(std::move(speechSource)),
-      window_(new CharacterWindow),
-      watchdog_(new QTimer(this)),
-      readingTimer_(new QTimer(this)),
-      balloonHold_(new QTimer(this))
+    : QObject(parent), speechSource_(std::move(speechSource)), window_(new CharacterWindow),
+      watchdog_(new QTimer(this)), readingTimer_(new QTimer(this)), balloonHold_(new QTimer(this))
 {
     watchdog_->setSingleShot(true);
     readingTimer_->setSingleShot(true);

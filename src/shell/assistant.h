@@ -13,7 +13,9 @@
 
 class QTimer;
 
-namespace ui { class SpeechBackend; }
+namespace ui {
+class SpeechBackend;
+}
 
 namespace shell {
 
@@ -41,7 +43,7 @@ public:
     void Hide();
     void Speak(const QString& text);
     void Play(const QString& animation);  // "Wave", "Greet", "Sad"; others are ignored
-    void MoveTo(int x, int y);             // screen pixels
+    void MoveTo(int x, int y);            // screen pixels
 
     // Every request as it was queued ("Show", "Speak Hello", "Play Wave",
     // "MoveTo 100,100"), for tests and diagnostics.

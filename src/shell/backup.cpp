@@ -58,9 +58,8 @@ void backupDatabase(QWidget* parent, QString& dialogFileName)
                    ui::Buttons::Ok, takeBackupTitle);
         return;
     }
-    if (fileExists(target)
-        && ui::msgBox(QStringLiteral("File already Exists. Overwrite it?"), ui::Buttons::YesNo, takeBackupTitle)
-               != ui::Answer::Yes)
+    if (fileExists(target) && ui::msgBox(QStringLiteral("File already Exists. Overwrite it?"), ui::Buttons::YesNo,
+                                         takeBackupTitle) != ui::Answer::Yes)
         return;
 
     try {
@@ -106,8 +105,8 @@ void restoreDatabase(QWidget* parent, QString& dialogFileName, data::Connection&
         return;
     }
     if (sameFile(source, data::databasePath())) {
-        ui::msgBox(QStringLiteral("That file is the database itself; there is nothing to restore."),
-                   ui::Buttons::Ok, importTitle);
+        ui::msgBox(QStringLiteral("That file is the database itself; there is nothing to restore."), ui::Buttons::Ok,
+                   importTitle);
         return;
     }
 

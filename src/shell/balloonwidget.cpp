@@ -15,15 +15,14 @@ namespace {
 constexpr int maxTextWidth = 250;
 constexpr int padding = 10;
 constexpr int tailLength = 16;
-constexpr int tailTop = 18;     // where the tail meets the body, from the top
+constexpr int tailTop = 18;  // where the tail meets the body, from the top
 constexpr int tailWidth = 14;
 constexpr int shadow = 3;
 
 }  // namespace
 
 BalloonWidget::BalloonWidget(QWidget* owner)
-    : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
-                         | Qt::WindowDoesNotAcceptFocus)
+    : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -74,7 +73,8 @@ QRect BalloonWidget::textRect() const { return bodyRect().adjusted(padding, padd
 
 QPoint BalloonWidget::tailTip() const
 {
-    return tail_ == Tail::Left ? QPoint(0, tailTop + tailWidth + 6) : QPoint(width() - shadow - 1, tailTop + tailWidth + 6);
+    return tail_ == Tail::Left ? QPoint(0, tailTop + tailWidth + 6)
+                               : QPoint(width() - shadow - 1, tailTop + tailWidth + 6);
 }
 
 QPainterPath BalloonWidget::outline() const

@@ -130,13 +130,20 @@ QIcon pictureButtonIcon(const QString& which)
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
-    if (which == QLatin1String("Files")) files(p);
-    else if (which == QLatin1String("Masters")) masters(p);
-    else if (which == QLatin1String("Estimates")) estimates(p);
-    else if (which == QLatin1String("Calculators")) calculators(p);
-    else if (which == QLatin1String("Reports")) reports(p);
-    else if (which == QLatin1String("Notes")) notes(p);
-    else if (which == QLatin1String("Exit")) exitDoor(p);
+    if (which == QLatin1String("Files"))
+        files(p);
+    else if (which == QLatin1String("Masters"))
+        masters(p);
+    else if (which == QLatin1String("Estimates"))
+        estimates(p);
+    else if (which == QLatin1String("Calculators"))
+        calculators(p);
+    else if (which == QLatin1String("Reports"))
+        reports(p);
+    else if (which == QLatin1String("Notes"))
+        notes(p);
+    else if (which == QLatin1String("Exit"))
+        exitDoor(p);
     p.end();
     return QIcon(pm);
 }

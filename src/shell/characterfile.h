@@ -17,12 +17,12 @@ namespace shell {
 // The colours of the drawn figure. The defaults are the built-in figure.
 struct CharacterLook {
     QColor robe{0x2f, 0x5f, 0xd0};
-    QColor trim{0xf2, 0xc1, 0x4e};     // robe hem, hat band, stars
+    QColor trim{0xf2, 0xc1, 0x4e};  // robe hem, hat band, stars
     QColor hat{0x2a, 0x3f, 0xa8};
     QColor beard{0xf4, 0xf4, 0xf2};
     QColor skin{0xf5, 0xcf, 0xab};
     QColor staff{0x8a, 0x5a, 0x2e};
-    QColor orb{0x9f, 0xe8, 0xff};     // the glow on top of the staff
+    QColor orb{0x9f, 0xe8, 0xff};  // the glow on top of the staff
     QColor balloon{0xff, 0xfd, 0xe8};
     QColor balloonText{0x20, 0x20, 0x20};
 };

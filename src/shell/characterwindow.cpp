@@ -46,18 +46,17 @@ double lerp(double a, double b, double t) { return a + (b - a) * t; }
 
 // Where the limbs and the head are at one moment.
 struct Pose {
-    double arm = -12;      // right arm, degrees from hanging straight down
-    double headDrop = 0;   // the head sinks, in canvas units
-    double headTilt = 0;   // degrees
-    double sad = 0;        // 0..1: brows, mouth, eyes and hat tip
+    double arm = -12;     // right arm, degrees from hanging straight down
+    double headDrop = 0;  // the head sinks, in canvas units
+    double headTilt = 0;  // degrees
+    double sad = 0;       // 0..1: brows, mouth, eyes and hat tip
 };
 
 Pose poseAt(CharacterWindow::Animation a, double t)
 {
     Pose pose;
     switch (a) {
-    case CharacterWindow::Animation::None:
-        break;
+    case CharacterWindow::Animation::None: break;
     case CharacterWindow::Animation::Wave: {
         const double raise = bump(t, 0.2, 0.8);
         double wiggle = 0;
@@ -102,7 +101,10 @@ QPainterPath starPath(QPointF c, double r)
     return path;
 }
 
-QPen outline(const QColor& c, double w = 1.2) { return QPen(c.darker(175), w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); }
+QPen outline(const QColor& c, double w = 1.2)
+{
+    return QPen(c.darker(175), w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
 
 QColor withAlpha(QColor c, int alpha)
 {
@@ -113,11 +115,8 @@ QColor withAlpha(QColor c, int alpha)
 }  // namespace
 
 CharacterWindow::CharacterWindow(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      balloon_(new BalloonWidget(this)),
-      animationTimer_(new QTimer(this)),
-      glideTimer_(new QTimer(this)),
-      talkTimer_(new QTimer(this))
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), balloon_(new BalloonWidget(this)),
+      animationTimer_(new QTimer(this)), glideTimer_(new QTimer(this)), talkTimer_(new QTimer(this))
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -308,8 +307,7 @@ void CharacterWindow::contextMenuEvent(QContextMenuEvent* e)
 
 double CharacterWindow::progress() const
 {
-    return animation_ == Animation::None ? 0.0
-                                         : std::min(1.0, double(animationClock_.elapsed()) / animationMs_);
+    return animation_ == Animation::None ? 0.0 : std::min(1.0, double(animationClock_.elapsed()) / animationMs_);
 }
 
 void CharacterWindow::redraw()
@@ -338,8 +336,7 @@ void CharacterWindow::paintEvent(QPaintEvent*)
     paintFigure(p, look_, animation_, progress(), mouthOpen_);
 }
 
-void CharacterWindow::paintFigure(QPainter& p, const CharacterLook& L, Animation a, double progress,
-                                  bool mouthOpen)
+void CharacterWindow::paintFigure(QPainter& p, const CharacterLook& L, Animation a, double progress, bool mouthOpen)
 {
     const Pose pose = poseAt(a, progress);
     p.save();

@@ -47,8 +47,7 @@ public:
 
     // The figure at a given moment of an animation (progress 0..1), for
     // painting elsewhere.
-    static void paintFigure(QPainter& p, const CharacterLook& look, Animation a, double progress,
-                            bool mouthOpen);
+    static void paintFigure(QPainter& p, const CharacterLook& look, Animation a, double progress, bool mouthOpen);
 
 signals:
     void animationFinished();

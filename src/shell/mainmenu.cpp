@@ -128,7 +128,8 @@ void MainMenu::buildPictureButtons()
     };
     const Spec specs[] = {
         {&cmd_Files, "cmd_Files", "Files", "Files: backup and restore", "mnuFile"},
-        {&cmd_Masters, "cmd_Masters", "Masters", "Master tables: categories, takeoff names, units, items, customers", "mnuInventory"},
+        {&cmd_Masters, "cmd_Masters", "Masters", "Master tables: categories, takeoff names, units, items, customers",
+         "mnuInventory"},
         {&cmd_Estimates, "cmd_Estimates", "Estimates", "Estimates: new, search and edit, delete", "mnuEstimates"},
         {&cmd_Calculators, "cmd_Calculators", "Calculators", "Construction calculators", "mnucalc"},
         {&cmd_Reports, "cmd_Reports", "Reports", "Estimates and customers reports", "mnuReport"},
@@ -288,10 +289,7 @@ private:
 };
 }  // namespace
 
-void MainMenu::afterFirstPaint(std::function<void()> then)
-{
-    new FirstPaint(window(), ui::guard(std::move(then)));
-}
+void MainMenu::afterFirstPaint(std::function<void()> then) { new FirstPaint(window(), ui::guard(std::move(then))); }
 
 void MainMenu::greet()
 {

@@ -32,9 +32,12 @@ QList<MenuStep> open(const QString& target) { return {{MenuStep::Show, target, {
 // Add, Edit and Delete of one list screen.
 QList<MenuNode> addEditDelete(const QString& suffix, const QString& target)
 {
-    return {item(QStringLiteral("SubMnuAdd") + suffix, QStringLiteral("Add"), openWith(target, QStringLiteral("AddOrDelete"), QStringLiteral("A"))),
-            item(QStringLiteral("SubMnuEdit") + suffix, QStringLiteral("Edit"), openWith(target, QStringLiteral("AddOrDelete"), QStringLiteral("E"))),
-            item(QStringLiteral("SubMnuDel") + suffix, QStringLiteral("Delete"), openWith(target, QStringLiteral("AddOrDelete"), QStringLiteral("D")))};
+    return {item(QStringLiteral("SubMnuAdd") + suffix, QStringLiteral("Add"),
+                 openWith(target, QStringLiteral("AddOrDelete"), QStringLiteral("A"))),
+            item(QStringLiteral("SubMnuEdit") + suffix, QStringLiteral("Edit"),
+                 openWith(target, QStringLiteral("AddOrDelete"), QStringLiteral("E"))),
+            item(QStringLiteral("SubMnuDel") + suffix, QStringLiteral("Delete"),
+                 openWith(target, QStringLiteral("AddOrDelete"), QStringLiteral("D")))};
 }
 
 // A calculator: Which, Showframe, then show.
@@ -57,82 +60,89 @@ QList<MenuNode> calculators(int group, const QString& window, const QList<std::p
 QList<MenuNode> build()
 {
     const QString calc1 = QStringLiteral("frmCalculators");
-    QList<MenuNode> group1 = calculators(1, calc1, {
-        {QStringLiteral("Blocks Calculator"), 1},
-        {QStringLiteral("Concrete Materials Calculator"), 2},
-        {QStringLiteral("Block Wall Calculator"), 3},
-        {QStringLiteral("Column Calculator"), 4},
-        {QStringLiteral("Bricks Calculator"), 5},
-        {QStringLiteral("Conversions"), 6},
-        {QStringLiteral("Scientific Calculator"), 7},
-        {QStringLiteral("Foundation Concrete Calculator"), 8},
-        {QStringLiteral("Wall Framing Calculator"), 9},
-        {QStringLiteral("Roof Area Calculator"), 10},
-        {QStringLiteral("Board Foot Calculator"), 11},
-    });
+    QList<MenuNode> group1 = calculators(1, calc1,
+                                         {
+                                             {QStringLiteral("Blocks Calculator"), 1},
+                                             {QStringLiteral("Concrete Materials Calculator"), 2},
+                                             {QStringLiteral("Block Wall Calculator"), 3},
+                                             {QStringLiteral("Column Calculator"), 4},
+                                             {QStringLiteral("Bricks Calculator"), 5},
+                                             {QStringLiteral("Conversions"), 6},
+                                             {QStringLiteral("Scientific Calculator"), 7},
+                                             {QStringLiteral("Foundation Concrete Calculator"), 8},
+                                             {QStringLiteral("Wall Framing Calculator"), 9},
+                                             {QStringLiteral("Roof Area Calculator"), 10},
+                                             {QStringLiteral("Board Foot Calculator"), 11},
+                                         });
     // Conversions shows its window first, then switches to it.
     group1[5].steps = {{MenuStep::Show, calc1, {}, {}},
                        {MenuStep::Set, calc1, QStringLiteral("Which"), 6},
                        {MenuStep::Call, calc1, QStringLiteral("Showframe"), {}}};
 
     // Group 2's numbers are its tab positions, not the menu order.
-    const QList<MenuNode> group2 = calculators(2, QStringLiteral("frmCalculator2"), {
-        {QStringLiteral("Rafter Angle Calculator"), 1},
-        {QStringLiteral("Paint Coverage Calculator"), 2},
-        {QStringLiteral("Concrete Calculator for Circular Volumes"), 3},
-        {QStringLiteral("Insulation"), 9},
-        {QStringLiteral("Deck hand railing input"), 10},
-        {QStringLiteral("Deck"), 11},
-        {QStringLiteral("Tile"), 12},
-        {QStringLiteral("Oak floor"), 13},
-        {QStringLiteral("Carpet"), 14},
-        {QStringLiteral("Gutter"), 15},
-        {QStringLiteral("Sofface"), 16},
-        {QStringLiteral("Crown moulding calculatr"), 4},
-        {QStringLiteral("Square house calculator"), 5},
-        {QStringLiteral("Wall Base"), 6},
-        {QStringLiteral("Shoe Mould"), 7},
-        {QStringLiteral("Crown Mould"), 8},
-    });
-    const QList<MenuNode> group3 = calculators(3, QStringLiteral("frmCalculator3"), {
-        {QStringLiteral("Trenching for Tanks"), 1},
-        {QStringLiteral("Utility Trenching"), 2},
-        {QStringLiteral("Excavation Volume"), 3},
-        {QStringLiteral("Steel Beam"), 4},
-        {QStringLiteral("Ceramic Tile Calculator"), 5},
-        {QStringLiteral("Carpet Calculator"), 6},
-        {QStringLiteral("Wallpaper Calculator"), 7},
-        {QStringLiteral("Sheet Vinyl Calculator"), 8},
-        {QStringLiteral("Resilient Tile Calculator"), 9},
-    });
-    const QList<MenuNode> group4 = calculators(4, QStringLiteral("frmCalculator4"), {
-        {QStringLiteral("Roofing Calculator"), 1},
-        {QStringLiteral("Lumber Calculator"), 2},
-    });
+    const QList<MenuNode> group2 = calculators(2, QStringLiteral("frmCalculator2"),
+                                               {
+                                                   {QStringLiteral("Rafter Angle Calculator"), 1},
+                                                   {QStringLiteral("Paint Coverage Calculator"), 2},
+                                                   {QStringLiteral("Concrete Calculator for Circular Volumes"), 3},
+                                                   {QStringLiteral("Insulation"), 9},
+                                                   {QStringLiteral("Deck hand railing input"), 10},
+                                                   {QStringLiteral("Deck"), 11},
+                                                   {QStringLiteral("Tile"), 12},
+                                                   {QStringLiteral("Oak floor"), 13},
+                                                   {QStringLiteral("Carpet"), 14},
+                                                   {QStringLiteral("Gutter"), 15},
+                                                   {QStringLiteral("Sofface"), 16},
+                                                   {QStringLiteral("Crown moulding calculatr"), 4},
+                                                   {QStringLiteral("Square house calculator"), 5},
+                                                   {QStringLiteral("Wall Base"), 6},
+                                                   {QStringLiteral("Shoe Mould"), 7},
+                                                   {QStringLiteral("Crown Mould"), 8},
+                                               });
+    const QList<MenuNode> group3 = calculators(3, QStringLiteral("frmCalculator3"),
+                                               {
+                                                   {QStringLiteral("Trenching for Tanks"), 1},
+                                                   {QStringLiteral("Utility Trenching"), 2},
+                                                   {QStringLiteral("Excavation Volume"), 3},
+                                                   {QStringLiteral("Steel Beam"), 4},
+                                                   {QStringLiteral("Ceramic Tile Calculator"), 5},
+                                                   {QStringLiteral("Carpet Calculator"), 6},
+                                                   {QStringLiteral("Wallpaper Calculator"), 7},
+                                                   {QStringLiteral("Sheet Vinyl Calculator"), 8},
+                                                   {QStringLiteral("Resilient Tile Calculator"), 9},
+                                               });
+    const QList<MenuNode> group4 = calculators(4, QStringLiteral("frmCalculator4"),
+                                               {
+                                                   {QStringLiteral("Roofing Calculator"), 1},
+                                                   {QStringLiteral("Lumber Calculator"), 2},
+                                               });
 
     return {
         submenu(QStringLiteral("mnuFile"), QStringLiteral("File"),
                 {command(QStringLiteral("mnuExport"), QStringLiteral("Backup"), MenuCommand::Backup),
                  command(QStringLiteral("mnuImport"), QStringLiteral("Restore from Backup"), MenuCommand::Restore),
                  command(QStringLiteral("mnuClose"), QStringLiteral("Exit"), MenuCommand::Exit)}),
-        submenu(QStringLiteral("mnuInventory"), QStringLiteral("Mater Tables"),
-                {submenu(QStringLiteral("mnuCatg"), QStringLiteral("Categories"),
-                         addEditDelete(QStringLiteral("Cat"), QStringLiteral("frmCategory"))),
-                 item(QStringLiteral("mnuRooms"), QStringLiteral("Takeoff Names"),
-                      openWith(QStringLiteral("frmMaster"), QStringLiteral("MastertableName"), QStringLiteral("Rooms"))),
-                 item(QStringLiteral("mnuUnits"), QStringLiteral("Units"),
-                      openWith(QStringLiteral("frmMaster"), QStringLiteral("MastertableName"), QStringLiteral("Units"))),
-                 submenu(QStringLiteral("MnuItem"), QStringLiteral("Item"),
-                         addEditDelete(QStringLiteral("Item"), QStringLiteral("frmItem"))),
-                 submenu(QStringLiteral("mnuCustomer"), QStringLiteral("Customers"),
-                         addEditDelete(QStringLiteral("Cust"), QStringLiteral("frmCustomer")))}),
+        submenu(
+            QStringLiteral("mnuInventory"), QStringLiteral("Mater Tables"),
+            {submenu(QStringLiteral("mnuCatg"), QStringLiteral("Categories"),
+                     addEditDelete(QStringLiteral("Cat"), QStringLiteral("frmCategory"))),
+             item(QStringLiteral("mnuRooms"), QStringLiteral("Takeoff Names"),
+                  openWith(QStringLiteral("frmMaster"), QStringLiteral("MastertableName"), QStringLiteral("Rooms"))),
+             item(QStringLiteral("mnuUnits"), QStringLiteral("Units"),
+                  openWith(QStringLiteral("frmMaster"), QStringLiteral("MastertableName"), QStringLiteral("Units"))),
+             submenu(QStringLiteral("MnuItem"), QStringLiteral("Item"),
+                     addEditDelete(QStringLiteral("Item"), QStringLiteral("frmItem"))),
+             submenu(QStringLiteral("mnuCustomer"), QStringLiteral("Customers"),
+                     addEditDelete(QStringLiteral("Cust"), QStringLiteral("frmCustomer")))}),
         submenu(QStringLiteral("mnuEstimates"), QStringLiteral("Estimates"),
                 {item(QStringLiteral("mnuNewEstimate"), QStringLiteral("New Estimate"),
                       openWith(QStringLiteral("frmOrder"), QStringLiteral("AddOrDelete"), QStringLiteral("A"))),
-                 item(QStringLiteral("mnuEditEstimate"), QStringLiteral("Search/Edit Estimate"), open(QStringLiteral("frmOrders"))),
+                 item(QStringLiteral("mnuEditEstimate"), QStringLiteral("Search/Edit Estimate"),
+                      open(QStringLiteral("frmOrders"))),
                  item(QStringLiteral("mnuDelEstimate"), QStringLiteral("Delete Estimate"),
                       {{MenuStep::Set, QStringLiteral("frmOrder"), QStringLiteral("AddOrDelete"), QStringLiteral("D")},
-                       {MenuStep::Set, QStringLiteral("FrmOrderNo"), QStringLiteral("Caption"), QStringLiteral("Delete Order")},
+                       {MenuStep::Set, QStringLiteral("FrmOrderNo"), QStringLiteral("Caption"),
+                        QStringLiteral("Delete Order")},
                        {MenuStep::Show, QStringLiteral("FrmOrderNo"), {}, {}}})}),
         submenu(QStringLiteral("mnucalc"), QStringLiteral("Calculators"),
                 {submenu(QStringLiteral("mnucalc1"), QStringLiteral("Group 1"), group1),
@@ -140,12 +150,15 @@ QList<MenuNode> build()
                  submenu(QStringLiteral("mnucalc3"), QStringLiteral("Group 3"), group3),
                  submenu(QStringLiteral("mnucalc4"), QStringLiteral("Group 4"), group4)}),
         submenu(QStringLiteral("mnuReport"), QStringLiteral("Reports"),
-                {item(QStringLiteral("mnusalesrpt"), QStringLiteral("Estimates Report"), open(QStringLiteral("frmRptOrders"))),
-                 item(QStringLiteral("mnucustrpt"), QStringLiteral("Customers Report"), open(QStringLiteral("rptCustomers")))}),
+                {item(QStringLiteral("mnusalesrpt"), QStringLiteral("Estimates Report"),
+                      open(QStringLiteral("frmRptOrders"))),
+                 item(QStringLiteral("mnucustrpt"), QStringLiteral("Customers Report"),
+                      open(QStringLiteral("rptCustomers")))}),
         command(QStringLiteral("mnuBlank"), QStringLiteral("Notes Area"), MenuCommand::NotesArea),
         submenu(QStringLiteral("mnuHelp"), QStringLiteral("Help"),
                 {command(QStringLiteral("mnuHelpContents"), QStringLiteral("Contents"), MenuCommand::HelpContents),
-                 command(QStringLiteral("mnuHelpSearch"), QStringLiteral("Search for help on..."), MenuCommand::HelpSearch)}),
+                 command(QStringLiteral("mnuHelpSearch"), QStringLiteral("Search for help on..."),
+                         MenuCommand::HelpSearch)}),
         command(QStringLiteral("mnuExit"), QStringLiteral("Exit"), MenuCommand::Exit),
     };
 }

@@ -13,16 +13,16 @@ namespace shell {
 struct MenuStep {
     enum Kind { Set, Call, Show };
     Kind kind;
-    QString target;    // form name, e.g. "frmItem"
-    QString name;      // variable or procedure name ("AddOrDelete", "Showframe")
-    QVariant value;    // for Set
+    QString target;  // form name, e.g. "frmItem"
+    QString name;    // variable or procedure name ("AddOrDelete", "Showframe")
+    QVariant value;  // for Set
 };
 
 // What an item does besides opening screens.
 enum class MenuCommand { None, Backup, Restore, Exit, NotesArea, HelpContents, HelpSearch };
 
 struct MenuNode {
-    QString name;      // control name, used as objectName
+    QString name;  // control name, used as objectName
     QString caption;
     QList<MenuNode> children;  // a submenu when not empty
     QList<MenuStep> steps;

@@ -40,11 +40,8 @@ int runProgram()
         waitForAssistant(main.Merlin(), previousInstanceWaitMs);
         return 0;
     case MainMenu::Outcome::DatabaseRefused:
-    case MainMenu::Outcome::NotStarted:
-        main.unload();
-        return 1;
-    case MainMenu::Outcome::Started:
-        break;
+    case MainMenu::Outcome::NotStarted: main.unload(); return 1;
+    case MainMenu::Outcome::Started: break;
     }
     // The program ends when its last form goes, whatever closed it; the
     // assistant's own windows must not keep it alive, so Qt's rule of the

@@ -41,8 +41,7 @@ QStyle* listDropDownStyle()
 
 }  // namespace
 
-ComboBox::ComboBox(QWidget* parent, const QString& name, ComboStyle style)
-    : QComboBox(parent), style_(style)
+ComboBox::ComboBox(QWidget* parent, const QString& name, ComboStyle style) : QComboBox(parent), style_(style)
 {
     setObjectName(name);
     setComboStyle(style);
@@ -155,10 +154,7 @@ int ComboBox::lastEntryOf(qint64 key) const
     return -1;
 }
 
-QString ComboBox::text() const
-{
-    return currentText();
-}
+QString ComboBox::text() const { return currentText(); }
 
 void ComboBox::setText(const QString& text)
 {

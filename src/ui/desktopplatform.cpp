@@ -103,8 +103,8 @@ std::optional<QString> DesktopPlatform::inputBox(const QString& prompt, const QS
                                                  const QString& defaultText)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(QApplication::activeWindow(), title, prompt,
-                                               QLineEdit::Normal, defaultText, &ok);
+    const QString text =
+        QInputDialog::getText(QApplication::activeWindow(), title, prompt, QLineEdit::Normal, defaultText, &ok);
     if (!ok)
         return std::nullopt;
     return text;
@@ -184,22 +184,19 @@ SpeechBackend& DesktopPlatform::speech()
     return *speech_;
 }
 
-bool DesktopPlatform::showHelp(const QString& helpFile, HelpCommand command, const QString& topic,
-                               QString* error)
+bool DesktopPlatform::showHelp(const QString& helpFile, HelpCommand command, const QString& topic, QString* error)
 {
     return showHelpViewer(helpFile, command, topic, error);
 }
 
-void DesktopPlatform::printPreview(QWidget* parent, const QString& title,
-                                   const std::function<void(QPrinter*)>& paint)
+void DesktopPlatform::printPreview(QWidget* parent, const QString& title, const std::function<void(QPrinter*)>& paint)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::Letter));
     printer.setDocName(title);
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setWindowTitle(title);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&](QPrinter* p) { paint(p); });
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* p) { paint(p); });
     dialog.exec();
 }
 

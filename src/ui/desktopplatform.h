@@ -12,8 +12,7 @@ public:
     ~DesktopPlatform() override;
 
     Answer messageBox(const QString& text, Buttons buttons, const QString& title) override;
-    std::optional<QString> inputBox(const QString& prompt, const QString& title,
-                                    const QString& defaultText) override;
+    std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     std::optional<QString> openFileName(QWidget* parent, const FileDialogOptions& o) override;
     std::optional<QString> saveFileName(QWidget* parent, const FileDialogOptions& o) override;
     QString clipboardText() override;
@@ -22,10 +21,8 @@ public:
     void sendKey(QWidget* target, int key) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
     SpeechBackend& speech() override;
-    bool showHelp(const QString& helpFile, HelpCommand command, const QString& topic,
-                  QString* error) override;
-    void printPreview(QWidget* parent, const QString& title,
-                      const std::function<void(QPrinter*)>& paint) override;
+    bool showHelp(const QString& helpFile, HelpCommand command, const QString& topic, QString* error) override;
+    void printPreview(QWidget* parent, const QString& title, const std::function<void(QPrinter*)>& paint) override;
 
     // How wide a message box is made for its window title to show whole.
     static int titleWidthFor(const QString& title, const QWidget* box);

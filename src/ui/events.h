@@ -20,15 +20,13 @@ void reportFailure(const QString& message);
 template <class F>
 QMetaObject::Connection onClick(QAbstractButton* button, F handler)
 {
-    return QObject::connect(button, &QAbstractButton::clicked, button,
-                            [h = std::move(handler)] { guarded(h); });
+    return QObject::connect(button, &QAbstractButton::clicked, button, [h = std::move(handler)] { guarded(h); });
 }
 
 template <class F>
 QMetaObject::Connection onTriggered(QAction* action, F handler)
 {
-    return QObject::connect(action, &QAction::triggered, action,
-                            [h = std::move(handler)] { guarded(h); });
+    return QObject::connect(action, &QAction::triggered, action, [h = std::move(handler)] { guarded(h); });
 }
 
 // Enter or Return pressed on `widget` (with no modifier but the keypad's)
@@ -40,9 +38,7 @@ void onEnterKey(QWidget* widget, std::function<void()> handler);
 template <class F>
 auto guard(F handler)
 {
-    return [h = std::move(handler)](auto&&... args) {
-        guarded([&] { h(std::forward<decltype(args)>(args)...); });
-    };
+    return [h = std::move(handler)](auto&&... args) { guarded([&] { h(std::forward<decltype(args)>(args)...); }); };
 }
 
 }  // namespace ui

@@ -258,8 +258,8 @@ void Form::fitToScreen()
     if (needed != window_->size())
         window_->resize(needed);
     const QMargins frame = windowFrameMargins();
-    const WindowFit fit = fitInWorkArea(window_->pos(), window_->size(), minimum, resizable_, frame,
-                                        workAreaFor(window_));
+    const WindowFit fit =
+        fitInWorkArea(window_->pos(), window_->size(), minimum, resizable_, frame, workAreaFor(window_));
     if (fit.scrolls) {
         window_->scrollClient();
         window_->layout()->activate();

@@ -36,16 +36,13 @@ namespace ui {
 
 namespace {
 
-QString plainText(const QString& html)
-{
-    return QTextDocumentFragment::fromHtml(html).toPlainText().simplified();
-}
+QString plainText(const QString& html) { return QTextDocumentFragment::fromHtml(html).toPlainText().simplified(); }
 
 QString attribute(const QString& attributes, const QString& name)
 {
-    const QRegularExpression re(QStringLiteral("(?:^|\\s)%1\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)')")
-                                    .arg(QRegularExpression::escape(name)),
-                                QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpression re(
+        QStringLiteral("(?:^|\\s)%1\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)')").arg(QRegularExpression::escape(name)),
+        QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = re.match(attributes);
     if (!m.hasMatch())
         return QString();
@@ -84,7 +81,8 @@ void HelpDocument::parse(const QString& html)
 
     const auto dotAll = QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption;
 
-    const QRegularExpressionMatch t = QRegularExpression(QStringLiteral("<title[^>]*>(.*?)</title>"), dotAll).match(html);
+    const QRegularExpressionMatch t =
+        QRegularExpression(QStringLiteral("<title[^>]*>(.*?)</title>"), dotAll).match(html);
     if (t.hasMatch())
         title_ = plainText(t.captured(1));
     auto styles = QRegularExpression(QStringLiteral("<style[^>]*>(.*?)</style>"), dotAll).globalMatch(html);
@@ -221,7 +219,7 @@ HelpViewer* HelpViewer::current() { return instance_; }
 
 namespace {
 
-constexpr int topicRole = Qt::UserRole;  // a list item's topic id; empty for the contents page
+constexpr int topicRole = Qt::UserRole;        // a list item's topic id; empty for the contents page
 constexpr int headingRole = Qt::UserRole + 1;  // true on a group heading of the contents list
 
 // The search field hands Up and Down to the results, so the keyboard can
@@ -408,8 +406,8 @@ void HelpViewer::setDocument(HelpDocument doc)
         }
         group = t.group;
         // Topics of a group stand indented under its heading.
-        auto* item = new QListWidgetItem((t.group.isEmpty() ? QString() : QStringLiteral("    ")) + t.title,
-                                         contentsList_);
+        auto* item =
+            new QListWidgetItem((t.group.isEmpty() ? QString() : QStringLiteral("    ")) + t.title, contentsList_);
         item->setData(topicRole, t.id);
     }
     back_.clear();
@@ -446,8 +444,8 @@ void HelpViewer::display(const QString& id)
     currentId_ = topic ? topic->id : QString();
     shown_ = true;
     const QString body = topic ? topic->html : doc_.contentsHtml();
-    browser_->setHtml(QStringLiteral("<html><head><style>%1</style></head><body>%2</body></html>")
-                          .arg(doc_.style(), body));
+    browser_->setHtml(
+        QStringLiteral("<html><head><style>%1</style></head><body>%2</body></html>").arg(doc_.style(), body));
     browser_->verticalScrollBar()->setValue(0);  // a new page starts at its top
     for (int i = 0; i < contentsList_->count(); ++i) {
         QListWidgetItem* item = contentsList_->item(i);

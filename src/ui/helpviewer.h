@@ -36,9 +36,9 @@ struct HelpTopic {
     QString title;
     int context = 0;  // 0: none
     QStringList keywords;
-    QString group;    // heading of its group in the contents list, may be empty
-    QString html;     // from the heading to the next topic
-    QString text;     // its words without markup, for the search
+    QString group;  // heading of its group in the contents list, may be empty
+    QString html;   // from the heading to the next topic
+    QString text;   // its words without markup, for the search
 };
 
 // A parsed help document.

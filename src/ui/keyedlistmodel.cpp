@@ -6,8 +6,7 @@ namespace ui {
 
 KeyedListModel::KeyedListModel(std::vector<qint64> keys, int columns, TextFn text, QObject* parent)
     : QAbstractTableModel(parent), keys_(std::move(keys)), columns_(columns), text_(std::move(text))
-{
-}
+{}
 
 int KeyedListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(keys_.size()); }
 

@@ -32,8 +32,7 @@ ListView::ListView(QWidget* parent, const QString& name) : QTreeWidget(parent)
     h->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     h->setMinimumSectionSize(0);
 
-    connect(h, &QHeaderView::sectionClicked, this,
-            [this](int logical) { emit columnClicked(logical + 1); });
+    connect(h, &QHeaderView::sectionClicked, this, [this](int logical) { emit columnClicked(logical + 1); });
     connect(this, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item, int) {
         const int row = rowOf(item);
         if (row >= 0)
@@ -157,10 +156,7 @@ QTreeWidgetItem* ListView::rowItem(int row) const
     return topLevelItem(row);
 }
 
-int ListView::rowOf(QTreeWidgetItem* item) const
-{
-    return item ? indexOfTopLevelItem(item) : -1;
-}
+int ListView::rowOf(QTreeWidgetItem* item) const { return item ? indexOfTopLevelItem(item) : -1; }
 
 QString ListView::text(int row) const
 {

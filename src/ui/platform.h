@@ -63,13 +63,11 @@ public:
 
     // Opens the help viewer on a help file at its contents, its search, or a
     // topic; false (with the reason) when it cannot.
-    virtual bool showHelp(const QString& helpFile, HelpCommand command, const QString& topic,
-                          QString* error) = 0;
+    virtual bool showHelp(const QString& helpFile, HelpCommand command, const QString& topic, QString* error) = 0;
 
     // Print preview of a document that `paint` draws page by page on the
     // printer it is given; the user prints or saves it as PDF from there.
-    virtual void printPreview(QWidget* parent, const QString& title,
-                              const std::function<void(QPrinter*)>& paint) = 0;
+    virtual void printPreview(QWidget* parent, const QString& title, const std::function<void(QPrinter*)>& paint) = 0;
 };
 
 // Short forms used everywhere.

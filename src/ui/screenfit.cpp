@@ -9,8 +9,7 @@
 
 namespace ui {
 
-WindowFit fitInWorkArea(QPoint framePos, QSize size, QSize minimum, bool resizable, QMargins frame,
-                        QRect workArea)
+WindowFit fitInWorkArea(QPoint framePos, QSize size, QSize minimum, bool resizable, QMargins frame, QRect workArea)
 {
     WindowFit fit{framePos, size, false};
     const QSize room(std::max(0, workArea.width() - frame.left() - frame.right()),
@@ -39,8 +38,7 @@ WindowFit fitInWorkArea(QPoint framePos, QSize size, QSize minimum, bool resizab
 QMargins windowFrameMargins()
 {
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (!w->isVisible() || w->windowType() != Qt::Window ||
-            w->windowFlags().testFlag(Qt::FramelessWindowHint))
+        if (!w->isVisible() || w->windowType() != Qt::Window || w->windowFlags().testFlag(Qt::FramelessWindowHint))
             continue;
         const QRect outer = w->frameGeometry();
         const QRect inner = w->geometry();

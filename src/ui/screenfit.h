@@ -15,9 +15,9 @@ namespace ui {
 // Where and how big a window may be so that it and its frame lie in the
 // work area.
 struct WindowFit {
-    QPoint framePos;        // the frame's top-left corner
-    QSize size;             // the window without its frame
-    bool scrolls = false;   // even its smallest size is too big: it scrolls
+    QPoint framePos;       // the frame's top-left corner
+    QSize size;            // the window without its frame
+    bool scrolls = false;  // even its smallest size is too big: it scrolls
 };
 
 // `framePos` and `size` as the window would open; `minimum` the smallest
@@ -25,8 +25,7 @@ struct WindowFit {
 // manager's decorations around it. A window that is too big shrinks when
 // it may, else it scrolls; one that sticks out moves up or left, never
 // beyond the work area's top-left corner.
-WindowFit fitInWorkArea(QPoint framePos, QSize size, QSize minimum, bool resizable, QMargins frame,
-                        QRect workArea);
+WindowFit fitInWorkArea(QPoint framePos, QSize size, QSize minimum, bool resizable, QMargins frame, QRect workArea);
 
 // The decorations the window manager puts around windows: read from a shown
 // window that has them, else a common title bar and border.

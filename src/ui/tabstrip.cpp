@@ -7,8 +7,7 @@
 namespace ui {
 
 TabStrip::TabStrip(QWidget* parent, const QString& name)
-    : QWidget(parent), tabs_(new QTabBar(this)), frames_(new QStackedWidget(this)),
-      emptyPage_(new QWidget)
+    : QWidget(parent), tabs_(new QTabBar(this)), frames_(new QStackedWidget(this)), emptyPage_(new QWidget)
 {
     setObjectName(name);
     tabs_->setObjectName(name + QStringLiteral("_tabs"));
@@ -79,9 +78,6 @@ QWidget* TabStrip::visibleFrame() const
     return current == emptyPage_ ? nullptr : current;
 }
 
-bool TabStrip::isFrameVisible(const QWidget* frame) const
-{
-    return frame && frame == visibleFrame();
-}
+bool TabStrip::isFrameVisible(const QWidget* frame) const { return frame && frame == visibleFrame(); }
 
 }  // namespace ui

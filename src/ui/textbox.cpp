@@ -54,18 +54,14 @@ QString insertedText(const QString& before, const QString& after)
     while (prefix < shorter && before.at(prefix) == after.at(prefix))
         ++prefix;
     qsizetype suffix = 0;
-    while (suffix < shorter - prefix
-           && before.at(before.size() - 1 - suffix) == after.at(after.size() - 1 - suffix))
+    while (suffix < shorter - prefix && before.at(before.size() - 1 - suffix) == after.at(after.size() - 1 - suffix))
         ++suffix;
     return after.mid(prefix, after.size() - prefix - suffix);
 }
 
 }  // namespace
 
-TextBox::TextBox(QWidget* parent, const QString& name) : QLineEdit(parent)
-{
-    setObjectName(name);
-}
+TextBox::TextBox(QWidget* parent, const QString& name) : QLineEdit(parent) { setObjectName(name); }
 
 double TextBox::number() const { return conv::val(text()); }
 
@@ -73,10 +69,7 @@ void TextBox::setNumber(double value) { setText(conv::numberText(value)); }
 
 void TextBox::setDigitsAndPointOnly(bool on) { digitsOnly_ = on; }
 
-bool TextBox::refused(const QString& inserted) const
-{
-    return digitsOnly_ && !onlyDigitsAndPoints(inserted);
-}
+bool TextBox::refused(const QString& inserted) const { return digitsOnly_ && !onlyDigitsAndPoints(inserted); }
 
 void TextBox::keyPressEvent(QKeyEvent* e)
 {
@@ -128,8 +121,8 @@ void TextBox::contextMenuEvent(QContextMenuEvent* e)
 void TextBox::mouseReleaseEvent(QMouseEvent* e)
 {
     // The middle button pastes the X11 selection.
-    if (e->button() == Qt::MiddleButton && QApplication::clipboard()->supportsSelection()
-        && refused(QApplication::clipboard()->text(QClipboard::Selection))) {
+    if (e->button() == Qt::MiddleButton && QApplication::clipboard()->supportsSelection() &&
+        refused(QApplication::clipboard()->text(QClipboard::Selection))) {
         e->accept();
         return;
     }
@@ -177,8 +170,8 @@ void TextBox::setVisibleCharacters(int count)
     QStyleOptionFrame option;
     initStyleOption(&option);
     const QSize text(fontMetrics().horizontalAdvance(QString(count, QLatin1Char('n'))), fontMetrics().height());
-    setMinimumWidth(style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, this).width() +
-                    textMargins().left() + textMargins().right());
+    setMinimumWidth(style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, this).width() + textMargins().left() +
+                    textMargins().right());
 }
 
 }  // namespace ui

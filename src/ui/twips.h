@@ -12,6 +12,6 @@ double twipsPerPixel();  // 1440 / the primary screen's logical dpi (15 when unk
 int toPixels(double twips);
 double toTwips(int pixels);
 QRect twipsRect(double left, double top, double width, double height);  // in pixels
-QSize twipsSize(double width, double height);                          // in pixels
+QSize twipsSize(double width, double height);                           // in pixels
 
 }  // namespace ui

@@ -163,9 +163,8 @@ private slots:
             sqlite3_close(other);
         });
 
-        const Run r = runProgram(opens ? QStringLiteral("wait frmMainMenu;click frmMainMenu/cmd_Exit")
-                                       : QStringLiteral("dismiss"),
-                                 20000);
+        const Run r = runProgram(
+            opens ? QStringLiteral("wait frmMainMenu;click frmMainMenu/cmd_Exit") : QStringLiteral("dismiss"), 20000);
         release.join();
         QVERIFY2(r.finished, qPrintable(why(r)));
         if (opens) {

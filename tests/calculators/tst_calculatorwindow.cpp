@@ -112,12 +112,12 @@ private slots:
     {
         QTest::addColumn<int>("g");
         QTest::addColumn<QStringList>("tabs");
-        QTest::newRow("group 1") << 1
-                                 << QStringList{"Blocks Calculator", "Concrete Materials Calculators",
-                                                "Block Wall Calculator", "Column Calculator", "Bricks Calculator",
-                                                "Conversions", "Scientific Calculator",
-                                                "Foundation Concrete Calculator", "Wall Framing Calculator",
-                                                "Roof Area Calculator", "Board Foot Calculator"};
+        QTest::newRow("group 1") << 1 << QStringList{"Blocks Calculator",       "Concrete Materials Calculators",
+                                                     "Block Wall Calculator",   "Column Calculator",
+                                                     "Bricks Calculator",       "Conversions",
+                                                     "Scientific Calculator",   "Foundation Concrete Calculator",
+                                                     "Wall Framing Calculator", "Roof Area Calculator",
+                                                     "Board Foot Calculator"};
         QTest::newRow("group 4") << 4 << QStringList{"Roofing Calculator", "Lumber Calculator"};
     }
     void windowFrame()
@@ -264,10 +264,11 @@ private slots:
         QTest::addColumn<QString>("started");
         QTest::addColumn<QString>("message");
         QTest::newRow("missing") << QStringList{} << true << QString() << "was not found";
-        QTest::newRow("fails to start") << QStringList{"Convert"} << false << "Convert" << "could not be started";
+        QTest::newRow("fails to start") << QStringList{"Convert"} << false << "Convert"
+                                        << "could not be started";
         QTest::newRow("the .exe name") << QStringList{"Convert.exe"} << true << "Convert.exe" << QString();
-        QTest::newRow("both: the native one") << QStringList{"Convert", "Convert.exe"} << true << "Convert"
-                                              << QString();
+        QTest::newRow("both: the native one")
+            << QStringList{"Convert", "Convert.exe"} << true << "Convert" << QString();
         // A folder of that name is no program.
         QTest::newRow("a folder") << QStringList{"Convert/"} << true << QString() << "was not found";
     }

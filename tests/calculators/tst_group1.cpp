@@ -39,9 +39,10 @@ private slots:
     void frameTexts()
     {
         FrmCalculators& w = open(1);
-        const QStringList captions = {"Blocks Calculator", "Concrete Materials Calculators", "Block Wall Calculator",
-                                      "Column Calculator", "Bricks Calculator", "Foundation Concrete Calculator",
-                                      "Wall Framing Calculator", "Roof Area Calculator", "Board Foot Calculator"};
+        const QStringList captions = {
+            "Blocks Calculator",    "Concrete Materials Calculators", "Block Wall Calculator",   "Column Calculator",
+            "Bricks Calculator",    "Foundation Concrete Calculator", "Wall Framing Calculator", "Roof Area Calculator",
+            "Board Foot Calculator"};
         const int numbers[] = {1, 2, 3, 4, 5, 8, 9, 10, 11};
         for (int i = 0; i < 9; ++i) {
             auto* frame = qobject_cast<QGroupBox*>(w.control(QStringLiteral("frmTab%1").arg(numbers[i])));
@@ -80,17 +81,15 @@ private slots:
 
         // Concrete Materials.
         const QStringList slab = {"txtTab2_1=10", "txtTab2_2=20", "txtTab2_3=4", "txtTab2_BaseDepth=6"};
-        QTest::newRow("concrete, inches")
-            << 2 << slab << QStringList{} << QStringList{"cmdTab2"}
-            << QStringList{"txtTab2_Slabarea=200", "txtTab2_4=2.46914", "txtTab2_Basevolume=3.7037",
-                           "txtTab2_Totvolume=6.17284"};
-        QTest::newRow("concrete, feet")
-            << 2 << slab << QStringList{"Tab2_Option2"} << QStringList{"cmdTab2"}
-            << QStringList{"txtTab2_Slabarea=200", "txtTab2_4=29.62963", "txtTab2_Basevolume=44.44444",
-                           "txtTab2_Totvolume=74.07407"};
-        QTest::newRow("concrete, empty")
-            << 2 << QStringList{} << QStringList{} << QStringList{"cmdTab2"}
-            << QStringList{"txtTab2_Slabarea=0", "txtTab2_4=0", "txtTab2_Basevolume=0", "txtTab2_Totvolume=0"};
+        QTest::newRow("concrete, inches") << 2 << slab << QStringList{} << QStringList{"cmdTab2"}
+                                          << QStringList{"txtTab2_Slabarea=200", "txtTab2_4=2.46914",
+                                                         "txtTab2_Basevolume=3.7037", "txtTab2_Totvolume=6.17284"};
+        QTest::newRow("concrete, feet") << 2 << slab << QStringList{"Tab2_Option2"} << QStringList{"cmdTab2"}
+                                        << QStringList{"txtTab2_Slabarea=200", "txtTab2_4=29.62963",
+                                                       "txtTab2_Basevolume=44.44444", "txtTab2_Totvolume=74.07407"};
+        QTest::newRow("concrete, empty") << 2 << QStringList{} << QStringList{} << QStringList{"cmdTab2"}
+                                         << QStringList{"txtTab2_Slabarea=0", "txtTab2_4=0", "txtTab2_Basevolume=0",
+                                                        "txtTab2_Totvolume=0"};
         QTest::newRow("concrete, number at the start")
             << 2 << QStringList{"txtTab2_1=10 ft", "txtTab2_2=20'", "txtTab2_3=abc", "txtTab2_BaseDepth=6"}
             << QStringList{} << QStringList{"cmdTab2"}
@@ -100,9 +99,9 @@ private slots:
         // Block Wall and Column.
         QTest::newRow("block wall, 8 inch") << 3 << QStringList{"txtTab3_1=8", "txtTab3_2=27"} << QStringList{}
                                             << QStringList{"cmdTab3"} << QStringList{"txtTab3_4=2.56"};
-        QTest::newRow("block wall, 12 inch") << 3 << QStringList{"txtTab3_1=8", "txtTab3_2=27"}
-                                             << QStringList{"Tab3_Option2"} << QStringList{"cmdTab3"}
-                                             << QStringList{"txtTab3_4=4.08"};
+        QTest::newRow("block wall, 12 inch")
+            << 3 << QStringList{"txtTab3_1=8", "txtTab3_2=27"} << QStringList{"Tab3_Option2"} << QStringList{"cmdTab3"}
+            << QStringList{"txtTab3_4=4.08"};
         QTest::newRow("column") << 4 << QStringList{"txtTab4_1=10", "txtTab4_2=12"} << QStringList{}
                                 << QStringList{"cmdTab4"} << QStringList{"txtTab4_4=0.29089"};
 
@@ -127,68 +126,61 @@ private slots:
         QTest::newRow("bricks, one area")
             << 5 << QStringList{"txtLength1=10", "txtWidth1=8", "txtnBricks1=8"} << QStringList{}
             << QStringList{"cmdTab5_1"}
-            << QStringList{"txtArea1=80", "txtBricks1=560", "txtBricks91=720", "txtBricksn1=640", "txtTotal=560",
-                           "txtTotal2=720", "txtTotal3=640"};
+            << QStringList{"txtArea1=80",  "txtBricks1=560", "txtBricks91=720", "txtBricksn1=640",
+                           "txtTotal=560", "txtTotal2=720",  "txtTotal3=640"};
         QTest::newRow("bricks, two areas add up")
-            << 5
-            << QStringList{"txtLength1=10", "txtWidth1=8", "txtnBricks1=8", "txtLength3=5", "txtWidth3=4.5"}
+            << 5 << QStringList{"txtLength1=10", "txtWidth1=8", "txtnBricks1=8", "txtLength3=5", "txtWidth3=4.5"}
             << QStringList{} << QStringList{"cmdTab5_1", "cmdTab5_3"}
-            << QStringList{"txtArea3=22.5", "txtBricks3=157.5", "txtBricks93=202.5", "txtBricksn3=0",
-                           "txtTotal=717.5", "txtTotal2=922.5", "txtTotal3=640"};
+            << QStringList{"txtArea3=22.5",  "txtBricks3=157.5", "txtBricks93=202.5", "txtBricksn3=0",
+                           "txtTotal=717.5", "txtTotal2=922.5",  "txtTotal3=640"};
 
         // Foundation: perimeter x width x depth in feet / 27, then 12% and
         // 8% added and rounded up; labour is three times material.
         QTest::newRow("foundation volumes")
-            << 8
-            << QStringList{"txtTab8_1=200", "txtTab8_2=16", "txtTab8_3=8", "txtTab8_4=3", "txtTab8_5=8"}
+            << 8 << QStringList{"txtTab8_1=200", "txtTab8_2=16", "txtTab8_3=8", "txtTab8_4=3", "txtTab8_5=8"}
             << QStringList{} << QStringList{"cmdTab8_1"}
             << QStringList{"txtTab8_6=6.58436213991769", "txtTab8_7=14.8148148148148"};
-        QTest::newRow("foundation cost")
-            << 8
-            << QStringList{"txtTab8_1=200", "txtTab8_2=16", "txtTab8_3=8", "txtTab8_4=3", "txtTab8_5=8",
-                           "txtTab8_8=100"}
-            << QStringList{} << QStringList{"cmdTab8_1", "cmdTab8_2"}
-            << QStringList{"txtTab8_9=8", "txtTab8_10=16", "txtTab8_11=24", "txtTab8_12=2400", "txtTab8_13=7200",
-                           "txtTab8_14=9600"};
+        QTest::newRow("foundation cost") << 8 << QStringList{"txtTab8_1=200", "txtTab8_2=16", "txtTab8_3=8",
+                                                             "txtTab8_4=3",   "txtTab8_5=8",  "txtTab8_8=100"}
+                                         << QStringList{} << QStringList{"cmdTab8_1", "cmdTab8_2"}
+                                         << QStringList{"txtTab8_9=8",     "txtTab8_10=16",   "txtTab8_11=24",
+                                                        "txtTab8_12=2400", "txtTab8_13=7200", "txtTab8_14=9600"};
         QTest::newRow("foundation cost from typed volumes")
             << 8 << QStringList{"txtTab8_6=10", "txtTab8_7=25", "txtTab8_8=95.5"} << QStringList{}
-            << QStringList{"cmdTab8_2"}
-            << QStringList{"txtTab8_9=12", "txtTab8_10=27", "txtTab8_11=39", "txtTab8_12=3724.5",
-                           "txtTab8_13=11173.5", "txtTab8_14=14898"};
+            << QStringList{"cmdTab8_2"} << QStringList{"txtTab8_9=12",      "txtTab8_10=27",      "txtTab8_11=39",
+                                                       "txtTab8_12=3724.5", "txtTab8_13=11173.5", "txtTab8_14=14898"};
 
         // Wall framing: a stud per spacing, 2 per corner, 1 per separate
         // run, 2 per opening; 8-foot studs; 3 plates of 16 feet.
-        QTest::newRow("wall framing")
-            << 9
-            << QStringList{"txtTab9_1=160", "txtTab9_2=16", "txtTab9_3=4", "txtTab9_4=0", "txtTab9_5=10",
-                           "txtTab9_6=100", "txtTab9_7=16", "txtTab9_8=2", "txtTab9_9=3", "txtTab9_10=4"}
-            << QStringList{} << QStringList{"cmdTab9"}
-            << QStringList{"txtTab9_11=148", "txtTab9_12=1184", "txtTab9_13=30", "txtTab9_14=90", "txtTab9_15=480",
-                           "txtTab9_16=18.75"};
+        QTest::newRow("wall framing") << 9
+                                      << QStringList{"txtTab9_1=160", "txtTab9_2=16",  "txtTab9_3=4",  "txtTab9_4=0",
+                                                     "txtTab9_5=10",  "txtTab9_6=100", "txtTab9_7=16", "txtTab9_8=2",
+                                                     "txtTab9_9=3",   "txtTab9_10=4"}
+                                      << QStringList{} << QStringList{"cmdTab9"}
+                                      << QStringList{"txtTab9_11=148", "txtTab9_12=1184", "txtTab9_13=30",
+                                                     "txtTab9_14=90",  "txtTab9_15=480",  "txtTab9_16=18.75"};
         QTest::newRow("wall framing, no spacing")
             << 9 << QStringList{"txtTab9_1=160", "txtTab9_3=4"} << QStringList{} << QStringList{"cmdTab9"}
-            << QStringList{"txtTab9_11=8", "txtTab9_12=64", "txtTab9_13=30", "txtTab9_14=0", "txtTab9_15=0",
-                           "txtTab9_16=0"};
+            << QStringList{"txtTab9_11=8", "txtTab9_12=64", "txtTab9_13=30",
+                           "txtTab9_14=0", "txtTab9_15=0",  "txtTab9_16=0"};
 
         // Roof area: width x length x sqrt(pitch^2 + 144) / 12, rounded up;
         // 32 sq ft sheets, rounded up.
-        QTest::newRow("roof, 6 in 12")
-            << 10 << QStringList{"txtTab10_1=6", "txtTab10_2=30", "txtTab10_3=40", "txtTab10_4=12.5"}
-            << QStringList{} << QStringList{"cmdTab10"}
-            << QStringList{"txtTab10_5=1342", "txtTab10_6=42", "txtTab10_7=525"};
+        QTest::newRow("roof, 6 in 12") << 10
+                                       << QStringList{"txtTab10_1=6", "txtTab10_2=30", "txtTab10_3=40",
+                                                      "txtTab10_4=12.5"}
+                                       << QStringList{} << QStringList{"cmdTab10"}
+                                       << QStringList{"txtTab10_5=1342", "txtTab10_6=42", "txtTab10_7=525"};
         QTest::newRow("roof, flat and whole")
-            << 10 << QStringList{"txtTab10_1=0", "txtTab10_2=10", "txtTab10_3=32", "txtTab10_4=20"}
-            << QStringList{} << QStringList{"cmdTab10"}
-            << QStringList{"txtTab10_5=320", "txtTab10_6=10", "txtTab10_7=200"};
+            << 10 << QStringList{"txtTab10_1=0", "txtTab10_2=10", "txtTab10_3=32", "txtTab10_4=20"} << QStringList{}
+            << QStringList{"cmdTab10"} << QStringList{"txtTab10_5=320", "txtTab10_6=10", "txtTab10_7=200"};
 
         // Board feet: thickness x width (inches) x length (feet) / 12.
-        QTest::newRow("board feet")
-            << 11
-            << QStringList{"txtTab11_1=12", "txtTab11_2=8", "txtTab11_3=10", "txtTab11_5=4", "txtTab11_6=4",
-                           "txtTab11_4=10"}
-            << QStringList{"cmbTab11_1#5", "cmbTab11_2#4"} << QStringList{"cmdTab11"}
-            << QStringList{"txtTab11_7=8", "txtTab11_8=4", "txtTab11_9=0", "txtTab11_10=13.3333333333333",
-                           "txtTab11_11=25.3333333333333"};
+        QTest::newRow("board feet") << 11 << QStringList{"txtTab11_1=12", "txtTab11_2=8", "txtTab11_3=10",
+                                                         "txtTab11_5=4",  "txtTab11_6=4", "txtTab11_4=10"}
+                                    << QStringList{"cmbTab11_1#5", "cmbTab11_2#4"} << QStringList{"cmdTab11"}
+                                    << QStringList{"txtTab11_7=8", "txtTab11_8=4", "txtTab11_9=0",
+                                                   "txtTab11_10=13.3333333333333", "txtTab11_11=25.3333333333333"};
         QTest::newRow("board feet, Select counts nothing")
             << 11 << QStringList{"txtTab11_1=12", "txtTab11_2=16"} << QStringList{"cmbTab11_1#0", "cmbTab11_2#7"}
             << QStringList{"cmdTab11"}
@@ -226,8 +218,8 @@ private slots:
                                                  "txtTab2_Totvolume"};
         QTest::newRow("bricks and their totals")
             << 5 << QStringList{"txtLength2=1e300", "txtWidth2=1e10"} << "cmdTab5_2"
-            << QStringList{"txtArea2", "txtBricks2", "txtBricks92", "txtBricksn2", "txtTotal", "txtTotal2",
-                           "txtTotal3"};
+            << QStringList{"txtArea2", "txtBricks2", "txtBricks92", "txtBricksn2",
+                           "txtTotal", "txtTotal2",  "txtTotal3"};
         QTest::newRow("foundation cost") << 8 << QStringList{"txtTab8_6=1e300", "txtTab8_8=1e300"} << "cmdTab8_2"
                                          << QStringList{"txtTab8_9", "txtTab8_11", "txtTab8_12", "txtTab8_14"};
         QTest::newRow("roof") << 10 << QStringList{"txtTab10_2=1e300", "txtTab10_3=1e300"} << "cmdTab10"

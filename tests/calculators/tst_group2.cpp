@@ -76,37 +76,48 @@ private slots:
 
         // A 6 in 12 roof, 1.5 in ridge, 12 ft 3/4 in to the ridge centre (12 ft
         // to its face), 1 ft overhang: hip length per foot of run is 18/12.
-        QTest::newRow("rafter 6 in 12")
-            << 1 << QStringList{"txtTab12_1=6", "txtTab12_2=1.5", "txtTab12_3=12.0625", "txtTab12_4=1"} << "cmdTab12"
-            << QStringList{"txtTab12_5~14.5344418537486", "txtTab12_6=19.5", "txtTab12_7=18", "txtTab12_8=1.5",
-                           "txtTab12_9~26.565051177078", "txtTab12_10~43.3138566582831",
-                           "txtTab12_11~19.4712206344907"};
+        QTest::newRow("rafter 6 in 12") << 1
+                                        << QStringList{"txtTab12_1=6", "txtTab12_2=1.5", "txtTab12_3=12.0625",
+                                                       "txtTab12_4=1"}
+                                        << "cmdTab12"
+                                        << QStringList{"txtTab12_5~14.5344418537486",
+                                                       "txtTab12_6=19.5",
+                                                       "txtTab12_7=18",
+                                                       "txtTab12_8=1.5",
+                                                       "txtTab12_9~26.565051177078",
+                                                       "txtTab12_10~43.3138566582831",
+                                                       "txtTab12_11~19.4712206344907"};
         QTest::newRow("rafter 12 in 12, no ridge or overhang")
             << 1 << QStringList{"txtTab12_1=12", "txtTab12_3=10"} << "cmdTab12"
-            << QStringList{"txtTab12_5~14.1421356237309", "txtTab12_6~17.3205080756888", "txtTab12_7~17.3205080756888",
-                           "txtTab12_8=0", "txtTab12_9~45", "txtTab12_10~39.2315204835923",
+            << QStringList{"txtTab12_5~14.1421356237309",
+                           "txtTab12_6~17.3205080756888",
+                           "txtTab12_7~17.3205080756888",
+                           "txtTab12_8=0",
+                           "txtTab12_9~45",
+                           "txtTab12_10~39.2315204835923",
                            "txtTab12_11~35.2643896827547"};
 
         // 12 x 10 room, 8 ft walls, one door (21 sq ft) and two windows (15 each),
         // gloss drywall at 400 sq ft a gallon, 25 a gallon.
-        QTest::newRow("paint")
-            << 2
-            << QStringList{"txtTab13_1=12", "txtTab13_2=10", "txtTab13_3=8", "txtTab13_4=1", "txtTab13_5=2",
-                           "cmbTab13#1", "txtTab13_6=25"}
-            << "cmdTab13"
-            << QStringList{"txtTab13_7=120", "txtTab13_8=0.3", "txtTab13_9=7.5", "txtTab13_10=301",
-                           "txtTab13_11=0.7525", "txtTab13_12=18.8125", "txtTab13_13=26.3125"};
+        QTest::newRow("paint") << 2 << QStringList{"txtTab13_1=12", "txtTab13_2=10", "txtTab13_3=8", "txtTab13_4=1",
+                                                   "txtTab13_5=2",  "cmbTab13#1",    "txtTab13_6=25"}
+                               << "cmdTab13"
+                               << QStringList{"txtTab13_7=120",     "txtTab13_8=0.3",     "txtTab13_9=7.5",
+                                              "txtTab13_10=301",    "txtTab13_11=0.7525", "txtTab13_12=18.8125",
+                                              "txtTab13_13=26.3125"};
         QTest::newRow("paint openings larger than the walls")
             << 2 << QStringList{"txtTab13_1=2", "txtTab13_2=2", "txtTab13_3=1", "txtTab13_4=3", "cmbTab13#2"}
             << "cmdTab13" << QStringList{"txtTab13_7=4", "txtTab13_8=0.016", "txtTab13_10=0", "txtTab13_11=0"};
 
         // pi x 5^2 x 0.5 / 27 = 1.45 CY, ordered as 2; labour half the concrete.
-        QTest::newRow("circular slab")
-            << 3 << QStringList{"txtTab14_1=10", "txtTab14_2=0.5", "txtTab14_3=100"} << "cmdTab14"
-            << QStringList{"txtTab14_4=2", "txtTab14_5=200", "txtTab14_6=100", "txtTab14_7=300"};
-        QTest::newRow("circular column")
-            << 3 << QStringList{"txtTab14_1=3", "txtTab14_2=10", "txtTab14_3=120"} << "cmdTab14"
-            << QStringList{"txtTab14_4=3", "txtTab14_5=360", "txtTab14_6=180", "txtTab14_7=540"};
+        QTest::newRow("circular slab") << 3 << QStringList{"txtTab14_1=10", "txtTab14_2=0.5", "txtTab14_3=100"}
+                                       << "cmdTab14"
+                                       << QStringList{"txtTab14_4=2", "txtTab14_5=200", "txtTab14_6=100",
+                                                      "txtTab14_7=300"};
+        QTest::newRow("circular column") << 3 << QStringList{"txtTab14_1=3", "txtTab14_2=10", "txtTab14_3=120"}
+                                         << "cmdTab14"
+                                         << QStringList{"txtTab14_4=3", "txtTab14_5=360", "txtTab14_6=180",
+                                                        "txtTab14_7=540"};
 
         // The trade's figures for a square corner: 52/38 crown 31.62 and
         // 33.86, 45/45 crown 35.26 and 30.
@@ -181,9 +192,9 @@ private slots:
         QTest::addColumn<QStringList>("huge");
         QTest::addColumn<QString>("compute");
         QTest::addColumn<QStringList>("kept");
-        QTest::newRow("perimeter")
-            << 15 << QStringList{"txtTab26_1=10"} << QStringList{"txtTab26_1=1e308", "txtTab26_2=1e308"} << "cmdTab26"
-            << QStringList{"txtTab26_5=10"};
+        QTest::newRow("perimeter") << 15 << QStringList{"txtTab26_1=10"}
+                                   << QStringList{"txtTab26_1=1e308", "txtTab26_2=1e308"} << "cmdTab26"
+                                   << QStringList{"txtTab26_5=10"};
         QTest::newRow("floor area") << 11 << QStringList{"txtTab22_1=2", "txtTab22_2=3"}
                                     << QStringList{"txtTab22_1=1e200", "txtTab22_2=1e200"} << "cmdTab22_1"
                                     << QStringList{"txtTab22_3=6"};
@@ -286,21 +297,37 @@ private slots:
     void tabsFramesAndLabelsAsDesigned()
     {
         FrmCalculator2& w = opened(1);
-        const QStringList tabs{"Rafter Angle Calculator", "Paint Coverage Calculator",
-                               "Concrete Calculator for Circular Volumes", "Crown Molding Calculator",
-                               "Square House Calculator", "Wall base", "Shoe mould", "Crown mould", "Insulation",
-                               "Deck hand railing input", "Deck", "Tile", "Oak floor", "Carpet", "Gutter", "Sofface"};
+        const QStringList tabs{"Rafter Angle Calculator",
+                               "Paint Coverage Calculator",
+                               "Concrete Calculator for Circular Volumes",
+                               "Crown Molding Calculator",
+                               "Square House Calculator",
+                               "Wall base",
+                               "Shoe mould",
+                               "Crown mould",
+                               "Insulation",
+                               "Deck hand railing input",
+                               "Deck",
+                               "Tile",
+                               "Oak floor",
+                               "Carpet",
+                               "Gutter",
+                               "Sofface"};
         QTabBar* bar = w.TabStrip1->tabBar();
         QCOMPARE(bar->count(), 16);
         for (int i = 0; i < 16; ++i) {
             QCOMPARE(bar->tabText(i), tabs[i]);
             QCOMPARE(bar->tabToolTip(i), tabs[i]);
         }
-        const QList<std::pair<QString, QString>> frames{
-            {"frmTab12", "Rafter Angle Calculator"}, {"frmTab13", "Paint Coverage Calculator"},
-            {"frmTab14", "Concrete Calculator for Circular Volumes"}, {"frmTab15", "Crown Molding Calculator"},
-            {"frmTab16", "Square House Calculator"}, {"frmTab17", ""}, {"frmTab20", ""}, {"frmTab22", ""},
-            {"frmTab26", ""}};
+        const QList<std::pair<QString, QString>> frames{{"frmTab12", "Rafter Angle Calculator"},
+                                                        {"frmTab13", "Paint Coverage Calculator"},
+                                                        {"frmTab14", "Concrete Calculator for Circular Volumes"},
+                                                        {"frmTab15", "Crown Molding Calculator"},
+                                                        {"frmTab16", "Square House Calculator"},
+                                                        {"frmTab17", ""},
+                                                        {"frmTab20", ""},
+                                                        {"frmTab22", ""},
+                                                        {"frmTab26", ""}};
         for (const auto& [name, caption] : frames) {
             auto* frame = qobject_cast<QGroupBox*>(w.control(name));
             QVERIFY2(frame, qPrintable(name));
@@ -339,12 +366,17 @@ private slots:
         QTest::addColumn<QString>("starts");
         QTest::newRow("rafter") << 1 << "cmdHelp2_12"
                                 << "This calculator will give you the angles and lengths needed for hand framing";
-        QTest::newRow("paint") << 2 << "cmdHelp2_13" << "The wall painting calculator will give you";
-        QTest::newRow("circular") << 3 << "cmdHelp2_14" << "This calculator will give you the total cubic yards for circular";
-        QTest::newRow("crown") << 4 << "cmdHelp2_15"
-                               << "The crown molding calculator will find the miter and bevel angles for any wall angle and spring angle.";
-        QTest::newRow("square house") << 5 << "cmdHelp2_16" << "A user has requested this calculator";
-        QTest::newRow("how to transfer") << 15 << "cmdHelpMain" << "You can transfer any of the totals you want";
+        QTest::newRow("paint") << 2 << "cmdHelp2_13"
+                               << "The wall painting calculator will give you";
+        QTest::newRow("circular") << 3 << "cmdHelp2_14"
+                                  << "This calculator will give you the total cubic yards for circular";
+        QTest::newRow("crown")
+            << 4 << "cmdHelp2_15"
+            << "The crown molding calculator will find the miter and bevel angles for any wall angle and spring angle.";
+        QTest::newRow("square house") << 5 << "cmdHelp2_16"
+                                      << "A user has requested this calculator";
+        QTest::newRow("how to transfer") << 15 << "cmdHelpMain"
+                                         << "You can transfer any of the totals you want";
     }
     void helpButtonsSpeakTheirTexts()
     {
@@ -352,8 +384,8 @@ private slots:
         QFETCH(QString, button);
         QFETCH(QString, starts);
         FrmCalculator2& w = opened(which);
-        const QString text = button == "cmdHelpMain" ? calculators::transferHelpText()
-                                                     : FrmCalculator2::helpText(button.mid(9).toInt());
+        const QString text =
+            button == "cmdHelpMain" ? calculators::transferHelpText() : FrmCalculator2::helpText(button.mid(9).toInt());
         QVERIFY(text.startsWith(starts));
         click(w, button);
         const QStringList& requests = shell::frmMainMenu().Merlin().requests();

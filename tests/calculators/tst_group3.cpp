@@ -70,50 +70,46 @@ private slots:
             << QStringList{"txtTab28_11=-1", "txtTab28_12=1"};
 
         // 24 x 36 in trench, 100 ft long, 6 x 6 in pipe on a 6 in bed.
-        QTest::newRow("utility trench")
-            << 2
-            << QStringList{"txtTab29_1=24", "txtTab29_2=36", "txtTab29_3=100", "txtTab29_4=6", "txtTab29_5=6",
-                           "txtTab29_6=6"}
-            << QStringList{"txtTab29_7=22.22", "txtTab29_8=3.7", "txtTab29_9=17.59", "txtTab29_10=0.93"};
+        QTest::newRow("utility trench") << 2 << QStringList{"txtTab29_1=24", "txtTab29_2=36", "txtTab29_3=100",
+                                                            "txtTab29_4=6",  "txtTab29_5=6",  "txtTab29_6=6"}
+                                        << QStringList{"txtTab29_7=22.22", "txtTab29_8=3.7", "txtTab29_9=17.59",
+                                                       "txtTab29_10=0.93"};
 
-        QTest::newRow("excavation")
-            << 3 << QStringList{"txtTab30_1=100", "txtTab30_2=2", "txtTab30_3=3", "txtTab30_4=4", "txtTab30_5=5"}
-            << QStringList{"txtTab30_6=350"};
+        QTest::newRow("excavation") << 3
+                                    << QStringList{"txtTab30_1=100", "txtTab30_2=2", "txtTab30_3=3", "txtTab30_4=4",
+                                                   "txtTab30_5=5"}
+                                    << QStringList{"txtTab30_6=350"};
         QTest::newRow("excavation unrounded")
             << 3 << QStringList{"txtTab30_1=10", "txtTab30_2=1", "txtTab30_3=1", "txtTab30_4=1", "txtTab30_5=0.5"}
             << QStringList{"txtTab30_6=8.75"};
 
-        QTest::newRow("beam 0.3 t up to 0.5") << 4 << QStringList{"txtTab31_1=30", "txtTab31_2=20"}
-                                              << QStringList{"txtTab31_3=0.5", "txtTab31_4=600"};
-        QTest::newRow("beam 0.375 t up to 0.5") << 4 << QStringList{"txtTab31_1=30", "txtTab31_2=25"}
-                                                << QStringList{"txtTab31_3=0.5", "txtTab31_4=750"};
-        QTest::newRow("beam of exactly 2 t") << 4 << QStringList{"txtTab31_1=100", "txtTab31_2=40"}
-                                             << QStringList{"txtTab31_3=2", "txtTab31_4=4000"};
-        QTest::newRow("beam on a quarter stays") << 4 << QStringList{"txtTab31_1=25", "txtTab31_2=20"}
-                                                 << QStringList{"txtTab31_3=0.25", "txtTab31_4=500"};
-        QTest::newRow("beam 0.8 t up to 1") << 4 << QStringList{"txtTab31_1=40", "txtTab31_2=40"}
-                                            << QStringList{"txtTab31_3=1", "txtTab31_4=1600"};
-        QTest::newRow("beam 2.6 t up to 2.75") << 4 << QStringList{"txtTab31_1=130", "txtTab31_2=40"}
-                                               << QStringList{"txtTab31_3=2.75", "txtTab31_4=5200"};
+        QTest::newRow("beam 0.3 t up to 0.5")
+            << 4 << QStringList{"txtTab31_1=30", "txtTab31_2=20"} << QStringList{"txtTab31_3=0.5", "txtTab31_4=600"};
+        QTest::newRow("beam 0.375 t up to 0.5")
+            << 4 << QStringList{"txtTab31_1=30", "txtTab31_2=25"} << QStringList{"txtTab31_3=0.5", "txtTab31_4=750"};
+        QTest::newRow("beam of exactly 2 t")
+            << 4 << QStringList{"txtTab31_1=100", "txtTab31_2=40"} << QStringList{"txtTab31_3=2", "txtTab31_4=4000"};
+        QTest::newRow("beam on a quarter stays")
+            << 4 << QStringList{"txtTab31_1=25", "txtTab31_2=20"} << QStringList{"txtTab31_3=0.25", "txtTab31_4=500"};
+        QTest::newRow("beam 0.8 t up to 1")
+            << 4 << QStringList{"txtTab31_1=40", "txtTab31_2=40"} << QStringList{"txtTab31_3=1", "txtTab31_4=1600"};
+        QTest::newRow("beam 2.6 t up to 2.75")
+            << 4 << QStringList{"txtTab31_1=130", "txtTab31_2=40"} << QStringList{"txtTab31_3=2.75", "txtTab31_4=5200"};
 
         QTest::newRow("ceramic first size preset: 3 x 3")
             << 5 << QStringList{"txtTab32_1=10", "txtTab32_2=10"} << QStringList{"txtTab32_3=100", "txtTab32_4=1760"};
-        QTest::newRow("ceramic 12 x 12: 110 tiles")
-            << 5 << QStringList{"txtTab32_1=10", "txtTab32_2=10", "cmbTab32#5"}
-            << QStringList{"txtTab32_3=100", "txtTab32_4=110"};
-        QTest::newRow("ceramic 8 x 8: unrounded")
-            << 5 << QStringList{"txtTab32_1=10", "txtTab32_2=10", "cmbTab32#3"}
-            << QStringList{"txtTab32_3=100", "txtTab32_4=247.5"};
+        QTest::newRow("ceramic 12 x 12: 110 tiles") << 5 << QStringList{"txtTab32_1=10", "txtTab32_2=10", "cmbTab32#5"}
+                                                    << QStringList{"txtTab32_3=100", "txtTab32_4=110"};
+        QTest::newRow("ceramic 8 x 8: unrounded") << 5 << QStringList{"txtTab32_1=10", "txtTab32_2=10", "cmbTab32#3"}
+                                                  << QStringList{"txtTab32_3=100", "txtTab32_4=247.5"};
 
-        QTest::newRow("carpet")
-            << 6 << QStringList{"txtTab33_1=12", "txtTab33_5=15", "txtTab33_4=3", "txtTab33_8=10"}
-            << QStringList{"txtTab33_9=180", "txtTab33_10=0", "txtTab33_11=0", "txtTab33_12=60", "txtTab33_13=240",
-                           "txtTab33_14=27"};
-        QTest::newRow("carpet of three areas")
-            << 6 << QStringList{"txtTab33_1=9", "txtTab33_5=10", "txtTab33_2=3", "txtTab33_6=3", "txtTab33_3=1.5",
-                                "txtTab33_7=2"}
-            << QStringList{"txtTab33_9=90", "txtTab33_10=9", "txtTab33_11=3", "txtTab33_12=0", "txtTab33_13=102",
-                           "txtTab33_14=12"};
+        QTest::newRow("carpet") << 6 << QStringList{"txtTab33_1=12", "txtTab33_5=15", "txtTab33_4=3", "txtTab33_8=10"}
+                                << QStringList{"txtTab33_9=180", "txtTab33_10=0",   "txtTab33_11=0",
+                                               "txtTab33_12=60", "txtTab33_13=240", "txtTab33_14=27"};
+        QTest::newRow("carpet of three areas") << 6 << QStringList{"txtTab33_1=9", "txtTab33_5=10",  "txtTab33_2=3",
+                                                                   "txtTab33_6=3", "txtTab33_3=1.5", "txtTab33_7=2"}
+                                               << QStringList{"txtTab33_9=90", "txtTab33_10=9",   "txtTab33_11=3",
+                                                              "txtTab33_12=0", "txtTab33_13=102", "txtTab33_14=12"};
         // 1.1 x 90 is 99.00000000000001 as a double; its box shows 99, and
         // 99 / 9 is exactly 11 square yards.
         QTest::newRow("carpet reads the total as its box shows it")
@@ -125,12 +121,12 @@ private slots:
         QTest::newRow("wallpaper 67.5 sq ft stays 2.5")
             << 7 << QStringList{"txtTab34_2=7.5", "txtTab34_5=9"}
             << QStringList{"txtTab34_8=67.5", "txtTab34_10=67.5", "txtTab34_11=2.5"};
-        QTest::newRow("wallpaper 60 sq ft: 2.5 rolls") << 7 << QStringList{"txtTab34_3=10", "txtTab34_6=6"}
-                                                       << QStringList{"txtTab34_9=60", "txtTab34_10=60", "txtTab34_11=2.5"};
+        QTest::newRow("wallpaper 60 sq ft: 2.5 rolls")
+            << 7 << QStringList{"txtTab34_3=10", "txtTab34_6=6"}
+            << QStringList{"txtTab34_9=60", "txtTab34_10=60", "txtTab34_11=2.5"};
         QTest::newRow("wallpaper of wall, ceiling and slope")
-            << 7
-            << QStringList{"txtTab34_1=8", "txtTab34_4=20", "txtTab34_2=10", "txtTab34_5=12", "txtTab34_3=4",
-                           "txtTab34_6=5"}
+            << 7 << QStringList{"txtTab34_1=8",  "txtTab34_4=20", "txtTab34_2=10",
+                                "txtTab34_5=12", "txtTab34_3=4",  "txtTab34_6=5"}
             << QStringList{"txtTab34_7=160", "txtTab34_8=120", "txtTab34_9=20", "txtTab34_10=300", "txtTab34_11=11.5"};
         QTest::newRow("wallpaper 2.6 rolls up to 3")
             << 7 << QStringList{"txtTab34_1=7.02", "txtTab34_4=10"} << QStringList{"txtTab34_10=70.2", "txtTab34_11=3"};
@@ -148,9 +144,8 @@ private slots:
             << 9 << QStringList{"txtTab36_1=10", "txtTab36_4=12", "cmbTab36#1"}
             << QStringList{"txtTab36_10=120", "txtTab36_11=214"};
         QTest::newRow("resilient 6 in, three areas")
-            << 9
-            << QStringList{"txtTab36_1=10", "txtTab36_4=12", "txtTab36_2=2", "txtTab36_5=3", "txtTab36_3=0.5",
-                           "txtTab36_6=2", "cmbTab36#2"}
+            << 9 << QStringList{"txtTab36_1=10",  "txtTab36_4=12", "txtTab36_2=2", "txtTab36_5=3",
+                                "txtTab36_3=0.5", "txtTab36_6=2",  "cmbTab36#2"}
             << QStringList{"txtTab36_7=120", "txtTab36_8=6", "txtTab36_9=1", "txtTab36_10=127", "txtTab36_11=508"};
         QTest::newRow("resilient reads the total as its box shows it")
             << 9 << QStringList{"txtTab36_1=1.1", "txtTab36_4=90", "cmbTab36#0"}
@@ -210,12 +205,10 @@ private slots:
         QTest::addColumn<int>("which");
         QTest::addColumn<QStringList>("inputs");
         QTest::addColumn<QStringList>("outputs");
-        QTest::newRow("resilient, never chosen")
-            << 9 << QStringList{"txtTab36_1=10", "txtTab36_4=12"}
-            << QStringList{"txtTab36_7=", "txtTab36_10=", "txtTab36_11="};
-        QTest::newRow("ceramic, cleared")
-            << 5 << QStringList{"txtTab32_1=10", "txtTab32_2=10", "cmbTab32#-1"}
-            << QStringList{"txtTab32_3=", "txtTab32_4="};
+        QTest::newRow("resilient, never chosen") << 9 << QStringList{"txtTab36_1=10", "txtTab36_4=12"}
+                                                 << QStringList{"txtTab36_7=", "txtTab36_10=", "txtTab36_11="};
+        QTest::newRow("ceramic, cleared") << 5 << QStringList{"txtTab32_1=10", "txtTab32_2=10", "cmbTab32#-1"}
+                                          << QStringList{"txtTab32_3=", "txtTab32_4="};
     }
     void tileWithoutASizeAsksForOne()
     {
@@ -302,9 +295,9 @@ private slots:
     void tabsFramesAndLabelsAsDesigned()
     {
         FrmCalculator3& w = opened(1);
-        const QStringList tabs{"Trenching for Tanks",     "Utility Trenching",    "Excavation Volume",
-                               "Steel Beam",              "Ceramic Tile Calculator", "Carpet Calculator",
-                               "Wallpaper Calculator",    "Sheet Vinyl Calculator", "Resilient Tile Calculator"};
+        const QStringList tabs{"Trenching for Tanks",  "Utility Trenching",       "Excavation Volume",
+                               "Steel Beam",           "Ceramic Tile Calculator", "Carpet Calculator",
+                               "Wallpaper Calculator", "Sheet Vinyl Calculator",  "Resilient Tile Calculator"};
         QTabBar* bar = w.TabStrip1->tabBar();
         QCOMPARE(bar->count(), 9);
         for (int i = 0; i < 9; ++i) {

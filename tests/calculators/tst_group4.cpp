@@ -45,8 +45,8 @@ private slots:
             QCOMPARE(pitch->itemData(i), qint64(4 + i));
         }
         ui::ComboBox* dimension = w.comboBox("cmbTab38_1");
-        const QStringList dims = {"2 by 2", "2 by 3", "2 by 4",  "2 by 6", "2 by 8", "2 by 10", "2 by 12", "4 by 4",
-                                  "4 by 6", "4 by 8", "4 by 10", "4 by 12", "6 by 6", "6 by 8", "6 by 10", "6 by 12"};
+        const QStringList dims = {"2 by 2", "2 by 3", "2 by 4",  "2 by 6",  "2 by 8", "2 by 10", "2 by 12", "4 by 4",
+                                  "4 by 6", "4 by 8", "4 by 10", "4 by 12", "6 by 6", "6 by 8",  "6 by 10", "6 by 12"};
         QCOMPARE(dimension->listCount(), dims.size());
         for (int i = 0; i < dims.size(); ++i) {
             QCOMPARE(dimension->itemText(i), dims[i]);
@@ -67,14 +67,28 @@ private slots:
         QTest::addColumn<QString>("actualBefore");
         QTest::addColumn<QString>("actual");
         QTest::addColumn<QString>("squares");
-        QTest::newRow("1500 at 6 in 12") << "1500" << 2 << "" << "1680" << "17";
-        QTest::newRow("1500 at 4 in 12") << "1500" << 0 << "" << "1590" << "16";
-        QTest::newRow("2000 at 8 in 12") << "2000" << 4 << "" << "2400" << "24";
-        QTest::newRow("1000 at 12 in 12") << "1000" << 8 << "" << "1420" << "15";
-        QTest::newRow("empty size") << "" << 2 << "" << "0" << "0";
+        QTest::newRow("1500 at 6 in 12") << "1500" << 2 << ""
+                                         << "1680"
+                                         << "17";
+        QTest::newRow("1500 at 4 in 12") << "1500" << 0 << ""
+                                         << "1590"
+                                         << "16";
+        QTest::newRow("2000 at 8 in 12") << "2000" << 4 << ""
+                                         << "2400"
+                                         << "24";
+        QTest::newRow("1000 at 12 in 12") << "1000" << 8 << ""
+                                          << "1420"
+                                          << "15";
+        QTest::newRow("empty size") << "" << 2 << ""
+                                    << "0"
+                                    << "0";
         // 2800.0000000000005 in binary; the box shows 2800, which is 28 squares.
-        QTest::newRow("2500 at 6 in 12") << "2500" << 2 << "" << "2800" << "28";
-        QTest::newRow("no pitch keeps the area") << "1500" << -1 << "950" << "950" << "10";
+        QTest::newRow("2500 at 6 in 12") << "2500" << 2 << ""
+                                         << "2800"
+                                         << "28";
+        QTest::newRow("no pitch keeps the area") << "1500" << -1 << "950"
+                                                 << "950"
+                                                 << "10";
     }
     void roofing()
     {
@@ -100,11 +114,21 @@ private slots:
         QTest::addColumn<QString>("price");
         QTest::addColumn<QString>("feet");
         QTest::addColumn<QString>("cost");
-        QTest::newRow("2 by 4, lineal") << 2 << 0 << "1.25" << "120" << "150";
-        QTest::newRow("6 by 12, board") << 15 << 1 << "1.25" << "120" << "150";
-        QTest::newRow("nothing chosen") << -1 << -1 << "1.25" << "120" << "150";
-        QTest::newRow("empty") << 0 << 0 << "" << "" << "0";
-        QTest::newRow("fractions") << 0 << 0 << "0.1" << "3" << "0.3";
+        QTest::newRow("2 by 4, lineal") << 2 << 0 << "1.25"
+                                        << "120"
+                                        << "150";
+        QTest::newRow("6 by 12, board") << 15 << 1 << "1.25"
+                                        << "120"
+                                        << "150";
+        QTest::newRow("nothing chosen") << -1 << -1 << "1.25"
+                                        << "120"
+                                        << "150";
+        QTest::newRow("empty") << 0 << 0 << ""
+                               << ""
+                               << "0";
+        QTest::newRow("fractions") << 0 << 0 << "0.1"
+                                   << "3"
+                                   << "0.3";
     }
     void lumber()
     {
@@ -131,7 +155,9 @@ private slots:
         QTest::addColumn<QStringList>("outputs");
         QTest::newRow("roofing") << 1 << "txtTab37_1" << QString() << "cmdTab37"
                                  << QStringList{"txtTab37_2", "txtTab37_3"};
-        QTest::newRow("lumber") << 2 << "txtTab38_1" << "txtTab38_2" << "cmdTab38" << QStringList{"txtTab38_3"};
+        QTest::newRow("lumber") << 2 << "txtTab38_1"
+                                << "txtTab38_2"
+                                << "cmdTab38" << QStringList{"txtTab38_3"};
     }
     void overflowLeavesResults()
     {

@@ -40,10 +40,7 @@ class TestScientific : public ScreenTest {
         }
     }
 
-    static QAction* action(FrmScientific& f, const QString& name)
-    {
-        return f.window()->findChild<QAction*>(name);
-    }
+    static QAction* action(FrmScientific& f, const QString& name) { return f.window()->findChild<QAction*>(name); }
 
 private slots:
     void init() { initScreenTest(Database::None); }

@@ -23,15 +23,12 @@ QByteArray exact(double v)
 }
 
 // QCOMPARE on doubles is fuzzy; these conversions must be exact.
-bool same(double a, double b)
-{
-    return (std::isnan(a) && std::isnan(b)) || a == b;
-}
+bool same(double a, double b) { return (std::isnan(a) && std::isnan(b)) || a == b; }
 
-#define COMPARE_EXACT(actual, expected)                                                                   \
-    do {                                                                                                  \
-        const double a_ = (actual), e_ = (expected);                                                      \
-        QVERIFY2(same(a_, e_), "got " + exact(a_) + ", expected " + exact(e_));                           \
+#define COMPARE_EXACT(actual, expected)                                                                                \
+    do {                                                                                                               \
+        const double a_ = (actual), e_ = (expected);                                                                   \
+        QVERIFY2(same(a_, e_), "got " + exact(a_) + ", expected " + exact(e_));                                        \
     } while (false)
 
 // Switches the C library to a comma-decimal locale for one scope.
@@ -236,7 +233,8 @@ void TstConversions::strictNumber()
     const std::optional<double> n = conv::strictNumber(text);
     QCOMPARE(n.has_value(), numeric);
     QCOMPARE(conv::isNumeric(text), numeric);
-    if (n) COMPARE_EXACT(*n, value);
+    if (n)
+        COMPARE_EXACT(*n, value);
 }
 
 void TstConversions::roundTo_data()
@@ -306,22 +304,38 @@ void TstConversions::roundWhole_data()
     QTest::addColumn<QString>("int16");
     QTest::addColumn<QString>("int32");
 
-    QTest::newRow("2.5") << 2.5 << "2" << "2";
-    QTest::newRow("3.5") << 3.5 << "4" << "4";
-    QTest::newRow("-2.5") << -2.5 << "-2" << "-2";
-    QTest::newRow("-3.5") << -3.5 << "-4" << "-4";
-    QTest::newRow("2.4999") << 2.4999 << "2" << "2";
-    QTest::newRow("-0.4") << -0.4 << "0" << "0";
-    QTest::newRow("int16 top") << 32767.4 << "32767" << "32767";
-    QTest::newRow("int16 top rounds out") << 32767.5 << "none" << "32768";
-    QTest::newRow("int16 bottom half to even") << -32768.5 << "-32768" << "-32768";
-    QTest::newRow("int16 below") << -32769.0 << "none" << "-32769";
-    QTest::newRow("int32 top rounds out") << 2147483647.5 << "none" << "none";
-    QTest::newRow("int32 half to even below top") << 2147483646.5 << "none" << "2147483646";
-    QTest::newRow("int32 bottom") << -2147483648.0 << "none" << "-2147483648";
-    QTest::newRow("int32 below") << -2147483649.0 << "none" << "none";
-    QTest::newRow("NaN") << nan_ << "none" << "none";
-    QTest::newRow("infinity") << inf_ << "none" << "none";
+    QTest::newRow("2.5") << 2.5 << "2"
+                         << "2";
+    QTest::newRow("3.5") << 3.5 << "4"
+                         << "4";
+    QTest::newRow("-2.5") << -2.5 << "-2"
+                          << "-2";
+    QTest::newRow("-3.5") << -3.5 << "-4"
+                          << "-4";
+    QTest::newRow("2.4999") << 2.4999 << "2"
+                            << "2";
+    QTest::newRow("-0.4") << -0.4 << "0"
+                          << "0";
+    QTest::newRow("int16 top") << 32767.4 << "32767"
+                               << "32767";
+    QTest::newRow("int16 top rounds out") << 32767.5 << "none"
+                                          << "32768";
+    QTest::newRow("int16 bottom half to even") << -32768.5 << "-32768"
+                                               << "-32768";
+    QTest::newRow("int16 below") << -32769.0 << "none"
+                                 << "-32769";
+    QTest::newRow("int32 top rounds out") << 2147483647.5 << "none"
+                                          << "none";
+    QTest::newRow("int32 half to even below top") << 2147483646.5 << "none"
+                                                  << "2147483646";
+    QTest::newRow("int32 bottom") << -2147483648.0 << "none"
+                                  << "-2147483648";
+    QTest::newRow("int32 below") << -2147483649.0 << "none"
+                                 << "none";
+    QTest::newRow("NaN") << nan_ << "none"
+                         << "none";
+    QTest::newRow("infinity") << inf_ << "none"
+                              << "none";
 }
 
 void TstConversions::roundWhole()
@@ -368,7 +382,8 @@ void TstConversions::currency_data()
     QTest::newRow("leading zero decimals") << 7.0005 << true << qint64(70005) << "7.0005";
     QTest::newRow("tiny") << 1e-300 << true << qint64(0) << "0";
     QTest::newRow("near the top") << 922337203685477.5 << true << qint64(9223372036854775000) << "922337203685477.5";
-    QTest::newRow("near the bottom") << -922337203685477.5 << true << qint64(-9223372036854775000) << "-922337203685477.5";
+    QTest::newRow("near the bottom") << -922337203685477.5 << true << qint64(-9223372036854775000)
+                                     << "-922337203685477.5";
     QTest::newRow("just over the top") << 922337203685477.625 << false << qint64(0) << "";
     QTest::newRow("far over") << 1e20 << false << qint64(0) << "";
     QTest::newRow("NaN") << nan_ << false << qint64(0) << "";
@@ -383,7 +398,8 @@ void TstConversions::currency()
     QFETCH(QString, text);
     const std::optional<Currency> c = Currency::fromDouble(value);
     QCOMPARE(c.has_value(), valid);
-    if (!c) return;
+    if (!c)
+        return;
     QCOMPARE(c->scaled(), scaled);
     QCOMPARE(c->toText(), text);
     COMPARE_EXACT(c->toDouble(), conv::val(text));

@@ -23,10 +23,14 @@ namespace {
 // Type and value as one text, so a test sees INTEGER 9 and TEXT 9 apart.
 QString describe(const DbValue& v)
 {
-    if (v.isNull()) return QStringLiteral("NULL");
-    if (v.isInteger()) return QStringLiteral("INTEGER ") + v.toText();
-    if (v.isReal()) return QStringLiteral("REAL ") + v.toText();
-    if (v.isText()) return QStringLiteral("TEXT ") + v.toText();
+    if (v.isNull())
+        return QStringLiteral("NULL");
+    if (v.isInteger())
+        return QStringLiteral("INTEGER ") + v.toText();
+    if (v.isReal())
+        return QStringLiteral("REAL ") + v.toText();
+    if (v.isText())
+        return QStringLiteral("TEXT ") + v.toText();
     return QStringLiteral("BLOB ") + QString::fromLatin1(v.toBlob().toHex());
 }
 
@@ -47,7 +51,8 @@ class TstDatabase : public QObject {
     {
         data::Transaction t(c_);
         for (int i = 1; i <= count; ++i)
-            c_.execute(QStringLiteral("INSERT INTO Numbers (Id, Name) VALUES (?, ?)"), {i, QStringLiteral("n%1").arg(i)});
+            c_.execute(QStringLiteral("INSERT INTO Numbers (Id, Name) VALUES (?, ?)"),
+                       {i, QStringLiteral("n%1").arg(i)});
         t.commit();
     }
 
@@ -102,18 +107,14 @@ void TstDatabase::init()
     QVERIFY(dir_.isValid());
     path_ = dir_.filePath(QStringLiteral("%1.db").arg(QString::fromLatin1(QTest::currentTestFunction())));
     QFile::remove(path_);
-    rawExec(path_,
-            "CREATE TABLE Numbers (Id INTEGER PRIMARY KEY, Name TEXT);"
-            "CREATE TABLE Words (Id INTEGER PRIMARY KEY, Word TEXT COLLATE NOCASE, Plain TEXT);"
-            "CREATE TABLE Typed (I INTEGER, R REAL, T TEXT, U);"
-            "CREATE TABLE Item (ItemId INTEGER PRIMARY KEY, ItemCode TEXT COLLATE NOCASE);");
+    rawExec(path_, "CREATE TABLE Numbers (Id INTEGER PRIMARY KEY, Name TEXT);"
+                   "CREATE TABLE Words (Id INTEGER PRIMARY KEY, Word TEXT COLLATE NOCASE, Plain TEXT);"
+                   "CREATE TABLE Typed (I INTEGER, R REAL, T TEXT, U);"
+                   "CREATE TABLE Item (ItemId INTEGER PRIMARY KEY, ItemCode TEXT COLLATE NOCASE);");
     c_.open(path_);
 }
 
-void TstDatabase::cleanup()
-{
-    c_.close();
-}
+void TstDatabase::cleanup() { c_.close(); }
 
 void TstDatabase::openRefusesMissingFile()
 {
@@ -219,7 +220,8 @@ void TstDatabase::paging()
     QFETCH(int, pageCount);
     fillNumbers(rows);
 
-    const data::Page p = c_.page(QStringLiteral("SELECT Id, Name FROM Numbers"), {}, QStringLiteral("Id"), pageSize, page);
+    const data::Page p =
+        c_.page(QStringLiteral("SELECT Id, Name FROM Numbers"), {}, QStringLiteral("Id"), pageSize, page);
     QCOMPARE(p.recordCount, rows);
     QCOMPARE(p.empty(), rows == 0);
     QCOMPARE(p.pageCount, pageCount);
@@ -240,8 +242,8 @@ void TstDatabase::pagingWithParametersAndOrder()
     fillNumbers(16);
     // The caller's own parameter comes before LIMIT and OFFSET; a trailing
     // ';' does not break the wrapping.
-    const data::Page p = c_.page(QStringLiteral("SELECT Id FROM Numbers WHERE Id > ? ;"), {3},
-                                 QStringLiteral("Id Desc"), 5, 2);
+    const data::Page p =
+        c_.page(QStringLiteral("SELECT Id FROM Numbers WHERE Id > ? ;"), {3}, QStringLiteral("Id Desc"), 5, 2);
     QCOMPARE(p.recordCount, 13);
     QCOMPARE(p.pageCount, 3);
     QCOMPARE(column(p.rows), QStringList({"11", "10", "9", "8", "7"}));
@@ -282,7 +284,8 @@ void TstDatabase::nullApartFromEmptyText()
                {DbValue(), QString(), QStringLiteral("")});
     const Recordset rs = c_.query(QStringLiteral("SELECT T FROM Typed ORDER BY rowid"));
     QStringList kinds;
-    for (int r = 0; r < rs.recordCount(); ++r) kinds << describe(rs.rows().at(0, r));
+    for (int r = 0; r < rs.recordCount(); ++r)
+        kinds << describe(rs.rows().at(0, r));
     QCOMPARE(kinds, QStringList({"NULL", "TEXT ", "NULL", "TEXT ", "TEXT "}));
     QCOMPARE(c_.scalar(QStringLiteral("SELECT count(*) FROM Typed WHERE T IS NULL")).toInt(), 2);
     QCOMPARE(c_.scalar(QStringLiteral("SELECT count(*) FROM Typed WHERE T = ''")).toInt(), 3);
@@ -325,7 +328,8 @@ void TstDatabase::dbValueConversions_data()
     QTest::newRow("real half to even") << DbValue(2.5) << "2.5" << 2.5 << qint64(2);
     QTest::newRow("real odd half up") << DbValue(-3.5) << "-3.5" << -3.5 << qint64(-4);
     QTest::newRow("real too big clamps") << DbValue(1e300) << "1E+300" << 1e300 << std::numeric_limits<qint64>::max();
-    QTest::newRow("real too small clamps") << DbValue(-1e300) << "-1E+300" << -1e300 << std::numeric_limits<qint64>::min();
+    QTest::newRow("real too small clamps")
+        << DbValue(-1e300) << "-1E+300" << -1e300 << std::numeric_limits<qint64>::min();
     QTest::newRow("text read from the start") << DbValue("12.5abc") << "12.5abc" << 12.5 << qint64(12);
     QTest::newRow("text not numeric") << DbValue("abc") << "abc" << 0.0 << qint64(0);
     QTest::newRow("text with comma") << DbValue("7,5") << "7,5" << 7.0 << qint64(7);
@@ -416,7 +420,8 @@ void TstDatabase::nocaseComparisons()
     // By case alone B sorts before a; without regard to case it does not.
     QCOMPARE(column(c_.query(QStringLiteral("SELECT Word FROM Words ORDER BY Word, Id"))),
              QStringList({"apple", "Apple", "APPLE pie", "Banana", "cherry"}));
-    QCOMPARE(column(c_.query(QStringLiteral("SELECT Plain FROM Words ORDER BY Plain"))).first(), QStringLiteral("APPLE pie"));
+    QCOMPARE(column(c_.query(QStringLiteral("SELECT Plain FROM Words ORDER BY Plain"))).first(),
+             QStringLiteral("APPLE pie"));
     QCOMPARE(c_.scalar(QStringLiteral("SELECT count(*) FROM Words WHERE Plain = ?"), {"APPLE"}).toInt(), 0);
 }
 
@@ -464,7 +469,8 @@ void TstDatabase::beginImmediateTakesWriteLock()
 void TstDatabase::boundValuesStayLiteral()
 {
     const QStringList names = {"O'Brien", "50%", "50x", "a_b", "axb", "say \"hi\"", "x'); DROP TABLE Words; --"};
-    for (const QString& n : names) c_.execute(QStringLiteral("INSERT INTO Words (Word) VALUES (?)"), {n});
+    for (const QString& n : names)
+        c_.execute(QStringLiteral("INSERT INTO Words (Word) VALUES (?)"), {n});
     for (const QString& n : names) {
         const Recordset rs = c_.query(QStringLiteral("SELECT Word FROM Words WHERE Word = ?"), {n});
         QCOMPARE(column(rs), QStringList({n}));
@@ -545,9 +551,8 @@ void damageMiddle(const QString& path)
 // Rows enough for many pages.
 void fillPages(const QString& path)
 {
-    sqltest::rawExec(path,
-                     "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
-                     "INSERT INTO Numbers (Id, Name) SELECT i, printf('%080d', i) FROM n;");
+    sqltest::rawExec(path, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+                           "INSERT INTO Numbers (Id, Name) SELECT i, printf('%080d', i) FROM n;");
 }
 
 }  // namespace
@@ -582,7 +587,8 @@ void TstDatabase::fileStatesAreToldInPlainWords()
     sqlite3* other = nullptr;
     auto restore = qScopeGuard([&] {
         data::setBusyTimeoutMs(5000);
-        if (other) sqlite3_close(other);
+        if (other)
+            sqlite3_close(other);
         QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner);
     });
     switch (state) {
@@ -594,17 +600,18 @@ void TstDatabase::fileStatesAreToldInPlainWords()
     case FileState::ReadOnly:
         QVERIFY(QFile::setPermissions(path_, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         break;
-    case FileState::Damaged:
-        damageMiddle(path_);
-        break;
+    case FileState::Damaged: damageMiddle(path_); break;
     }
-    if (state != FileState::Locked) c_.open(path_);
+    if (state != FileState::Locked)
+        c_.open(path_);
     // Root writes to a file whatever its mode; SQLite's read-only switch
     // then stands in for the file's own.
-    if (state == FileState::ReadOnly && ::geteuid() == 0) c_.execute(QStringLiteral("PRAGMA query_only = ON"));
+    if (state == FileState::ReadOnly && ::geteuid() == 0)
+        c_.execute(QStringLiteral("PRAGMA query_only = ON"));
 
     try {
-        if (state == FileState::Locked) c_.open(path_);
+        if (state == FileState::Locked)
+            c_.open(path_);
         if (write)
             c_.execute(QStringLiteral("UPDATE Numbers SET Name = 'x' WHERE Id > ?"), {1000});
         else
@@ -620,7 +627,8 @@ void TstDatabase::fileStatesAreToldInPlainWords()
         for (const char* raw : {"database is locked", "readonly database", "malformed"})
             QVERIFY2(!e.message().contains(QLatin1String(raw)), qPrintable(e.message()));
     }
-    if (c_.isOpen()) c_.execute(QStringLiteral("PRAGMA query_only = OFF"));
+    if (c_.isOpen())
+        c_.execute(QStringLiteral("PRAGMA query_only = OFF"));
 }
 
 void TstDatabase::quickCheckFindsDamage_data()
@@ -635,7 +643,8 @@ void TstDatabase::quickCheckFindsDamage()
     QFETCH(bool, damaged);
     c_.close();
     fillPages(path_);
-    if (damaged) damageMiddle(path_);
+    if (damaged)
+        damageMiddle(path_);
     const QByteArray before = [&] {
         QFile f(path_);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -682,14 +691,22 @@ void TstDatabase::checkedIdentifier_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("result");  // empty: refused
-    QTest::newRow("other case") << "itemname" << "ItemName";
-    QTest::newRow("upper case") << "ITEMCODE" << "ItemCode";
-    QTest::newRow("own spelling") << "Qty" << "Qty";
-    QTest::newRow("injection") << "name; drop table x" << "";
-    QTest::newRow("trailing blank") << "ItemName " << "";
-    QTest::newRow("quoted") << "\"ItemName\"" << "";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("not in the list") << "Material" << "";
+    QTest::newRow("other case") << "itemname"
+                                << "ItemName";
+    QTest::newRow("upper case") << "ITEMCODE"
+                                << "ItemCode";
+    QTest::newRow("own spelling") << "Qty"
+                                  << "Qty";
+    QTest::newRow("injection") << "name; drop table x"
+                               << "";
+    QTest::newRow("trailing blank") << "ItemName "
+                                    << "";
+    QTest::newRow("quoted") << "\"ItemName\""
+                            << "";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("not in the list") << "Material"
+                                     << "";
 }
 
 void TstDatabase::checkedIdentifier()
@@ -714,12 +731,24 @@ void TstDatabase::orderByText_data()
     QTest::addColumn<QString>("column");
     QTest::addColumn<QString>("direction");
     QTest::addColumn<QString>("result");  // empty: refused
-    QTest::newRow("ascending") << "itemname" << "A" << "ItemName";
-    QTest::newRow("lower-case a is descending") << "ItemName" << "a" << "ItemName Desc";
-    QTest::newRow("descending") << "ItemName" << "D" << "ItemName Desc";
-    QTest::newRow("no direction") << "ItemName" << "" << "ItemName Desc";
-    QTest::newRow("word Asc is descending") << "ItemName" << "Asc" << "ItemName Desc";
-    QTest::newRow("refused column") << "ItemName desc, (select 1)" << "A" << "";
+    QTest::newRow("ascending") << "itemname"
+                               << "A"
+                               << "ItemName";
+    QTest::newRow("lower-case a is descending") << "ItemName"
+                                                << "a"
+                                                << "ItemName Desc";
+    QTest::newRow("descending") << "ItemName"
+                                << "D"
+                                << "ItemName Desc";
+    QTest::newRow("no direction") << "ItemName"
+                                  << ""
+                                  << "ItemName Desc";
+    QTest::newRow("word Asc is descending") << "ItemName"
+                                            << "Asc"
+                                            << "ItemName Desc";
+    QTest::newRow("refused column") << "ItemName desc, (select 1)"
+                                    << "A"
+                                    << "";
 }
 
 void TstDatabase::orderByText()
@@ -745,31 +774,56 @@ void TstDatabase::sqlFunctions_data()
     QTest::addColumn<QString>("expr");
     QTest::addColumn<QString>("result");
 
-    QTest::newRow("val digits then letters") << "val('12abc')" << "REAL 12";
-    QTest::newRow("val blanks inside") << "val(' 2 45 7')" << "REAL 2457";
-    QTest::newRow("val point") << "val('7.5')" << "REAL 7.5";
-    QTest::newRow("val comma") << "val('7,5')" << "REAL 7";
-    QTest::newRow("val letters") << "val('abc')" << "REAL 0";
-    QTest::newRow("val hex") << "val('&H1F')" << "REAL 31";
-    QTest::newRow("val overflow") << "val('1E400')" << "REAL 0";
-    QTest::newRow("val null") << "val(NULL)" << "NULL";
-    QTest::newRow("val integer passes") << "val(7)" << "INTEGER 7";
-    QTest::newRow("val real passes") << "val(2.5)" << "REAL 2.5";
-    QTest::newRow("val upper case name") << "VAL('3')" << "REAL 3";
-    QTest::newRow("cdbl number") << "cdbl('1.5')" << "REAL 1.5";
-    QTest::newRow("cdbl blanks around") << "cdbl(' 2.5 ')" << "REAL 2.5";
-    QTest::newRow("cdbl comma") << "cdbl('1,5')" << "NULL";
-    QTest::newRow("cdbl trailing letters") << "cdbl('12abc')" << "NULL";
-    QTest::newRow("cdbl empty") << "cdbl('')" << "NULL";
-    QTest::newRow("cdbl null") << "cdbl(NULL)" << "NULL";
-    QTest::newRow("cdbl integer") << "cdbl(3)" << "REAL 3";
-    QTest::newRow("isnumeric digits") << "isnumeric('9')" << "INTEGER 1";
-    QTest::newRow("isnumeric code") << "isnumeric('A1')" << "INTEGER 0";
-    QTest::newRow("isnumeric empty") << "isnumeric('')" << "INTEGER 0";
-    QTest::newRow("isnumeric null") << "isnumeric(NULL)" << "INTEGER 0";
-    QTest::newRow("isnumeric real") << "isnumeric(3.5)" << "INTEGER 1";
-    QTest::newRow("isnumeric hex") << "isnumeric('&H10')" << "INTEGER 1";
-    QTest::newRow("isnumeric exponent") << "isnumeric('1e5')" << "INTEGER 1";
+    QTest::newRow("val digits then letters") << "val('12abc')"
+                                             << "REAL 12";
+    QTest::newRow("val blanks inside") << "val(' 2 45 7')"
+                                       << "REAL 2457";
+    QTest::newRow("val point") << "val('7.5')"
+                               << "REAL 7.5";
+    QTest::newRow("val comma") << "val('7,5')"
+                               << "REAL 7";
+    QTest::newRow("val letters") << "val('abc')"
+                                 << "REAL 0";
+    QTest::newRow("val hex") << "val('&H1F')"
+                             << "REAL 31";
+    QTest::newRow("val overflow") << "val('1E400')"
+                                  << "REAL 0";
+    QTest::newRow("val null") << "val(NULL)"
+                              << "NULL";
+    QTest::newRow("val integer passes") << "val(7)"
+                                        << "INTEGER 7";
+    QTest::newRow("val real passes") << "val(2.5)"
+                                     << "REAL 2.5";
+    QTest::newRow("val upper case name") << "VAL('3')"
+                                         << "REAL 3";
+    QTest::newRow("cdbl number") << "cdbl('1.5')"
+                                 << "REAL 1.5";
+    QTest::newRow("cdbl blanks around") << "cdbl(' 2.5 ')"
+                                        << "REAL 2.5";
+    QTest::newRow("cdbl comma") << "cdbl('1,5')"
+                                << "NULL";
+    QTest::newRow("cdbl trailing letters") << "cdbl('12abc')"
+                                           << "NULL";
+    QTest::newRow("cdbl empty") << "cdbl('')"
+                                << "NULL";
+    QTest::newRow("cdbl null") << "cdbl(NULL)"
+                               << "NULL";
+    QTest::newRow("cdbl integer") << "cdbl(3)"
+                                  << "REAL 3";
+    QTest::newRow("isnumeric digits") << "isnumeric('9')"
+                                      << "INTEGER 1";
+    QTest::newRow("isnumeric code") << "isnumeric('A1')"
+                                    << "INTEGER 0";
+    QTest::newRow("isnumeric empty") << "isnumeric('')"
+                                     << "INTEGER 0";
+    QTest::newRow("isnumeric null") << "isnumeric(NULL)"
+                                    << "INTEGER 0";
+    QTest::newRow("isnumeric real") << "isnumeric(3.5)"
+                                    << "INTEGER 1";
+    QTest::newRow("isnumeric hex") << "isnumeric('&H10')"
+                                   << "INTEGER 1";
+    QTest::newRow("isnumeric exponent") << "isnumeric('1e5')"
+                                        << "INTEGER 1";
 }
 
 void TstDatabase::sqlFunctions()

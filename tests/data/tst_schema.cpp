@@ -18,7 +18,8 @@ namespace {
 QByteArray readAll(const QString& path)
 {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return QByteArray("<unreadable>");
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray("<unreadable>");
     return f.readAll();
 }
 
@@ -80,10 +81,7 @@ void TstSchema::initTestCase()
     c_.open(path_);
 }
 
-void TstSchema::cleanupTestCase()
-{
-    c_.close();
-}
+void TstSchema::cleanupTestCase() { c_.close(); }
 
 void TstSchema::createdWhenMissing()
 {
@@ -133,37 +131,46 @@ void TstSchema::columns_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QStringList>("columns");  // "Name TYPE"; a view's names only
 
-    QTest::newRow("Item") << "Item" << "table"
+    QTest::newRow("Item") << "Item"
+                          << "table"
                           << QStringList{"ItemId INTEGER", "ItemCode TEXT", "ItemName TEXT", "CategoryID INTEGER",
-                                         "UnitId INTEGER", "Material REAL", "Labor REAL", "Qty REAL", "TU TEXT",
-                                         "SubLabor REAL", "Equipment REAL"};
-    QTest::newRow("Category") << "Category" << "table"
-                              << QStringList{"CatId INTEGER", "CatName TEXT", "ParentCategory INTEGER"};
-    QTest::newRow("Categories") << "Categories" << "view"
-                                << QStringList{"CatId", "CatName", "totitm", "ParentCategory"};
-    QTest::newRow("Rooms") << "Rooms" << "table" << QStringList{"Id INTEGER", "Name TEXT"};
-    QTest::newRow("Units") << "Units" << "table" << QStringList{"Id INTEGER", "Name TEXT"};
-    QTest::newRow("Customer") << "Customer" << "table"
-                              << QStringList{"CustId INTEGER", "CustName TEXT", "BStreet1 TEXT", "BStreet2 TEXT",
-                                             "BCity TEXT", "BState INTEGER", "BZip TEXT", "BCountry TEXT",
-                                             "BPhone TEXT", "BFax TEXT", "BMobile TEXT", "BEmail TEXT", "BUrl TEXT",
-                                             "BCCNo TEXT"};
-    QTest::newRow("States") << "States" << "table" << QStringList{"StateId INTEGER", "StateName TEXT"};
-    QTest::newRow("OrderInfo") << "OrderInfo" << "table"
-                               << QStringList{"OrderNo INTEGER", "CustId INTEGER", "RepId INTEGER",
-                                              "OrderDate TEXT", "SStreet1 TEXT", "SStreet2 TEXT", "SCity TEXT",
-                                              "SState INTEGER", "SZip TEXT", "SCountry TEXT", "SPhone TEXT",
-                                              "SMobile TEXT", "SEmail TEXT", "ShipId INTEGER", "Amount REAL",
-                                              "Tax REAL", "Total REAL", "UPSTracking TEXT", "Notes TEXT",
-                                              "Overhead REAL"};
-    QTest::newRow("OrderItem") << "OrderItem" << "table"
-                               << QStringList{"OrderNo INTEGER", "ItemId INTEGER", "Qty REAL", "Material REAL",
-                                              "RoomId INTEGER", "UnitId INTEGER", "Extension REAL", "Labor REAL",
-                                              "Others REAL"};
-    QTest::newRow("Tax") << "Tax" << "table" << QStringList{"Stateid INTEGER", "TaxRate REAL"};
-    QTest::newRow("Representatives") << "Representatives" << "table" << QStringList{"RepId INTEGER", "RepName TEXT"};
-    QTest::newRow("Ship") << "Ship" << "table" << QStringList{"ShipId INTEGER", "ShippingMedia TEXT"};
-    QTest::newRow("BlankNotes") << "BlankNotes" << "table" << QStringList{"Notes TEXT"};
+                                         "UnitId INTEGER", "Material REAL", "Labor REAL",    "Qty REAL",
+                                         "TU TEXT",        "SubLabor REAL", "Equipment REAL"};
+    QTest::newRow("Category") << "Category"
+                              << "table" << QStringList{"CatId INTEGER", "CatName TEXT", "ParentCategory INTEGER"};
+    QTest::newRow("Categories") << "Categories"
+                                << "view" << QStringList{"CatId", "CatName", "totitm", "ParentCategory"};
+    QTest::newRow("Rooms") << "Rooms"
+                           << "table" << QStringList{"Id INTEGER", "Name TEXT"};
+    QTest::newRow("Units") << "Units"
+                           << "table" << QStringList{"Id INTEGER", "Name TEXT"};
+    QTest::newRow("Customer") << "Customer"
+                              << "table"
+                              << QStringList{"CustId INTEGER", "CustName TEXT",  "BStreet1 TEXT", "BStreet2 TEXT",
+                                             "BCity TEXT",     "BState INTEGER", "BZip TEXT",     "BCountry TEXT",
+                                             "BPhone TEXT",    "BFax TEXT",      "BMobile TEXT",  "BEmail TEXT",
+                                             "BUrl TEXT",      "BCCNo TEXT"};
+    QTest::newRow("States") << "States"
+                            << "table" << QStringList{"StateId INTEGER", "StateName TEXT"};
+    QTest::newRow("OrderInfo") << "OrderInfo"
+                               << "table"
+                               << QStringList{"OrderNo INTEGER", "CustId INTEGER",   "RepId INTEGER", "OrderDate TEXT",
+                                              "SStreet1 TEXT",   "SStreet2 TEXT",    "SCity TEXT",    "SState INTEGER",
+                                              "SZip TEXT",       "SCountry TEXT",    "SPhone TEXT",   "SMobile TEXT",
+                                              "SEmail TEXT",     "ShipId INTEGER",   "Amount REAL",   "Tax REAL",
+                                              "Total REAL",      "UPSTracking TEXT", "Notes TEXT",    "Overhead REAL"};
+    QTest::newRow("OrderItem") << "OrderItem"
+                               << "table" << QStringList{"OrderNo INTEGER", "ItemId INTEGER", "Qty REAL",
+                                                         "Material REAL",   "RoomId INTEGER", "UnitId INTEGER",
+                                                         "Extension REAL",  "Labor REAL",     "Others REAL"};
+    QTest::newRow("Tax") << "Tax"
+                         << "table" << QStringList{"Stateid INTEGER", "TaxRate REAL"};
+    QTest::newRow("Representatives") << "Representatives"
+                                     << "table" << QStringList{"RepId INTEGER", "RepName TEXT"};
+    QTest::newRow("Ship") << "Ship"
+                          << "table" << QStringList{"ShipId INTEGER", "ShippingMedia TEXT"};
+    QTest::newRow("BlankNotes") << "BlankNotes"
+                                << "table" << QStringList{"Notes TEXT"};
 }
 
 void TstSchema::columns()
@@ -173,12 +180,14 @@ void TstSchema::columns()
     QFETCH(QStringList, columns);
 
     QCOMPARE(c_.scalar(QStringLiteral("SELECT type FROM sqlite_schema WHERE name = ?"), {table}).toText(), kind);
-    const data::Recordset info = c_.query(QStringLiteral("SELECT name, type FROM pragma_table_info(?) ORDER BY cid"), {table});
+    const data::Recordset info =
+        c_.query(QStringLiteral("SELECT name, type FROM pragma_table_info(?) ORDER BY cid"), {table});
     QStringList actual;
     const data::RowArray& rows = info.rows();
     for (int r = 0; r < rows.rowCount(); ++r) {
         QString c = rows.at(0, r).toText();
-        if (kind == QLatin1String("table")) c += QLatin1Char(' ') + rows.at(1, r).toText();
+        if (kind == QLatin1String("table"))
+            c += QLatin1Char(' ') + rows.at(1, r).toText();
         actual << c;
     }
     QCOMPARE(actual, columns);
@@ -200,15 +209,17 @@ void TstSchema::textColumnsIgnoreCase()
         "SELECT name FROM sqlite_schema WHERE type = 'table' AND name NOT LIKE 'sqlite%' ORDER BY name")));
     data::Transaction t(c_);
     for (const QString& table : tables) {
-        const QStringList textColumns = column(c_.query(
-            QStringLiteral("SELECT name FROM pragma_table_info(?) WHERE type = 'TEXT'"), {table}));
+        const QStringList textColumns =
+            column(c_.query(QStringLiteral("SELECT name FROM pragma_table_info(?) WHERE type = 'TEXT'"), {table}));
         for (const QString& col : textColumns) {
             const QString where = QStringLiteral("%1.%2").arg(table, col);
             c_.execute(QStringLiteral("INSERT INTO %1 (%2) VALUES ('MixedCase'), ('b'), ('C')").arg(table, col));
-            QVERIFY2(c_.scalar(QStringLiteral("SELECT count(*) FROM %1 WHERE %2 = 'mIXEDcASE'").arg(table, col)).toInt() == 1,
-                     qPrintable(where));
-            const QStringList order = column(c_.query(
-                QStringLiteral("SELECT %2 FROM %1 WHERE %2 IN ('b', 'C') ORDER BY %2").arg(table, col)));
+            QVERIFY2(
+                c_.scalar(QStringLiteral("SELECT count(*) FROM %1 WHERE %2 = 'mIXEDcASE'").arg(table, col)).toInt() ==
+                    1,
+                qPrintable(where));
+            const QStringList order = column(
+                c_.query(QStringLiteral("SELECT %2 FROM %1 WHERE %2 IN ('b', 'C') ORDER BY %2").arg(table, col)));
             QVERIFY2(order == QStringList({"b", "C"}), qPrintable(where));
         }
     }
@@ -231,7 +242,8 @@ void TstSchema::categoriesViewCountsEveryCategory()
     QStringList rows;
     for (int r = 0; r < rs.recordCount(); ++r) {
         QStringList cells;
-        for (int f = 0; f < rs.fieldCount(); ++f) cells << rs.rows().at(f, r).toText();
+        for (int f = 0; f < rs.fieldCount(); ++f)
+            cells << rs.rows().at(f, r).toText();
         rows << cells.join(QLatin1Char('|'));
     }
     QCOMPARE(rows, QStringList({"1|Tile|2|0", "2|Paint|0|0", "3|Wood|1|1"}));
@@ -268,8 +280,8 @@ void TstSchema::blankNotesHoldsOneEmptyText()
 void TstSchema::startsEmpty_data()
 {
     QTest::addColumn<QString>("table");
-    for (const char* t : {"Item", "Category", "Rooms", "Units", "Customer", "OrderInfo", "OrderItem", "Tax",
-                          "Representatives", "Ship"})
+    for (const char* t :
+         {"Item", "Category", "Rooms", "Units", "Customer", "OrderInfo", "OrderItem", "Tax", "Representatives", "Ship"})
         QTest::newRow(t) << QString::fromLatin1(t);
 }
 
@@ -288,8 +300,8 @@ void TstSchema::versionMarks()
 
 void TstSchema::orderItemIndexedOnOrderNo()
 {
-    const QStringList indexed = column(c_.query(QStringLiteral(
-        "SELECT ii.name FROM pragma_index_list('OrderItem') il, pragma_index_info(il.name) ii")));
+    const QStringList indexed = column(c_.query(
+        QStringLiteral("SELECT ii.name FROM pragma_index_list('OrderItem') il, pragma_index_info(il.name) ii")));
     QCOMPARE(indexed, QStringList({"OrderNo"}));
 }
 
@@ -298,13 +310,20 @@ void TstSchema::refusesForeignFiles_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("message");  // a part the message must hold besides the file's name
 
-    QTest::newRow("text file") << "text" << "is not a Corvanel database";
-    QTest::newRow("empty file") << "empty" << "is not a Corvanel database";
-    QTest::newRow("header cut short") << "short header" << "is not a Corvanel database";
-    QTest::newRow("another engine's file") << "other engine" << "is not a Corvanel database";
-    QTest::newRow("another program's SQLite file") << "foreign sqlite" << "is not a Corvanel database";
-    QTest::newRow("SQLite header, then garbage") << "garbage" << "is not a Corvanel database";
-    QTest::newRow("newer schema") << "newer" << "newer version";
+    QTest::newRow("text file") << "text"
+                               << "is not a Corvanel database";
+    QTest::newRow("empty file") << "empty"
+                                << "is not a Corvanel database";
+    QTest::newRow("header cut short") << "short header"
+                                      << "is not a Corvanel database";
+    QTest::newRow("another engine's file") << "other engine"
+                                           << "is not a Corvanel database";
+    QTest::newRow("another program's SQLite file") << "foreign sqlite"
+                                                   << "is not a Corvanel database";
+    QTest::newRow("SQLite header, then garbage") << "garbage"
+                                                 << "is not a Corvanel database";
+    QTest::newRow("newer schema") << "newer"
+                                  << "newer version";
 }
 
 void TstSchema::refusesForeignFiles()
@@ -323,11 +342,16 @@ void TstSchema::refusesForeignFiles()
         writeFile(path, QByteArray("SQLite format 3"));
     } else if (kind == QLatin1String("other engine")) {
         QByteArray bytes(4096, '\0');
-        bytes.replace(0, 20, QByteArray("\x00\x01\x00\x00" "Some Other DB\x00\x00\x00", 20));
-        for (int i = 20; i < bytes.size(); ++i) bytes[i] = char((i * 37) & 0xff);
+        bytes.replace(0, 20,
+                      QByteArray("\x00\x01\x00\x00"
+                                 "Some Other DB\x00\x00\x00",
+                                 20));
+        for (int i = 20; i < bytes.size(); ++i)
+            bytes[i] = char((i * 37) & 0xff);
         writeFile(path, bytes);
     } else if (kind == QLatin1String("foreign sqlite")) {
-        rawExec(path, "CREATE TABLE Item (ItemId INTEGER PRIMARY KEY, ItemName TEXT); INSERT INTO Item VALUES (1, 'x');");
+        rawExec(path,
+                "CREATE TABLE Item (ItemId INTEGER PRIMARY KEY, ItemName TEXT); INSERT INTO Item VALUES (1, 'x');");
     } else if (kind == QLatin1String("garbage")) {
         QByteArray bytes("SQLite format 3\0", 16);
         bytes += QByteArray(4080, '\xAB');
@@ -336,7 +360,8 @@ void TstSchema::refusesForeignFiles()
         QVERIFY(QFile::copy(path_, path));
         rawExec(path, QByteArray("PRAGMA user_version = " + QByteArray::number(data::schemaVersion + 1)).constData());
     }
-    if (QTest::currentTestFailed()) return;
+    if (QTest::currentTestFailed())
+        return;
 
     const QByteArray before = readAll(path);
     const QStringList filesBefore = entries(folder);
@@ -368,7 +393,8 @@ void TstSchema::opensDespiteHotJournal()
     // SQLite sync the journal: a copy of it is then a hot journal.
     QCOMPARE(sqlite3_exec(db, "PRAGMA cache_size = 2; BEGIN", nullptr, nullptr, nullptr), SQLITE_OK);
     const QByteArray insert = "INSERT INTO Item (ItemName) VALUES ('" + QByteArray(1000, 'x') + "')";
-    for (int i = 0; i < 200; ++i) QCOMPARE(sqlite3_exec(db, insert.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+    for (int i = 0; i < 200; ++i)
+        QCOMPARE(sqlite3_exec(db, insert.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
     const QByteArray hot = readAll(journal);
     QCOMPARE(sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(db);

@@ -19,11 +19,14 @@ public:
     // -1, 0 or 1 as `a` sorts before, with or after `b` under `collation`.
     int compare(const std::string& a, const std::string& b, const char* collation)
     {
-        const std::string sql = std::string("SELECT CASE WHEN ?1 = ?2 COLLATE ") + collation + " THEN 0 WHEN ?1 < ?2 COLLATE " +
-                                collation + " THEN -1 ELSE 1 END";
+        const std::string sql = std::string("SELECT CASE WHEN ?1 = ?2 COLLATE ") + collation +
+                                " THEN 0 WHEN ?1 < ?2 COLLATE " + collation + " THEN -1 ELSE 1 END";
         return int(ask(sql, a, b));
     }
-    bool like(const std::string& pattern, const std::string& text) { return ask("SELECT ?2 LIKE ?1", pattern, text) == 1; }
+    bool like(const std::string& pattern, const std::string& text)
+    {
+        return ask("SELECT ?2 LIKE ?1", pattern, text) == 1;
+    }
 
 private:
     sqlite3_int64 ask(const std::string& sql, const std::string& a, const std::string& b)
@@ -47,8 +50,26 @@ int sign(int v) { return v < 0 ? -1 : (v > 0 ? 1 : 0); }
 // proper UTF-8.
 std::string randomText(std::mt19937& rng, bool pattern)
 {
-    static const std::vector<std::string> pieces{"a", "A", "b", "B", "z", "Z", "[", "`", "{", "@", " ", "1", "é", "É",
-                                                 "ß", "€", std::string("\0", 1), "\xC3", "\x80", "\xF0\x9F\x98\x80"};
+    static const std::vector<std::string> pieces{"a",
+                                                 "A",
+                                                 "b",
+                                                 "B",
+                                                 "z",
+                                                 "Z",
+                                                 "[",
+                                                 "`",
+                                                 "{",
+                                                 "@",
+                                                 " ",
+                                                 "1",
+                                                 "é",
+                                                 "É",
+                                                 "ß",
+                                                 "€",
+                                                 std::string("\0", 1),
+                                                 "\xC3",
+                                                 "\x80",
+                                                 "\xF0\x9F\x98\x80"};
     static const std::vector<std::string> wild{"%", "_"};
     std::uniform_int_distribution<int> len(0, 6);
     std::uniform_int_distribution<std::size_t> which(0, pieces.size() - 1);
@@ -143,8 +164,8 @@ private slots:
     // Values of different kinds in the order ORDER BY gives them.
     void kindsInSqliteOrder()
     {
-        using data::sqltext::Kind;
         using data::sqltext::compareValues;
+        using data::sqltext::Kind;
         QVERIFY(compareValues(Kind::Null, 0, {}, Kind::Number, -1e300, {}, true) < 0);
         QVERIFY(compareValues(Kind::Number, 1e300, {}, Kind::Text, 0, "", true) < 0);
         QVERIFY(compareValues(Kind::Text, 0, "zzz", Kind::Blob, 0, "", true) < 0);

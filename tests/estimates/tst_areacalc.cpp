@@ -29,15 +29,14 @@ QStringList figureTexts(const AreaFigures& f) { return QStringList(f.text.begin(
 
 QStringList boxTexts(const FrmOrder& f)
 {
-    return {f.txtPerimeter->text(), f.txtWalls->text(),   f.txtCeiling->text(),
-            f.txtConcrete->text(),  f.txtFloorCeil->text(), f.txtTotArea->text(),
+    return {f.txtPerimeter->text(), f.txtWalls->text(),       f.txtCeiling->text(),
+            f.txtConcrete->text(),  f.txtFloorCeil->text(),   f.txtTotArea->text(),
             f.txtPlywood->text(),   f.txtDrywall4x12->text(), f.txtDrywall4x8->text()};
 }
 
 QList<QRadioButton*> options(const FrmOrder& f)
 {
-    return {f.chkarea1, f.chkarea2, f.chkarea3, f.chkarea4, f.chkarea5,
-            f.chkarea6, f.chkarea7, f.chkarea8, f.chkarea9};
+    return {f.chkarea1, f.chkarea2, f.chkarea3, f.chkarea4, f.chkarea5, f.chkarea6, f.chkarea7, f.chkarea8, f.chkarea9};
 }
 
 }  // namespace
@@ -60,8 +59,17 @@ private slots:
         seed::addCategory(db, 1, QStringLiteral("Interior"), 0);
         db.execute(QStringLiteral("Insert into Rooms (Id, Name) values (1, 'Bathroom')"));
         db.execute(QStringLiteral("Insert into Units (Id, Name) values (1, 'SF')"));
-        seed::addItem(db, {.key = 1, .code = "101", .name = "Drywall sheet", .category = 1, .unit = 1, .material = 0.5,
-                           .labor = 1, .qty = 3, .tu = "", .subLabor = 0, .equipment = 0});
+        seed::addItem(db, {.key = 1,
+                           .code = "101",
+                           .name = "Drywall sheet",
+                           .category = 1,
+                           .unit = 1,
+                           .material = 0.5,
+                           .labor = 1,
+                           .qty = 3,
+                           .tu = "",
+                           .subLabor = 0,
+                           .equipment = 0});
     }
     void cleanup() { cleanupScreenTest(); }
 
@@ -74,36 +82,52 @@ private slots:
         QTest::addColumn<QString>("height");
         QTest::addColumn<QStringList>("expected");
 
-        QTest::newRow("10 x 12 x 8")
-            << "10" << "12" << "8" << QStringList{"44", "352", "472", "2.75", "120", "472", "3.75", "2.5", "3.75"};
+        QTest::newRow("10 x 12 x 8") << "10"
+                                     << "12"
+                                     << "8"
+                                     << QStringList{"44", "352", "472", "2.75", "120", "472", "3.75", "2.5", "3.75"};
         // No height: no walls, ceiling+walls is the floor, concrete "0".
-        QTest::newRow("height empty")
-            << "10" << "12" << "" << QStringList{"44", "0", "120", "0", "120", "120", "3.75", "2.5", "3.75"};
-        QTest::newRow("height 0")
-            << "10" << "12" << "0" << QStringList{"44", "0", "120", "0", "120", "120", "3.75", "2.5", "3.75"};
-        QTest::newRow("height negative")
-            << "10" << "12" << "-2" << QStringList{"44", "-88", "32", "0", "120", "32", "3.75", "2.5", "3.75"};
+        QTest::newRow("height empty") << "10"
+                                      << "12"
+                                      << "" << QStringList{"44", "0", "120", "0", "120", "120", "3.75", "2.5", "3.75"};
+        QTest::newRow("height 0") << "10"
+                                  << "12"
+                                  << "0" << QStringList{"44", "0", "120", "0", "120", "120", "3.75", "2.5", "3.75"};
+        QTest::newRow("height negative") << "10"
+                                         << "12"
+                                         << "-2"
+                                         << QStringList{"44", "-88", "32", "0", "120", "32", "3.75", "2.5", "3.75"};
         // Letters only read 0; a number followed by letters reads the number.
-        QTest::newRow("letters")
-            << "abc" << "12ft" << "8 ft" << QStringList{"24", "192", "192", "1.5", "0", "192", "0", "0", "0"};
-        QTest::newRow("nothing typed")
-            << "" << "" << "" << QStringList{"0", "0", "0", "0", "0", "0", "0", "0", "0"};
+        QTest::newRow("letters") << "abc"
+                                 << "12ft"
+                                 << "8 ft" << QStringList{"24", "192", "192", "1.5", "0", "192", "0", "0", "0"};
+        QTest::newRow("nothing typed") << ""
+                                       << ""
+                                       << "" << QStringList{"0", "0", "0", "0", "0", "0", "0", "0", "0"};
         // Sheet counts stay fractional; concrete is (L + W) / H and nothing more.
-        QTest::newRow("fractions") << "10.5" << "7.25" << "8"
-                                   << QStringList{"35.5",   "284",        "360.125",   "2.21875",   "76.125",
-                                                  "360.125", "2.37890625", "1.5859375", "2.37890625"};
-        QTest::newRow("small room")
-            << "3" << "4" << "2.5" << QStringList{"14", "35", "47", "2.8", "12", "47", "0.375", "0.25", "0.375"};
+        QTest::newRow("fractions") << "10.5"
+                                   << "7.25"
+                                   << "8" << QStringList{"35.5",    "284",        "360.125",   "2.21875",   "76.125",
+                                                         "360.125", "2.37890625", "1.5859375", "2.37890625"};
+        QTest::newRow("small room") << "3"
+                                    << "4"
+                                    << "2.5"
+                                    << QStringList{"14", "35", "47", "2.8", "12", "47", "0.375", "0.25", "0.375"};
         // The default text form: 15 significant digits, no rounding for show.
-        QTest::newRow("thirds") << "1" << "2" << "3"
-                                << QStringList{"6", "18", "20", "1", "2", "20", "0.0625", "0.0416666666666667",
+        QTest::newRow("thirds") << "1"
+                                << "2"
+                                << "3"
+                                << QStringList{"6",     "18", "20", "1", "2", "20", "0.0625", "0.0416666666666667",
                                                "0.0625"};
         // Beyond the double range a figure is left empty; those that stay
         // in range are still shown.
-        QTest::newRow("product overflows")
-            << "1E200" << "1E200" << "1" << QStringList{"4E+200", "4E+200", "", "2E+200", "", "", "", "", ""};
+        QTest::newRow("product overflows") << "1E200"
+                                           << "1E200"
+                                           << "1" << QStringList{"4E+200", "4E+200", "", "2E+200", "", "", "", "", ""};
         QTest::newRow("height beyond range")
-            << "10" << "12" << "1E400" << QStringList{"44", "", "", "", "120", "", "3.75", "2.5", "3.75"};
+            << "10"
+            << "12"
+            << "1E400" << QStringList{"44", "", "", "", "120", "", "3.75", "2.5", "3.75"};
     }
     void figures()
     {
@@ -124,9 +148,9 @@ private slots:
         QStringList captions;
         for (QRadioButton* o : options(f))
             captions << o->text();
-        QCOMPARE(captions, (QStringList{"Perimeter:", "Walls(SF):", "Ceiling+Walls(SF):", "Concrete(YD):",
-                                        "Floors/Ceiling(SF):", "Total Area:", "Ply-4x8 sheets:", "Drywall 4x12",
-                                        "Drywall 4x8"}));
+        QCOMPARE(captions,
+                 (QStringList{"Perimeter:", "Walls(SF):", "Ceiling+Walls(SF):", "Concrete(YD):", "Floors/Ceiling(SF):",
+                              "Total Area:", "Ply-4x8 sheets:", "Drywall 4x12", "Drywall 4x8"}));
         for (int i = 0; i < 9; ++i)
             QCOMPARE(options(f).at(i)->isChecked(), i == 5);
         QCOMPARE(f.cmdMove->text(), QStringLiteral("Move selected to quantity box"));
@@ -173,8 +197,8 @@ private slots:
     {
         QFETCH(int, row);
         QFETCH(QString, expected);
-        const AreaFigures figures = estimates::areaFigures(QStringLiteral("10"), QStringLiteral("12"),
-                                                           QStringLiteral("8"));
+        const AreaFigures figures =
+            estimates::areaFigures(QStringLiteral("10"), QStringLiteral("12"), QStringLiteral("8"));
         QCOMPARE(estimates::figureToMove(figures, row), expected);
 
         if (row == 0)
@@ -260,8 +284,7 @@ private slots:
     {
         FrmOrder& f = openNew();
         f.mnuCalc2->trigger();
-        QCOMPARE(fake->messageTexts(),
-                 QStringList{"\"Calculators -> Group 2\" is not available in this version yet."});
+        QCOMPARE(fake->messageTexts(), QStringList{"\"Calculators -> Group 2\" is not available in this version yet."});
     }
 };
 

@@ -57,7 +57,8 @@ QString lineText(const Line& l)
 QStringList texts(const QList<Line>& lines)
 {
     QStringList out;
-    for (const Line& l : lines) out << lineText(l);
+    for (const Line& l : lines)
+        out << lineText(l);
     return out;
 }
 
@@ -102,7 +103,8 @@ QStringList snapshot()
 {
     data::Connection c = openDb();
     QStringList out;
-    for (const char* sql : {"select * from OrderInfo order by OrderNo", "select rowid, * from OrderItem order by rowid"}) {
+    for (const char* sql :
+         {"select * from OrderInfo order by OrderNo", "select rowid, * from OrderItem order by rowid"}) {
         data::Recordset rs = c.query(QString::fromLatin1(sql));
         for (; !rs.eof(); rs.moveNext()) {
             QStringList cells;
@@ -121,7 +123,8 @@ QStringList storedHeader(int orderNo)
     data::Connection c = openDb();
     data::Recordset rs = c.query(QStringLiteral("select * from OrderInfo where OrderNo = ?"), {orderNo});
     QStringList cells;
-    for (int f = 0; !rs.eof() && f < rs.fieldCount(); ++f) cells << rs.value(f).toText();
+    for (int f = 0; !rs.eof() && f < rs.fieldCount(); ++f)
+        cells << rs.value(f).toText();
     return cells;
 }
 
@@ -130,16 +133,32 @@ QStringList storedHeader(int orderNo)
 void storeEstimate(int orderNo, int custId, const QList<Line>& lines, const QString& notes = QString())
 {
     data::Connection c = openDb();
-    seed::addEstimate(c, {.number = orderNo, .customer = custId, .rep = 3, .date = "2023-11-20",
-                          .street1 = "1 Main St", .street2 = "", .city = "Springfield", .state = 4, .zip = "12345",
-                          .country = "US", .phone = "555", .mobile = "556", .email = "a@b.c", .ship = 2,
-                          .amount = 100, .tax = 5, .total = 115, .tracking = "TRACK-1", .notes = notes,
+    seed::addEstimate(c, {.number = orderNo,
+                          .customer = custId,
+                          .rep = 3,
+                          .date = "2023-11-20",
+                          .street1 = "1 Main St",
+                          .street2 = "",
+                          .city = "Springfield",
+                          .state = 4,
+                          .zip = "12345",
+                          .country = "US",
+                          .phone = "555",
+                          .mobile = "556",
+                          .email = "a@b.c",
+                          .ship = 2,
+                          .amount = 100,
+                          .tax = 5,
+                          .total = 115,
+                          .tracking = "TRACK-1",
+                          .notes = notes,
                           .overhead = 10});
     for (const Line& l : lines)
         seed::addLine(c, orderNo, l.item, l.qty, l.material, l.room, l.unit, l.extension, l.labor, l.others);
 }
 
-const QList<Line> threeLines{{5, 2, 7.5, 1, 2, 1.25, 3, 0.5}, {2, 1.5, 3, 2, 1, 0, 4.75, 0}, {9, 10, 20, 1, 1, 2, 2, 2}};
+const QList<Line> threeLines{
+    {5, 2, 7.5, 1, 2, 1.25, 3, 0.5}, {2, 1.5, 3, 2, 1, 0, 4.75, 0}, {9, 10, 20, 1, 1, 2, 2, 2}};
 
 // Filled in the way the estimate screen fills it before a save.
 void fillHeader(ClsOrder& o, int orderNo)
@@ -166,8 +185,10 @@ void fillHeader(ClsOrder& o, int orderNo)
 QList<int> orderNumbers(const std::optional<data::RowArray>& rows)
 {
     QList<int> out;
-    if (!rows) return out;
-    for (int r = 0; r < rows->rowCount(); ++r) out << rows->at(0, r).toInt();
+    if (!rows)
+        return out;
+    for (int r = 0; r < rows->rowCount(); ++r)
+        out << rows->at(0, r).toInt();
     return out;
 }
 
@@ -210,7 +231,8 @@ private slots:
         ClsOrder o;
         o.OrderNo = orderNo;
         o.CustId = custId;
-        for (int i = 0; i < lines; ++i) o.ColnOrderItems().Add(1, 1, 1, 1, 1, 0, 0, 0);
+        for (int i = 0; i < lines; ++i)
+            o.ColnOrderItems().Add(1, 1, 1, 1, 1, 0, 0, 0);
 
         QCOMPARE(o.Validate(), message.isEmpty());
         QCOMPARE(shown(), message.isEmpty() ? QStringList() : QStringList{QStringLiteral("Estimate|") + message});
@@ -306,8 +328,8 @@ private slots:
         QVERIFY(o.Save(QStringLiteral("E")));
         QVERIFY(shown().isEmpty());
 
-        QCOMPARE(storedLines(5), (QStringList{lineText(threeLines[0]), lineText(threeLines[2]),
-                                              lineText({3, 4, 8, 2, 2, 0.5, 1, 0})}));
+        QCOMPARE(storedLines(5),
+                 (QStringList{lineText(threeLines[0]), lineText(threeLines[2]), lineText({3, 4, 8, 2, 2, 0.5, 1, 0})}));
         QCOMPARE(storedLines(6), texts(otherLines));
         QCOMPARE(storedHeader(6), otherBefore);
 
@@ -366,15 +388,15 @@ private slots:
         QFETCH(int, orderNo);
         storeEstimate(9, 1, threeLines, QStringLiteral("as stored"));
         storeEstimate(8, 1, {{4, 4, 4, 4, 4, 4, 4, 4}});
-        sqltest::rawExec(data::databasePath(),
-                         "CREATE TRIGGER failOnLine BEFORE INSERT ON OrderItem WHEN NEW.Qty = 13 "
-                         "BEGIN SELECT RAISE(ABORT, 'boom'); END");
+        sqltest::rawExec(data::databasePath(), "CREATE TRIGGER failOnLine BEFORE INSERT ON OrderItem WHEN NEW.Qty = 13 "
+                                               "BEGIN SELECT RAISE(ABORT, 'boom'); END");
         const QStringList before = snapshot();
 
         ClsOrder o;
         o.ClearData();
         fillHeader(o, orderNo);
-        for (int i = 1; i <= 1000; ++i) o.ColnOrderItems().Add(i, i == 500 ? 13 : 1, 1, 1, 1, 0, 0, 0);
+        for (int i = 1; i <= 1000; ++i)
+            o.ColnOrderItems().Add(i, i == 500 ? 13 : 1, 1, 1, 1, 0, 0, 0);
         QVERIFY(!o.Save(mode));
         QCOMPARE(fake->messages.size(), 1);
         QCOMPARE(fake->messages[0].title, QStringLiteral("Estimate"));
@@ -432,13 +454,20 @@ private slots:
             fillHeader(o, mode == QLatin1String("A") ? 20 : 2);
             addLines(o, threeLines);
             estimates::ClsOrderItems& line = o.ColnOrderItems().Item(2);
-            if (field == QLatin1String("Amount")) o.Amount = value;
-            if (field == QLatin1String("Total")) o.Total = value;
-            if (field == QLatin1String("Tax")) o.Tax = value;
-            if (field == QLatin1String("qty")) line.mvarQty = value;
-            if (field == QLatin1String("material")) line.mvarMaterial = value;
-            if (field == QLatin1String("others")) line.mvarOthers = value;
-            if (field == QLatin1String("date")) o.OrderDate = QDate();
+            if (field == QLatin1String("Amount"))
+                o.Amount = value;
+            if (field == QLatin1String("Total"))
+                o.Total = value;
+            if (field == QLatin1String("Tax"))
+                o.Tax = value;
+            if (field == QLatin1String("qty"))
+                line.mvarQty = value;
+            if (field == QLatin1String("material"))
+                line.mvarMaterial = value;
+            if (field == QLatin1String("others"))
+                line.mvarOthers = value;
+            if (field == QLatin1String("date"))
+                o.OrderDate = QDate();
             QVERIFY(!o.Save(mode));
             QCOMPARE(fake->messages.size(), 1);
             QCOMPARE(fake->messages[0].title, QStringLiteral("Estimate"));
@@ -485,9 +514,8 @@ private slots:
     void deleteFailingMidwayKeepsTheEstimate()
     {
         storeEstimate(4, 1, threeLines);
-        sqltest::rawExec(data::databasePath(),
-                         "CREATE TRIGGER keepLines BEFORE DELETE ON OrderItem "
-                         "BEGIN SELECT RAISE(ABORT, 'lines are kept'); END");
+        sqltest::rawExec(data::databasePath(), "CREATE TRIGGER keepLines BEFORE DELETE ON OrderItem "
+                                               "BEGIN SELECT RAISE(ABORT, 'lines are kept'); END");
         const QStringList before = snapshot();
 
         ClsOrder o;
@@ -513,7 +541,8 @@ private slots:
     {
         QFETCH(QList<int>, stored);
         QFETCH(int, next);
-        for (int n : stored) storeEstimate(n, 1, {});
+        for (int n : stored)
+            storeEstimate(n, 1, {});
         ClsOrder o;
         QCOMPARE(o.GetNextOrderNo(), next);
     }
@@ -525,7 +554,8 @@ private slots:
 
         ClsOrder o;
         fillHeader(o, 12);
-        for (int i = 0; i < 5; ++i) o.ColnOrderItems().Add(100 + i, 1, 1, 1, 1, 1, 1, 1);
+        for (int i = 0; i < 5; ++i)
+            o.ColnOrderItems().Add(100 + i, 1, 1, 1, 1, 1, 1, 1);
         int shows = 0;
         o.onLoaded = [&shows] { ++shows; };
 
@@ -580,7 +610,8 @@ private slots:
         QCOMPARE(o.UPSTracking, QString());
         QCOMPARE(o.CustId, 0);
         QVERIFY(!o.OrderDate.isValid());
-        QCOMPARE(linesInMemory(o), (QStringList{lineText({4, 2, 0, 0, 0, 0, 0, 0}), lineText({0, 0, 0, 0, 0, 0, 0, 0})}));
+        QCOMPARE(linesInMemory(o),
+                 (QStringList{lineText({4, 2, 0, 0, 0, 0, 0, 0}), lineText({0, 0, 0, 0, 0, 0, 0, 0})}));
 
         // No customer asks for one, and no date is not written back.
         QVERIFY(!o.Validate());
@@ -596,8 +627,8 @@ private slots:
     void linesKeepTheirOrder()
     {
         // Neither by item nor by any other column.
-        const QList<Line> first{{9, 1, 1, 3, 1, 0, 0, 0}, {2, 5, 1, 1, 1, 0, 0, 0}, {7, 2, 1, 2, 1, 0, 0, 0},
-                                {1, 9, 1, 1, 2, 0, 0, 0}};
+        const QList<Line> first{
+            {9, 1, 1, 3, 1, 0, 0, 0}, {2, 5, 1, 1, 1, 0, 0, 0}, {7, 2, 1, 2, 1, 0, 0, 0}, {1, 9, 1, 1, 2, 0, 0, 0}};
         const QList<Line> other{{5, 1, 1, 1, 1, 0, 0, 0}};
         {
             ClsOrder o;
@@ -690,19 +721,58 @@ private slots:
         QTest::addColumn<QString>("direction");
         QTest::addColumn<QList<int>>("found");
 
-        QTest::newRow("empty value lists all") << "Orderno" << "" << "Orderno" << "A" << QList<int>{1, 7, 10, 21, 100};
-        QTest::newRow("D sorts descending") << "OrderNo" << "" << "OrderNo" << "D" << QList<int>{100, 21, 10, 7, 1};
-        QTest::newRow("lower-case a sorts descending") << "OrderNo" << "" << "OrderNo" << "a" << QList<int>{100, 21, 10, 7, 1};
-        QTest::newRow("number anywhere") << "OrderNo" << "1" << "OrderNo" << "A" << QList<int>{1, 10, 21, 100};
-        QTest::newRow("name anywhere, any case") << "CustName" << "AN" << "OrderNo" << "A" << QList<int>{1, 10};
-        QTest::newRow("underscore is a wildcard") << "CustName" << "_o" << "OrderNo" << "A" << QList<int>{7, 21};
-        QTest::newRow("percent is a wildcard") << "OrderNo" << "1%0" << "OrderNo" << "A" << QList<int>{10, 100};
-        QTest::newRow("a quote is plain text") << "CustName" << "o'c" << "OrderNo" << "A" << QList<int>{7};
-        QTest::newRow("by name, then number") << "CustName" << "" << "CustName" << "A" << QList<int>{1, 10, 7, 21};
-        QTest::newRow("by total descending") << "OrderNo" << "" << "Total" << "D" << QList<int>{7, 21, 1, 100, 10};
-        QTest::newRow("by date") << "OrderNo" << "" << "OrderDate" << "A" << QList<int>{100, 21, 1, 7, 10};
-        QTest::newRow("customer gone: found by number") << "OrderNo" << "100" << "OrderNo" << "A" << QList<int>{100};
-        QTest::newRow("customer gone: not by name") << "CustName" << "" << "OrderNo" << "A" << QList<int>{1, 7, 10, 21};
+        QTest::newRow("empty value lists all") << "Orderno"
+                                               << ""
+                                               << "Orderno"
+                                               << "A" << QList<int>{1, 7, 10, 21, 100};
+        QTest::newRow("D sorts descending") << "OrderNo"
+                                            << ""
+                                            << "OrderNo"
+                                            << "D" << QList<int>{100, 21, 10, 7, 1};
+        QTest::newRow("lower-case a sorts descending") << "OrderNo"
+                                                       << ""
+                                                       << "OrderNo"
+                                                       << "a" << QList<int>{100, 21, 10, 7, 1};
+        QTest::newRow("number anywhere") << "OrderNo"
+                                         << "1"
+                                         << "OrderNo"
+                                         << "A" << QList<int>{1, 10, 21, 100};
+        QTest::newRow("name anywhere, any case") << "CustName"
+                                                 << "AN"
+                                                 << "OrderNo"
+                                                 << "A" << QList<int>{1, 10};
+        QTest::newRow("underscore is a wildcard") << "CustName"
+                                                  << "_o"
+                                                  << "OrderNo"
+                                                  << "A" << QList<int>{7, 21};
+        QTest::newRow("percent is a wildcard") << "OrderNo"
+                                               << "1%0"
+                                               << "OrderNo"
+                                               << "A" << QList<int>{10, 100};
+        QTest::newRow("a quote is plain text") << "CustName"
+                                               << "o'c"
+                                               << "OrderNo"
+                                               << "A" << QList<int>{7};
+        QTest::newRow("by name, then number") << "CustName"
+                                              << ""
+                                              << "CustName"
+                                              << "A" << QList<int>{1, 10, 7, 21};
+        QTest::newRow("by total descending") << "OrderNo"
+                                             << ""
+                                             << "Total"
+                                             << "D" << QList<int>{7, 21, 1, 100, 10};
+        QTest::newRow("by date") << "OrderNo"
+                                 << ""
+                                 << "OrderDate"
+                                 << "A" << QList<int>{100, 21, 1, 7, 10};
+        QTest::newRow("customer gone: found by number") << "OrderNo"
+                                                        << "100"
+                                                        << "OrderNo"
+                                                        << "A" << QList<int>{100};
+        QTest::newRow("customer gone: not by name") << "CustName"
+                                                    << ""
+                                                    << "OrderNo"
+                                                    << "A" << QList<int>{1, 7, 10, 21};
     }
 
     void searchOrders()
@@ -734,7 +804,8 @@ private slots:
         o.SearchFld = QStringLiteral("OrderNo");
         int page = 3;
         int pages = 0;
-        std::optional<data::RowArray> rows = o.GetSearchOrders(page, pages, QStringLiteral("OrderNo"), QStringLiteral("A"));
+        std::optional<data::RowArray> rows =
+            o.GetSearchOrders(page, pages, QStringLiteral("OrderNo"), QStringLiteral("A"));
         QVERIFY(rows);
         QCOMPARE(pages, 3);
         QCOMPARE(o.RecordCount, 5);
@@ -769,10 +840,14 @@ private slots:
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("sort");
-        QTest::newRow("search field not a list column") << "Notes" << "OrderNo";
-        QTest::newRow("search field with SQL") << "OrderNo like '%' or 1=1 --" << "OrderNo";
-        QTest::newRow("empty search field") << "" << "OrderNo";
-        QTest::newRow("sort column with SQL") << "OrderNo" << "OrderNo; drop table OrderInfo";
+        QTest::newRow("search field not a list column") << "Notes"
+                                                        << "OrderNo";
+        QTest::newRow("search field with SQL") << "OrderNo like '%' or 1=1 --"
+                                               << "OrderNo";
+        QTest::newRow("empty search field") << ""
+                                            << "OrderNo";
+        QTest::newRow("sort column with SQL") << "OrderNo"
+                                              << "OrderNo; drop table OrderInfo";
     }
 
     void searchOrdersRefusesOtherNames()
@@ -793,12 +868,22 @@ private slots:
         QTest::addColumn<QString>("seed");
         QTest::addColumn<QStringList>("names");  // column 1 of each row, in order
 
-        QTest::newRow("states") << "States" << "insert into States values (60, 'Zed'), (61, 'Able')" << QStringList{"Able", "Zed"};
-        QTest::newRow("takeoff names") << "Rooms" << "insert into Rooms (Name) values ('Kitchen'), ('Bath')" << QStringList{"Bath", "Kitchen"};
-        QTest::newRow("units") << "Units" << "insert into Units (Name) values ('sq ft'), ('each')" << QStringList{"each", "sq ft"};
-        QTest::newRow("items") << "Item" << "insert into Item (ItemName, Material) values ('Tile', 2), ('Grout', 1)" << QStringList{"Grout", "Tile"};
-        QTest::newRow("representatives") << "Representatives" << "insert into Representatives (RepName) values ('Vic'), ('Ann')" << QStringList{"Ann", "Vic"};
-        QTest::newRow("shipping") << "Ship" << "insert into Ship (ShippingMedia) values ('Truck'), ('Air')" << QStringList{"Air", "Truck"};
+        QTest::newRow("states") << "States"
+                                << "insert into States values (60, 'Zed'), (61, 'Able')" << QStringList{"Able", "Zed"};
+        QTest::newRow("takeoff names") << "Rooms"
+                                       << "insert into Rooms (Name) values ('Kitchen'), ('Bath')"
+                                       << QStringList{"Bath", "Kitchen"};
+        QTest::newRow("units") << "Units"
+                               << "insert into Units (Name) values ('sq ft'), ('each')" << QStringList{"each", "sq ft"};
+        QTest::newRow("items") << "Item"
+                               << "insert into Item (ItemName, Material) values ('Tile', 2), ('Grout', 1)"
+                               << QStringList{"Grout", "Tile"};
+        QTest::newRow("representatives") << "Representatives"
+                                         << "insert into Representatives (RepName) values ('Vic'), ('Ann')"
+                                         << QStringList{"Ann", "Vic"};
+        QTest::newRow("shipping") << "Ship"
+                                  << "insert into Ship (ShippingMedia) values ('Truck'), ('Air')"
+                                  << QStringList{"Air", "Truck"};
     }
 
     void lookups()
@@ -809,11 +894,16 @@ private slots:
 
         ClsOrder o;
         const auto get = [&o, &table]() -> std::optional<data::RowArray> {
-            if (table == QLatin1String("States")) return o.GetComboState();
-            if (table == QLatin1String("Rooms")) return o.GetComboRooms();
-            if (table == QLatin1String("Units")) return o.GetComboUnits();
-            if (table == QLatin1String("Item")) return o.GetComboItems();
-            if (table == QLatin1String("Representatives")) return o.GetComboRep();
+            if (table == QLatin1String("States"))
+                return o.GetComboState();
+            if (table == QLatin1String("Rooms"))
+                return o.GetComboRooms();
+            if (table == QLatin1String("Units"))
+                return o.GetComboUnits();
+            if (table == QLatin1String("Item"))
+                return o.GetComboItems();
+            if (table == QLatin1String("Representatives"))
+                return o.GetComboRep();
             return o.GetComboShip();
         };
         data::Connection c = openDb();
@@ -824,7 +914,8 @@ private slots:
         const std::optional<data::RowArray> rows = get();
         QVERIFY(rows);
         QStringList got;
-        for (int r = 0; r < rows->rowCount(); ++r) got << rows->at(1, r).toText();
+        for (int r = 0; r < rows->rowCount(); ++r)
+            got << rows->at(1, r).toText();
         QCOMPARE(got, names);
         if (table == QLatin1String("Item")) {
             QCOMPARE(rows->fieldCount(), 7);
@@ -887,7 +978,8 @@ private slots:
             o.ClearData();
             fillHeader(o, 1);
             o.Notes = QStringLiteral("v1");
-            for (int i = 0; i < 40; ++i) o.ColnOrderItems().Add(i + 1, 1, 1, 1, 1, 1, 1, 1);
+            for (int i = 0; i < 40; ++i)
+                o.ColnOrderItems().Add(i + 1, 1, 1, 1, 1, 1, 1, 1);
             QVERIFY(o.Save(QStringLiteral("A")));
         }
         const QString journal = data::databasePath() + QStringLiteral("-journal");
@@ -896,14 +988,14 @@ private slots:
         for (int round = 0; round < rounds; ++round) {
             QProcess child;
             child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-            child.start(QCoreApplication::applicationFilePath(),
-                        {QStringLiteral("--keep-saving"), dir->path()});
+            child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--keep-saving"), dir->path()});
             QVERIFY(child.waitForStarted(10000));
             QVERIFY(child.waitForReadyRead(20000));  // its first save is through
             QThread::msleep(QRandomGenerator::global()->bounded(1, 40));
             child.kill();
             QVERIFY(child.waitForFinished(10000));
-            if (QFile::exists(journal)) ++interrupted;
+            if (QFile::exists(journal))
+                ++interrupted;
 
             ClsOrder back;
             back.OrderNo = 1;
@@ -917,7 +1009,8 @@ private slots:
         }
         // Almost all of the child's time is spent inside a save, so some
         // kill should have landed in one; say so if none did.
-        if (interrupted == 0) qWarning("no kill landed inside a save; only whole saves were checked");
+        if (interrupted == 0)
+            qWarning("no kill landed inside a save; only whole saves were checked");
     }
 
 private:
@@ -952,7 +1045,8 @@ static int keepSaving(const QString& folder)
         o.Notes = QStringLiteral("v%1").arg(version);
         o.Amount = version;
         const int lines = version == 2 ? 300 : 120;
-        for (int n = 0; n < lines; ++n) o.ColnOrderItems().Add(n + 1, version, 1, 1, 1, 1, 1, 1);
+        for (int n = 0; n < lines; ++n)
+            o.ColnOrderItems().Add(n + 1, version, 1, 1, 1, 1, 1, 1);
         if (!o.Save(QStringLiteral("E"))) {
             std::fprintf(stderr, "save failed: %s\n", qPrintable(fake.messageTexts().join(QLatin1Char(' '))));
             return 1;
@@ -968,7 +1062,8 @@ static int keepSaving(const QString& folder)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    if (argc == 3 && qstrcmp(argv[1], "--keep-saving") == 0) return keepSaving(QString::fromLocal8Bit(argv[2]));
+    if (argc == 3 && qstrcmp(argv[1], "--keep-saving") == 0)
+        return keepSaving(QString::fromLocal8Bit(argv[2]));
     TestClsOrder test;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);

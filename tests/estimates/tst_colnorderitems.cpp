@@ -17,7 +17,8 @@ namespace {
 QList<int> itemKeys(const ColnOrderItems& lines)
 {
     QList<int> out;
-    for (const ClsOrderItems& l : lines) out << l.itemKey();
+    for (const ClsOrderItems& l : lines)
+        out << l.itemKey();
     return out;
 }
 
@@ -62,12 +63,14 @@ private slots:
         QFETCH(int, position);
         QFETCH(QList<int>, left);
         ColnOrderItems lines;
-        for (int key = 1; key <= 3; ++key) lines.Add(key, key, 0, 0, 0, 0, 0, 0);
+        for (int key = 1; key <= 3; ++key)
+            lines.Add(key, key, 0, 0, 0, 0, 0, 0);
         ClsOrderItems& third = lines.Item(3);
         lines.Remove(position);
         QCOMPARE(itemKeys(lines), left);
         QCOMPARE(lines.Count(), 2);
-        if (position < 3) QCOMPARE(&lines.Item(2), &third);  // the same line, one place up
+        if (position < 3)
+            QCOMPARE(&lines.Item(2), &third);  // the same line, one place up
     }
 
     void positionsOutsideTheLinesThrow_data()

@@ -54,8 +54,16 @@ class TestFrmList : public ScreenTest {
     // Item `id`, numbered 100 + id, without sub-labour or equipment costs.
     void addItem(int id, const char* name, int category, int unit, double material, double labor, double qty)
     {
-        seed::addItem(db, {.key = id, .code = QString::number(100 + id), .name = name, .category = category,
-                           .unit = unit, .material = material, .labor = labor, .qty = qty, .tu = "", .subLabor = 0,
+        seed::addItem(db, {.key = id,
+                           .code = QString::number(100 + id),
+                           .name = name,
+                           .category = category,
+                           .unit = unit,
+                           .material = material,
+                           .labor = labor,
+                           .qty = qty,
+                           .tu = "",
+                           .subLabor = 0,
                            .equipment = 0});
     }
 
@@ -129,32 +137,15 @@ private slots:
         FrmList& l = openPicker(order);
         QVERIFY(l.isVisible());
         QCOMPARE(l.caption(), QStringLiteral("Items List"));
-        QCOMPARE(treeLines(l.TreeCategory), (QStringList{
-                                                 "R|Categories|0",
-                                                 "C7|Attic|1",
-                                                 "I11|Skylight|2",
-                                                 "C10|Doors|1",
-                                                 "I3|Oak door|2",
-                                                 "C14|Empty|1",
-                                                 "C1|Interior|1",
-                                                 "I2|Ceiling paint|2",
-                                                 "I1|Wall paint|2",
-                                                 "C1_2|Kitchen|2",
-                                                 "I12|Sink|3",
-                                                 "C2_3|Cabinets|3",
-                                                 "I4|Base cabinet|4",
-                                                 "C3_4|Hardware|4",
-                                                 "I5|Drawer pull|5",
-                                                 "C4_5|Knobs|5",
-                                                 "I6|Brass knob|6",
-                                                 "C8|Loop A|1",
-                                                 "C1_9|Loop B|2",
-                                                 "I8|Loop item|3",
-                                                 "C2_11|Under loop|3",
-                                                 "C6|Lost|1",
-                                                 "I7|Spare part|2",
-                                                 "C13|Self|1",
-                                             }));
+        QCOMPARE(
+            treeLines(l.TreeCategory),
+            (QStringList{
+                "R|Categories|0",     "C7|Attic|1",      "I11|Skylight|2",     "C10|Doors|1",     "I3|Oak door|2",
+                "C14|Empty|1",        "C1|Interior|1",   "I2|Ceiling paint|2", "I1|Wall paint|2", "C1_2|Kitchen|2",
+                "I12|Sink|3",         "C2_3|Cabinets|3", "I4|Base cabinet|4",  "C3_4|Hardware|4", "I5|Drawer pull|5",
+                "C4_5|Knobs|5",       "I6|Brass knob|6", "C8|Loop A|1",        "C1_9|Loop B|2",   "I8|Loop item|3",
+                "C2_11|Under loop|3", "C6|Lost|1",       "I7|Spare part|2",    "C13|Self|1",
+            }));
         QVERIFY(l.TreeCategory->topLevelItem(0)->isExpanded());
         QCOMPARE(fake->messages.size(), 0);
     }
@@ -280,11 +271,12 @@ private slots:
                 cells << order.ListView1->subItem(row, c);
             return cells;
         };
-        QCOMPARE(line(0), (QStringList{"3", "Bathroom", "1", "SF", "Oak door", "150", "60", "0", "0", "210", "1", "3"}));
+        QCOMPARE(line(0),
+                 (QStringList{"3", "Bathroom", "1", "SF", "Oak door", "150", "60", "0", "0", "210", "1", "3"}));
         QCOMPARE(line(1),
                  (QStringList{"4", "Kitchen", "2", "SF", "Base cabinet", "200", "20", "0", "0", "220", "2", "3"}));
-        QCOMPARE(line(2), (QStringList{"6", "Living Room", "8", "SF", "Brass knob", "34", "0.5", "0", "0", "34.5",
-                                       "3", "3"}));
+        QCOMPARE(line(2),
+                 (QStringList{"6", "Living Room", "8", "SF", "Brass knob", "34", "0.5", "0", "0", "34.5", "3", "3"}));
         QCOMPARE(order.Order().ColnOrderItems().Count(), 3);
         QCOMPARE(order.TxtAmount->text(), QStringLiteral("464.5"));
     }

@@ -85,11 +85,18 @@ class TestFrmOrder : public ScreenTest {
     void exec(const QString& sql, const data::Params& params = {}) { db.execute(sql, params); }
 
     // Item `id`, numbered 100 + id, in category 1 and unit 1.
-    void addItem(int id, const char* name, double material, double labor, double qty, double subLabor,
-                 double equipment)
+    void addItem(int id, const char* name, double material, double labor, double qty, double subLabor, double equipment)
     {
-        seed::addItem(db, {.key = id, .code = QString::number(100 + id), .name = name, .category = 1, .unit = 1,
-                           .material = material, .labor = labor, .qty = qty, .tu = "", .subLabor = subLabor,
+        seed::addItem(db, {.key = id,
+                           .code = QString::number(100 + id),
+                           .name = name,
+                           .category = 1,
+                           .unit = 1,
+                           .material = material,
+                           .labor = labor,
+                           .qty = qty,
+                           .tu = "",
+                           .subLabor = subLabor,
                            .equipment = equipment});
     }
 
@@ -97,11 +104,26 @@ class TestFrmOrder : public ScreenTest {
     void storeEstimate(int orderNo, int custId, double amount, double tax, double overhead, double total,
                        const QString& tracking = QString())
     {
-        seed::addEstimate(db, {.number = orderNo, .customer = custId, .rep = 3, .date = "2024-03-05",
-                               .street1 = "9 Oak Road", .street2 = "", .city = "Dallas", .state = texas,
-                               .zip = "75201", .country = "USA", .phone = "214-555-0100", .mobile = "",
-                               .email = "site@example.com", .ship = 4, .amount = amount, .tax = tax, .total = total,
-                               .tracking = tracking, .notes = "Gate code 1234", .overhead = overhead});
+        seed::addEstimate(db, {.number = orderNo,
+                               .customer = custId,
+                               .rep = 3,
+                               .date = "2024-03-05",
+                               .street1 = "9 Oak Road",
+                               .street2 = "",
+                               .city = "Dallas",
+                               .state = texas,
+                               .zip = "75201",
+                               .country = "USA",
+                               .phone = "214-555-0100",
+                               .mobile = "",
+                               .email = "site@example.com",
+                               .ship = 4,
+                               .amount = amount,
+                               .tax = tax,
+                               .total = total,
+                               .tracking = tracking,
+                               .notes = "Gate code 1234",
+                               .overhead = overhead});
     }
 
     // The stored lines of an estimate, in the order they were written.
@@ -283,9 +305,8 @@ private slots:
         f.cmdEditApply->click();
         QVERIFY(f.cmdAdd->isVisible());
         QVERIFY(!f.cmdEditApply->isVisible());
-        QCOMPARE(rowCells(f.ListView1, 2),
-                 (QStringList{"3", "Living Room", "12", "Each", "Drywall sheet", "150", "4", "0", "0", "154", "3",
-                              "1"}));
+        QCOMPARE(rowCells(f.ListView1, 2), (QStringList{"3", "Living Room", "12", "Each", "Drywall sheet", "150", "4",
+                                                        "0", "0", "154", "3", "1"}));
         QCOMPARE(f.TxtAmount->text(), QStringLiteral("628.25"));
 
         // The paint goes.
@@ -317,9 +338,9 @@ private slots:
         QCOMPARE(stored("Notes", 1).toText(), QStringLiteral("Back door only"));
         QCOMPARE(stored("OrderDate", 1).toText(), QDate::currentDate().toString(Qt::ISODate));
         QCOMPARE(storedLines(1), (QList<QStringList>{{"1", "2", "200", "2", "1", "5", "20", "0"},
-                                                      {"2", "4", "10", "1", "3", "3", "10", "1"},
-                                                      {"3", "12", "150", "3", "1", "0", "4", "0"},
-                                                      {"5", "1", "85.25", "1", "1", "0", "45", "0"}}));
+                                                     {"2", "4", "10", "1", "3", "3", "10", "1"},
+                                                     {"3", "12", "150", "3", "1", "0", "4", "0"},
+                                                     {"5", "1", "85.25", "1", "1", "0", "45", "0"}}));
         // OK on a saved estimate closes the screen.
         f.cmdOk->click();
         QVERIFY(!f.isLoaded());
@@ -334,9 +355,8 @@ private slots:
         QCOMPARE(f.TxtScity->text(), QStringLiteral("Austin"));
         QCOMPARE(f.txtNotes->text(), QStringLiteral("Back door only"));
         QCOMPARE(f.ListView1->rowCount(), 4);
-        QCOMPARE(rowCells(f.ListView1, 2),
-                 (QStringList{"3", "Living Room", "12", "Each", "Drywall sheet", "150", "4", "0", "0", "154", "3",
-                              "1"}));
+        QCOMPARE(rowCells(f.ListView1, 2), (QStringList{"3", "Living Room", "12", "Each", "Drywall sheet", "150", "4",
+                                                        "0", "0", "154", "3", "1"}));
         checkLinesMatchRows(f);
         QCOMPARE(totals(f), (QStringList{"533.25", "42.66", "53.325", "629.235"}));
         QCOMPARE(f.txtTaxPer->text(), QStringLiteral("8"));
@@ -399,13 +419,16 @@ private slots:
         QTest::addColumn<QString>("taxPercent");
         QTest::addColumn<QString>("overheadPercent");
         QTest::addColumn<QStringList>("expected");  // amount, tax, overhead, total
-        QTest::newRow("no lines") << QStringList{} << "" << "" << QStringList{"0", "0", "0", "0"};
-        QTest::newRow("100 and 50.5 at 8 and 10")
-            << QStringList{"100", "50.5"} << "8" << "10" << QStringList{"150.5", "12.04", "15.05", "177.59"};
-        QTest::newRow("7.5 percent") << QStringList{"200"} << "7.5" << "" << QStringList{"200", "15", "0", "215"};
-        QTest::newRow("percent not a number") << QStringList{"200"} << "eight" << "-" << QStringList{"200", "0", "0", "200"};
-        QTest::newRow("unrounded thirds") << QStringList{"0.1", "0.2"} << "" << ""
-                                          << QStringList{"0.3", "0", "0", "0.3"};
+        QTest::newRow("no lines") << QStringList{} << ""
+                                  << "" << QStringList{"0", "0", "0", "0"};
+        QTest::newRow("100 and 50.5 at 8 and 10") << QStringList{"100", "50.5"} << "8"
+                                                  << "10" << QStringList{"150.5", "12.04", "15.05", "177.59"};
+        QTest::newRow("7.5 percent") << QStringList{"200"} << "7.5"
+                                     << "" << QStringList{"200", "15", "0", "215"};
+        QTest::newRow("percent not a number") << QStringList{"200"} << "eight"
+                                              << "-" << QStringList{"200", "0", "0", "200"};
+        QTest::newRow("unrounded thirds") << QStringList{"0.1", "0.2"} << ""
+                                          << "" << QStringList{"0.3", "0", "0", "0.3"};
     }
     void totalsFollowTheLines()
     {
@@ -625,18 +648,25 @@ private slots:
         QTest::addColumn<QString>("column");
         QTest::addColumn<QString>("question");
         QTest::addColumn<QString>("notice");
-        QTest::newRow("material") << "TxtMaterial" << "Material"
-                                  << "You have changed the Material Price. Do you want to update this price in Main File?"
-                                  << "Material price updated in master file";
-        QTest::newRow("labor") << "txtLabor" << "Labor"
+        QTest::newRow("material")
+            << "TxtMaterial"
+            << "Material"
+            << "You have changed the Material Price. Do you want to update this price in Main File?"
+            << "Material price updated in master file";
+        QTest::newRow("labor") << "txtLabor"
+                               << "Labor"
                                << "You have changed the Labor Price. Do you want to update this price in Main File?"
                                << "Labor price updated in master file";
-        QTest::newRow("sub-labor") << "txtExtension" << "SubLabor"
-                                   << "You have changed the SubLabor Price. Do you want to update this price in Main File?"
-                                   << "Sub-Labor price updated in master file";
-        QTest::newRow("equipment") << "txtOthers" << "Equipment"
-                                   << "You have changed the Equipment Price. Do you want to update this price in Main File?"
-                                   << "Equipment price updated in master file";
+        QTest::newRow("sub-labor")
+            << "txtExtension"
+            << "SubLabor"
+            << "You have changed the SubLabor Price. Do you want to update this price in Main File?"
+            << "Sub-Labor price updated in master file";
+        QTest::newRow("equipment")
+            << "txtOthers"
+            << "Equipment"
+            << "You have changed the Equipment Price. Do you want to update this price in Main File?"
+            << "Equipment price updated in master file";
     }
     void priceWriteBack()
     {
@@ -705,10 +735,14 @@ private slots:
         QTest::addColumn<bool>("withLine");
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("refusal");
-        QTest::newRow("no customer") << false << true << "" << "Select Customer ";
-        QTest::newRow("no lines") << true << false << "" << "No Items Selected";
-        QTest::newRow("no number") << true << true << "0" << "No Estimate number found";
-        QTest::newRow("number not a number") << true << true << "abc" << "No Estimate number found";
+        QTest::newRow("no customer") << false << true << ""
+                                     << "Select Customer ";
+        QTest::newRow("no lines") << true << false << ""
+                                  << "No Items Selected";
+        QTest::newRow("no number") << true << true << "0"
+                                   << "No Estimate number found";
+        QTest::newRow("number not a number") << true << true << "abc"
+                                             << "No Estimate number found";
     }
     void saveRefusesAnIncompleteEstimate()
     {
@@ -738,11 +772,16 @@ private slots:
     {
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("fault");
-        QTest::newRow("new, insert fails") << "A" << "insert";
-        QTest::newRow("new, number taken meanwhile") << "A" << "taken";
-        QTest::newRow("edit, line insert fails") << "E" << "lines";
-        QTest::newRow("new, another program holds the file") << "A" << "locked";
-        QTest::newRow("edit, read-only file") << "E" << "read-only";
+        QTest::newRow("new, insert fails") << "A"
+                                           << "insert";
+        QTest::newRow("new, number taken meanwhile") << "A"
+                                                     << "taken";
+        QTest::newRow("edit, line insert fails") << "E"
+                                                 << "lines";
+        QTest::newRow("new, another program holds the file") << "A"
+                                                             << "locked";
+        QTest::newRow("edit, read-only file") << "E"
+                                              << "read-only";
     }
     void failedSaveKeepsTheScreen()
     {
@@ -830,13 +869,13 @@ private slots:
     {
         FrmOrder& f = openNew();
         QCOMPARE(screentest::tabWalk(f.TxtCustomer, 80),
-                 (QStringList{"TxtCustomer", "CmdSelCust", "CmdNewCust", "TxtOrder", "TxtDate", "txtNotes",
-                              "cmdImport", "TxtSstreet1", "TxtSstreet2", "TxtScity", "cmbSState", "TxtSZip",
-                              "TxtSCountry", "TxtSPhone", "TxtSMobile", "TxtSEmail", "cmbRooms", "TxtQty",
-                              "cmbUnits", "cmbItems", "TxtMaterial", "txtLabor", "txtExtension", "txtOthers",
-                              "cmdAdd", "ListView1", "CmdEdit", "cmdDel", "cmdItemList", "Command7", "Command1",
-                              "CmdSave", "cmdOk", "CmdCancel", "cmdMainHelp", "txtLength", "txtWidth", "txtHeight",
-                              "cmdMove", "chkarea1", "txtTaxPer", "txtOHPer"}));
+                 (QStringList{"TxtCustomer", "CmdSelCust",  "CmdNewCust",  "TxtOrder",  "TxtDate",      "txtNotes",
+                              "cmdImport",   "TxtSstreet1", "TxtSstreet2", "TxtScity",  "cmbSState",    "TxtSZip",
+                              "TxtSCountry", "TxtSPhone",   "TxtSMobile",  "TxtSEmail", "cmbRooms",     "TxtQty",
+                              "cmbUnits",    "cmbItems",    "TxtMaterial", "txtLabor",  "txtExtension", "txtOthers",
+                              "cmdAdd",      "ListView1",   "CmdEdit",     "cmdDel",    "cmdItemList",  "Command7",
+                              "Command1",    "CmdSave",     "cmdOk",       "CmdCancel", "cmdMainHelp",  "txtLength",
+                              "txtWidth",    "txtHeight",   "cmdMove",     "chkarea1",  "txtTaxPer",    "txtOHPer"}));
     }
 
     // Escape asks what Cancel asks, wherever the focus is.
@@ -1026,8 +1065,7 @@ private slots:
         FrmOrder& f = openedWithTwoLines();
         f.Order().OrderNo = 99;
         QVERIFY(!f.Order().GetOrder());
-        QCOMPARE(fake->messageTexts(),
-                 QStringList{"Estimate not found corresponding to entered Estimate Number"});
+        QCOMPARE(fake->messageTexts(), QStringList{"Estimate not found corresponding to entered Estimate Number"});
         QVERIFY(f.isVisible());
         fake->messages.clear();
         f.CmdSave->click();
@@ -1050,10 +1088,10 @@ private slots:
         QCOMPARE(f.ListView1->rowCount(), 3);
         QCOMPARE(rowCells(f.ListView1, 0),
                  (QStringList{"97", "", "2", "", "", "30", "0.5", "1", "0", "31.5", "99", "98"}));
-        QCOMPARE(rowCells(f.ListView1, 1), (QStringList{"2", "Bathroom", "2.5", "SF", "Ceramic tile", "6.25", "10",
-                                                        "3", "1", "20.25", "1", "3"}));
-        QCOMPARE(rowCells(f.ListView1, 2), (QStringList{"5", "", "1", "Each", "Sink faucet", "85.25", "45", "0", "0",
-                                                        "130.25", "99", "1"}));
+        QCOMPARE(rowCells(f.ListView1, 1), (QStringList{"2", "Bathroom", "2.5", "SF", "Ceramic tile", "6.25", "10", "3",
+                                                        "1", "20.25", "1", "3"}));
+        QCOMPARE(rowCells(f.ListView1, 2),
+                 (QStringList{"5", "", "1", "Each", "Sink faucet", "85.25", "45", "0", "0", "130.25", "99", "1"}));
         checkLinesMatchRows(f);
         // The stored amount shows; the percentages recompute from it.
         QCOMPARE(totals(f), (QStringList{"161.5", "12.92", "0", "174.42"}));
@@ -1082,7 +1120,7 @@ private slots:
         f.CmdSave->click();
         QCOMPARE(fake->messageTexts(), QStringList{"Estimate Saved"});
         QCOMPARE(storedLines(4), (QList<QStringList>{{"97", "2", "30", "99", "98", "1", "0.5", "0"},
-                                                      {"2", "5", "12.5", "1", "3", "3", "10", "1"}}));
+                                                     {"2", "5", "12.5", "1", "3", "3", "10", "1"}}));
         QCOMPARE(stored("UPSTracking", 4).toText(), QStringLiteral("1Z999AA1"));
         QCOMPARE(stored("RepId", 4).toInt(), 3);
         QCOMPARE(stored("ShipId", 4).toInt(), 4);
@@ -1096,8 +1134,10 @@ private slots:
     {
         QTest::addColumn<QString>("firstPick");
         QTest::addColumn<QString>("expectedCity");
-        QTest::newRow("no customer yet") << "" << "";
-        QTest::newRow("after a customer") << "Brian Cole" << "Houston";
+        QTest::newRow("no customer yet") << ""
+                                         << "";
+        QTest::newRow("after a customer") << "Brian Cole"
+                                          << "Houston";
     }
     void customerPickerOverwritesTheShipTo()
     {
@@ -1158,9 +1198,9 @@ private slots:
         storeEstimate(6, 2, 24, 0, 0, 24);
         seed::addLine(db, 6, CeramicTile, 4, 10, Bathroom, SquareFeet, 3, 10, 1);
         FrmOrder& f = openStored(QStringLiteral("D"), 6);
-        for (QWidget* hidden : std::initializer_list<QWidget*>{f.CmdEdit, f.cmdAdd, f.cmdDel, f.CmdSelCust,
-                                                               f.CmdNewCust, f.cmdEditApply, f.cmdEditCanc, f.cmdOk,
-                                                               f.CmdSave})
+        for (QWidget* hidden :
+             std::initializer_list<QWidget*>{f.CmdEdit, f.cmdAdd, f.cmdDel, f.CmdSelCust, f.CmdNewCust, f.cmdEditApply,
+                                             f.cmdEditCanc, f.cmdOk, f.CmdSave})
             QVERIFY2(!hidden->isVisible(), qPrintable(hidden->objectName()));
         QVERIFY(f.CmdDeleteOrder->isVisible());
         QVERIFY(f.CmdCancel->isVisible());
@@ -1223,7 +1263,8 @@ private slots:
                 continue;
             if (qobject_cast<QGroupBox*>(w->parentWidget()) || w->parentWidget() == client) {
                 const QRect r(w->mapTo(client, QPoint(0, 0)), w->size());
-                QVERIFY2(area.contains(r), qPrintable(w->objectName() + QLatin1Char(' ') + w->metaObject()->className()));
+                QVERIFY2(area.contains(r),
+                         qPrintable(w->objectName() + QLatin1Char(' ') + w->metaObject()->className()));
             }
         }
         // The visible columns fit the list without scrolling sideways.

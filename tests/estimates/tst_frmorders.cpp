@@ -39,10 +39,26 @@ class TestFrmOrders : public ScreenTest {
     // An estimate with empty address texts and one line.
     void addEstimate(int no, int cust, const QString& date, const data::DbValue& total)
     {
-        seed::addEstimate(db, {.number = no, .customer = cust, .rep = 0, .date = date, .street1 = "", .street2 = "",
-                               .city = "", .state = 1, .zip = "", .country = "", .phone = "", .mobile = "",
-                               .email = "", .ship = 0, .amount = 0, .tax = 0, .total = total, .tracking = "",
-                               .notes = "", .overhead = 0});
+        seed::addEstimate(db, {.number = no,
+                               .customer = cust,
+                               .rep = 0,
+                               .date = date,
+                               .street1 = "",
+                               .street2 = "",
+                               .city = "",
+                               .state = 1,
+                               .zip = "",
+                               .country = "",
+                               .phone = "",
+                               .mobile = "",
+                               .email = "",
+                               .ship = 0,
+                               .amount = 0,
+                               .tax = 0,
+                               .total = total,
+                               .tracking = "",
+                               .notes = "",
+                               .overhead = 0});
         seed::addLine(db, no, 1, 1, 1, 1, 1, 0, 0, 0);
     }
     // Estimates 1, 7, 10, 21 and 100 for customers named to test the
@@ -144,16 +160,25 @@ private slots:
         QTest::addColumn<QString>("option");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("found");
-        QTest::newRow("number anywhere in it") << "OptOrderNo" << "1" << QStringList{"1", "10", "21", "100"};
-        QTest::newRow("number, nothing typed") << "OptOrderNo" << "" << QStringList{"1", "7", "10", "21", "55", "100"};
-        QTest::newRow("name part") << "OptName" << "an" << QStringList{"1", "7", "100"};
-        QTest::newRow("name, other case") << "OptName" << "BRIAN" << QStringList{"7"};
-        QTest::newRow("quote in a name") << "OptName" << "O'Neil" << QStringList{"7"};
-        QTest::newRow("percent is a wildcard") << "OptName" << "a%d" << QStringList{"10"};
-        QTest::newRow("underscore is a wildcard") << "OptName" << "Br_an" << QStringList{"7"};
-        QTest::newRow("underscore, here matching itself") << "OptName" << "a_w" << QStringList{"21"};
+        QTest::newRow("number anywhere in it") << "OptOrderNo"
+                                               << "1" << QStringList{"1", "10", "21", "100"};
+        QTest::newRow("number, nothing typed") << "OptOrderNo"
+                                               << "" << QStringList{"1", "7", "10", "21", "55", "100"};
+        QTest::newRow("name part") << "OptName"
+                                   << "an" << QStringList{"1", "7", "100"};
+        QTest::newRow("name, other case") << "OptName"
+                                          << "BRIAN" << QStringList{"7"};
+        QTest::newRow("quote in a name") << "OptName"
+                                         << "O'Neil" << QStringList{"7"};
+        QTest::newRow("percent is a wildcard") << "OptName"
+                                               << "a%d" << QStringList{"10"};
+        QTest::newRow("underscore is a wildcard") << "OptName"
+                                                  << "Br_an" << QStringList{"7"};
+        QTest::newRow("underscore, here matching itself") << "OptName"
+                                                          << "a_w" << QStringList{"21"};
         // A deleted customer's estimate has no name to match.
-        QTest::newRow("every name") << "OptName" << "%" << QStringList{"1", "7", "10", "21", "100"};
+        QTest::newRow("every name") << "OptName"
+                                    << "%" << QStringList{"1", "7", "10", "21", "100"};
     }
     void searches()
     {
@@ -175,11 +200,16 @@ private slots:
     {
         QTest::addColumn<QString>("option");
         QTest::addColumn<QString>("text");
-        QTest::newRow("quote") << "OptName" << "x'y";
-        QTest::newRow("statement") << "OptName" << "x'; DELETE FROM OrderInfo; --";
-        QTest::newRow("number option, text") << "OptOrderNo" << "1' OR '1'='1";
-        QTest::newRow("double quote") << "OptName" << "\"Anna\"";
-        QTest::newRow("bracket") << "OptName" << "[A]";
+        QTest::newRow("quote") << "OptName"
+                               << "x'y";
+        QTest::newRow("statement") << "OptName"
+                                   << "x'; DELETE FROM OrderInfo; --";
+        QTest::newRow("number option, text") << "OptOrderNo"
+                                             << "1' OR '1'='1";
+        QTest::newRow("double quote") << "OptName"
+                                      << "\"Anna\"";
+        QTest::newRow("bracket") << "OptName"
+                                 << "[A]";
     }
     void searchTextCannotBreakTheQuery()
     {
@@ -229,8 +259,7 @@ private slots:
     {
         QTest::addColumn<int>("position");
         QTest::addColumn<QStringList>("descending");
-        QTest::newRow("amount sorts by the total")
-            << 4 << QStringList{"7", "100", "1", "10", "55", "21"};
+        QTest::newRow("amount sorts by the total") << 4 << QStringList{"7", "100", "1", "10", "55", "21"};
         QTest::newRow("date") << 2 << QStringList{"7", "21", "1", "55", "10", "100"};
         QTest::newRow("customer") << 3 << QStringList{"21", "10", "7", "100", "1", "55"};
     }

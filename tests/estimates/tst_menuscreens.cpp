@@ -105,8 +105,8 @@ private slots:
         shell::frmMainMenu().pick(item);
         if (window.isEmpty()) {
             for (QWidget* w : QApplication::topLevelWidgets())
-                if (w->isVisible() && !before.contains(w->objectName()) && w->objectName().startsWith(
-                        QLatin1String("frm"), Qt::CaseInsensitive))
+                if (w->isVisible() && !before.contains(w->objectName()) &&
+                    w->objectName().startsWith(QLatin1String("frm"), Qt::CaseInsensitive))
                     pressF1(w);
         }
         QVERIFY2(!window.isEmpty(), qPrintable(item + " opened no window"));

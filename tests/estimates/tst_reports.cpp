@@ -90,11 +90,26 @@ class TestReports : public ScreenTest {
     // tax and overhead.
     void addEstimate(int no, int cust, const QString& date, double tax, double overhead, double total)
     {
-        seed::addEstimate(db, {.number = no, .customer = cust, .rep = 0, .date = date, .street1 = "40 Quarry Rd",
-                               .street2 = "", .city = "Riverton", .state = 7, .zip = "01234", .country = "US",
-                               .phone = "", .mobile = "", .email = "", .ship = 0,
-                               .amount = total / (1 + (tax + overhead) / 100), .tax = tax, .total = total,
-                               .tracking = "", .notes = "", .overhead = overhead});
+        seed::addEstimate(db, {.number = no,
+                               .customer = cust,
+                               .rep = 0,
+                               .date = date,
+                               .street1 = "40 Quarry Rd",
+                               .street2 = "",
+                               .city = "Riverton",
+                               .state = 7,
+                               .zip = "01234",
+                               .country = "US",
+                               .phone = "",
+                               .mobile = "",
+                               .email = "",
+                               .ship = 0,
+                               .amount = total / (1 + (tax + overhead) / 100),
+                               .tax = tax,
+                               .total = total,
+                               .tracking = "",
+                               .notes = "",
+                               .overhead = overhead});
     }
     void addLine(int no, int item, double qty, double material, int room, int unit, double ext, double labor,
                  const data::DbValue& others)
@@ -174,9 +189,8 @@ class TestReports : public ScreenTest {
         // Set REPORTS_PDF_DIR to keep the printed files for a look.
         const QString keep = qEnvironmentVariable("REPORTS_PDF_DIR");
         if (!keep.isEmpty()) {
-            const QString copy = QDir(keep).filePath(QStringLiteral("%1_%2.pdf")
-                                                         .arg(QString::fromLatin1(QTest::currentTestFunction()))
-                                                         .arg(printed));
+            const QString copy = QDir(keep).filePath(
+                QStringLiteral("%1_%2.pdf").arg(QString::fromLatin1(QTest::currentTestFunction())).arg(printed));
             QFile::remove(copy);
             QFile::copy(path, copy);
         }
@@ -297,8 +311,9 @@ private slots:
         if (!canReadPdf())
             return;
         const QString text = printLast(QStringLiteral("Estimates Report"));
-        const QString range = QStringLiteral("Estimates dated %1 to %2")
-                                  .arg(from.toString(QStringLiteral("MM/dd/yyyy")), to.toString(QStringLiteral("MM/dd/yyyy")));
+        const QString range =
+            QStringLiteral("Estimates dated %1 to %2")
+                .arg(from.toString(QStringLiteral("MM/dd/yyyy")), to.toString(QStringLiteral("MM/dd/yyyy")));
         QVERIFY2(text.contains(range), qPrintable(text));
         const QMap<int, QString> rows = estimateRows(text);
         QCOMPARE(rows.keys(), listed);
@@ -306,7 +321,8 @@ private slots:
         for (const QString& t : rows)
             sum += centsOf(t);
         QCOMPARE(estimates::report::moneyText(sum), total);
-        const QString count = QStringLiteral("Total of %1 estimate%2").arg(listed.size()).arg(listed.size() == 1 ? "" : "s");
+        const QString count =
+            QStringLiteral("Total of %1 estimate%2").arg(listed.size()).arg(listed.size() == 1 ? "" : "s");
         const QStringList totalLine = linesStarting(text, count);
         QCOMPARE(totalLine.size(), 1);
         QCOMPARE(moneyIn(totalLine[0]), QStringList{total});
@@ -363,8 +379,8 @@ private slots:
         if (!canReadPdf())
             return;
         const QString text = printLast(QStringLiteral("Customers Report"));
-        for (const char* heading : {"Customers Report", "Name", "Address", "Phone", "Fax", "Email", "Page 1 of 1",
-                                    "3 customers"})
+        for (const char* heading :
+             {"Customers Report", "Name", "Address", "Phone", "Fax", "Email", "Page 1 of 1", "3 customers"})
             QVERIFY2(text.contains(QLatin1String(heading)), heading);
         // One customer after another by name; each address stacked in
         // order under the address heading, without gaps for empty fields.
@@ -391,9 +407,25 @@ private slots:
         if (!canReadPdf())
             return;
         const QString text = printLast(QStringLiteral("Estimate Proposal"));
-        for (const char* label : {"Estimates Proposal", "Customer Name", "Anna Baker", "40 Quarry Rd", "Riverton",
-                                  "01234", "Estimate No.", "101", "Estimate Date", "03/05/2024", "Takeoff Name",
-                                  "Qty", "Unit", "Item", "Material", "Labor", "SubLabor", "Others", "Item Total",
+        for (const char* label : {"Estimates Proposal",
+                                  "Customer Name",
+                                  "Anna Baker",
+                                  "40 Quarry Rd",
+                                  "Riverton",
+                                  "01234",
+                                  "Estimate No.",
+                                  "101",
+                                  "Estimate Date",
+                                  "03/05/2024",
+                                  "Takeoff Name",
+                                  "Qty",
+                                  "Unit",
+                                  "Item",
+                                  "Material",
+                                  "Labor",
+                                  "SubLabor",
+                                  "Others",
+                                  "Item Total",
                                   "Page 1 of 1"})
             QVERIFY2(text.contains(QLatin1String(label)), label);
         // The two headings over the sub-labor and others columns stand apart.
@@ -612,13 +644,20 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("money");
         QTest::addColumn<QString>("figure");
-        QTest::newRow("zero") << 0.0 << "0.00" << "0";
-        QTest::newRow("thousands") << 1234567.891 << "1,234,567.89" << "1234567.891";
-        QTest::newRow("three digits") << 100.0 << "100.00" << "100";
-        QTest::newRow("a cent") << -0.05 << "-0.05" << "-0.05";
-        QTest::newRow("single precision") << double(12.35f) << "12.35" << "12.35";
-        QTest::newRow("quantity") << 2.5 << "2.50" << "2.5";
-        QTest::newRow("third") << 1.0 / 3 << "0.33" << "0.3333";
+        QTest::newRow("zero") << 0.0 << "0.00"
+                              << "0";
+        QTest::newRow("thousands") << 1234567.891 << "1,234,567.89"
+                                   << "1234567.891";
+        QTest::newRow("three digits") << 100.0 << "100.00"
+                                      << "100";
+        QTest::newRow("a cent") << -0.05 << "-0.05"
+                                << "-0.05";
+        QTest::newRow("single precision") << double(12.35f) << "12.35"
+                                          << "12.35";
+        QTest::newRow("quantity") << 2.5 << "2.50"
+                                  << "2.5";
+        QTest::newRow("third") << 1.0 / 3 << "0.33"
+                               << "0.3333";
     }
     void figures()
     {

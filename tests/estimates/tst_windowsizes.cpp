@@ -122,7 +122,7 @@ QStringList problems(QWidget* w)
         if (!whole)
             out << QStringLiteral("%1/%2 is cut off").arg(name, b->objectName());
         else if (auto* push = qobject_cast<QPushButton*>(b); push && laidOut(push->parentWidget()->layout(), push) &&
-                                                              push->width() < push->minimumSizeHint().width())
+                                                             push->width() < push->minimumSizeHint().width())
             out << QStringLiteral("%1/%2 is squeezed").arg(name, b->objectName());
     }
     return out;
@@ -177,11 +177,24 @@ private slots:
         seed::addCategory(db, QStringLiteral("Doors"));
         seed::addName(db, QStringLiteral("Rooms"), QStringLiteral("Kitchen"));
         seed::addUnit(db, QStringLiteral("Each"));
-        seed::addItem(db, {.code = "D1", .name = "Oak door", .category = 1, .unit = 1, .material = 150, .labor = 60,
-                           .qty = 1, .subLabor = 0, .equipment = 0});
+        seed::addItem(db, {.code = "D1",
+                           .name = "Oak door",
+                           .category = 1,
+                           .unit = 1,
+                           .material = 150,
+                           .labor = 60,
+                           .qty = 1,
+                           .subLabor = 0,
+                           .equipment = 0});
         seed::addCustomer(db, {.name = "Anna Baker", .city = "Austin"});
-        seed::addEstimate(db, {.number = 1, .customer = 1, .date = "2024-03-05", .state = 1, .amount = 210, .tax = 0,
-                               .total = 987654321.25, .overhead = 0});
+        seed::addEstimate(db, {.number = 1,
+                               .customer = 1,
+                               .date = "2024-03-05",
+                               .state = 1,
+                               .amount = 210,
+                               .tax = 0,
+                               .total = 987654321.25,
+                               .overhead = 0});
         seed::addLine(db, 1, 1, 1, 150, 1, 1, 0, 60, 0);
         shell::frmMainMenu().show();
     }

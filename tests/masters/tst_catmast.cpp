@@ -16,13 +16,13 @@
 using masters::FrmCategory;
 using masters::FrmCatMast;
 
-using seed::addCategory;
 using screentest::columnTexts;
 using screentest::comboTexts;
 using screentest::doubleClickRow;
 using screentest::rowNamed;
 using screentest::selectRow;
 using screentest::whenShown;
+using seed::addCategory;
 
 namespace {
 
@@ -64,8 +64,8 @@ private slots:
             QCOMPARE(d.Txtname->text(), QStringLiteral("Child"));
             QCOMPARE(d.cmbParent->selectedData(), qint64(root));
             QVERIFY(d.Txtname->isEnabled());
-            QCOMPARE(screentest::tabWalk(d.Txtname), (QStringList{"Txtname", "cmbParent", "cmdOk", "CmdCancel",
-                                                                  "CmdSave"}));
+            QCOMPARE(screentest::tabWalk(d.Txtname),
+                     (QStringList{"Txtname", "cmbParent", "cmdOk", "CmdCancel", "CmdSave"}));
             d.Txtname->setText(QStringLiteral("Kid"));
             QVERIFY(d.cmbParent->selectByData(other));
             d.CmdSave->click();
@@ -100,11 +100,13 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("parent");
         QTest::addColumn<QStringList>("messages");
-        QTest::newRow("empty name") << "" << "Root" << QStringList{"Empty Data", "Please enter Valid Data"};
-        QTest::newRow("itself as parent")
-            << "Mid" << "Mid" << QStringList{"Invalid Parent Category", "Please enter Valid Data"};
+        QTest::newRow("empty name") << ""
+                                    << "Root" << QStringList{"Empty Data", "Please enter Valid Data"};
+        QTest::newRow("itself as parent") << "Mid"
+                                          << "Mid" << QStringList{"Invalid Parent Category", "Please enter Valid Data"};
         QTest::newRow("own descendant as parent")
-            << "Mid" << "Leaf" << QStringList{"Invalid Parent Category", "Please enter Valid Data"};
+            << "Mid"
+            << "Leaf" << QStringList{"Invalid Parent Category", "Please enter Valid Data"};
     }
     void dialogRefusals()
     {

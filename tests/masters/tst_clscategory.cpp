@@ -12,9 +12,7 @@ using seed::addCategory;
 using seed::addItem;
 using sqltest::column;
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 class TstClsCategory : public ScreenTest {
     Q_OBJECT
@@ -46,7 +44,8 @@ private slots:
     void emptyNameIsRefusedInEveryMode_data()
     {
         QTest::addColumn<QString>("mode");
-        for (const char* m : {"A", "E", "D", ""}) QTest::newRow(m) << QString::fromLatin1(m);
+        for (const char* m : {"A", "E", "D", ""})
+            QTest::newRow(m) << QString::fromLatin1(m);
     }
     void emptyNameIsRefusedInEveryMode()
     {
@@ -84,15 +83,24 @@ private slots:
         QTest::addColumn<QString>("edited");
         QTest::addColumn<QString>("parent");
         QTest::addColumn<bool>("refused");
-        QTest::newRow("itself") << "Root" << "Root" << true;
-        QTest::newRow("its child") << "Root" << "Child" << true;
-        QTest::newRow("its great-grandchild") << "Root" << "Great" << true;
-        QTest::newRow("a grandchild's own child") << "Child" << "Great" << true;
-        QTest::newRow("top level") << "Grand" << "" << false;
-        QTest::newRow("another branch") << "Child" << "Other" << false;
-        QTest::newRow("its own ancestor") << "Great" << "Root" << false;
-        QTest::newRow("a key that is not there") << "Root" << "missing" << false;
-        QTest::newRow("into a cycle left by another tool") << "Root" << "Loop" << false;
+        QTest::newRow("itself") << "Root"
+                                << "Root" << true;
+        QTest::newRow("its child") << "Root"
+                                   << "Child" << true;
+        QTest::newRow("its great-grandchild") << "Root"
+                                              << "Great" << true;
+        QTest::newRow("a grandchild's own child") << "Child"
+                                                  << "Great" << true;
+        QTest::newRow("top level") << "Grand"
+                                   << "" << false;
+        QTest::newRow("another branch") << "Child"
+                                        << "Other" << false;
+        QTest::newRow("its own ancestor") << "Great"
+                                          << "Root" << false;
+        QTest::newRow("a key that is not there") << "Root"
+                                                 << "missing" << false;
+        QTest::newRow("into a cycle left by another tool") << "Root"
+                                                           << "Loop" << false;
     }
     void parentThatWouldMakeACycleIsRefused()
     {
@@ -103,8 +111,14 @@ private slots:
         const int loopA = addCategory(db, QStringLiteral("Loop"));
         const int loopB = addCategory(db, QStringLiteral("Loop B"), loopA);
         db.execute(QStringLiteral("UPDATE Category SET ParentCategory = ? WHERE CatId = ?"), {loopB, loopA});
-        const QHash<QString, int> key{{"Root", t.root}, {"Child", t.child}, {"Grand", t.grand}, {"Great", t.great},
-                                      {"Other", t.other}, {"Loop", loopA}, {"", 0}, {"missing", 999}};
+        const QHash<QString, int> key{{"Root", t.root},
+                                      {"Child", t.child},
+                                      {"Grand", t.grand},
+                                      {"Great", t.great},
+                                      {"Other", t.other},
+                                      {"Loop", loopA},
+                                      {"", 0},
+                                      {"missing", 999}};
 
         clsCategory c;
         c.AddEditDel = QStringLiteral("E");
@@ -192,15 +206,24 @@ private slots:
     {
         QTest::addColumn<QString>("of");
         QTest::addColumn<QString>("path");
-        QTest::newRow("top level") << "Root" << "";
-        QTest::newRow("unknown key") << "missing" << "";
-        QTest::newRow("child") << "Child" << " (Root)";
-        QTest::newRow("grandchild") << "Grand" << " (Child <- Root)";
-        QTest::newRow("three ancestors at most") << "Deep" << " (Great <- Grand <- Child)";
-        QTest::newRow("parent deleted") << "Orphan" << "";
-        QTest::newRow("grandparent deleted") << "Half" << " (Orphan)";
-        QTest::newRow("its own parent") << "Self" << " (Self <- Self <- Self)";
-        QTest::newRow("Null parent") << "Loose" << "";
+        QTest::newRow("top level") << "Root"
+                                   << "";
+        QTest::newRow("unknown key") << "missing"
+                                     << "";
+        QTest::newRow("child") << "Child"
+                               << " (Root)";
+        QTest::newRow("grandchild") << "Grand"
+                                    << " (Child <- Root)";
+        QTest::newRow("three ancestors at most") << "Deep"
+                                                 << " (Great <- Grand <- Child)";
+        QTest::newRow("parent deleted") << "Orphan"
+                                        << "";
+        QTest::newRow("grandparent deleted") << "Half"
+                                             << " (Orphan)";
+        QTest::newRow("its own parent") << "Self"
+                                        << " (Self <- Self <- Self)";
+        QTest::newRow("Null parent") << "Loose"
+                                     << "";
     }
     void ancestorPath()
     {
@@ -261,7 +284,9 @@ private slots:
         QTest::newRow("empty matches all") << "" << QStringList({"Child", "Grand", "Great", "O'Hara", "Other", "Root"});
         QTest::newRow("prefix, any case") << "gr" << QStringList({"Grand", "Great"});
         QTest::newRow("no substring") << "rand" << QStringList();
-        QTest::newRow("typed % is a wildcard") << "%r" << QStringList({"Child", "Grand", "Great", "O'Hara", "Other", "Root"}).filter(QStringLiteral("r"), Qt::CaseInsensitive);
+        QTest::newRow("typed % is a wildcard") << "%r"
+                                               << QStringList({"Child", "Grand", "Great", "O'Hara", "Other", "Root"})
+                                                      .filter(QStringLiteral("r"), Qt::CaseInsensitive);
         QTest::newRow("apostrophe") << "O'" << QStringList({"O'Hara"});
     }
     void searchIsANamePrefix()
@@ -279,7 +304,8 @@ private slots:
 
     void searchHasNoPageMinusOne()
     {
-        for (int i = 0; i < 20; ++i) addCategory(db, QStringLiteral("Cat %1").arg(i, 2, 10, QLatin1Char('0')));
+        for (int i = 0; i < 20; ++i)
+            addCategory(db, QStringLiteral("Cat %1").arg(i, 2, 10, QLatin1Char('0')));
         clsCategory c;
         c.Catname = QStringLiteral("Cat");
         int page = -1, pages = 0;

@@ -45,7 +45,8 @@ class TstClsCustomer : public ScreenTest {
         ClsCustomer c;
         fill(c, name);
         c.AddEditDel = QStringLiteral("A");
-        if (!c.Save()) return 0;
+        if (!c.Save())
+            return 0;
         return c.CustId;
     }
 
@@ -70,11 +71,16 @@ private slots:
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("change");
         QTest::addColumn<bool>("duplicate");
-        QTest::newRow("all equal") << "A" << "" << true;
-        QTest::newRow("name in other case") << "A" << "name" << true;
-        QTest::newRow("fax differs") << "A" << "fax" << false;
-        QTest::newRow("state differs") << "A" << "state" << false;
-        QTest::newRow("editing") << "E" << "" << false;
+        QTest::newRow("all equal") << "A"
+                                   << "" << true;
+        QTest::newRow("name in other case") << "A"
+                                            << "name" << true;
+        QTest::newRow("fax differs") << "A"
+                                     << "fax" << false;
+        QTest::newRow("state differs") << "A"
+                                       << "state" << false;
+        QTest::newRow("editing") << "E"
+                                 << "" << false;
     }
     void duplicateNeedsAllTwelveFields()
     {
@@ -84,9 +90,12 @@ private slots:
         QVERIFY(saved(QStringLiteral("O'Neil & Sons")));
         ClsCustomer c;
         fill(c, QStringLiteral("O'Neil & Sons"));
-        if (change == QLatin1String("name")) c.CustName = QStringLiteral("o'neil & sons");
-        if (change == QLatin1String("fax")) c.BFax = QStringLiteral("555-9999");
-        if (change == QLatin1String("state")) c.BState = 5;
+        if (change == QLatin1String("name"))
+            c.CustName = QStringLiteral("o'neil & sons");
+        if (change == QLatin1String("fax"))
+            c.BFax = QStringLiteral("555-9999");
+        if (change == QLatin1String("state"))
+            c.BState = 5;
         c.AddEditDel = mode;
         QCOMPARE(c.Validate(), !duplicate);
         if (duplicate) {
@@ -193,17 +202,28 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QStringList>("names");
-        QTest::newRow("all: name") << "All" << "sm" << QStringList({"Smith"});
-        QTest::newRow("all: city") << "All" << "Salem" << QStringList({"Jones", "Smith"});
-        QTest::newRow("all: phone") << "All" << "555" << QStringList({"O'Hara"});
-        QTest::newRow("all: e-mail") << "All" << "bob@" << QStringList({"Jones"});
-        QTest::newRow("all: card number") << "All" << "4111" << QStringList({"Brown"});
-        QTest::newRow("name only") << "CustName" << "S" << QStringList({"Smith"});
-        QTest::newRow("city only") << "BCity" << "S" << QStringList({"Jones", "Smith"});
-        QTest::newRow("prefix, not substring") << "CustName" << "mith" << QStringList();
-        QTest::newRow("typed % is a wildcard") << "CustName" << "%o" << QStringList({"Brown", "Jones", "O'Hara"});
-        QTest::newRow("apostrophe") << "CustName" << "O'H" << QStringList({"O'Hara"});
-        QTest::newRow("empty skips Null columns") << "BEmail" << "" << QStringList({"Jones", "O'Hara", "Smith"});
+        QTest::newRow("all: name") << "All"
+                                   << "sm" << QStringList({"Smith"});
+        QTest::newRow("all: city") << "All"
+                                   << "Salem" << QStringList({"Jones", "Smith"});
+        QTest::newRow("all: phone") << "All"
+                                    << "555" << QStringList({"O'Hara"});
+        QTest::newRow("all: e-mail") << "All"
+                                     << "bob@" << QStringList({"Jones"});
+        QTest::newRow("all: card number") << "All"
+                                          << "4111" << QStringList({"Brown"});
+        QTest::newRow("name only") << "CustName"
+                                   << "S" << QStringList({"Smith"});
+        QTest::newRow("city only") << "BCity"
+                                   << "S" << QStringList({"Jones", "Smith"});
+        QTest::newRow("prefix, not substring") << "CustName"
+                                               << "mith" << QStringList();
+        QTest::newRow("typed % is a wildcard") << "CustName"
+                                               << "%o" << QStringList({"Brown", "Jones", "O'Hara"});
+        QTest::newRow("apostrophe") << "CustName"
+                                    << "O'H" << QStringList({"O'Hara"});
+        QTest::newRow("empty skips Null columns") << "BEmail"
+                                                  << "" << QStringList({"Jones", "O'Hara", "Smith"});
     }
     void search()
     {
@@ -221,7 +241,8 @@ private slots:
         int page = 1, pages = 0;
         const auto rows = c.GetSearchCustomers(page, pages, QStringLiteral("CustName"), QStringLiteral("A"));
         QCOMPARE(column(rows, 1), names);
-        if (rows) QCOMPARE(rows->fieldCount(), 6);
+        if (rows)
+            QCOMPARE(rows->fieldCount(), 6);
         QVERIFY(fake->messages.isEmpty());
     }
 
@@ -231,7 +252,8 @@ private slots:
         ClsCustomer c;
         c.SearchFld = QStringLiteral("BStreet1 like '%' or 1");
         int page = 1, pages = 0;
-        QVERIFY_THROWS_EXCEPTION(data::DbError, c.GetSearchCustomers(page, pages, QStringLiteral("CustName"), QStringLiteral("A")));
+        QVERIFY_THROWS_EXCEPTION(data::DbError,
+                                 c.GetSearchCustomers(page, pages, QStringLiteral("CustName"), QStringLiteral("A")));
     }
 
     void fullListColumnsSortAndPages()

@@ -21,7 +21,8 @@ QList<qint64> keys(const std::optional<data::RowArray>& rows)
 {
     QList<qint64> out;
     if (rows)
-        for (int r = 0; r < rows->rowCount(); ++r) out << rows->at(0, r).toInt64();
+        for (int r = 0; r < rows->rowCount(); ++r)
+            out << rows->at(0, r).toInt64();
     return out;
 }
 
@@ -67,13 +68,20 @@ private slots:
         QTest::addColumn<double>("material");
         QTest::addColumn<double>("qty");
         QTest::addColumn<QString>("message");
-        QTest::newRow("all empty") << "" << "" << 0 << 0.0 << 0.0 << "Enter Item #";
-        QTest::newRow("no description") << "7" << "" << 0 << 0.0 << 0.0 << "Enter Item Description";
-        QTest::newRow("no category") << "7" << "Pipe" << 0 << 0.0 << 0.0 << "Please select category";
-        QTest::newRow("no material") << "7" << "Pipe" << 1 << 0.0 << 0.0 << "Enter Material Cost";
-        QTest::newRow("no quantity") << "7" << "Pipe" << 1 << 2.5 << 0.0 << "Enter Default Quantity";
-        QTest::newRow("negative passes") << "7" << "Pipe" << 1 << -5.0 << -1.0 << "";
-        QTest::newRow("tiny is not zero") << "7" << "Pipe" << 1 << 1e-9 << 1e-9 << "";
+        QTest::newRow("all empty") << ""
+                                   << "" << 0 << 0.0 << 0.0 << "Enter Item #";
+        QTest::newRow("no description") << "7"
+                                        << "" << 0 << 0.0 << 0.0 << "Enter Item Description";
+        QTest::newRow("no category") << "7"
+                                     << "Pipe" << 0 << 0.0 << 0.0 << "Please select category";
+        QTest::newRow("no material") << "7"
+                                     << "Pipe" << 1 << 0.0 << 0.0 << "Enter Material Cost";
+        QTest::newRow("no quantity") << "7"
+                                     << "Pipe" << 1 << 2.5 << 0.0 << "Enter Default Quantity";
+        QTest::newRow("negative passes") << "7"
+                                         << "Pipe" << 1 << -5.0 << -1.0 << "";
+        QTest::newRow("tiny is not zero") << "7"
+                                          << "Pipe" << 1 << 1e-9 << 1e-9 << "";
     }
     void validateStopsAtFirstFailure()
     {
@@ -237,14 +245,16 @@ private slots:
     {
         QFETCH(QStringList, codes);
         QFETCH(double, next);
-        for (const QString& c : codes) addItem(c, QStringLiteral("x"));
+        for (const QString& c : codes)
+            addItem(c, QStringLiteral("x"));
         ClsItem item;
         QCOMPARE(item.Maxitemno(), next);
     }
 
     void itemNumbersSortByValueInFullListAndAsTextInSearch()
     {
-        for (const char* c : {"10", "A1", "9", "2"}) addItem(QString::fromLatin1(c), QStringLiteral("Pipe"));
+        for (const char* c : {"10", "A1", "9", "2"})
+            addItem(QString::fromLatin1(c), QStringLiteral("Pipe"));
         ClsItem item;
         int page = 1, pages = 0;
         QCOMPARE(column(item.GetAllItemsN(page, pages, QStringLiteral("ItemCode"), QStringLiteral("A")), 5),
@@ -267,7 +277,8 @@ private slots:
         QCOMPARE(all->fieldCount(), 7);
         const QStringList expected{QString::number(key), "Valve", "Plumbing", "2.5", "4", "5", "ea"};
         QStringList got;
-        for (int f = 0; f < 7; ++f) got << all->at(f, 0).toText();
+        for (int f = 0; f < 7; ++f)
+            got << all->at(f, 0).toText();
         QCOMPARE(got, expected);
 
         item.SearchFld = QStringLiteral("ItemName");
@@ -275,7 +286,8 @@ private slots:
         const auto found = item.GetSearchItems(page, pages, QStringLiteral("ItemName"), QStringLiteral("A"));
         QVERIFY(found);
         got.clear();
-        for (int f = 0; f < 7; ++f) got << found->at(f, 0).toText();
+        for (int f = 0; f < 7; ++f)
+            got << found->at(f, 0).toText();
         QCOMPARE(got, expected);
     }
 
@@ -309,7 +321,8 @@ private slots:
         QFETCH(int, asked);
         QFETCH(int, used);
         QFETCH(int, rows);
-        for (int i = 1; i <= 16; ++i) addItem(QString::number(i), QStringLiteral("Item %1").arg(i));
+        for (int i = 1; i <= 16; ++i)
+            addItem(QString::number(i), QStringLiteral("Item %1").arg(i));
         ClsItem item;
         QCOMPARE(item.PageSize, 15);
         int page = asked, pages = 0;
@@ -319,13 +332,15 @@ private slots:
         QCOMPARE(page, used);
         QCOMPARE(pages, 2);
         QCOMPARE(item.RecordCount, 16);
-        if (used == 2) QCOMPARE(got->at(5, 0).toText(), QStringLiteral("16"));
+        if (used == 2)
+            QCOMPARE(got->at(5, 0).toText(), QStringLiteral("16"));
     }
 
     void deletingLastRowOfLastPageGivesNewLastPage()
     {
         int last = 0;
-        for (int i = 1; i <= 16; ++i) last = addItem(QString::number(i), QStringLiteral("Item %1").arg(i));
+        for (int i = 1; i <= 16; ++i)
+            last = addItem(QString::number(i), QStringLiteral("Item %1").arg(i));
         ClsItem list;
         int page = 2, pages = 0;
         QVERIFY(list.GetAllItemsN(page, pages, QStringLiteral("ItemCode"), QStringLiteral("A")));
@@ -357,7 +372,8 @@ private slots:
     {
         QFETCH(QString, direction);
         QFETCH(QStringList, names);
-        for (const char* n : {"beta", "Gamma", "Alpha"}) addItem(QStringLiteral("1"), QString::fromLatin1(n));
+        for (const char* n : {"beta", "Gamma", "Alpha"})
+            addItem(QStringLiteral("1"), QString::fromLatin1(n));
         ClsItem item;
         int page = 1, pages = 0;
         QCOMPARE(column(item.GetAllItemsN(page, pages, QStringLiteral("ItemName"), direction), 1), names);
@@ -396,9 +412,11 @@ private slots:
             const data::DbValue tu = i % 5 == 0 ? data::DbValue() : data::DbValue(i % 2 ? "ea" : "EA");
             const int key = addItem(QString::fromLatin1(codes[i % 8]), QString::fromLatin1(names[i % 5]), cats[i % 3],
                                     units[i % 2], double(i % 4), double(i % 3), tu);
-            if (i % 7 == 0) db.execute(QStringLiteral("UPDATE Item SET Material = NULL, ItemCode = NULL WHERE ItemId = ?"), {key});
+            if (i % 7 == 0)
+                db.execute(QStringLiteral("UPDATE Item SET Material = NULL, ItemCode = NULL WHERE ItemId = ?"), {key});
         }
-        if (orphan) addItem(QStringLiteral("5"), QStringLiteral("Pipe"), 999, unit_);
+        if (orphan)
+            addItem(QStringLiteral("5"), QStringLiteral("Pipe"), 999, unit_);
 
         const bool narrow = getter == int(Getter::NarrowSearch);
         ClsItem item;
@@ -408,16 +426,17 @@ private slots:
         for (const QString& direction : {QStringLiteral("A"), QStringLiteral("D")}) {
             const bool byValue = getter == int(Getter::All) && sort == QLatin1String("ItemCode");
             const QString d = direction == QLatin1String("A") ? QString() : QStringLiteral(" Desc");
-            const QString order = byValue ? QStringLiteral("val(Item.ItemCode)%1, Item.ItemCode%1, Item.ItemID%1").arg(d)
-                                          : QStringLiteral("%1%2, Item.ItemID%2").arg(sort, d);
+            const QString order = byValue
+                                      ? QStringLiteral("val(Item.ItemCode)%1, Item.ItemCode%1, Item.ItemID%1").arg(d)
+                                      : QStringLiteral("%1%2, Item.ItemID%2").arg(sort, d);
             const QString filter = narrow ? QStringLiteral(" and ItemName like 'B%'")
                                    : getter == int(Getter::Search)
                                        ? QStringLiteral(" and (ItemName like 'P%' or CatName like 'P%')")
                                        : QString();
             const QList<qint64> whole = keys(std::optional<data::RowArray>(
                 db.query(QStringLiteral("SELECT Item.ItemID FROM Item,Category,Units where Item.CategoryID = "
-                                         "Category.CatId and Item.UnitId=Units.Id") +
-                              filter + QStringLiteral(" order by ") + order)
+                                        "Category.CatId and Item.UnitId=Units.Id") +
+                         filter + QStringLiteral(" order by ") + order)
                     .rows()));
             QVERIFY(whole.size() > 2 * item.PageSize);
 
@@ -439,7 +458,8 @@ private slots:
 
     void listsFollowWritesElsewhere()
     {
-        for (const char* c : {"3", "1", "2"}) addItem(QString::fromLatin1(c), QStringLiteral("Pipe"));
+        for (const char* c : {"3", "1", "2"})
+            addItem(QString::fromLatin1(c), QStringLiteral("Pipe"));
         ClsItem list;
         int page = 1, pages = 0;
         QCOMPARE(column(list.GetAllItemsN(page, pages, QStringLiteral("ItemCode"), QStringLiteral("A")), 5),
@@ -484,9 +504,9 @@ private slots:
         const char* names[] = {"Pipe", "pipe", "École", "école", "Plate", "Tar_x", "Board", "Nail"};
         const char* codes[] = {"9", "10", "A1", "a1", " 12", "1e2", "2.5", "x", "010"};
         for (int i = 0; i < 300; ++i) {
-            const int key = addItem(QString::fromUtf8(codes[i % 9]), QString::fromUtf8(names[i % 8]), cats[i % 4 == 3 && i % 3 ? 0 : i % 4],
-                                    i % 5 ? unit_ : box, double(i % 6), double(i % 4),
-                                    i % 7 ? data::DbValue(i % 2 ? "ea" : "EA") : data::DbValue());
+            const int key = addItem(QString::fromUtf8(codes[i % 9]), QString::fromUtf8(names[i % 8]),
+                                    cats[i % 4 == 3 && i % 3 ? 0 : i % 4], i % 5 ? unit_ : box, double(i % 6),
+                                    double(i % 4), i % 7 ? data::DbValue(i % 2 ? "ea" : "EA") : data::DbValue());
             if (i % 11 == 0)
                 db.execute(QStringLiteral("UPDATE Item SET ItemName = NULL, ItemCode = NULL WHERE ItemId = ?"), {key});
         }
@@ -511,13 +531,16 @@ private slots:
                     for (const char* direction : {"A", "D"}) {
                         const QString sort = QString::fromLatin1(s);
                         const bool byValue = !search.field && sort == QLatin1String("ItemCode");
-                        const QString d = QLatin1String(direction) == QLatin1String("A") ? QString() : QStringLiteral(" Desc");
-                        const QString order = byValue ? QStringLiteral("val(Item.ItemCode)%1, Item.ItemCode%1, Item.ItemID%1").arg(d)
-                                                      : QStringLiteral("%1%2, Item.ItemID%2").arg(sort, d);
+                        const QString d =
+                            QLatin1String(direction) == QLatin1String("A") ? QString() : QStringLiteral(" Desc");
+                        const QString order =
+                            byValue ? QStringLiteral("val(Item.ItemCode)%1, Item.ItemCode%1, Item.ItemID%1").arg(d)
+                                    : QStringLiteral("%1%2, Item.ItemID%2").arg(sort, d);
                         const QList<qint64> whole = keys(std::optional<data::RowArray>(
-                            db.query(QStringLiteral("SELECT Item.ItemID FROM Item,Category,Units where Item.CategoryID = "
-                                                     "Category.CatId and Item.UnitId=Units.Id") +
-                                          QString::fromUtf8(search.where) + QStringLiteral(" order by ") + order)
+                            db.query(
+                                  QStringLiteral("SELECT Item.ItemID FROM Item,Category,Units where Item.CategoryID = "
+                                                 "Category.CatId and Item.UnitId=Units.Id") +
+                                  QString::fromUtf8(search.where) + QStringLiteral(" order by ") + order)
                                 .rows()));
                         if (search.field) {
                             list.SearchFld = QString::fromLatin1(search.field);
@@ -527,15 +550,17 @@ private slots:
                         int pages = 0;
                         for (int page = 1; page == 1 || page <= pages; ++page) {
                             int asked = page;
-                            const auto rows = search.field ? list.GetSearchItems(asked, pages, sort, QLatin1String(direction))
-                                                           : list.GetAllItemsN(asked, pages, sort, QLatin1String(direction));
+                            const auto rows = search.field
+                                                  ? list.GetSearchItems(asked, pages, sort, QLatin1String(direction))
+                                                  : list.GetAllItemsN(asked, pages, sort, QLatin1String(direction));
                             paged << keys(rows);
                             if (!rows)
                                 break;
                         }
                         if (paged != whole)
                             QFAIL(qPrintable(QStringLiteral("%1: %2 '%3' by %4 %5 differs")
-                                                 .arg(QLatin1String(when), QLatin1String(search.field ? search.field : "list"),
+                                                 .arg(QLatin1String(when),
+                                                      QLatin1String(search.field ? search.field : "list"),
                                                       QString::fromUtf8(search.value ? search.value : ""), sort,
                                                       QLatin1String(direction))));
                     }
@@ -556,9 +581,10 @@ private slots:
             dialog.Material = 3;
             QVERIFY(dialog.Save());
         } else if (write == QLatin1String("edit")) {
-            db.execute(QStringLiteral("UPDATE Item SET ItemCode = '1', ItemName = 'aaa', CategoryID = ?, Material = 'text', "
-                                       "TU = NULL WHERE ItemId IN (3, 40, 41)"),
-                        {other});
+            db.execute(
+                QStringLiteral("UPDATE Item SET ItemCode = '1', ItemName = 'aaa', CategoryID = ?, Material = 'text', "
+                               "TU = NULL WHERE ItemId IN (3, 40, 41)"),
+                {other});
             db.execute(QStringLiteral("UPDATE Item SET UnitId = 999 WHERE ItemId = 50"));
         } else if (write == QLatin1String("delete")) {
             ClsItem dialog;
@@ -572,14 +598,16 @@ private slots:
         } else if (write == QLatin1String("unit deleted")) {
             db.execute(QStringLiteral("DELETE FROM Units WHERE Id = ?"), {box});
         } else if (write == QLatin1String("many rows")) {
-            db.execute(QStringLiteral("UPDATE Item SET ItemName = 'P' || ItemId, ItemCode = 300 - ItemId WHERE ItemId > 20"));
+            db.execute(
+                QStringLiteral("UPDATE Item SET ItemName = 'P' || ItemId, ItemCode = 300 - ItemId WHERE ItemId > 20"));
         } else if (write == QLatin1String("long texts written again and again")) {
             // Megabytes of texts replaced while the list keeps up, so that
             // it packs its store of texts.
             for (const char* digit : {"1", "2", "3"}) {
-                db.execute(QStringLiteral("UPDATE Item SET ItemName = ? || ItemId || replace(hex(zeroblob(3000)), '0', ?) "
-                                           "WHERE ItemId <= 200"),
-                            {QString::fromLatin1(digit), QString::fromLatin1(digit)});
+                db.execute(
+                    QStringLiteral("UPDATE Item SET ItemName = ? || ItemId || replace(hex(zeroblob(3000)), '0', ?) "
+                                   "WHERE ItemId <= 200"),
+                    {QString::fromLatin1(digit), QString::fromLatin1(digit)});
                 int page = 1, pages = 0;
                 QVERIFY(list.GetAllItemsN(page, pages, QStringLiteral("ItemName"), QStringLiteral("A")));
             }
@@ -602,7 +630,8 @@ private slots:
         addItem(QStringLiteral("1"), QStringLiteral("Listed"));
         addItem(QStringLiteral("2"), QStringLiteral("No category"), 999, unit_);
         addItem(QStringLiteral("3"), QStringLiteral("No unit"), cat_, 999);
-        sqltest::rawExec(data::databasePath(), "INSERT INTO Item (ItemCode, ItemName, UnitId) VALUES ('4', 'Null category', 1)");
+        sqltest::rawExec(data::databasePath(),
+                         "INSERT INTO Item (ItemCode, ItemName, UnitId) VALUES ('4', 'Null category', 1)");
         ClsItem item;
         int page = 1, pages = 0;
         QCOMPARE(column(item.GetAllItemsN(page, pages, QStringLiteral("ItemName"), QStringLiteral("A")), 1),
@@ -619,16 +648,25 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QStringList>("names");
-        QTest::newRow("all: name or category begins") << "All" << "Pl" << QStringList({"Board", "Plank", "plate"});
-        QTest::newRow("name prefix, any case") << "ItemName" << "pl" << QStringList({"Plank", "plate"});
-        QTest::newRow("name is no substring match") << "ItemName" << "ank" << QStringList();
-        QTest::newRow("typed % is a wildcard") << "ItemName" << "%a" << QStringList({"Board", "Plank", "plate", "Tar_x"});
-        QTest::newRow("typed _ is a wildcard") << "ItemName" << "Pla_e" << QStringList({"plate"});
-        QTest::newRow("apostrophe") << "ItemName" << "O'B" << QStringList({"O'Brien bolt"});
-        QTest::newRow("category") << "CatName" << "wood" << QStringList({"Tar_x"});
-        QTest::newRow("item number as text") << "ItemCode" << "1" << QStringList({"Board", "Plank"});
+        QTest::newRow("all: name or category begins") << "All"
+                                                      << "Pl" << QStringList({"Board", "Plank", "plate"});
+        QTest::newRow("name prefix, any case") << "ItemName"
+                                               << "pl" << QStringList({"Plank", "plate"});
+        QTest::newRow("name is no substring match") << "ItemName"
+                                                    << "ank" << QStringList();
+        QTest::newRow("typed % is a wildcard") << "ItemName"
+                                               << "%a" << QStringList({"Board", "Plank", "plate", "Tar_x"});
+        QTest::newRow("typed _ is a wildcard") << "ItemName"
+                                               << "Pla_e" << QStringList({"plate"});
+        QTest::newRow("apostrophe") << "ItemName"
+                                    << "O'B" << QStringList({"O'Brien bolt"});
+        QTest::newRow("category") << "CatName"
+                                  << "wood" << QStringList({"Tar_x"});
+        QTest::newRow("item number as text") << "ItemCode"
+                                             << "1" << QStringList({"Board", "Plank"});
         QTest::newRow("empty matches every listed item")
-            << "All" << "" << QStringList({"Board", "O'Brien bolt", "Plank", "plate", "Tar_x"});
+            << "All"
+            << "" << QStringList({"Board", "O'Brien bolt", "Plank", "plate", "Tar_x"});
     }
     void searchPatterns()
     {
@@ -651,7 +689,8 @@ private slots:
 
     void searchPageMinusOneGivesEveryRow()
     {
-        for (int i = 0; i < 20; ++i) addItem(QString::number(i), QStringLiteral("Pipe"));
+        for (int i = 0; i < 20; ++i)
+            addItem(QString::number(i), QStringLiteral("Pipe"));
         ClsItem item;
         item.SearchFld = QStringLiteral("CategoryID");
         item.SearchVal = QString::number(cat_);
@@ -667,8 +706,10 @@ private slots:
     {
         QTest::addColumn<QString>("searchField");
         QTest::addColumn<QString>("sort");
-        QTest::newRow("sort") << "All" << "ItemName; DROP TABLE Item";
-        QTest::newRow("search field") << "ItemName = ItemName or 1" << "ItemName";
+        QTest::newRow("sort") << "All"
+                              << "ItemName; DROP TABLE Item";
+        QTest::newRow("search field") << "ItemName = ItemName or 1"
+                                      << "ItemName";
     }
     void namesThatAreNoColumnAreRefused()
     {
@@ -687,10 +728,14 @@ private slots:
         QTest::addColumn<int>("which");
         QTest::addColumn<QString>("column");
         QTest::addColumn<QString>("message");
-        QTest::newRow("material") << 0 << "Material" << "Material price updated in master file";
-        QTest::newRow("labor") << 1 << "Labor" << "Labor price updated in master file";
-        QTest::newRow("sub-labor") << 2 << "SubLabor" << "Sub-Labor price updated in master file";
-        QTest::newRow("equipment") << 3 << "Equipment" << "Equipment price updated in master file";
+        QTest::newRow("material") << 0 << "Material"
+                                  << "Material price updated in master file";
+        QTest::newRow("labor") << 1 << "Labor"
+                               << "Labor price updated in master file";
+        QTest::newRow("sub-labor") << 2 << "SubLabor"
+                                   << "Sub-Labor price updated in master file";
+        QTest::newRow("equipment") << 3 << "Equipment"
+                                   << "Equipment price updated in master file";
     }
     void priceUpdates()
     {

@@ -16,9 +16,7 @@ using sqltest::column;
 
 Q_DECLARE_METATYPE(std::optional<int>)
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 class TstClsMaster : public ScreenTest {
     Q_OBJECT
@@ -44,13 +42,27 @@ private slots:
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("message");
-        QTest::newRow("empty, adding") << "A" << "" << "Empty Data";
-        QTest::newRow("empty, editing") << "E" << "" << "Empty Data";
-        QTest::newRow("empty, deleting") << "D" << "" << "Empty Data";
-        QTest::newRow("taken, adding") << "A" << "sq FT" << "Duplicate Data 'sq FT'";
-        QTest::newRow("taken, editing") << "E" << "sq ft" << "";
-        QTest::newRow("new, adding") << "A" << "Bag" << "";
-        QTest::newRow("apostrophe") << "A" << "O'Hara's" << "Duplicate Data 'O'Hara's'";
+        QTest::newRow("empty, adding") << "A"
+                                       << ""
+                                       << "Empty Data";
+        QTest::newRow("empty, editing") << "E"
+                                        << ""
+                                        << "Empty Data";
+        QTest::newRow("empty, deleting") << "D"
+                                         << ""
+                                         << "Empty Data";
+        QTest::newRow("taken, adding") << "A"
+                                       << "sq FT"
+                                       << "Duplicate Data 'sq FT'";
+        QTest::newRow("taken, editing") << "E"
+                                        << "sq ft"
+                                        << "";
+        QTest::newRow("new, adding") << "A"
+                                     << "Bag"
+                                     << "";
+        QTest::newRow("apostrophe") << "A"
+                                    << "O'Hara's"
+                                    << "Duplicate Data 'O'Hara's'";
     }
     void validate()
     {
@@ -214,7 +226,8 @@ private slots:
         QFETCH(QString, text);
         QFETCH(std::optional<int>, position);
         QFETCH(QString, name);
-        for (const char* n : {"Tom's", "Roll", "Spool", "Foot", "Bag"}) addUnit(db, QString::fromLatin1(n));
+        for (const char* n : {"Tom's", "Roll", "Spool", "Foot", "Bag"})
+            addUnit(db, QString::fromLatin1(n));
         const auto m = units();
         m->Name = QStringLiteral("kept");
         m->RecordCount = 0;
@@ -277,7 +290,8 @@ private slots:
 
     void pagedGetters()
     {
-        for (int i = 1; i <= 16; ++i) addUnit(db, QStringLiteral("Unit %1").arg(i, 2, 10, QLatin1Char('0')));
+        for (int i = 1; i <= 16; ++i)
+            addUnit(db, QStringLiteral("Unit %1").arg(i, 2, 10, QLatin1Char('0')));
         const auto m = units();
         int page = 2, pages = 0;
         QCOMPARE(column(m->GetAllCategories(page, pages, QStringLiteral("Name"), QStringLiteral("A")), 1),

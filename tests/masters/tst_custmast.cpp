@@ -28,17 +28,25 @@ namespace {
 const QString inventory = QStringLiteral("Inventory");
 
 // The twelve stored fields, in the order of the Customer table.
-const QStringList fieldColumns{"CustName", "BStreet1", "BStreet2", "BCity",  "BState", "BZip",
+const QStringList fieldColumns{"CustName", "BStreet1", "BStreet2", "BCity",   "BState", "BZip",
                                "BCountry", "BPhone",   "BFax",     "BMobile", "BEmail", "BUrl"};
 
 using Fields = QMap<QString, QString>;
 
 Fields smith()
 {
-    return {{"CustName", "Smith & Sons"}, {"BStreet1", "1 Main St"}, {"BStreet2", "Suite 2"},
-            {"BCity", "Springfield"},     {"BState", "2"},           {"BZip", "12345"},
-            {"BCountry", "USA"},          {"BPhone", "555-1000"},    {"BFax", "555-1001"},
-            {"BMobile", "555-1002"},      {"BEmail", "smith@example.com"}, {"BUrl", "www.smith.example"}};
+    return {{"CustName", "Smith & Sons"},
+            {"BStreet1", "1 Main St"},
+            {"BStreet2", "Suite 2"},
+            {"BCity", "Springfield"},
+            {"BState", "2"},
+            {"BZip", "12345"},
+            {"BCountry", "USA"},
+            {"BPhone", "555-1000"},
+            {"BFax", "555-1001"},
+            {"BMobile", "555-1002"},
+            {"BEmail", "smith@example.com"},
+            {"BUrl", "www.smith.example"}};
 }
 
 }  // namespace
@@ -84,10 +92,10 @@ class TestCustMast : public ScreenTest {
     }
     QMap<QString, ui::TextBox*> boxes(FrmCustMast& d)
     {
-        return {{"CustName", d.TxtCname},  {"BStreet1", d.TxtBstreet1}, {"BStreet2", d.TxtBstreet2},
-                {"BCity", d.TxtBcity},     {"BZip", d.TxtBZip},         {"BCountry", d.TxtBCountry},
-                {"BPhone", d.TxtBPhone},   {"BFax", d.TxtBfax},         {"BMobile", d.TxtBMobile},
-                {"BEmail", d.TxtBEmail},   {"BUrl", d.TxtBUrl}};
+        return {{"CustName", d.TxtCname}, {"BStreet1", d.TxtBstreet1}, {"BStreet2", d.TxtBstreet2},
+                {"BCity", d.TxtBcity},    {"BZip", d.TxtBZip},         {"BCountry", d.TxtBCountry},
+                {"BPhone", d.TxtBPhone},  {"BFax", d.TxtBfax},         {"BMobile", d.TxtBMobile},
+                {"BEmail", d.TxtBEmail},  {"BUrl", d.TxtBUrl}};
     }
     void type(FrmCustMast& d, const Fields& f)
     {
@@ -154,9 +162,12 @@ private slots:
         QTest::addColumn<int>("storedState");
         QTest::addColumn<QString>("shownState");
         QTest::addColumn<QString>("savedState");
-        QTest::newRow("listed state") << 5 << "Zeta" << "5";
-        QTest::newRow("state no longer listed") << 77 << "Alpha" << "9";
-        QTest::newRow("no state") << 0 << "Alpha" << "9";
+        QTest::newRow("listed state") << 5 << "Zeta"
+                                      << "5";
+        QTest::newRow("state no longer listed") << 77 << "Alpha"
+                                                << "9";
+        QTest::newRow("no state") << 0 << "Alpha"
+                                  << "9";
     }
     void storedStateShown()
     {
@@ -224,14 +235,18 @@ private slots:
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<bool>("saved");
         const QStringList refused{"Duplicate Customer Data", "Please enter Valid Data"};
-        QTest::newRow("empty name") << "CustName" << "" << QStringList{"Enter Customer Name", "Please enter Valid Data"}
-                                    << false;
-        QTest::newRow("all twelve equal") << "" << "" << refused << false;
-        QTest::newRow("name in other case") << "CustName" << "SMITH & SONS" << refused << false;
-        QTest::newRow("only the fax differs") << "BFax" << "555-9999" << QStringList{"Customer Saved"} << true;
-        QTest::newRow("only the state differs") << "BState" << "5" << QStringList{"Customer Saved"} << true;
-        QTest::newRow("trailing blank in the url") << "BUrl" << "www.smith.example " << QStringList{"Customer Saved"}
-                                                   << true;
+        QTest::newRow("empty name") << "CustName"
+                                    << "" << QStringList{"Enter Customer Name", "Please enter Valid Data"} << false;
+        QTest::newRow("all twelve equal") << ""
+                                          << "" << refused << false;
+        QTest::newRow("name in other case") << "CustName"
+                                            << "SMITH & SONS" << refused << false;
+        QTest::newRow("only the fax differs") << "BFax"
+                                              << "555-9999" << QStringList{"Customer Saved"} << true;
+        QTest::newRow("only the state differs") << "BState"
+                                                << "5" << QStringList{"Customer Saved"} << true;
+        QTest::newRow("trailing blank in the url") << "BUrl"
+                                                   << "www.smith.example " << QStringList{"Customer Saved"} << true;
     }
     void addChecks()
     {
@@ -293,12 +308,24 @@ private slots:
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("dialogMode");
         QTest::addColumn<bool>("editable");
-        QTest::newRow("add button") << "A" << "cmdAdd" << "A" << true;
-        QTest::newRow("copy button") << "C" << "cmdCopy" << "C" << true;
-        QTest::newRow("edit button") << "E" << "CmdEdit" << "E" << true;
-        QTest::newRow("double-click while editing") << "E" << "double-click" << "EE" << true;
-        QTest::newRow("double-click while adding") << "A" << "double-click" << "AE" << false;
-        QTest::newRow("double-click while deleting") << "D" << "double-click" << "DE" << false;
+        QTest::newRow("add button") << "A"
+                                    << "cmdAdd"
+                                    << "A" << true;
+        QTest::newRow("copy button") << "C"
+                                     << "cmdCopy"
+                                     << "C" << true;
+        QTest::newRow("edit button") << "E"
+                                     << "CmdEdit"
+                                     << "E" << true;
+        QTest::newRow("double-click while editing") << "E"
+                                                    << "double-click"
+                                                    << "EE" << true;
+        QTest::newRow("double-click while adding") << "A"
+                                                   << "double-click"
+                                                   << "AE" << false;
+        QTest::newRow("double-click while deleting") << "D"
+                                                     << "double-click"
+                                                     << "DE" << false;
     }
     void editableOrViewOnly()
     {

@@ -22,13 +22,13 @@ using masters::FrmCatMast;
 
 Q_DECLARE_METATYPE(ui::Answer)
 
-using seed::addCategory;
-using seed::addItem;
 using screentest::columnTexts;
 using screentest::comboTexts;
 using screentest::doubleClickRow;
 using screentest::rowNamed;
 using screentest::selectRow;
+using seed::addCategory;
+using seed::addItem;
 
 using screentest::visibleWindow;
 using screentest::whenListShown;
@@ -47,8 +47,12 @@ class TestFrmCategory : public CategoryScreenTest {
     void addItems(int category, int n)
     {
         for (int i = 0; i < n; ++i)
-            addItem(db, {.code = QString::number(category * 100 + i), .name = "Item", .category = category,
-                         .unit = 1, .material = 1, .qty = 1});
+            addItem(db, {.code = QString::number(category * 100 + i),
+                         .name = "Item",
+                         .category = category,
+                         .unit = 1,
+                         .material = 1,
+                         .qty = 1});
     }
 
 private slots:
@@ -62,16 +66,24 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("explain");
-        QTest::newRow("add") << "A" << "Add Category" << "cmdAdd"
+        QTest::newRow("add") << "A"
+                             << "Add Category"
+                             << "cmdAdd"
                              << "Enter the category name, select parent category and press the 'Add' button to add a "
                                 "new category";
-        QTest::newRow("edit") << "E" << "Edit Category" << "CmdEdit"
+        QTest::newRow("edit") << "E"
+                              << "Edit Category"
+                              << "CmdEdit"
                               << "Double click on the category row that you wish to edit and change the category name "
                                  "or parent category in the window that appears.";
-        QTest::newRow("delete") << "D" << "Delete Category" << "cmdDel"
+        QTest::newRow("delete") << "D"
+                                << "Delete Category"
+                                << "cmdDel"
                                 << "Select the category you wish to delete from the table by clicking that row and "
                                    "press the 'Delete' button.";
-        QTest::newRow("select") << "S" << "Select Category" << "CmdSelect"
+        QTest::newRow("select") << "S"
+                                << "Select Category"
+                                << "CmdSelect"
                                 << "Select category by double clicking the desired category row and pressing the "
                                    "'Select' button.";
     }
@@ -205,12 +217,16 @@ private slots:
         QTest::addColumn<QString>("parent");  // empty: "No Parent Category"
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<bool>("saved");
-        QTest::newRow("top level") << "Tiles" << "" << QStringList{"Category Added "} << true;
-        QTest::newRow("under a parent") << "Grout" << "Root" << QStringList{"Category Added "} << true;
-        QTest::newRow("quote in the name") << "Owner's" << "Root" << QStringList{"Category Added "} << true;
-        QTest::newRow("empty name") << "" << "Root" << QStringList{"Empty Data", "Please enter Valid Data"} << false;
-        QTest::newRow("duplicate") << "Root" << "" << QStringList{"Duplicate Data", "Please enter Valid Data"}
-                                   << false;
+        QTest::newRow("top level") << "Tiles"
+                                   << "" << QStringList{"Category Added "} << true;
+        QTest::newRow("under a parent") << "Grout"
+                                        << "Root" << QStringList{"Category Added "} << true;
+        QTest::newRow("quote in the name") << "Owner's"
+                                           << "Root" << QStringList{"Category Added "} << true;
+        QTest::newRow("empty name") << ""
+                                    << "Root" << QStringList{"Empty Data", "Please enter Valid Data"} << false;
+        QTest::newRow("duplicate") << "Root"
+                                   << "" << QStringList{"Duplicate Data", "Please enter Valid Data"} << false;
     }
     void inlineAdd()
     {
@@ -406,7 +422,7 @@ private slots:
         fake->answers = {ui::Answer::Yes};
         s.cmdSearch->click();
         QCOMPARE(fake->messageTexts(), (QStringList{"Category Not Found : Would You Like To Add ? ", "Empty Data",
-                                                   "Please enter Valid Data"}));
+                                                    "Please enter Valid Data"}));
         QVERIFY(storedNames().isEmpty());
     }
 
@@ -417,10 +433,18 @@ private slots:
         QTest::addColumn<QString>("turnedMode");
         QTest::addColumn<bool>("boxesEnabled");
         QTest::addColumn<QString>("parentShown");
-        QTest::newRow("add") << "A" << "Child" << "AE" << false << "Root";
-        QTest::newRow("delete") << "D" << "Child" << "DE" << false << "Root";
-        QTest::newRow("select") << "S" << "Child" << "S" << true << "Root";
-        QTest::newRow("orphan") << "A" << "Orphan" << "AE" << false << noParent;
+        QTest::newRow("add") << "A"
+                             << "Child"
+                             << "AE" << false << "Root";
+        QTest::newRow("delete") << "D"
+                                << "Child"
+                                << "DE" << false << "Root";
+        QTest::newRow("select") << "S"
+                                << "Child"
+                                << "S" << true << "Root";
+        QTest::newRow("orphan") << "A"
+                                << "Orphan"
+                                << "AE" << false << noParent;
     }
     void doubleClickLoadsTheRow()
     {
@@ -482,20 +506,23 @@ private slots:
 
         bool ran = false;
         bool strayPicker = false;
-        whenListShown(QStringLiteral("frmCategory"), [&](QWidget* w) {
-            ran = true;
-            auto* lv = w->findChild<ui::ListView*>(QStringLiteral("ListView1"));
-            auto* select = w->findChild<QPushButton*>(QStringLiteral("CmdSelect"));
-            QVERIFY(lv && select);
-            QCOMPARE(w->windowTitle(), QStringLiteral("Select Category"));
-            QVERIFY(select->isVisible());
-            const int row = rowNamed(lv, QStringLiteral("Tiles"));
-            // A double-click only loads the row; Select hands it back.
-            doubleClickRow(lv, row);
-            QVERIFY(w->isVisible());
-            select->click();
-            QVERIFY(!visibleWindow(QStringLiteral("frmCategory")));
-        }, strayPicker);
+        whenListShown(
+            QStringLiteral("frmCategory"),
+            [&](QWidget* w) {
+                ran = true;
+                auto* lv = w->findChild<ui::ListView*>(QStringLiteral("ListView1"));
+                auto* select = w->findChild<QPushButton*>(QStringLiteral("CmdSelect"));
+                QVERIFY(lv && select);
+                QCOMPARE(w->windowTitle(), QStringLiteral("Select Category"));
+                QVERIFY(select->isVisible());
+                const int row = rowNamed(lv, QStringLiteral("Tiles"));
+                // A double-click only loads the row; Select hands it back.
+                doubleClickRow(lv, row);
+                QVERIFY(w->isVisible());
+                select->click();
+                QVERIFY(!visibleWindow(QStringLiteral("frmCategory")));
+            },
+            strayPicker);
         item.CmdSelCat->click();
         QVERIFY(ran);
         QVERIFY(!strayPicker);
@@ -510,9 +537,9 @@ private slots:
         addCategory(db, QStringLiteral("Tiles"));
         bool called = false;
         bool strayPicker = false;
-        whenListShown(QStringLiteral("frmCategory"), [&](QWidget* w) {
-            w->findChild<QPushButton*>(QStringLiteral("cmdExit"))->click();
-        }, strayPicker);
+        whenListShown(
+            QStringLiteral("frmCategory"),
+            [&](QWidget* w) { w->findChild<QPushButton*>(QStringLiteral("cmdExit"))->click(); }, strayPicker);
         FrmCategory::pickCategory([&](int, const QString&) { called = true; });
         QVERIFY(!called);
         QVERIFY(!strayPicker);
@@ -524,12 +551,15 @@ private slots:
         item.show();
         QVERIFY(!item.HasCategories);
         bool strayPicker = false;
-        whenListShown(QStringLiteral("frmCategory"), [&](QWidget* w) {
-            QCOMPARE(w->windowTitle(), QStringLiteral("Add Category"));
-            w->findChild<ui::TextBox*>(QStringLiteral("txtCatName"))->setText(QStringLiteral("Tiles"));
-            w->findChild<QPushButton*>(QStringLiteral("cmdAdd"))->click();
-            w->findChild<QPushButton*>(QStringLiteral("cmdExit"))->click();
-        }, strayPicker);
+        whenListShown(
+            QStringLiteral("frmCategory"),
+            [&](QWidget* w) {
+                QCOMPARE(w->windowTitle(), QStringLiteral("Add Category"));
+                w->findChild<ui::TextBox*>(QStringLiteral("txtCatName"))->setText(QStringLiteral("Tiles"));
+                w->findChild<QPushButton*>(QStringLiteral("cmdAdd"))->click();
+                w->findChild<QPushButton*>(QStringLiteral("cmdExit"))->click();
+            },
+            strayPicker);
         item.cmdAddCat->click();
         QVERIFY(!strayPicker);
         QCOMPARE(fake->messageTexts(), QStringList{"Category Added "});

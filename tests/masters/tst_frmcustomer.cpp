@@ -74,9 +74,19 @@ class TestFrmCustomer : public ScreenTest {
     int addCustomer(const QString& name, const data::DbValue& city = {}, const data::DbValue& phone = {},
                     const data::DbValue& email = {}, const data::DbValue& card = {})
     {
-        return seed::addCustomer(db, {.name = name, .street1 = "", .street2 = "", .city = city, .state = 1,
-                                      .zip = "", .country = "", .phone = phone, .fax = "", .mobile = "",
-                                      .email = email, .url = "", .card = card});
+        return seed::addCustomer(db, {.name = name,
+                                      .street1 = "",
+                                      .street2 = "",
+                                      .city = city,
+                                      .state = 1,
+                                      .zip = "",
+                                      .country = "",
+                                      .phone = phone,
+                                      .fax = "",
+                                      .mobile = "",
+                                      .email = email,
+                                      .url = "",
+                                      .card = card});
     }
     // Four customers for the searches.
     void addFour()
@@ -110,12 +120,24 @@ private slots:
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("button");
-        QTest::newRow("add") << "A" << "Add Customer" << "cmdAdd";
-        QTest::newRow("edit") << "E" << "Edit Customer" << "CmdEdit";
-        QTest::newRow("delete") << "D" << "Delete Customer" << "cmdDel";
-        QTest::newRow("select") << "S" << "Select Customer" << "CmdSelect";
-        QTest::newRow("copy") << "C" << "Copy Customer" << "cmdCopy";
-        QTest::newRow("no mode") << "" << "Customers" << "";
+        QTest::newRow("add") << "A"
+                             << "Add Customer"
+                             << "cmdAdd";
+        QTest::newRow("edit") << "E"
+                              << "Edit Customer"
+                              << "CmdEdit";
+        QTest::newRow("delete") << "D"
+                                << "Delete Customer"
+                                << "cmdDel";
+        QTest::newRow("select") << "S"
+                                << "Select Customer"
+                                << "CmdSelect";
+        QTest::newRow("copy") << "C"
+                              << "Copy Customer"
+                              << "cmdCopy";
+        QTest::newRow("no mode") << ""
+                                 << "Customers"
+                                 << "";
     }
     void modeSetsCaptionAndButton()
     {
@@ -124,7 +146,8 @@ private slots:
         QFETCH(QString, button);
         FrmCustomer& s = open(mode);
         QCOMPARE(s.caption(), caption);
-        for (QPushButton* b : {s.cmdAdd.data(), s.CmdEdit.data(), s.cmdDel.data(), s.cmdCopy.data(), s.CmdSelect.data()})
+        for (QPushButton* b :
+             {s.cmdAdd.data(), s.CmdEdit.data(), s.cmdDel.data(), s.cmdCopy.data(), s.CmdSelect.data()})
             QCOMPARE(b->isVisible(), button.isEmpty() || b->objectName() == button);
         QCOMPARE(s.helpContextId(), 7);
         QCOMPARE(s.lblHint->text(), QStringLiteral("Double Click on Customer Name  to Select"));
@@ -176,16 +199,26 @@ private slots:
         QTest::addColumn<QString>("option");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("found");
-        QTest::newRow("all: name or city") << "OptAll" << "spr" << QStringList{"Smith", "Springer"};
-        QTest::newRow("all: phone") << "OptAll" << "617" << QStringList{"Jones"};
-        QTest::newRow("all: e-mail") << "OptAll" << "jj@" << QStringList{"Jones"};
-        QTest::newRow("all: card number") << "OptAll" << "4111" << QStringList{"Smith"};
-        QTest::newRow("all: empty text") << "OptAll" << "" << QStringList{"Baker", "Jones", "Smith", "Springer"};
-        QTest::newRow("name") << "OptName" << "s" << QStringList{"Smith", "Springer"};
-        QTest::newRow("city") << "OptCity" << "Spr" << QStringList{"Smith"};
-        QTest::newRow("phone") << "OptPhone" << "518" << QStringList{"Springer"};
-        QTest::newRow("e-mail") << "OptEmail" << "smith@" << QStringList{"Smith"};
-        QTest::newRow("e-mail: empty text skips Null") << "OptEmail" << "" << QStringList{"Jones", "Smith", "Springer"};
+        QTest::newRow("all: name or city") << "OptAll"
+                                           << "spr" << QStringList{"Smith", "Springer"};
+        QTest::newRow("all: phone") << "OptAll"
+                                    << "617" << QStringList{"Jones"};
+        QTest::newRow("all: e-mail") << "OptAll"
+                                     << "jj@" << QStringList{"Jones"};
+        QTest::newRow("all: card number") << "OptAll"
+                                          << "4111" << QStringList{"Smith"};
+        QTest::newRow("all: empty text") << "OptAll"
+                                         << "" << QStringList{"Baker", "Jones", "Smith", "Springer"};
+        QTest::newRow("name") << "OptName"
+                              << "s" << QStringList{"Smith", "Springer"};
+        QTest::newRow("city") << "OptCity"
+                              << "Spr" << QStringList{"Smith"};
+        QTest::newRow("phone") << "OptPhone"
+                               << "518" << QStringList{"Springer"};
+        QTest::newRow("e-mail") << "OptEmail"
+                                << "smith@" << QStringList{"Smith"};
+        QTest::newRow("e-mail: empty text skips Null") << "OptEmail"
+                                                       << "" << QStringList{"Jones", "Smith", "Springer"};
     }
     void searchByEachOption()
     {
@@ -211,11 +244,16 @@ private slots:
         QTest::addColumn<bool>("dialogOpens");
         const QString question = QStringLiteral("Customer Not Found : Would You Like To Add ? ");
         const QString notice = QStringLiteral("Customer Not Found");
-        QTest::newRow("add mode, by name, yes") << "A" << "OptName" << ui::Answer::Yes << question << true;
-        QTest::newRow("add mode, by name, no") << "A" << "OptName" << ui::Answer::No << question << false;
-        QTest::newRow("add mode, by city") << "A" << "OptCity" << ui::Answer::Ok << notice << false;
-        QTest::newRow("add mode, all columns") << "A" << "OptAll" << ui::Answer::Ok << notice << false;
-        QTest::newRow("edit mode, by name") << "E" << "OptName" << ui::Answer::Ok << notice << false;
+        QTest::newRow("add mode, by name, yes") << "A"
+                                                << "OptName" << ui::Answer::Yes << question << true;
+        QTest::newRow("add mode, by name, no") << "A"
+                                               << "OptName" << ui::Answer::No << question << false;
+        QTest::newRow("add mode, by city") << "A"
+                                           << "OptCity" << ui::Answer::Ok << notice << false;
+        QTest::newRow("add mode, all columns") << "A"
+                                               << "OptAll" << ui::Answer::Ok << notice << false;
+        QTest::newRow("edit mode, by name") << "E"
+                                            << "OptName" << ui::Answer::Ok << notice << false;
     }
     void notFound()
     {
@@ -352,7 +390,7 @@ private slots:
         QCOMPARE(s.ListMode, QStringLiteral("All"));
         QCOMPARE(s.CurrentPage, 2);
         QCOMPARE(columnTexts(s.ListView1, 1), yes ? (QStringList{"Cust16", "Cust18", "Cust19", "Cust20"})
-                                         : (QStringList{"Cust16", "Cust17", "Cust18", "Cust19", "Cust20"}));
+                                                  : (QStringList{"Cust16", "Cust17", "Cust18", "Cust19", "Cust20"}));
         QCOMPARE(s.searchBox()->text(), QString());
         QVERIFY(s.searchBox()->isEnabled());
     }
@@ -375,9 +413,12 @@ private slots:
     {
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("turned");
-        QTest::newRow("edit") << "E" << "EE";
-        QTest::newRow("delete") << "D" << "DE";
-        QTest::newRow("add") << "A" << "AE";
+        QTest::newRow("edit") << "E"
+                              << "EE";
+        QTest::newRow("delete") << "D"
+                                << "DE";
+        QTest::newRow("add") << "A"
+                             << "AE";
     }
     void doubleClickOpensTheRow()
     {
@@ -413,7 +454,8 @@ private slots:
     {
         QFETCH(QString, how);
         addFour();
-        const int jones = int(db.scalar(QStringLiteral("SELECT CustId FROM Customer WHERE CustName = 'Jones'")).toInt());
+        const int jones =
+            int(db.scalar(QStringLiteral("SELECT CustId FROM Customer WHERE CustName = 'Jones'")).toInt());
         PickingScreen& opener = ui::form<PickingScreen>();
         opener.show();
         opener.CustId = 99;
@@ -421,24 +463,27 @@ private slots:
 
         bool ran = false;
         bool stayedOpen = false;
-        whenListShown(QStringLiteral("frmCustomer"), [&](QWidget* w) {
-            ran = true;
-            QCOMPARE(w->windowTitle(), QStringLiteral("Select Customer"));
-            auto* lv = w->findChild<ui::ListView*>(QStringLiteral("ListView1"));
-            auto* select = w->findChild<QPushButton*>(QStringLiteral("CmdSelect"));
-            QVERIFY(select->isVisible());
-            QVERIFY(!w->findChild<QPushButton*>(QStringLiteral("CmdEdit"))->isVisible());
-            const int row = screentest::rowNamed(lv, QStringLiteral("Jones"));
-            if (how == QLatin1String("select")) {
-                lv->setSelectedRow(row);
-                select->click();
-            } else if (how == QLatin1String("double-click")) {
-                doubleClickRow(lv, row);
-            } else {
-                lv->setSelectedRow(row);
-                w->findChild<QPushButton*>(QStringLiteral("cmdExit"))->click();
-            }
-        }, stayedOpen);
+        whenListShown(
+            QStringLiteral("frmCustomer"),
+            [&](QWidget* w) {
+                ran = true;
+                QCOMPARE(w->windowTitle(), QStringLiteral("Select Customer"));
+                auto* lv = w->findChild<ui::ListView*>(QStringLiteral("ListView1"));
+                auto* select = w->findChild<QPushButton*>(QStringLiteral("CmdSelect"));
+                QVERIFY(select->isVisible());
+                QVERIFY(!w->findChild<QPushButton*>(QStringLiteral("CmdEdit"))->isVisible());
+                const int row = screentest::rowNamed(lv, QStringLiteral("Jones"));
+                if (how == QLatin1String("select")) {
+                    lv->setSelectedRow(row);
+                    select->click();
+                } else if (how == QLatin1String("double-click")) {
+                    doubleClickRow(lv, row);
+                } else {
+                    lv->setSelectedRow(row);
+                    w->findChild<QPushButton*>(QStringLiteral("cmdExit"))->click();
+                }
+            },
+            stayedOpen);
         opener.CmdSelCust->click();
         QVERIFY(ran);
         QVERIFY(!stayedOpen);
@@ -469,8 +514,10 @@ private slots:
                                 << "This screen allows you to delete the Customer data from the master table. Select "
                                    "the customer record by clicking the customer row and pressing 'Delete' button. It "
                                    "will delete the record after confirmation.";
-        QTest::newRow("select") << "S" << "";
-        QTest::newRow("copy") << "C" << "";
+        QTest::newRow("select") << "S"
+                                << "";
+        QTest::newRow("copy") << "C"
+                              << "";
     }
     void helpByMode()
     {

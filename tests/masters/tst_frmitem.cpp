@@ -69,11 +69,11 @@ class TestFrmItem : public ScreenTest {
     QStringList storedItems()
     {
         QStringList out;
-        data::Recordset rs = db.query(QStringLiteral(
-            "SELECT ItemCode, ItemName, Material, Qty, TU FROM Item ORDER BY ItemId"));
+        data::Recordset rs =
+            db.query(QStringLiteral("SELECT ItemCode, ItemName, Material, Qty, TU FROM Item ORDER BY ItemId"));
         for (; !rs.eof(); rs.moveNext())
-            out << QStringList{rs.value(0).toText(), rs.value(1).toText(), rs.value(2).toText(),
-                               rs.value(3).toText(), rs.value(4).toText()}
+            out << QStringList{rs.value(0).toText(), rs.value(1).toText(), rs.value(2).toText(), rs.value(3).toText(),
+                               rs.value(4).toText()}
                        .join(QLatin1Char('|'));
         return out;
     }
@@ -145,8 +145,8 @@ private slots:
         QCOMPARE(headers, (QStringList{"ID", "Item #", "Item Name", "Category", "Material", "Quantity", "Unit"}));
         QVERIFY(lv.isColumnHidden(0));
         QCOMPARE(lv.text(0), QString::number(key));
-        QCOMPARE((QStringList{lv.subItem(0, 1), lv.subItem(0, 2), lv.subItem(0, 3), lv.subItem(0, 4),
-                              lv.subItem(0, 5), lv.subItem(0, 6)}),
+        QCOMPARE((QStringList{lv.subItem(0, 1), lv.subItem(0, 2), lv.subItem(0, 3), lv.subItem(0, 4), lv.subItem(0, 5),
+                              lv.subItem(0, 6)}),
                  (QStringList{"A-7", "Floor tile", "Tiles", "2.75", "12", "Sq ft"}));
         QCOMPARE(s.caption(), QStringLiteral("Edit Item"));
         QCOMPARE(s.helpContextId(), 2);
@@ -199,10 +199,14 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("codes");
         // Search results sort item numbers as text.
-        QTest::newRow("All: name or category begins") << "OptAll" << "Pl" << QStringList{"10", "11", "20", "9"};
-        QTest::newRow("Name") << "OptName" << "Pl" << QStringList{"11", "20"};
-        QTest::newRow("Category") << "OptCat" << "Pl" << QStringList{"10", "9"};
-        QTest::newRow("Item #") << "OptCode" << "1" << QStringList{"10", "11", "12"};
+        QTest::newRow("All: name or category begins") << "OptAll"
+                                                      << "Pl" << QStringList{"10", "11", "20", "9"};
+        QTest::newRow("Name") << "OptName"
+                              << "Pl" << QStringList{"11", "20"};
+        QTest::newRow("Category") << "OptCat"
+                                  << "Pl" << QStringList{"10", "9"};
+        QTest::newRow("Item #") << "OptCode"
+                                << "1" << QStringList{"10", "11", "12"};
     }
     void searchesByEachOption()
     {
@@ -232,10 +236,14 @@ private slots:
         QTest::addColumn<bool>("dialog");
         const QString offer = QStringLiteral("Inventory|Item Not Found : Would You Like To Add ? ");
         const QString notFound = ui::applicationTitle() + QStringLiteral("|Item Not Found");
-        QTest::newRow("Name in add mode, Yes") << "A" << "OptName" << true << QStringList{offer} << true;
-        QTest::newRow("Name in add mode, No") << "A" << "OptName" << false << QStringList{offer} << false;
-        QTest::newRow("All in add mode") << "A" << "OptAll" << true << QStringList{notFound} << false;
-        QTest::newRow("Name in edit mode") << "E" << "OptName" << true << QStringList{notFound} << false;
+        QTest::newRow("Name in add mode, Yes") << "A"
+                                               << "OptName" << true << QStringList{offer} << true;
+        QTest::newRow("Name in add mode, No") << "A"
+                                              << "OptName" << false << QStringList{offer} << false;
+        QTest::newRow("All in add mode") << "A"
+                                         << "OptAll" << true << QStringList{notFound} << false;
+        QTest::newRow("Name in edit mode") << "E"
+                                           << "OptName" << true << QStringList{notFound} << false;
     }
     void notFound()
     {
@@ -360,7 +368,7 @@ private slots:
         s.cmdCopy->click();
         QVERIFY(ran);
         QCOMPARE(fake->takeBoxes(), (QStringList{"Inventory|Duplicate Item Data ", "Inventory|Please enter Valid Data",
-                                       "Inventory| Item Saved"}));
+                                                 "Inventory| Item Saved"}));
         QCOMPARE(storedItems(), (QStringList{"1|Primer|20|1|", "2|Primer|22|1|"}));
         QCOMPARE(s.ListView1->rowCount(), 2);
     }
@@ -419,9 +427,12 @@ private slots:
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("turned");
         QTest::addColumn<bool>("viewOnly");
-        QTest::newRow("add: view only") << "A" << "AE" << true;
-        QTest::newRow("delete: view only") << "D" << "DE" << true;
-        QTest::newRow("edit: editable") << "E" << "EE" << false;
+        QTest::newRow("add: view only") << "A"
+                                        << "AE" << true;
+        QTest::newRow("delete: view only") << "D"
+                                           << "DE" << true;
+        QTest::newRow("edit: editable") << "E"
+                                        << "EE" << false;
     }
     void doubleClickOpensTheRow()
     {

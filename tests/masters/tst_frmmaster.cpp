@@ -46,8 +46,8 @@ class TestFrmMaster : public ScreenTest {
     static QString shown(const FrmMaster& s) { return s.txtName->text() + QStringLiteral(" / ") + s.lblRecord->text(); }
     void answer(std::initializer_list<ui::Answer> a) { fake->answers.assign(a.begin(), a.end()); }
 
-    const QString unsaved = QStringLiteral(
-        "Master Entry|You have not saved the data you added. Do you want to save it first?");
+    const QString unsaved =
+        QStringLiteral("Master Entry|You have not saved the data you added. Do you want to save it first?");
     const QString saveQuestion = QStringLiteral("Save Data|Do you want to save the record?");
     const QString saved = QStringLiteral("Master Entry|Record Saved");
 
@@ -61,8 +61,12 @@ private slots:
         QTest::addColumn<QString>("table");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("label");
-        QTest::newRow("Rooms") << "Rooms" << "Takeoff Name  Master Entry Screen" << "Takeoff Name :";
-        QTest::newRow("Units") << "Units" << "Units Master Entry Screen" << "Unit Name :";
+        QTest::newRow("Rooms") << "Rooms"
+                               << "Takeoff Name  Master Entry Screen"
+                               << "Takeoff Name :";
+        QTest::newRow("Units") << "Units"
+                               << "Units Master Entry Screen"
+                               << "Unit Name :";
     }
     void captionsByTable()
     {
@@ -130,8 +134,10 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("message");
-        QTest::newRow("empty") << "" << "Master Entry|Empty Data";
-        QTest::newRow("duplicate") << "Bath" << "Master Entry|Duplicate Data 'Bath'";
+        QTest::newRow("empty") << ""
+                               << "Master Entry|Empty Data";
+        QTest::newRow("duplicate") << "Bath"
+                                   << "Master Entry|Duplicate Data 'Bath'";
     }
     void refusedNamesAreReportedByTheClass()
     {
@@ -154,9 +160,9 @@ private slots:
         QTest::addColumn<QList<ui::Answer>>("answers");
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<QStringList>("rooms");
-        QTest::newRow("save it: Yes, Yes") << QList<ui::Answer>{ui::Answer::Yes, ui::Answer::Yes}
-                                           << QStringList{unsaved, saveQuestion, saved}
-                                           << QStringList{"Attic", "Bath", "Cellar"};
+        QTest::newRow("save it: Yes, Yes")
+            << QList<ui::Answer>{ui::Answer::Yes, ui::Answer::Yes} << QStringList{unsaved, saveQuestion, saved}
+            << QStringList{"Attic", "Bath", "Cellar"};
         QTest::newRow("save it, then No") << QList<ui::Answer>{ui::Answer::Yes, ui::Answer::No}
                                           << QStringList{unsaved, saveQuestion} << QStringList{"Attic", "Bath"};
         QTest::newRow("do not save") << QList<ui::Answer>{ui::Answer::No} << QStringList{unsaved}
@@ -195,16 +201,14 @@ private slots:
         QTest::newRow("close box, save") << true << "Box" << QList<ui::Answer>{ui::Answer::Yes, ui::Answer::Yes}
                                          << QStringList{unsaved, saveQuestion, saved} << true
                                          << QStringList{"Box", "Each"};
-        QTest::newRow("Ok, do not save") << false << "Box" << QList<ui::Answer>{ui::Answer::No}
-                                         << QStringList{unsaved} << true << QStringList{"Each"};
+        QTest::newRow("Ok, do not save") << false << "Box" << QList<ui::Answer>{ui::Answer::No} << QStringList{unsaved}
+                                         << true << QStringList{"Each"};
         QTest::newRow("Ok, save then No") << false << "Box" << QList<ui::Answer>{ui::Answer::Yes, ui::Answer::No}
                                           << QStringList{unsaved, saveQuestion} << true << QStringList{"Each"};
         // A refused name keeps the window, so the typed add is not lost.
-        QTest::newRow("Ok, save a duplicate") << false << "Each"
-                                              << QList<ui::Answer>{ui::Answer::Yes, ui::Answer::Yes}
-                                              << QStringList{unsaved, saveQuestion,
-                                                             "Master Entry|Duplicate Data 'Each'"}
-                                              << false << QStringList{"Each"};
+        QTest::newRow("Ok, save a duplicate")
+            << false << "Each" << QList<ui::Answer>{ui::Answer::Yes, ui::Answer::Yes}
+            << QStringList{unsaved, saveQuestion, "Master Entry|Duplicate Data 'Each'"} << false << QStringList{"Each"};
     }
     void closingDuringAnAddAsksFirst()
     {
@@ -297,10 +301,13 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("result");
         QTest::addColumn<QStringList>("messages");
-        QTest::newRow("inside a name") << "droo" << "Bedroom / Record : 2 of 3" << QStringList{};
-        QTest::newRow("nothing: the first record") << "garage" << "Attic / Record : 1 of 3"
-                                                   << QStringList{"Search|No Result found."};
-        QTest::newRow("empty text: the first record") << "" << "Attic / Record : 1 of 3" << QStringList{};
+        QTest::newRow("inside a name") << "droo"
+                                       << "Bedroom / Record : 2 of 3" << QStringList{};
+        QTest::newRow("nothing: the first record")
+            << "garage"
+            << "Attic / Record : 1 of 3" << QStringList{"Search|No Result found."};
+        QTest::newRow("empty text: the first record") << ""
+                                                      << "Attic / Record : 1 of 3" << QStringList{};
     }
     void searchFindsAPartOfAName()
     {

@@ -50,8 +50,16 @@ class TestItemMast : public ScreenTest {
     int addItem(const QString& code, const QString& name, int cat, int unit, double material, double qty,
                 const QString& tu = QString())
     {
-        return seed::addItem(db, {.code = code, .name = name, .category = cat, .unit = unit, .material = material,
-                                  .labor = 1.5, .qty = qty, .tu = tu, .subLabor = 2, .equipment = 3});
+        return seed::addItem(db, {.code = code,
+                                  .name = name,
+                                  .category = cat,
+                                  .unit = unit,
+                                  .material = material,
+                                  .labor = 1.5,
+                                  .qty = qty,
+                                  .tu = tu,
+                                  .subLabor = 2,
+                                  .equipment = 3});
     }
     // "code|name|category|unit|material|labor|sub|equipment|qty|TU" of every item.
     QStringList storedItems()
@@ -134,10 +142,10 @@ private slots:
         }));
         QCOMPARE(caption, QStringLiteral("Item Master"));
         QCOMPARE(context, 3);
-        QCOMPARE(labels, (QStringList{"Item #", "Item Description",
-                                      "Category (Parent category is indicated in brackets)", "Unit",
-                                      "Material Cost", "Labor Cost", "Sub Labor Cost", "Equipments and other Cost",
-                                      "Default Quantity"}));
+        QCOMPARE(labels,
+                 (QStringList{"Item #", "Item Description", "Category (Parent category is indicated in brackets)",
+                              "Unit", "Material Cost", "Labor Cost", "Sub Labor Cost", "Equipments and other Cost",
+                              "Default Quantity"}));
     }
 
     // Tab goes down the window: the item number, the description, the field
@@ -147,12 +155,11 @@ private slots:
         addCategory(db, QStringLiteral("General"));
         addUnit(db, QStringLiteral("Each"));
         QStringList order;
-        QVERIFY(runDialog(QStringLiteral("A"), newItem, [&](FrmItemMast& d) {
-            order = screentest::tabWalk(d.txtCode);
-        }));
-        QCOMPARE(order, (QStringList{"txtCode", "TxtName", "CmbCat", "cmbUnit", "TxtMaterial", "txtLabor",
-                                     "txtSubLabor", "txtEquipment", "TxtQty", "cmdMainHelp", "cmdOk", "CmdCancel",
-                                     "CmdSave"}));
+        QVERIFY(
+            runDialog(QStringLiteral("A"), newItem, [&](FrmItemMast& d) { order = screentest::tabWalk(d.txtCode); }));
+        QCOMPARE(order,
+                 (QStringList{"txtCode", "TxtName", "CmbCat", "cmbUnit", "TxtMaterial", "txtLabor", "txtSubLabor",
+                              "txtEquipment", "TxtQty", "cmdMainHelp", "cmdOk", "CmdCancel", "CmdSave"}));
     }
 
     void combosCarryKeysAndTheAncestorPath()
@@ -195,11 +202,21 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("item number") << "txtCode" << "" << "Item Details|Enter Item #";
-        QTest::newRow("description") << "TxtName" << "" << "Item Details|Enter Item Description";
-        QTest::newRow("material not a number") << "TxtMaterial" << "abc" << "Item Details|Enter Material Cost";
-        QTest::newRow("quantity empty") << "TxtQty" << "" << "Item Details|Enter Default Quantity";
-        QTest::newRow("no unit exists") << "units" << "" << "Item Details|Please select unit";
+        QTest::newRow("item number") << "txtCode"
+                                     << ""
+                                     << "Item Details|Enter Item #";
+        QTest::newRow("description") << "TxtName"
+                                     << ""
+                                     << "Item Details|Enter Item Description";
+        QTest::newRow("material not a number") << "TxtMaterial"
+                                               << "abc"
+                                               << "Item Details|Enter Material Cost";
+        QTest::newRow("quantity empty") << "TxtQty"
+                                        << ""
+                                        << "Item Details|Enter Default Quantity";
+        QTest::newRow("no unit exists") << "units"
+                                        << ""
+                                        << "Item Details|Please select unit";
     }
     void applyRefusesAndKeepsTheDialog()
     {
@@ -249,9 +266,9 @@ private slots:
         QVERIFY(runDialog(QStringLiteral("A"), newItem, [&](FrmItemMast& d) {
             fillValid(d);
             if (locked) {
-                QCOMPARE(sqlite3_open_v2(data::databasePath().toUtf8().constData(), &other, SQLITE_OPEN_READWRITE,
-                                         nullptr),
-                         SQLITE_OK);
+                QCOMPARE(
+                    sqlite3_open_v2(data::databasePath().toUtf8().constData(), &other, SQLITE_OPEN_READWRITE, nullptr),
+                    SQLITE_OK);
                 // The start-up check of the file may still be reading it.
                 sqlite3_busy_timeout(other, 10000);
                 QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
@@ -327,7 +344,8 @@ private slots:
         QCOMPARE(fake->takeBoxes(), QStringList{"Inventory| Item Saved"});
         QCOMPARE(boxAfterApply, QStringLiteral("Copper pipe"));
         QCOMPARE(keyAfterApply, 0);
-        QCOMPARE(storedItems(), QStringList{QStringLiteral("100|Copper pipe|%1|%2|12.5|1|0.5|0|10|").arg(cat).arg(unit)});
+        QCOMPARE(storedItems(),
+                 QStringList{QStringLiteral("100|Copper pipe|%1|%2|12.5|1|0.5|0|10|").arg(cat).arg(unit)});
         QCOMPARE(list.ListView1->rowCount(), 1);  // Ok refreshed the opener
     }
 
@@ -516,7 +534,8 @@ private slots:
         }));
         QCOMPARE(shownName, QStringLiteral("Drainage"));
         QCOMPARE(fake->takeBoxes(), QStringList{"Inventory| Item Saved"});
-        QCOMPARE(storedItems(), QStringList{QStringLiteral("100|Copper pipe|%1|%2|4.25|1|0.5|0|10|").arg(picked).arg(unit)});
+        QCOMPARE(storedItems(),
+                 QStringList{QStringLiteral("100|Copper pipe|%1|%2|4.25|1|0.5|0|10|").arg(picked).arg(unit)});
     }
 
     void addingTheFirstCategoryBringsTheCombo()

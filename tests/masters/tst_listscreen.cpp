@@ -75,10 +75,14 @@ protected:
     int initialSortPosition() const override { return 2; }
     QString modeCaption(const QString& mode) const override
     {
-        if (mode == QLatin1String("A")) return QStringLiteral("Add Unit");
-        if (mode == QLatin1String("E")) return QStringLiteral("Edit Unit");
-        if (mode == QLatin1String("D")) return QStringLiteral("Delete Unit");
-        if (mode == QLatin1String("S")) return QStringLiteral("Select Unit");
+        if (mode == QLatin1String("A"))
+            return QStringLiteral("Add Unit");
+        if (mode == QLatin1String("E"))
+            return QStringLiteral("Edit Unit");
+        if (mode == QLatin1String("D"))
+            return QStringLiteral("Delete Unit");
+        if (mode == QLatin1String("S"))
+            return QStringLiteral("Select Unit");
         return {};
     }
     QString designCaption() const override { return QStringLiteral("Units"); }
@@ -221,16 +225,17 @@ private slots:
         QTest::addColumn<int>("flag");
         QTest::addColumn<ui::HeaderIcon>("icon");  // on the last clicked header
         QTest::addColumn<QString>("firstName");
-        QTest::newRow("first click on any header sorts descending") << QList<int>{2} << "Name" << "D" << 1
-                                                                  << ui::HeaderIcon::Down << "U20";
-        QTest::newRow("second click ascending") << QList<int>{2, 2} << "Name" << "A" << 0 << ui::HeaderIcon::Up
-                                                << "U01";
+        QTest::newRow("first click on any header sorts descending") << QList<int>{2} << "Name"
+                                                                    << "D" << 1 << ui::HeaderIcon::Down << "U20";
+        QTest::newRow("second click ascending") << QList<int>{2, 2} << "Name"
+                                                << "A" << 0 << ui::HeaderIcon::Up << "U01";
         // Keys were given in reverse name order: by key descending, U01 is first.
-        QTest::newRow("another header turns the direction too") << QList<int>{2, 3} << "Id" << "A" << 0
-                                                                 << ui::HeaderIcon::Up << "U20";
-        QTest::newRow("a header without a sort field keeps the field") << QList<int>{4} << "Name" << "D" << 1
-                                                                       << ui::HeaderIcon::Down << "U20";
-        QTest::newRow("three clicks") << QList<int>{3, 2, 2} << "Name" << "D" << 1 << ui::HeaderIcon::Down << "U20";
+        QTest::newRow("another header turns the direction too") << QList<int>{2, 3} << "Id"
+                                                                << "A" << 0 << ui::HeaderIcon::Up << "U20";
+        QTest::newRow("a header without a sort field keeps the field") << QList<int>{4} << "Name"
+                                                                       << "D" << 1 << ui::HeaderIcon::Down << "U20";
+        QTest::newRow("three clicks") << QList<int>{3, 2, 2} << "Name"
+                                      << "D" << 1 << ui::HeaderIcon::Down << "U20";
     }
     void headerClicksToggleOneFlag()
     {
@@ -367,14 +372,19 @@ private slots:
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QStringList>("visible");
-        QTest::newRow("A") << "A" << "Add Unit" << QStringList{"cmdAdd"};
-        QTest::newRow("E") << "E" << "Edit Unit" << QStringList{"CmdEdit"};
-        QTest::newRow("D") << "D" << "Delete Unit" << QStringList{"cmdDel"};
-        QTest::newRow("S") << "S" << "Select Unit" << QStringList{"CmdSelect"};
-        QTest::newRow("other: as designed") << "X" << "Units"
-                                            << QStringList{"cmdAdd", "CmdEdit", "cmdDel", "CmdSelect"};
-        QTest::newRow("copy, a button this screen lacks") << "C" << "Units"
-                                                          << QStringList{"cmdAdd", "CmdEdit", "cmdDel", "CmdSelect"};
+        QTest::newRow("A") << "A"
+                           << "Add Unit" << QStringList{"cmdAdd"};
+        QTest::newRow("E") << "E"
+                           << "Edit Unit" << QStringList{"CmdEdit"};
+        QTest::newRow("D") << "D"
+                           << "Delete Unit" << QStringList{"cmdDel"};
+        QTest::newRow("S") << "S"
+                           << "Select Unit" << QStringList{"CmdSelect"};
+        QTest::newRow("other: as designed") << "X"
+                                            << "Units" << QStringList{"cmdAdd", "CmdEdit", "cmdDel", "CmdSelect"};
+        QTest::newRow("copy, a button this screen lacks")
+            << "C"
+            << "Units" << QStringList{"cmdAdd", "CmdEdit", "cmdDel", "CmdSelect"};
     }
     void modeButtonsAndCaptions()
     {
@@ -416,11 +426,16 @@ private slots:
     {
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("turned");
-        QTest::newRow("A") << "A" << "AE";
-        QTest::newRow("D") << "D" << "DE";
-        QTest::newRow("E") << "E" << "EE";
-        QTest::newRow("AE stays") << "AE" << "AE";
-        QTest::newRow("C stays") << "C" << "C";
+        QTest::newRow("A") << "A"
+                           << "AE";
+        QTest::newRow("D") << "D"
+                           << "DE";
+        QTest::newRow("E") << "E"
+                           << "EE";
+        QTest::newRow("AE stays") << "AE"
+                                  << "AE";
+        QTest::newRow("C stays") << "C"
+                                 << "C";
     }
     void doubleClickTurnsTheMode()
     {
@@ -509,9 +524,12 @@ private slots:
     {
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("focus");
-        QTest::newRow("picker, list") << "S" << "ListView1";
-        QTest::newRow("add, search box") << "A" << "txtSearch";
-        QTest::newRow("edit, a button") << "E" << "CmdNext";
+        QTest::newRow("picker, list") << "S"
+                                      << "ListView1";
+        QTest::newRow("add, search box") << "A"
+                                         << "txtSearch";
+        QTest::newRow("edit, a button") << "E"
+                                        << "CmdNext";
     }
     void escapeClosesAsExitDoes()
     {

@@ -44,9 +44,8 @@ int pixelsNear(const QImage& image, const QColor& colour, int tolerance = 40)
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             const QColor c = image.pixelColor(x, y);
-            if (c.alpha() > 200 && std::abs(c.red() - colour.red()) < tolerance
-                && std::abs(c.green() - colour.green()) < tolerance
-                && std::abs(c.blue() - colour.blue()) < tolerance)
+            if (c.alpha() > 200 && std::abs(c.red() - colour.red()) < tolerance &&
+                std::abs(c.green() - colour.green()) < tolerance && std::abs(c.blue() - colour.blue()) < tolerance)
                 ++n;
         }
     }
@@ -98,8 +97,8 @@ private slots:
 
         // The calls returned at once; nothing has been said yet while the
         // character glides to its place.
-        const QStringList expected{QStringLiteral("Show"), QStringLiteral("MoveTo 100,100"),
-                                   QStringLiteral("Play Wave"), QStringLiteral("Speak Hello"),
+        const QStringList expected{QStringLiteral("Show"),       QStringLiteral("MoveTo 100,100"),
+                                   QStringLiteral("Play Wave"),  QStringLiteral("Speak Hello"),
                                    QStringLiteral("Play Greet"), QStringLiteral("Speak ") + welcome};
         QCOMPARE(a.requests(), expected);
         QVERIFY(!a.isIdle());
@@ -245,7 +244,7 @@ private slots:
         a.Play(QString());
         QVERIFY(a.isIdle());
         a.Play(QStringLiteral("wave"));  // names are matched without regard to case
-        a.Speak(QStringLiteral("  "));     // nothing to say: no say(), no empty balloon
+        a.Speak(QStringLiteral("  "));   // nothing to say: no say(), no empty balloon
         QCOMPARE(a.balloonText(), QString());
         a.Speak(QStringLiteral("Done"));
         QCOMPARE(a.requests(), (QStringList{QStringLiteral("Show"), QStringLiteral("Play Wave"),
@@ -303,14 +302,15 @@ private slots:
         QTest::addColumn<QString>("reason");
         QTest::newRow("missing") << QByteArray() << QStringLiteral("no such file");
         // Split literals: "\x00ACS" would read as the one escape "\x00AC".
-        static const char binary[] = "\xc3\x00\x02\x00" "ACS" "\x00\x01\xff\xfe\x10\x00";
+        static const char binary[] = "\xc3\x00\x02\x00"
+                                     "ACS"
+                                     "\x00\x01\xff\xfe\x10\x00";
         QTest::newRow("binary") << QByteArray(binary, sizeof binary - 1)
                                 << QStringLiteral("not a character file of ours");
         QTest::newRow("another program's ini")
             << QByteArray("[Settings]\nName=Merlin\n") << QStringLiteral("not a character file of ours");
-        QTest::newRow("another character")
-            << QByteArray("[Character]\nFormat=corvanel-character-1\nName=Robby\n")
-            << QStringLiteral("it holds the character \"Robby\", not \"Merlin\"");
+        QTest::newRow("another character") << QByteArray("[Character]\nFormat=corvanel-character-1\nName=Robby\n")
+                                           << QStringLiteral("it holds the character \"Robby\", not \"Merlin\"");
     }
 
     void anUnreadableCharacterFileFallsBack()
@@ -325,9 +325,9 @@ private slots:
         RecordingSpeech speech;
         Assistant a(speech);
         QTest::ignoreMessage(QtWarningMsg,
-                             QRegularExpression(QStringLiteral("^corvanel: assistant: cannot read character file .*")
-                                                + QRegularExpression::escape(QStringLiteral("Merlin.ACS: ") + reason)
-                                                + QStringLiteral("; using the built-in figure$")));
+                             QRegularExpression(QStringLiteral("^corvanel: assistant: cannot read character file .*") +
+                                                QRegularExpression::escape(QStringLiteral("Merlin.ACS: ") + reason) +
+                                                QStringLiteral("; using the built-in figure$")));
         QVERIFY(!a.load(QStringLiteral("Merlin"), file));
         QVERIFY(a.usesBuiltInFigure());
 
@@ -359,8 +359,8 @@ private slots:
         QCOMPARE(characterWindow()->look().beard, shell::CharacterLook{}.beard);
 
         // Every frame of every animation paints without leaving the canvas empty.
-        for (auto anim : {CharacterWindow::Animation::Wave, CharacterWindow::Animation::Greet,
-                          CharacterWindow::Animation::Sad}) {
+        for (auto anim :
+             {CharacterWindow::Animation::Wave, CharacterWindow::Animation::Greet, CharacterWindow::Animation::Sad}) {
             for (double t : {0.0, 0.3, 0.5, 0.9}) {
                 QImage frame(150, 182, QImage::Format_ARGB32_Premultiplied);
                 frame.fill(Qt::transparent);
@@ -397,8 +397,10 @@ private slots:
             p.drawPixmap(w->pos() - all.topLeft(), w->grab());
             p.drawPixmap(b->pos() - all.topLeft(), b->grab());
             const std::pair<CharacterWindow::Animation, double> poses[frames] = {
-                {CharacterWindow::Animation::Wave, 0.45}, {CharacterWindow::Animation::Greet, 0.5},
-                {CharacterWindow::Animation::Sad, 0.5}, {CharacterWindow::Animation::None, 0}};
+                {CharacterWindow::Animation::Wave, 0.45},
+                {CharacterWindow::Animation::Greet, 0.5},
+                {CharacterWindow::Animation::Sad, 0.5},
+                {CharacterWindow::Animation::None, 0}};
             for (int i = 0; i < frames; ++i) {
                 p.save();
                 p.translate(i * 150, all.height());
@@ -531,8 +533,8 @@ private slots:
         QVERIFY(figure);
         const QRegion body = figure->mask();
         QVERIFY(!body.isEmpty());
-        QVERIFY(!body.contains(QPoint(0, 0)));                                       // beside the hat
-        QVERIFY(!body.contains(QPoint(figure->width() - 1, figure->height() - 1)));  // below the robe
+        QVERIFY(!body.contains(QPoint(0, 0)));                                          // beside the hat
+        QVERIFY(!body.contains(QPoint(figure->width() - 1, figure->height() - 1)));     // below the robe
         QVERIFY(body.contains(QPoint(figure->width() / 2, figure->height() * 2 / 3)));  // the robe
         QVERIFY(body.boundingRect().width() > figure->width() / 3);
 

@@ -307,16 +307,30 @@ private slots:
         QTest::addColumn<QString>("title");
         const QString notBackup = QStringLiteral("Not a Backup of database file");
         const QString importError = QStringLiteral("Error while importing");
-        QTest::newRow("ending in capitals") << "good.BAK" << "good" << notBackup << importError;
-        QTest::newRow("no such file") << "missing.bak" << "none" << "File not found." << "File Import";
-        QTest::newRow("folder of that name") << "folder.bak" << "folder" << "File not found." << "File Import";
-        QTest::newRow("text file") << "notes.bak" << "text" << notBackup << importError;
-        QTest::newRow("empty file") << "empty.bak" << "empty" << notBackup << importError;
-        QTest::newRow("damaged database") << "damaged.bak" << "damaged" << notBackup << importError;
-        QTest::newRow("cut short") << "short.bak" << "truncated" << notBackup << importError;
-        QTest::newRow("another program's database") << "other.bak" << "foreign" << notBackup << importError;
-        QTest::newRow("ours without a table") << "partial.bak" << "partial" << notBackup << importError;
-        QTest::newRow("newer version of ours") << "newer.bak" << "newer" << notBackup << importError;
+        QTest::newRow("ending in capitals") << "good.BAK"
+                                            << "good" << notBackup << importError;
+        QTest::newRow("no such file") << "missing.bak"
+                                      << "none"
+                                      << "File not found."
+                                      << "File Import";
+        QTest::newRow("folder of that name") << "folder.bak"
+                                             << "folder"
+                                             << "File not found."
+                                             << "File Import";
+        QTest::newRow("text file") << "notes.bak"
+                                   << "text" << notBackup << importError;
+        QTest::newRow("empty file") << "empty.bak"
+                                    << "empty" << notBackup << importError;
+        QTest::newRow("damaged database") << "damaged.bak"
+                                          << "damaged" << notBackup << importError;
+        QTest::newRow("cut short") << "short.bak"
+                                   << "truncated" << notBackup << importError;
+        QTest::newRow("another program's database") << "other.bak"
+                                                    << "foreign" << notBackup << importError;
+        QTest::newRow("ours without a table") << "partial.bak"
+                                              << "partial" << notBackup << importError;
+        QTest::newRow("newer version of ours") << "newer.bak"
+                                               << "newer" << notBackup << importError;
     }
     void badBackupsAreRefusedAndChangeNothing()
     {
@@ -354,8 +368,8 @@ private slots:
         } else if (kind == QLatin1String("foreign")) {
             sqlite3* h = nullptr;
             QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &h), SQLITE_OK);
-            sqlite3_exec(h, "CREATE TABLE Recipes (Name TEXT); INSERT INTO Recipes VALUES ('Soup')", nullptr,
-                         nullptr, nullptr);
+            sqlite3_exec(h, "CREATE TABLE Recipes (Name TEXT); INSERT INTO Recipes VALUES ('Soup')", nullptr, nullptr,
+                         nullptr);
             sqlite3_close(h);
         } else if (kind == QLatin1String("partial")) {
             withRawHandle("DROP TABLE States");

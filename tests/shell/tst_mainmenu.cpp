@@ -20,24 +20,22 @@ struct ScreenRecorder {
     QStringList log;
     void add(const QString& name)
     {
-        shell::registerScreen(name, shell::Screen{
-            [this, name](const QString& var, const QVariant& v) { log << name + "." + var + "=" + v.toString(); },
-            [this, name](const QString& proc) { log << name + "." + proc; },
-            [this, name] { log << name + ".Show"; }});
+        shell::registerScreen(name, shell::Screen{[this, name](const QString& var, const QVariant& v) {
+                                                      log << name + "." + var + "=" + v.toString();
+                                                  },
+                                                  [this, name](const QString& proc) { log << name + "." + proc; },
+                                                  [this, name] { log << name + ".Show"; }});
     }
     void addAll()
     {
-        for (const char* n : {"frmCategory", "frmMaster", "frmItem", "frmCustomer", "frmOrder", "frmOrders", "FrmOrderNo",
-                              "frmCalculators", "frmCalculator2", "frmCalculator3", "frmCalculator4", "frmRptOrders",
-                              "rptCustomers"})
+        for (const char* n :
+             {"frmCategory", "frmMaster", "frmItem", "frmCustomer", "frmOrder", "frmOrders", "FrmOrderNo",
+              "frmCalculators", "frmCalculator2", "frmCalculator3", "frmCalculator4", "frmRptOrders", "rptCustomers"})
             add(QLatin1String(n));
     }
 };
 
-QAction* action(MainMenu& m, const QString& name)
-{
-    return m.window()->findChild<QAction*>(name);
-}
+QAction* action(MainMenu& m, const QString& name) { return m.window()->findChild<QAction*>(name); }
 
 QStringList actionTexts(const QMenu* menu)
 {
@@ -69,7 +67,8 @@ private slots:
         QStringList top;
         for (QAction* a : m.menuBar()->actions())
             top << a->text();
-        QCOMPARE(top, (QStringList{"File", "Mater Tables", "Estimates", "Calculators", "Reports", "Notes Area", "Help", "Exit"}));
+        QCOMPARE(top, (QStringList{"File", "Mater Tables", "Estimates", "Calculators", "Reports", "Notes Area", "Help",
+                                   "Exit"}));
         QCOMPARE(actionTexts(m.menu("mnuInventory")),
                  (QStringList{"Categories", "Takeoff Names", "Units", "Item", "Customers"}));
         QCOMPARE(actionTexts(m.menu("mnuCustomer")), (QStringList{"Add", "Edit", "Delete"}));
@@ -87,24 +86,41 @@ private slots:
         QTest::addColumn<QString>("item");
         QTest::addColumn<QStringList>("steps");
         QTest::newRow("category add") << "SubMnuAddCat" << QStringList{"frmCategory.AddOrDelete=A", "frmCategory.Show"};
-        QTest::newRow("category delete") << "SubMnuDelCat" << QStringList{"frmCategory.AddOrDelete=D", "frmCategory.Show"};
+        QTest::newRow("category delete") << "SubMnuDelCat"
+                                         << QStringList{"frmCategory.AddOrDelete=D", "frmCategory.Show"};
         QTest::newRow("item edit") << "SubMnuEditItem" << QStringList{"frmItem.AddOrDelete=E", "frmItem.Show"};
-        QTest::newRow("customer add") << "SubMnuAddCust" << QStringList{"frmCustomer.AddOrDelete=A", "frmCustomer.Show"};
-        QTest::newRow("takeoff names") << "mnuRooms" << QStringList{"frmMaster.MastertableName=Rooms", "frmMaster.Show"};
+        QTest::newRow("customer add") << "SubMnuAddCust"
+                                      << QStringList{"frmCustomer.AddOrDelete=A", "frmCustomer.Show"};
+        QTest::newRow("takeoff names") << "mnuRooms"
+                                       << QStringList{"frmMaster.MastertableName=Rooms", "frmMaster.Show"};
         QTest::newRow("units") << "mnuUnits" << QStringList{"frmMaster.MastertableName=Units", "frmMaster.Show"};
         QTest::newRow("new estimate") << "mnuNewEstimate" << QStringList{"frmOrder.AddOrDelete=A", "frmOrder.Show"};
         QTest::newRow("search estimate") << "mnuEditEstimate" << QStringList{"frmOrders.Show"};
-        QTest::newRow("delete estimate")
-            << "mnuDelEstimate" << QStringList{"frmOrder.AddOrDelete=D", "FrmOrderNo.Caption=Delete Order", "FrmOrderNo.Show"};
-        QTest::newRow("blocks") << "mnucalc1_1" << QStringList{"frmCalculators.Which=1", "frmCalculators.Showframe", "frmCalculators.Show"};
+        QTest::newRow("delete estimate") << "mnuDelEstimate"
+                                         << QStringList{"frmOrder.AddOrDelete=D", "FrmOrderNo.Caption=Delete Order",
+                                                        "FrmOrderNo.Show"};
+        QTest::newRow("blocks") << "mnucalc1_1"
+                                << QStringList{"frmCalculators.Which=1", "frmCalculators.Showframe",
+                                               "frmCalculators.Show"};
         QTest::newRow("conversions shows first")
             << "mnucalc1_6" << QStringList{"frmCalculators.Show", "frmCalculators.Which=6", "frmCalculators.Showframe"};
-        QTest::newRow("scientific") << "mnucalc1_7" << QStringList{"frmCalculators.Which=7", "frmCalculators.Showframe", "frmCalculators.Show"};
-        QTest::newRow("insulation is tab 9") << "mnucalc2_4" << QStringList{"frmCalculator2.Which=9", "frmCalculator2.Showframe", "frmCalculator2.Show"};
-        QTest::newRow("crown moulding is tab 4") << "mnucalc2_12" << QStringList{"frmCalculator2.Which=4", "frmCalculator2.Showframe", "frmCalculator2.Show"};
-        QTest::newRow("sofface is tab 16") << "mnucalc2_11" << QStringList{"frmCalculator2.Which=16", "frmCalculator2.Showframe", "frmCalculator2.Show"};
-        QTest::newRow("resilient tile") << "mnucalc3_9" << QStringList{"frmCalculator3.Which=9", "frmCalculator3.Showframe", "frmCalculator3.Show"};
-        QTest::newRow("lumber") << "mnucalc4_2" << QStringList{"frmCalculator4.Which=2", "frmCalculator4.Showframe", "frmCalculator4.Show"};
+        QTest::newRow("scientific") << "mnucalc1_7"
+                                    << QStringList{"frmCalculators.Which=7", "frmCalculators.Showframe",
+                                                   "frmCalculators.Show"};
+        QTest::newRow("insulation is tab 9")
+            << "mnucalc2_4" << QStringList{"frmCalculator2.Which=9", "frmCalculator2.Showframe", "frmCalculator2.Show"};
+        QTest::newRow("crown moulding is tab 4")
+            << "mnucalc2_12"
+            << QStringList{"frmCalculator2.Which=4", "frmCalculator2.Showframe", "frmCalculator2.Show"};
+        QTest::newRow("sofface is tab 16")
+            << "mnucalc2_11"
+            << QStringList{"frmCalculator2.Which=16", "frmCalculator2.Showframe", "frmCalculator2.Show"};
+        QTest::newRow("resilient tile") << "mnucalc3_9"
+                                        << QStringList{"frmCalculator3.Which=9", "frmCalculator3.Showframe",
+                                                       "frmCalculator3.Show"};
+        QTest::newRow("lumber") << "mnucalc4_2"
+                                << QStringList{"frmCalculator4.Which=2", "frmCalculator4.Showframe",
+                                               "frmCalculator4.Show"};
         QTest::newRow("estimates report") << "mnusalesrpt" << QStringList{"frmRptOrders.Show"};
         QTest::newRow("customers report") << "mnucustrpt" << QStringList{"rptCustomers.Show"};
     }
@@ -135,9 +151,11 @@ private slots:
     {
         MainMenu& m = started();
         m.show();
-        const QList<std::pair<QToolButton*, QString>> buttons = {
-            {m.cmd_Files, "mnuFile"}, {m.cmd_Masters, "mnuInventory"}, {m.cmd_Estimates, "mnuEstimates"},
-            {m.cmd_Calculators, "mnucalc"}, {m.cmd_Reports, "mnuReport"}};
+        const QList<std::pair<QToolButton*, QString>> buttons = {{m.cmd_Files, "mnuFile"},
+                                                                 {m.cmd_Masters, "mnuInventory"},
+                                                                 {m.cmd_Estimates, "mnuEstimates"},
+                                                                 {m.cmd_Calculators, "mnucalc"},
+                                                                 {m.cmd_Reports, "mnuReport"}};
         for (const auto& [button, menuName] : buttons) {
             QVERIFY(!button->toolTip().isEmpty());
             QVERIFY(!button->icon().isNull());
@@ -181,7 +199,8 @@ private slots:
         action(m, "mnuHelpSearch")->trigger();
         QTest::keyClick(m.window(), Qt::Key_F1);
         const QString file = dir->path() + "/CORVANELVERSION2.html";
-        QCOMPARE(fake->log, (QStringList{"showHelp|" + file + "|0|", "showHelp|" + file + "|1|", "showHelp|" + file + "|2|1"}));
+        QCOMPARE(fake->log,
+                 (QStringList{"showHelp|" + file + "|0|", "showHelp|" + file + "|1|", "showHelp|" + file + "|2|1"}));
 
         fake->helpResult = false;
         fake->helpError = "Cannot find the help file " + file + ".";

@@ -22,10 +22,7 @@ class TestNotesPad : public ScreenTest {
             out << rs.value(0);
         return out;
     }
-    void store(const data::DbValue& notes)
-    {
-        db.execute(QStringLiteral("UPDATE BlankNotes SET Notes = ?"), {notes});
-    }
+    void store(const data::DbValue& notes) { db.execute(QStringLiteral("UPDATE BlankNotes SET Notes = ?"), {notes}); }
     FrmBlank& openPad()
     {
         FrmBlank& pad = shell::frmBlank();

@@ -24,12 +24,9 @@ using shell::MainMenu;
 namespace {
 
 const QStringList greeting = {
-    QStringLiteral("Show"),
-    QStringLiteral("MoveTo 100,100"),
-    QStringLiteral("Play Wave"),
-    QStringLiteral("Speak Hello"),
-    QStringLiteral("Play Greet"),
-    QStringLiteral("Speak Welcome to Pellworth Vadarovuzidu Dudoredaz"),
+    QStringLiteral("Show"),       QStringLiteral("MoveTo 100,100"),
+    QStringLiteral("Play Wave"),  QStringLiteral("Speak Hello"),
+    QStringLiteral("Play Greet"), QStringLiteral("Speak Welcome to Pellworth Vadarovuzidu Dudoredaz"),
 };
 
 class Probe : public ui::Form {
@@ -122,10 +119,10 @@ private slots:
         QVERIFY(fake->messages.isEmpty());
 
         // The calls returned at once; the greeting is spoken in order.
-        QTRY_COMPARE_WITH_TIMEOUT(fake->speechBackend.spoken,
-                                  (QStringList{QStringLiteral("Hello"),
-                                               QStringLiteral("Welcome to Pellworth Vadarovuzidu Dudoredaz")}),
-                                  20000);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            fake->speechBackend.spoken,
+            (QStringList{QStringLiteral("Hello"), QStringLiteral("Welcome to Pellworth Vadarovuzidu Dudoredaz")}),
+            20000);
 
         data::Connection c;
         c.open(db);

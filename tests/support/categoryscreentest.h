@@ -24,8 +24,7 @@ protected:
     // The stored parent of a category, -1 when there is no such category.
     int storedParent(const QString& name)
     {
-        data::Recordset rs =
-            db.query(QStringLiteral("SELECT ParentCategory FROM Category WHERE CatName = ?"), {name});
+        data::Recordset rs = db.query(QStringLiteral("SELECT ParentCategory FROM Category WHERE CatName = ?"), {name});
         return rs.eof() ? -1 : rs.value(0).toInt();
     }
 };

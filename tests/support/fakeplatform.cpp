@@ -42,8 +42,7 @@ ui::Answer FakePlatform::messageBox(const QString& text, ui::Buttons buttons, co
     return takeFront(answers, firstButton(buttons));
 }
 
-std::optional<QString> FakePlatform::inputBox(const QString& prompt, const QString& title,
-                                              const QString& defaultText)
+std::optional<QString> FakePlatform::inputBox(const QString& prompt, const QString& title, const QString& defaultText)
 {
     log << QStringLiteral("inputBox|%1|%2").arg(title, prompt);
     return takeFront(inputs, std::optional<QString>(defaultText));
@@ -94,8 +93,7 @@ bool FakePlatform::startProgram(const QString& program, const QStringList& argum
 
 ui::SpeechBackend& FakePlatform::speech() { return speechBackend; }
 
-bool FakePlatform::showHelp(const QString& helpFile, ui::HelpCommand command, const QString& topic,
-                            QString* error)
+bool FakePlatform::showHelp(const QString& helpFile, ui::HelpCommand command, const QString& topic, QString* error)
 {
     log << QStringLiteral("showHelp|%1|%2|%3").arg(helpFile).arg(int(command)).arg(topic);
     if (!helpResult && error)
@@ -151,6 +149,6 @@ void FakePlatform::verifyAllAnswersUsed() const
     note(inputs.size(), "input box text(s)");
     note(openNames.size(), "file name(s) to open");
     note(saveNames.size(), "file name(s) to save");
-    QVERIFY2(left.isEmpty(), qPrintable(QStringLiteral("scripted, but nothing asked for them: ") +
-                                        left.join(QStringLiteral(", "))));
+    QVERIFY2(left.isEmpty(),
+             qPrintable(QStringLiteral("scripted, but nothing asked for them: ") + left.join(QStringLiteral(", "))));
 }

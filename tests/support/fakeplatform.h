@@ -48,8 +48,7 @@ public:
     RecordingSpeech speechBackend;
 
     ui::Answer messageBox(const QString& text, ui::Buttons buttons, const QString& title) override;
-    std::optional<QString> inputBox(const QString& prompt, const QString& title,
-                                    const QString& defaultText) override;
+    std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     std::optional<QString> openFileName(QWidget* parent, const ui::FileDialogOptions& o) override;
     std::optional<QString> saveFileName(QWidget* parent, const ui::FileDialogOptions& o) override;
     QString clipboardText() override;
@@ -58,10 +57,8 @@ public:
     void sendKey(QWidget* target, int key) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
     ui::SpeechBackend& speech() override;
-    bool showHelp(const QString& helpFile, ui::HelpCommand command, const QString& topic,
-                  QString* error) override;
-    void printPreview(QWidget* parent, const QString& title,
-                      const std::function<void(QPrinter*)>& paint) override;
+    bool showHelp(const QString& helpFile, ui::HelpCommand command, const QString& topic, QString* error) override;
+    void printPreview(QWidget* parent, const QString& title, const std::function<void(QPrinter*)>& paint) override;
 
     // Texts of the message boxes shown so far, and their titles.
     QStringList messageTexts() const;

@@ -30,18 +30,26 @@ int addName(data::Connection& db, const QString& table, const QString& name)
 
 int addItem(data::Connection& db, const Item& i)
 {
-    return insert(db,
-                  QStringLiteral("INSERT INTO Item (ItemId, ItemCode, ItemName, CategoryID, UnitId, Material, Labor, "
-                                 "Qty, TU, SubLabor, Equipment) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                  {i.key, i.code, i.name, i.category, i.unit, i.material, i.labor, i.qty, i.tu, i.subLabor,
-                   i.equipment});
+    return insert(
+        db,
+        QStringLiteral("INSERT INTO Item (ItemId, ItemCode, ItemName, CategoryID, UnitId, Material, Labor, "
+                       "Qty, TU, SubLabor, Equipment) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+        {i.key, i.code, i.name, i.category, i.unit, i.material, i.labor, i.qty, i.tu, i.subLabor, i.equipment});
 }
 
 int addItem(data::Connection& db, const data::DbValue& code, const data::DbValue& name, int category, int unit,
             double material, double qty, const data::DbValue& tu)
 {
-    return addItem(db, {.code = code, .name = name, .category = category, .unit = unit, .material = material,
-                        .labor = 0, .qty = qty, .tu = tu, .subLabor = 0, .equipment = 0});
+    return addItem(db, {.code = code,
+                        .name = name,
+                        .category = category,
+                        .unit = unit,
+                        .material = material,
+                        .labor = 0,
+                        .qty = qty,
+                        .tu = tu,
+                        .subLabor = 0,
+                        .equipment = 0});
 }
 
 int addCustomer(data::Connection& db, const Customer& c)
@@ -61,8 +69,9 @@ int addEstimate(data::Connection& db, const Estimate& e)
                                  "SCity, SState, SZip, SCountry, SPhone, SMobile, SEmail, ShipId, Amount, Tax, "
                                  "Total, UPSTracking, Notes, Overhead) "
                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                  {e.number, e.customer, e.rep, e.date, e.street1, e.street2, e.city, e.state, e.zip, e.country,
-                   e.phone, e.mobile, e.email, e.ship, e.amount, e.tax, e.total, e.tracking, e.notes, e.overhead});
+                  {e.number, e.customer, e.rep,     e.date,     e.street1, e.street2, e.city,
+                   e.state,  e.zip,      e.country, e.phone,    e.mobile,  e.email,   e.ship,
+                   e.amount, e.tax,      e.total,   e.tracking, e.notes,   e.overhead});
 }
 
 int addLine(data::Connection& db, const data::DbValue& number, const data::DbValue& item, const data::DbValue& qty,

@@ -35,8 +35,8 @@ int addCustomer(data::Connection& db, const Customer& customer);
 
 // An estimate's header; its number is its key.
 struct Estimate {
-    data::DbValue number{}, customer{}, rep{}, date{}, street1{}, street2{}, city{}, state{}, zip{}, country{},
-        phone{}, mobile{}, email{}, ship{}, amount{}, tax{}, total{}, tracking{}, notes{}, overhead{};
+    data::DbValue number{}, customer{}, rep{}, date{}, street1{}, street2{}, city{}, state{}, zip{}, country{}, phone{},
+        mobile{}, email{}, ship{}, amount{}, tax{}, total{}, tracking{}, notes{}, overhead{};
 };
 int addEstimate(data::Connection& db, const Estimate& estimate);
 // One line of estimate `number`, its figures in the table's order.

@@ -128,8 +128,8 @@ void TestControls::comboAddsLeaveNothingSelected()
     QCOMPARE(changed.count(), 0);
     QCOMPARE(combo.itemData(0), 7);
     QCOMPARE(combo.itemData(1), 2147483647);
-    QCOMPARE(combo.itemData(2), 0);   // no data given
-    QCOMPARE(combo.itemData(3), 0);   // outside the list
+    QCOMPARE(combo.itemData(2), 0);  // no data given
+    QCOMPARE(combo.itemData(3), 0);  // outside the list
     QCOMPARE(combo.itemData(-1), 0);
 
     // Clearing a selected combo is silent too, and the next fill starts
@@ -157,13 +157,13 @@ void TestControls::comboSelectionByCodeAndData()
     QCOMPARE(combo.listIndex(), 2);
     QCOMPARE(combo.selectedData(), 35);
     QCOMPARE(combo.text(), QStringLiteral("Windows"));
-    QCOMPARE(changed.count(), 1);   // code selection fires, as the old Click did
+    QCOMPARE(changed.count(), 1);  // code selection fires, as the old Click did
     QCOMPARE(changed.at(0).at(0).toInt(), 2);
 
     QVERIFY(!combo.selectByData(99));
     QCOMPARE(combo.listIndex(), 2);
 
-    combo.setListIndex(5);   // outside: ignored
+    combo.setListIndex(5);  // outside: ignored
     QCOMPARE(combo.listIndex(), 2);
     combo.setListIndex(0);
     QCOMPARE(combo.selectedData(), 0);
@@ -184,7 +184,7 @@ void TestControls::comboText()
     list.addItem(QStringLiteral("Ohio"), 2);
     list.setText(QStringLiteral("Ohio"));
     QCOMPARE(list.listIndex(), 1);
-    list.setText(QStringLiteral("Texas"));   // not in the list: nothing changes
+    list.setText(QStringLiteral("Texas"));  // not in the list: nothing changes
     QCOMPARE(list.listIndex(), 1);
     QCOMPARE(list.text(), QStringLiteral("Ohio"));
 
@@ -284,7 +284,7 @@ void TestControls::listViewColumnsAndRows()
     QCOMPARE(list->subItem(1, 1), QStringLiteral("Boards"));
     QCOMPARE(list->subItem(1, 2), QStringLiteral("12"));
     QCOMPARE(list->text(3), QString());
-    QCOMPARE(list->subItem(0, 0), QString());   // sub-items count from 1
+    QCOMPARE(list->subItem(0, 0), QString());  // sub-items count from 1
 
     // A row's cells are changed in place, and removing one moves the rows
     // after it up.
@@ -314,7 +314,7 @@ void TestControls::listViewHeaderClickReportsButNeverSorts()
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
     }
     QCOMPARE(clicked.count(), 3);
-    QCOMPARE(clicked.at(0).at(0).toInt(), 3);   // 1-based position
+    QCOMPARE(clicked.at(0).at(0).toInt(), 3);  // 1-based position
     QCOMPARE(clicked.at(1).at(0).toInt(), 2);
     QCOMPARE(keysOf(*list), (QStringList{"30", "10", "20"}));
 
@@ -332,7 +332,7 @@ void TestControls::listViewHeaderClickReportsButNeverSorts()
 void TestControls::listViewHeaderIcons()
 {
     auto list = priceList();
-    QVERIFY(list->headerItem()->icon(1).isNull());   // none until a screen sets one
+    QVERIFY(list->headerItem()->icon(1).isNull());  // none until a screen sets one
     QCOMPARE(list->headerIcon(1), HeaderIcon::Blank);
 
     list->setAllHeaderIcons(HeaderIcon::Blank);
@@ -341,13 +341,13 @@ void TestControls::listViewHeaderIcons()
     QCOMPARE(list->headerIcon(1), HeaderIcon::Down);
     QCOMPARE(list->headerIcon(2), HeaderIcon::Blank);
     QVERIFY(!list->headerItem()->icon(1).isNull());
-    QVERIFY(!list->headerItem()->icon(2).isNull());   // blank still takes the space
+    QVERIFY(!list->headerItem()->icon(2).isNull());  // blank still takes the space
 
     list->setAllHeaderIcons(HeaderIcon::Blank);
     list->setHeaderIcon(2, HeaderIcon::Up);
     QCOMPARE(list->headerIcon(1), HeaderIcon::Blank);
     QCOMPARE(list->headerIcon(2), HeaderIcon::Up);
-    list->setHeaderIcon(7, HeaderIcon::Up);   // no such column: ignored
+    list->setHeaderIcon(7, HeaderIcon::Up);  // no such column: ignored
     QCOMPARE(list->headerIcon(7), HeaderIcon::Blank);
 }
 
@@ -399,12 +399,12 @@ void TestControls::listViewSelection()
     QCOMPARE(list.selectedRow(), -1);
     list.setSelectedRow(3);
     QCOMPARE(list.selectedKey(), QStringLiteral("1003"));
-    QCOMPARE(selected.count(), 0);   // code selections are not user choices
+    QCOMPARE(selected.count(), 0);  // code selections are not user choices
 
     list.clearRows();
     QCOMPARE(list.rowCount(), 0);
     QCOMPARE(list.selectedRow(), -1);
-    QCOMPARE(list.columnCount(), 2);   // the columns stay
+    QCOMPARE(list.columnCount(), 2);  // the columns stay
     list.addRow(QStringLiteral("7"));
     QCOMPARE(list.selectedKey(), QStringLiteral("7"));
     QCOMPARE(selected.count(), 0);
@@ -500,7 +500,7 @@ void TestControls::tabStripCodeSelectsSilentlyUserClickReports()
 
     strip.setSelectedIndex(3);
     QCOMPARE(strip.selectedIndex(), 3);
-    strip.setSelectedIndex(4);   // no such tab
+    strip.setSelectedIndex(4);  // no such tab
     QCOMPARE(strip.selectedIndex(), 3);
     QCOMPARE(clicked.count(), 0);
 
@@ -538,7 +538,7 @@ void TestControls::tabStripFramesOneOrNone()
     strip.resize(400, 300);
     strip.show();
     QVERIFY(QTest::qWaitForWindowExposed(&strip));
-    QCOMPARE(strip.visibleFrame(), nullptr);   // frames start hidden
+    QCOMPARE(strip.visibleFrame(), nullptr);  // frames start hidden
     QVERIFY(!gutter->isVisible());
 
     strip.showFrame(gutter);
@@ -604,10 +604,14 @@ void TestControls::textBoxDigitsAndPointFilter_data()
     QTest::addColumn<bool>("filter");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("result");
-    QTest::newRow("letters and minus dropped") << true << "12a.5-" << "12.5";
-    QTest::newRow("comma and blank dropped") << true << ",7 x" << "7";
-    QTest::newRow("points not limited") << true << "1..2." << "1..2.";
-    QTest::newRow("filter off") << false << "12a.5-" << "12a.5-";
+    QTest::newRow("letters and minus dropped") << true << "12a.5-"
+                                               << "12.5";
+    QTest::newRow("comma and blank dropped") << true << ",7 x"
+                                             << "7";
+    QTest::newRow("points not limited") << true << "1..2."
+                                        << "1..2.";
+    QTest::newRow("filter off") << false << "12a.5-"
+                                << "12a.5-";
 }
 
 void TestControls::textBoxDigitsAndPointFilter()
@@ -743,7 +747,7 @@ void TestControls::datePickerFormat()
     date.setValue(QDate(2003, 2, 7));
     QCOMPARE(date.value(), QDate(2003, 2, 7));
     QCOMPARE(date.text(), QStringLiteral("02/07/2003"));
-    date.setValue(QDate());   // invalid: ignored
+    date.setValue(QDate());  // invalid: ignored
     QCOMPARE(date.value(), QDate(2003, 2, 7));
     date.setCustomFormat(QStringLiteral("yyyy-MM-dd"));
     QCOMPARE(date.text(), QStringLiteral("2003-02-07"));
@@ -766,7 +770,7 @@ void TestControls::popupPositionIsTwipsInClientCoordinates()
 
     QMenu menu;
     menu.addAction(QStringLiteral("Group 1"));
-    popupMenuAt(&menu, client, 1500, 300);   // returns at once
+    popupMenuAt(&menu, client, 1500, 300);  // returns at once
     QVERIFY(menu.isVisible());
     QCOMPARE(menu.pos(), popupPosition(client, 1500, 300));
     menu.close();

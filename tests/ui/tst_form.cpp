@@ -193,20 +193,18 @@ private slots:
                                          << QPoint(100, 50) << QSize(800, 600) << false;
         // A window placed low (the group 1 calculators at top 2500 twips)
         // moves up until its bottom edge is on screen.
-        QTest::newRow("sticks out below: moves up")
-            << QPoint(0, 167) << QSize(1018, 615) << QSize(1018, 615) << false << screen << QPoint(0, 71)
-            << QSize(1018, 615) << false;
-        QTest::newRow("sticks out right: moves left")
-            << QPoint(600, 10) << QSize(800, 400) << QSize(800, 400) << false << screen << QPoint(472, 10)
-            << QSize(800, 400) << false;
+        QTest::newRow("sticks out below: moves up") << QPoint(0, 167) << QSize(1018, 615) << QSize(1018, 615) << false
+                                                    << screen << QPoint(0, 71) << QSize(1018, 615) << false;
+        QTest::newRow("sticks out right: moves left") << QPoint(600, 10) << QSize(800, 400) << QSize(800, 400) << false
+                                                      << screen << QPoint(472, 10) << QSize(800, 400) << false;
         QTest::newRow("too tall, resizable: shrinks to the work area")
             << QPoint(20, 0) << QSize(1208, 760) << QSize(1100, 600) << true << screen << QPoint(20, 0)
             << QSize(1208, 686) << false;
         QTest::newRow("too tall, fixed: scrolls") << QPoint(20, 0) << QSize(1000, 760) << QSize(1000, 760) << false
                                                   << screen << QPoint(20, 0) << QSize(1000, 686) << true;
         QTest::newRow("too tall even at its smallest: scrolls")
-            << QPoint(0, 0) << QSize(1000, 800) << QSize(900, 700) << true << screen << QPoint(0, 0)
-            << QSize(1000, 686) << true;
+            << QPoint(0, 0) << QSize(1000, 800) << QSize(900, 700) << true << screen << QPoint(0, 0) << QSize(1000, 686)
+            << true;
         QTest::newRow("above and left of the screen: top-left on screen")
             << QPoint(-120, -250) << QSize(500, 300) << QSize(500, 300) << false << screen << QPoint(0, 0)
             << QSize(500, 300) << false;

@@ -112,16 +112,26 @@ private slots:
     {
         QTest::addColumn<QString>("topic");
         QTest::addColumn<QString>("id");
-        QTest::newRow("context of the main window") << "1" << "main";
-        QTest::newRow("context of the estimate screen") << "12" << "estimates";
-        QTest::newRow("context with blanks") << " 12 " << "estimates";
-        QTest::newRow("unknown context") << "99" << "";
-        QTest::newRow("context 0") << "0" << "";
-        QTest::newRow("keyword, other case") << "BID" << "estimates";
-        QTest::newRow("topic id") << "main" << "main";
-        QTest::newRow("title") << "estimates & bids" << "estimates";
-        QTest::newRow("unknown word") << "gutter" << "";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("context of the main window") << "1"
+                                                    << "main";
+        QTest::newRow("context of the estimate screen") << "12"
+                                                        << "estimates";
+        QTest::newRow("context with blanks") << " 12 "
+                                             << "estimates";
+        QTest::newRow("unknown context") << "99"
+                                         << "";
+        QTest::newRow("context 0") << "0"
+                                   << "";
+        QTest::newRow("keyword, other case") << "BID"
+                                             << "estimates";
+        QTest::newRow("topic id") << "main"
+                                  << "main";
+        QTest::newRow("title") << "estimates & bids"
+                               << "estimates";
+        QTest::newRow("unknown word") << "gutter"
+                                      << "";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void findsTopic()
     {

@@ -37,15 +37,14 @@
 
 namespace {
 
-const char* const usage =
-    "usage: screenshot helpviewer FILE.png [TOPIC]\n"
-    "       screenshot notespad FILE.png\n"
-    "       screenshot FORM FILE.png [VARIABLE=VALUE...]\n"
-    "  TOPIC: a context number or keyword, or \"search:\" and a text (12 unless given)\n"
-    "  FORM: a screen the main menu opens (frmOrder, frmOrders, frmItem, frmCategory,\n"
-    "        frmCustomer, frmMaster, frmCalculators, frmCalculator2, ...), with its\n"
-    "        variables set as the menu sets them (AddOrDelete=E, MastertableName=Units,\n"
-    "        Which=5)\n";
+const char* const usage = "usage: screenshot helpviewer FILE.png [TOPIC]\n"
+                          "       screenshot notespad FILE.png\n"
+                          "       screenshot FORM FILE.png [VARIABLE=VALUE...]\n"
+                          "  TOPIC: a context number or keyword, or \"search:\" and a text (12 unless given)\n"
+                          "  FORM: a screen the main menu opens (frmOrder, frmOrders, frmItem, frmCategory,\n"
+                          "        frmCustomer, frmMaster, frmCalculators, frmCalculator2, ...), with its\n"
+                          "        variables set as the menu sets them (AddOrDelete=E, MastertableName=Units,\n"
+                          "        Which=5)\n";
 
 // The desktop platform with nobody at the desk: a message box is printed
 // and takes its first button, a prompt keeps its text, a file dialog is

@@ -7,8 +7,7 @@ namespace ui {
 
 EspeakBackend::EspeakBackend(QObject* parent, const QString& program)
     : SpeechBackend(parent), program_(program.isEmpty() ? findProgram() : program)
-{
-}
+{}
 
 EspeakBackend::~EspeakBackend() { stop(); }
 
@@ -33,7 +32,8 @@ void EspeakBackend::say(const QString& text)
     });
     if (program_.isEmpty() || text.trimmed().isEmpty()) {
         // Nothing to run: finish the way a failed start would, a moment later.
-        QMetaObject::invokeMethod(this, [this, p] { done(p); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, p] { done(p); }, Qt::QueuedConnection);
         return;
     }
     p->start(program_, arguments(text));

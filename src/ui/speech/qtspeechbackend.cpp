@@ -37,16 +37,14 @@ std::unique_ptr<QtSpeechBackend> QtSpeechBackend::create(const QString& engine, 
     if (!QTextToSpeech::availableEngines().contains(engine))
         return nullptr;
     auto* tts = new QTextToSpeech(engine);
-    if (tts->state() == QTextToSpeech::Error
-        || tts->errorReason() != QTextToSpeech::ErrorReason::NoError) {
+    if (tts->state() == QTextToSpeech::Error || tts->errorReason() != QTextToSpeech::ErrorReason::NoError) {
         delete tts;
         return nullptr;
     }
     return std::unique_ptr<QtSpeechBackend>(new QtSpeechBackend(tts, parent));
 }
 
-QtSpeechBackend::QtSpeechBackend(QTextToSpeech* tts, QObject* parent)
-    : SpeechBackend(parent), tts_(tts)
+QtSpeechBackend::QtSpeechBackend(QTextToSpeech* tts, QObject* parent) : SpeechBackend(parent), tts_(tts)
 {
     tts_->setParent(this);
     connect(tts_, &QTextToSpeech::stateChanged, this, &QtSpeechBackend::onStateChanged);
@@ -91,19 +89,14 @@ void QtSpeechBackend::onStateChanged(QTextToSpeech::State state)
     if (!pending_)
         return;
     switch (state) {
-    case QTextToSpeech::Speaking:
-        sawSpeaking_ = true;
-        break;
+    case QTextToSpeech::Speaking: sawSpeaking_ = true; break;
     case QTextToSpeech::Ready:
         // Ready before Speaking is the echo of an earlier stop().
         if (sawSpeaking_)
             finishPending();
         break;
-    case QTextToSpeech::Error:
-        finishPending();
-        break;
-    case QTextToSpeech::Paused:
-        break;
+    case QTextToSpeech::Error: finishPending(); break;
+    case QTextToSpeech::Paused: break;
     }
 }
 

@@ -127,8 +127,8 @@ bool tryStep(const QString& step)
         if (!box)
             return false;
         report(QStringLiteral("message ") + box->text());
-        QAbstractButton* b = box->defaultButton() ? static_cast<QAbstractButton*>(box->defaultButton())
-                                                  : box->buttons().value(0);
+        QAbstractButton* b =
+            box->defaultButton() ? static_cast<QAbstractButton*>(box->defaultButton()) : box->buttons().value(0);
         if (b)
             b->click();
         return true;
