@@ -35,26 +35,7 @@ class TestFrmOrderNo : public ScreenTest {
         db.execute(QStringLiteral("INSERT INTO Rooms (Id, Name) VALUES (1, 'Kitchen')"));
         db.execute(QStringLiteral("INSERT INTO Units (Id, Name) VALUES (1, 'Each')"));
         seed::addItem(db, {.key = 1, .name = "Tile"});
-        seed::addEstimate(db, {.number = 7,
-                               .customer = 1,
-                               .rep = 0,
-                               .date = "2024-03-05",
-                               .street1 = "",
-                               .street2 = "",
-                               .city = "",
-                               .state = 1,
-                               .zip = "",
-                               .country = "",
-                               .phone = "",
-                               .mobile = "",
-                               .email = "",
-                               .ship = 0,
-                               .amount = 10,
-                               .tax = 0,
-                               .total = 10,
-                               .tracking = "",
-                               .notes = "",
-                               .overhead = 0});
+        seed::addEstimate(db, seed::plainEstimate(7, 1, QStringLiteral("2024-03-05"), 10, 10));
         seed::addLine(db, 7, 1, 1, 10, 1, 1, 0, 0, 0);
     }
 

@@ -39,26 +39,7 @@ class TestFrmOrders : public ScreenTest {
     // An estimate with empty address texts and one line.
     void addEstimate(int no, int cust, const QString& date, const data::DbValue& total)
     {
-        seed::addEstimate(db, {.number = no,
-                               .customer = cust,
-                               .rep = 0,
-                               .date = date,
-                               .street1 = "",
-                               .street2 = "",
-                               .city = "",
-                               .state = 1,
-                               .zip = "",
-                               .country = "",
-                               .phone = "",
-                               .mobile = "",
-                               .email = "",
-                               .ship = 0,
-                               .amount = 0,
-                               .tax = 0,
-                               .total = total,
-                               .tracking = "",
-                               .notes = "",
-                               .overhead = 0});
+        seed::addEstimate(db, seed::plainEstimate(no, cust, date, 0, total));
         seed::addLine(db, no, 1, 1, 1, 1, 1, 0, 0, 0);
     }
     // Estimates 1, 7, 10, 21 and 100 for customers named to test the

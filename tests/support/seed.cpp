@@ -84,4 +84,30 @@ int addLine(data::Connection& db, const data::DbValue& number, const data::DbVal
                   {number, item, qty, material, room, unit, extension, labor, others});
 }
 
+Estimate plainEstimate(int number, int customer, const QString& date, const data::DbValue& amount,
+                       const data::DbValue& total)
+{
+    const QString none = QStringLiteral("");
+    return {.number = number,
+            .customer = customer,
+            .rep = 0,
+            .date = date,
+            .street1 = none,
+            .street2 = none,
+            .city = none,
+            .state = 1,
+            .zip = none,
+            .country = none,
+            .phone = none,
+            .mobile = none,
+            .email = none,
+            .ship = 0,
+            .amount = amount,
+            .tax = 0,
+            .total = total,
+            .tracking = none,
+            .notes = none,
+            .overhead = 0};
+}
+
 }  // namespace seed

@@ -39,6 +39,10 @@ struct Estimate {
         mobile{}, email{}, ship{}, amount{}, tax{}, total{}, tracking{}, notes{}, overhead{};
 };
 int addEstimate(data::Connection& db, const Estimate& estimate);
+// An estimate whose address and other texts are empty (not Null), state 1,
+// no tax or overhead.
+Estimate plainEstimate(int number, int customer, const QString& date, const data::DbValue& amount,
+                       const data::DbValue& total);
 // One line of estimate `number`, its figures in the table's order.
 int addLine(data::Connection& db, const data::DbValue& number, const data::DbValue& item, const data::DbValue& qty,
             const data::DbValue& material, const data::DbValue& room, const data::DbValue& unit,
