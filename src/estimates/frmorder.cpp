@@ -154,6 +154,7 @@ void FrmOrder::createControls()
     setClientSize(15600, 13500);
     ListView1->setSpreadColumns(true);
     // The notes panel lies over the list and follows it.
+    notesAnchor_ = Frame1;
     Frame1->installEventFilter(this);
     // Escape is Cancel, with Cancel's question.
     setEscapeAction([this] { CmdCancel_Click(); });
@@ -161,9 +162,11 @@ void FrmOrder::createControls()
 
 bool FrmOrder::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Frame1 && (event->type() == QEvent::Resize || event->type() == QEvent::Move) && frmNotes &&
+    // The frame is compared as a plain object: while the window is taken
+    // down it still sends events, but is no longer a group box to cast to.
+    if ((event->type() == QEvent::Resize || event->type() == QEvent::Move) && watched == notesAnchor_ && frmNotes &&
         frmNotes->isVisible())
-        frmNotes->setGeometry(Frame1->geometry());
+        frmNotes->setGeometry(static_cast<QWidget*>(watched)->geometry());
     return ui::Form::eventFilter(watched, event);
 }
 
@@ -654,6 +657,7 @@ void FrmOrder::Form_Unload()
 {
     if (!keepOrderOnUnload_ && order_)
         order_->ClearData();
+    notesAnchor_ = nullptr;
     mode_.clear();
     saved_ = false;
     Editing = false;
@@ -905,11 +909,25 @@ void FrmOrder::cmdOk_Click()
         unload();
 }
 
+bool FrmOrder::confirmCancel()
+{
+    return ui::msgBox(QStringLiteral("Are you sure you want to cancel this screen and discard any changes done?"),
+                      ui::Buttons::YesNo, QStringLiteral("Confirm Cancel")) == ui::Answer::Yes;
+}
+
 void FrmOrder::CmdCancel_Click()
 {
-    if (ui::msgBox(QStringLiteral("Are you sure you want to cancel this screen and discard any changes done?"),
-                   ui::Buttons::YesNo, QStringLiteral("Confirm Cancel")) == ui::Answer::Yes)
+    if (confirmCancel())
         unload();
+}
+
+bool FrmOrder::Form_QueryUnload(ui::UnloadMode mode)
+{
+    // The close box throws the screen away as Cancel does, so it asks the
+    // same question; a saved estimate has nothing left to lose.
+    if (mode != ui::UnloadMode::CloseBox || saved_)
+        return true;
+    return confirmCancel();
 }
 
 void FrmOrder::CmdDeleteOrder_Click()

@@ -209,6 +209,7 @@ public:
 protected:
     void createControls() override;
     void Form_Load() override;
+    bool Form_QueryUnload(ui::UnloadMode mode) override;
     void Form_Unload() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -235,6 +236,7 @@ private:
     void estimateLoaded();
     bool holdsUnsavedEstimate() const;
     bool mayDropOpenEstimate();
+    bool confirmCancel();
     bool linesEditable() const;
     // A quantity and all three picks, or a message and false.
     bool lineInputComplete();
@@ -263,6 +265,7 @@ private:
     QString mode_;
     bool saved_ = false;
     bool keepOrderOnUnload_ = false;
+    QObject* notesAnchor_ = nullptr;  // Frame1, which the notes panel covers
 
     // Line editing state.
     bool Editing = false;                             // while a line is loaded into the boxes

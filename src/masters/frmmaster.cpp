@@ -240,7 +240,7 @@ void FrmMaster::cmdSearch_Click()
 
 void FrmMaster::cmdExit_Click() { unload(); }
 
-bool FrmMaster::Form_QueryUnload()
+bool FrmMaster::Form_QueryUnload(ui::UnloadMode)
 {
     if (!names_ || names_->AddEditDel != QLatin1String("A"))
         return true;

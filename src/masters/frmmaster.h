@@ -60,7 +60,7 @@ protected:
     void createControls() override;
     void Form_Load() override;
     // Closing with an unsaved new name asks to save it first.
-    bool Form_QueryUnload() override;
+    bool Form_QueryUnload(ui::UnloadMode) override;
 
 private:
     enum class SaveOutcome { Declined, Saved, Refused };

@@ -97,7 +97,7 @@ bool Form::unload()
 {
     if (!window_ || unloading_)
         return true;
-    if (!Form_QueryUnload())
+    if (!Form_QueryUnload(UnloadMode::Code))
         return false;
     unloading_ = true;
     try {
@@ -118,7 +118,7 @@ bool Form::closeRequested()
         return true;
     bool ok = true;
     guarded([&] {
-        ok = Form_QueryUnload();
+        ok = Form_QueryUnload(UnloadMode::CloseBox);
         if (!ok)
             return;
         unloading_ = true;

@@ -22,6 +22,10 @@ namespace ui {
 
 class FormWindow;
 
+// Who asked a window to unload: the program (Unload from code) or the user
+// through the window's close box (title-bar X, Alt+F4, the window manager).
+enum class UnloadMode { Code, CloseBox };
+
 class Form : public QObject {
     Q_OBJECT
 public:
@@ -94,7 +98,7 @@ protected:
     // Runs each time show() is called on the form, also when already open.
     virtual void Form_Activate() {}
     // False keeps the window open.
-    virtual bool Form_QueryUnload() { return true; }
+    virtual bool Form_QueryUnload(UnloadMode) { return true; }
     virtual void Form_Unload() {}
 
 private:

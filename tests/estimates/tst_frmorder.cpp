@@ -900,6 +900,102 @@ private slots:
         QCOMPARE(estimateCount(), 0);
     }
 
+    // The close box (title-bar X, Alt+F4, the window manager) discards as
+    // Cancel does, so it asks Cancel's question; once saved, it just closes.
+    void closeBoxAsksAsCancel_data()
+    {
+        QTest::addColumn<ui::Answer>("answer");
+        QTest::newRow("No: the estimate stays") << ui::Answer::No;
+        QTest::newRow("Yes: closed unsaved") << ui::Answer::Yes;
+    }
+    void closeBoxAsksAsCancel()
+    {
+        QFETCH(ui::Answer, answer);
+        FrmOrder& f = openedWithTwoLines();
+        f.txtTaxPer->setText(QStringLiteral("8"));
+        fake->answers = {answer};
+        QVERIFY(!f.window()->close() || answer == ui::Answer::Yes);
+        QCOMPARE(fake->messageTexts(),
+                 QStringList{"Are you sure you want to cancel this screen and discard any changes done?"});
+        QCOMPARE(fake->messages.last().title, QStringLiteral("Confirm Cancel"));
+        QCOMPARE(fake->messages.last().buttons, ui::Buttons::YesNo);
+        QCOMPARE(f.isLoaded(), answer == ui::Answer::No);
+        if (f.isLoaded()) {
+            QVERIFY(f.isVisible());
+            QCOMPARE(f.ListView1->rowCount(), 2);
+            QCOMPARE(f.Order().ColnOrderItems().Count(), 2);
+            QCOMPARE(f.txtTaxPer->text(), QStringLiteral("8"));
+            QCOMPARE(f.TxtCustomer->text(), QStringLiteral("Anna Baker"));
+            // Still whole: it saves as any other estimate.
+            f.CmdSave->click();
+            QCOMPARE(storedLines(1).size(), 2);
+            fake->messages.clear();
+            QVERIFY(f.window()->close());
+            QVERIFY(fake->messages.isEmpty());
+            QVERIFY(!f.isLoaded());
+            QCOMPARE(estimateCount(), 1);
+        } else {
+            QCOMPARE(estimateCount(), 0);
+            QCOMPARE(db.scalar(QStringLiteral("Select count(*) from OrderItem")).toInt(), 0);
+        }
+    }
+
+    // Every way out of the screen, with the notes panel open over the
+    // list: the window goes whole and the next opening is fresh.
+    void closesByEveryRoute_data()
+    {
+        QTest::addColumn<QString>("route");
+        for (const char* route : {"Cancel", "Escape", "close box", "OK after a save", "close box after a save",
+                                  "Delete", "Cancel in delete mode"})
+            QTest::newRow(route) << QString::fromLatin1(route);
+    }
+    void closesByEveryRoute()
+    {
+        QFETCH(QString, route);
+        const bool deleting = route.contains(QLatin1String("elete"));
+        FrmOrder* f = nullptr;
+        if (deleting) {
+            storeEstimate(6, 2, 24, 0, 0, 24);
+            seed::addLine(db, 6, CeramicTile, 4, 10, Bathroom, SquareFeet, 3, 10, 1);
+            f = &openStored(QStringLiteral("D"), 6);
+        } else {
+            f = &openedWithTwoLines();
+        }
+        f->cmdImport->click();
+        QVERIFY(f->frmNotes->isVisible());
+        f->window()->resize(f->window()->width() + 20, f->window()->height());
+        QCoreApplication::processEvents();
+        if (route.contains(QLatin1String("after a save"))) {
+            f->CmdSave->click();
+            QVERIFY(f->isSaved());
+        }
+        fake->messages.clear();
+        // Only a saved estimate goes without a question.
+        if (!route.contains(QLatin1String("after a save")))
+            fake->answers = {ui::Answer::Yes};
+        if (route.startsWith(QLatin1String("Cancel")))
+            f->CmdCancel->click();
+        else if (route == QLatin1String("Escape"))
+            QTest::keyClick(f->TxtQty, Qt::Key_Escape);
+        else if (route.startsWith(QLatin1String("close box")))
+            f->window()->close();
+        else if (route == QLatin1String("OK after a save"))
+            f->cmdOk->click();
+        else
+            f->CmdDeleteOrder->click();
+        QVERIFY(fake->answers.empty());
+        QVERIFY(!f->isLoaded());
+        // Let the window be taken down now, not at the end of the test.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(estimateCount(), route.contains(QLatin1String("after a save")) ? 1
+                                  : route == QLatin1String("Delete")            ? 0
+                                  : deleting                                    ? 1
+                                                                                : 0);
+        FrmOrder& again = openNew();
+        QCOMPARE(again.ListView1->rowCount(), 0);
+        QVERIFY(!again.frmNotes->isVisible());
+    }
+
     // Whatever height the window gets beyond its smallest goes to the list
     // of lines.
     void theLinesTakeTheSpareHeight()

@@ -41,7 +41,7 @@ protected:
     }
     void Form_Load() override { ++loads; }
     void Form_Activate() override { ++activations; }
-    bool Form_QueryUnload() override { return !refuseClose; }
+    bool Form_QueryUnload(ui::UnloadMode) override { return !refuseClose; }
     void Form_Unload() override { ++unloads; }
 };
 
