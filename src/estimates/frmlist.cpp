@@ -362,6 +362,9 @@ void FrmList::cmdAddEstimate_Click()
     if (order.isEditingLine())
         order.cmdEditCanc_Click();
 
+    // A line takes its item's own unit; the screen's unit serves only an
+    // item whose unit the screen does not list.
+    const int screenUnit = order.cmbUnits->listIndex();
     for (int row = 0; row < ListView1->rowCount(); ++row) {
         if (!order.isLoaded())
             return;
@@ -386,6 +389,10 @@ void FrmList::cmdAddEstimate_Click()
             continue;
         }
         order.cmbRooms->setListIndex(roomEntry);
+        masters::ClsItem& it = item();
+        it.itemid = itemKey;
+        const int unitEntry = it.GetItem() ? order.cmbUnits->lastEntryOf(it.UnitId) : -1;
+        order.cmbUnits->setListIndex(unitEntry >= 0 ? unitEntry : screenUnit);
         // Picking the item fills its master prices and default quantity;
         // an entry already selected is picked again for the same effect.
         if (order.cmbItems->listIndex() == itemEntry)

@@ -194,8 +194,9 @@ private slots:
 
     // Rows picked under different takeoff names, one removed, the rest
     // replayed into the open estimate through its Add: each line takes the
-    // item's master figures and the screen's unit; the second pick of the
-    // same item and takeoff name is refused by the estimate screen.
+    // item's master figures and its own unit, whatever unit the screen
+    // shows; the second pick of the same item and takeoff name is refused
+    // by the estimate screen.
     void pickAndAddToEstimate()
     {
         FrmOrder& order = openEstimate();
@@ -256,7 +257,7 @@ private slots:
         QCOMPARE(l.ListView1->text(3), QStringLiteral("6"));
         fake->messages.clear();
 
-        // The screen's unit is what the lines take.
+        // The screen's unit is not what the lines take.
         QVERIFY(order.cmbUnits->selectByData(3));
         l.cmdAddEstimate->click();
         QCOMPARE(fake->messageTexts(), QStringList{"Item already added "});
@@ -272,13 +273,42 @@ private slots:
             return cells;
         };
         QCOMPARE(line(0),
-                 (QStringList{"3", "Bathroom", "1", "SF", "Oak door", "150", "60", "0", "0", "210", "1", "3"}));
+                 (QStringList{"3", "Bathroom", "1", "Each", "Oak door", "150", "60", "0", "0", "210", "1", "1"}));
         QCOMPARE(line(1),
-                 (QStringList{"4", "Kitchen", "2", "SF", "Base cabinet", "200", "20", "0", "0", "220", "2", "3"}));
+                 (QStringList{"4", "Kitchen", "2", "Each", "Base cabinet", "200", "20", "0", "0", "220", "2", "1"}));
         QCOMPARE(line(2),
-                 (QStringList{"6", "Living Room", "8", "SF", "Brass knob", "34", "0.5", "0", "0", "34.5", "3", "3"}));
+                 (QStringList{"6", "Living Room", "8", "Each", "Brass knob", "34", "0.5", "0", "0", "34.5", "3", "1"}));
         QCOMPARE(order.Order().ColnOrderItems().Count(), 3);
         QCOMPARE(order.TxtAmount->text(), QStringLiteral("464.5"));
+    }
+
+    // Each picked item comes in under its own unit, in the line and its
+    // row; an item whose unit the screen does not list
+    // takes the screen's unit. The same item twice under one takeoff name
+    // is still refused.
+    void pickedItemsKeepTheirUnit()
+    {
+        addItem(21, "Primer", 1, 4, 18, 0, 2);
+        FrmOrder& order = openEstimate();
+        // Its unit is made after the estimate screen filled its lists.
+        exec(QStringLiteral("Insert into Units (Id, Name) values (4, 'GAL')"));
+        FrmList& l = openPicker(order);
+        pickRoom(l, 2);
+        for (const char* key : {"I11", "I1", "I21", "I11"})
+            pick(l, QString::fromLatin1(key));
+        QCOMPARE(l.ListView1->subItem(2, 6), QStringLiteral("GAL"));
+
+        QVERIFY(order.cmbUnits->selectByData(2));  // LF on the screen
+        l.cmdAddEstimate->click();
+        QCOMPARE(fake->messageTexts(), QStringList{"Item already added "});
+        QCOMPARE(order.ListView1->rowCount(), 3);
+        const QList<QStringList> want{{"11", "SF", "3"}, {"1", "Each", "1"}, {"21", "LF", "2"}};
+        for (int r = 0; r < 3; ++r) {
+            const QStringList cells = rowCells(order.ListView1, r);
+            QCOMPARE((QStringList{cells[FrmOrder::ColItemId], cells[FrmOrder::ColUnit], cells[FrmOrder::ColUnitId]}),
+                     want[r]);
+            QCOMPARE(order.Order().ColnOrderItems().Item(r + 1).mvarUnitId, want[r][2].toInt());
+        }
     }
 
     // Enter on the tree is its double-click; every pick shows in the list;
