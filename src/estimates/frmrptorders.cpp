@@ -87,6 +87,7 @@ void FrmRptOrders::createControls()
     ui::onClick(Command1, [this] { Command1_Click(); });
     ui::onClick(Command3, [this] { Command3_Click(); });
     ui::onClick(Command2, [this] { Command2_Click(); });
+    setEscapeAction([this] { Command2_Click(); });
 }
 
 void FrmRptOrders::Form_Load()

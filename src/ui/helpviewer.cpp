@@ -1,6 +1,7 @@
 #include "helpviewer.h"
 
 #include "platform.h"
+#include "screenfit.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -16,7 +17,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStringDecoder>
@@ -372,14 +372,38 @@ HelpViewer* HelpViewer::open(const QString& helpFile, QString* error)
         return nullptr;
     if (!instance_) {
         instance_ = new HelpViewer;
-        // Centred on the screen the first time.
-        if (QScreen* screen = QGuiApplication::primaryScreen()) {
-            const QRect avail = screen->availableGeometry();
-            instance_->move(avail.center() - instance_->rect().center());
-        }
+        instance_->placeFirstTime();
     }
     instance_->setDocument(std::move(doc));
     return instance_;
+}
+
+void HelpViewer::placeFirstTime()
+{
+    ensurePolished();
+    layout()->activate();
+    const QRect area = workAreaFor(this);
+    const QMargins frame = windowFrameMargins();
+    // At a big scale the designed size is more than a small screen holds:
+    // it shrinks to the work area, frame and title bar included.
+    const QSize size = this->size().boundedTo(area.size().shrunkBy(frame)).expandedTo(layout()->totalMinimumSize());
+    const QSize outer = size.grownBy(frame);
+    const QPoint centred =
+        area.topLeft() + QPoint((area.width() - outer.width()) / 2, (area.height() - outer.height()) / 2);
+    const WindowFit fit = fitInWorkArea(centred, size, layout()->totalMinimumSize(), true, frame, area);
+    resize(fit.size);
+    move(fit.framePos);
+}
+
+void HelpViewer::keyPressEvent(QKeyEvent* e)
+{
+    // Escape closes the viewer, as its window's close box does.
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        close();
+        e->accept();
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }
 
 void HelpViewer::setDocument(HelpDocument doc)

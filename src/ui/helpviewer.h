@@ -107,8 +107,13 @@ public:
     bool canGoBack() const { return !back_.isEmpty(); }
     bool canGoForward() const { return !forward_.isEmpty(); }
 
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+
 private:
     HelpViewer();
+    // Its first size and place: centred in the work area, and no bigger.
+    void placeFirstTime();
     void setDocument(HelpDocument doc);
     // Shows a topic (nullptr: the contents page), remembered for Back.
     void showPage(const HelpTopic* topic);

@@ -1,6 +1,7 @@
 #include "support/fakeplatform.h"
 #include "ui/desktopplatform.h"
 #include "ui/helpviewer.h"
+#include "ui/screenfit.h"
 #include "ui/platform.h"
 
 #include <QApplication>
@@ -79,6 +80,53 @@ private slots:
         if (HelpViewer* v = HelpViewer::current())
             delete v;
         dir.reset();
+    }
+
+    // The viewer opens whole on the screen, title bar and frame included,
+    // whatever the screen's size and scale (also run on a 1280x800 screen
+    // at scale 1.5, whose work area is 853x533 in the program's pixels).
+    void opensWithinTheScreen()
+    {
+        HelpViewer* v = openSample(HelpCommand::Contents);
+        QVERIFY(v);
+        const QRect area = v->screen()->availableGeometry();
+        // From the frame's corner: the window manager's frame and title bar
+        // must fit too (the offscreen platform draws none).
+        const QRect outer(v->pos(), v->size().grownBy(ui::windowFrameMargins()));
+        QVERIFY2(area.contains(outer), qPrintable(QStringLiteral("%1,%2 %3x%4 in %5x%6")
+                                                      .arg(outer.x())
+                                                      .arg(outer.y())
+                                                      .arg(outer.width())
+                                                      .arg(outer.height())
+                                                      .arg(area.width())
+                                                      .arg(area.height())));
+        // Centred, and no smaller than it need be.
+        // (within the frame's guess made before anything showed)
+        QVERIFY(qAbs(outer.center().x() - area.center().x()) <= 10);
+        QVERIFY(v->width() >= std::min(920, area.width() - 40));
+    }
+
+    // Escape closes the viewer wherever the focus is.
+    void escapeCloses_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("contents") << "helpContents";
+        QTest::newRow("search field") << "helpSearch";
+        QTest::newRow("page") << "helpBrowser";
+    }
+    void escapeCloses()
+    {
+        QFETCH(QString, focus);
+        HelpViewer* v = openSample(focus == QLatin1String("helpSearch") ? HelpCommand::Search : HelpCommand::Contents);
+        QVERIFY(v);
+        QPointer<HelpViewer> open = v;
+        auto* target = v->findChild<QWidget*>(focus);
+        QVERIFY2(target, qPrintable(focus));
+        QTest::keyClick(target, Qt::Key_Escape);
+        QVERIFY(!v->isVisible());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!open);
+        QVERIFY(!HelpViewer::current());
     }
 
     void parsesTopicsAndContents()
