@@ -396,9 +396,15 @@ private slots:
             if (!c.isEmpty())
                 address << c.join(QLatin1Char('|'));
         }
+        // The state by its name, not its stored key (7).
         QCOMPARE(address, (QStringList{"Anna Baker|12 Elm St|555-0100|555-0199|anna@example.com",
-                                       "Riverton|www.baker.example", "7", "01234", "US"}));
+                                       "Riverton|www.baker.example", "Connecticut", "01234", "US"}));
         QVERIFY(text.contains(QLatin1String("Suite 4")));
+        const QString brianBlock = text.mid(brian, carla - brian);
+        QVERIFY2(linesStarting(brianBlock, QStringLiteral("Hawaii")).size() == 1 &&
+                     !brianBlock.contains(
+                         QRegularExpression(QStringLiteral("^\\s*12\\s*$"), QRegularExpression::MultilineOption)),
+                 qPrintable(brianBlock));
     }
 
     void proposal()
@@ -428,6 +434,9 @@ private slots:
                                   "Item Total",
                                   "Page 1 of 1"})
             QVERIFY2(text.contains(QLatin1String(label)), label);
+        // The ship-to state by its name, not its stored key (7).
+        QCOMPARE(linesStarting(text, QStringLiteral("Connecticut")).size(), 1);
+        QVERIFY(!text.contains(QRegularExpression(QStringLiteral("^\\s*7\\s*$"), QRegularExpression::MultilineOption)));
         // The two headings over the sub-labor and others columns stand apart.
         QVERIFY(text.contains(QRegularExpression(QStringLiteral("SubLabor {2,}Others"))));
         const QStringList line = linesStarting(text, QStringLiteral("Kitchen"));
@@ -449,13 +458,21 @@ private slots:
 
     void proposalPrintsLinesWhoseNamesAreGone()
     {
-        // The customer goes too.
+        // The customer goes too, and the ship-to state's key names no state.
         exec(QStringLiteral("DELETE FROM Customer WHERE CustId = 2"));
+        exec(QStringLiteral("UPDATE OrderInfo SET SState = 99 WHERE OrderNo = 102"));
         estimates::showProposal(102);
         if (!canReadPdf())
             return;
         const QString text = printLast(QStringLiteral("Estimate Proposal"));
         QVERIFY(text.contains(QLatin1String("(customer deleted)")));
+        const int from = text.indexOf(QLatin1String("(customer deleted)"));
+        const QString shipTo = text.mid(from, text.indexOf(QLatin1String("Takeoff Name")) - from);
+        QStringList block;
+        for (const QString& l : shipTo.split(QLatin1Char('\n')))
+            if (!l.trimmed().isEmpty())
+                block << l.trimmed().section(QStringLiteral("  "), 0, 0);
+        QCOMPARE(block, (QStringList{"(customer deleted)", "40 Quarry Rd", "Riverton", "01234", "US"}));
         QList<QStringList> lines;
         for (const QString& l : text.split(QLatin1Char('\n'))) {
             const QStringList m = moneyIn(l);
