@@ -14,11 +14,14 @@ using report::Align;
 using report::Band;
 using report::Style;
 
-// Column boxes, in points from the left margin.
+// Column boxes, in points from the left margin. The total column is
+// widened, at the customer column's cost, when a figure needs it.
 constexpr double noLeft = 0, noWidth = 72;
 constexpr double dateLeft = 80, dateWidth = 80;
-constexpr double custLeft = 172, custWidth = 250;
-constexpr double totalLeft = 430, totalWidth = report::bodyWidth - totalLeft;
+constexpr double custLeft = 172;
+constexpr double totalGap = 8;
+constexpr double usualTotalWidth = 110;
+constexpr double leastCustWidth = 120;
 
 const QString dateFormat = QStringLiteral("MM/dd/yyyy");
 
@@ -40,6 +43,20 @@ report::Report estimatesReport(const std::vector<reportdata::EstimateRow>& rows,
         Align::Left, Style::Subtitle);
     r.setTitleBand(std::move(title));
 
+    std::vector<std::int64_t> totals;
+    totals.reserve(rows.size());
+    std::int64_t sum = 0;
+    for (const reportdata::EstimateRow& row : rows) {
+        totals.push_back(report::cents(row.total));
+        sum += totals.back();
+    }
+    double totalWidth = std::max(usualTotalWidth, report::widthFor(report::moneyText(sum), Style::Bold));
+    for (const std::int64_t t : totals)
+        totalWidth = std::max(totalWidth, report::widthFor(report::moneyText(t), Style::Body));
+    totalWidth = std::min(totalWidth, report::bodyWidth - custLeft - totalGap - leastCustWidth);
+    const double totalLeft = report::bodyWidth - totalWidth;
+    const double custWidth = totalLeft - totalGap - custLeft;
+
     Band header(24);
     header.text(noLeft, 4, noWidth, QStringLiteral("Estimate No."), Align::Left, Style::Heading)
         .text(dateLeft, 4, dateWidth, QStringLiteral("Estimate Date"), Align::Left, Style::Heading)
@@ -48,19 +65,17 @@ report::Report estimatesReport(const std::vector<reportdata::EstimateRow>& rows,
         .rule(19, 0, -1, 0.8);
     r.setPageHeader(std::move(header));
 
-    std::int64_t sum = 0;
-    for (const reportdata::EstimateRow& row : rows) {
-        const std::int64_t total = report::cents(row.total);
-        sum += total;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const reportdata::EstimateRow& row = rows[i];
         Band line(report::lineHeight);
-        line.text(noLeft, 0, noWidth, QString::number(row.orderNo));
+        line.figure(noLeft, 0, noWidth, QString::number(row.orderNo), Align::Left);
         if (row.date.isValid())
             line.text(dateLeft, 0, dateWidth, row.date.toString(dateFormat));
         if (row.customer)
             line.setHeight(std::max(1, line.wrappedText(custLeft, 0, custWidth, *row.customer)) * report::lineHeight);
         else
             line.text(custLeft, 0, custWidth, QStringLiteral("(customer deleted)"), Align::Left, Style::Note);
-        line.text(totalLeft, 0, totalWidth, report::moneyText(total), Align::Right);
+        line.figure(totalLeft, 0, totalWidth, report::moneyText(totals[i]));
         r.addDetail(std::move(line));
     }
 
@@ -75,11 +90,11 @@ report::Report estimatesReport(const std::vector<reportdata::EstimateRow>& rows,
 
     Band footer(34);
     footer.rule(3, totalLeft + 20, totalWidth - 20, 0.8)
-        .text(custLeft, 7, totalLeft - custLeft - 8,
+        .text(0, 7, totalLeft - totalGap,
               rows.size() == 1 ? QStringLiteral("Total of 1 estimate")
                                : QStringLiteral("Total of %1 estimates").arg(rows.size()),
               Align::Right, Style::Bold)
-        .text(totalLeft, 7, totalWidth, report::moneyText(sum), Align::Right, Style::Bold)
+        .figure(totalLeft, 7, totalWidth, report::moneyText(sum), Align::Right, Style::Bold)
         .rule(23, 0, -1, 0.8)
         .rule(25, 0, -1, 0.8);
     r.addDetail(std::move(footer));

@@ -21,38 +21,104 @@ using report::Style;
 const QString dateFormat = QStringLiteral("MM/dd/yyyy");
 const QString deleted = QStringLiteral("(deleted)");
 
-// Line columns, in points from the left margin.
+const double lh = report::lineHeight;
+
 struct Box {
-    double left, width;
+    double left = 0, width = 0;
 };
-constexpr Box roomCol{0, 78};
-constexpr Box qtyCol{80, 30};
-constexpr Box unitCol{116, 46};
-constexpr Box itemCol{166, 112};
-constexpr Box materialCol{280, 52};
-constexpr Box laborCol{334, 50};
-constexpr Box subLaborCol{386, 48};
-constexpr Box othersCol{436, 48};
-constexpr Box totalCol{486, report::bodyWidth - 486};
+
+// The columns of the lines, in points from the left margin. Figures are
+// printed whole: a figure column widens to hold its widest figure and the
+// name columns give up the room, down to a width that still reads. When
+// that is not room enough, each line takes two rows: the takeoff name,
+// quantity, unit and item across the page, the amounts under them.
+struct Columns {
+    Box room, qty, unit, item, material, labor, subLabor, others, total;
+    bool twoRows = false;
+    // The row of a line (and of the headings) that holds the amounts.
+    double amountsTop(int nameLines) const { return twoRows ? nameLines * lh : 0; }
+    double headingsHeight() const { return twoRows ? 24 + lh : 24; }
+};
+
+// The widest printed text of each figure column.
+struct Needs {
+    double qty = 0, material = 0, labor = 0, subLabor = 0, others = 0, total = 0;
+};
+
+// The usual columns, left to right, with the blank before each.
+constexpr double roomWidth = 78, qtyWidth = 30, unitWidth = 46, itemWidth = 112;
+constexpr double materialWidth = 52, laborWidth = 50, subLaborWidth = 48, othersWidth = 48, totalWidth = 54;
+constexpr double qtyGap = 2, unitGap = 6, itemGap = 4, amountGap = 2;
+// Room between two amounts that were widened to fit, so they stand apart.
+constexpr double widenedPad = 4;
+
+double widened(double usual, double need) { return need > usual ? need + widenedPad : usual; }
+
+Columns fitColumns(const Needs& n)
+{
+    Columns c;
+    const double qty = widened(qtyWidth, n.qty);
+    const double amounts[] = {widened(materialWidth, n.material), widened(laborWidth, n.labor),
+                              widened(subLaborWidth, n.subLabor), widened(othersWidth, n.others),
+                              widened(totalWidth, n.total)};
+    Box* const amountBoxes[] = {&c.material, &c.labor, &c.subLabor, &c.others, &c.total};
+    double amountsWidth = 0;
+    for (const double w : amounts)
+        amountsWidth += w + amountGap;
+
+    // The names never narrower than their headings or a few short words.
+    const double usual[] = {roomWidth, unitWidth, itemWidth};
+    const double least[] = {
+        std::min(roomWidth, std::max(56.0, report::widthFor(QStringLiteral("Takeoff Name"), Style::Heading))), 34, 72};
+    double usualNames = 0, leastNames = 0;
+    for (int i = 0; i < 3; ++i) {
+        usualNames += usual[i];
+        leastNames += least[i];
+    }
+    const double nameGaps = qtyGap + unitGap + itemGap;
+    double names = report::bodyWidth - nameGaps - qty - amountsWidth;
+    c.twoRows = names < leastNames - 1e-6;
+    if (c.twoRows)
+        names = std::max(leastNames, report::bodyWidth - nameGaps - qty);
+    // Each name column gives up (or takes) its share.
+    const double squeeze = usualNames - leastNames;
+    double widths[3];
+    for (int i = 0; i < 3; ++i)
+        widths[i] = names >= usualNames ? usual[i] * names / usualNames
+                    : squeeze > 0       ? usual[i] - (usualNames - names) * (usual[i] - least[i]) / squeeze
+                                        : least[i];
+
+    c.room = {0, widths[0]};
+    c.qty = {c.room.left + c.room.width + qtyGap, qty};
+    c.unit = {c.qty.left + c.qty.width + unitGap, widths[1]};
+    c.item = {c.unit.left + c.unit.width + itemGap, widths[2]};
+    // The amounts end at the right margin.
+    double right = report::bodyWidth;
+    for (int i = 4; i >= 0; --i) {
+        *amountBoxes[i] = {right - amounts[i], amounts[i]};
+        right -= amounts[i] + amountGap;
+    }
+    return c;
+}
 
 // The heading row of the lines between its two rules, at `top`.
-void lineHeadings(Band& b, double top)
+void lineHeadings(Band& b, double top, const Columns& c)
 {
     b.rule(top, 0, -1, 0.8);
     const double y = top + 4;
-    b.text(roomCol.left, y, roomCol.width, QStringLiteral("Takeoff Name"), Align::Left, Style::Heading)
-        .text(qtyCol.left, y, qtyCol.width, QStringLiteral("Qty"), Align::Right, Style::Heading)
-        .text(unitCol.left, y, unitCol.width, QStringLiteral("Unit"), Align::Left, Style::Heading)
-        .text(itemCol.left, y, itemCol.width, QStringLiteral("Item"), Align::Left, Style::Heading)
-        .text(materialCol.left, y, materialCol.width, QStringLiteral("Material"), Align::Right, Style::Heading)
-        .text(laborCol.left, y, laborCol.width, QStringLiteral("Labor"), Align::Right, Style::Heading)
+    const double ya = y + c.amountsTop(1);
+    b.text(c.room.left, y, c.room.width, QStringLiteral("Takeoff Name"), Align::Left, Style::Heading)
+        .text(c.qty.left, y, c.qty.width, QStringLiteral("Qty"), Align::Right, Style::Heading)
+        .text(c.unit.left, y, c.unit.width, QStringLiteral("Unit"), Align::Left, Style::Heading)
+        .text(c.item.left, y, c.item.width, QStringLiteral("Item"), Align::Left, Style::Heading)
+        .text(c.material.left, ya, c.material.width, QStringLiteral("Material"), Align::Right, Style::Heading)
+        .text(c.labor.left, ya, c.labor.width, QStringLiteral("Labor"), Align::Right, Style::Heading)
         // Each word over its own column, so the two never run together.
-        .text(subLaborCol.left, y, subLaborCol.width, QStringLiteral("SubLabor"), Align::Right, Style::Heading)
-        .text(othersCol.left, y, othersCol.width, QStringLiteral("Others"), Align::Right, Style::Heading)
-        .text(totalCol.left, y, totalCol.width, QStringLiteral("Item Total"), Align::Right, Style::Heading);
-    b.rule(top + 19, 0, -1, 0.8);
+        .text(c.subLabor.left, ya, c.subLabor.width, QStringLiteral("SubLabor"), Align::Right, Style::Heading)
+        .text(c.others.left, ya, c.others.width, QStringLiteral("Others"), Align::Right, Style::Heading)
+        .text(c.total.left, ya, c.total.width, QStringLiteral("Item Total"), Align::Right, Style::Heading);
+    b.rule(top + c.headingsHeight() - 5, 0, -1, 0.8);
 }
-constexpr double headingsHeight = 24;
 
 // A name wrapped within its column; the number of lines it took.
 int nameCell(Band& b, const Box& col, const std::optional<QString>& name)
@@ -65,7 +131,7 @@ int nameCell(Band& b, const Box& col, const std::optional<QString>& name)
 
 void amountCell(Band& b, const Box& col, double top, std::int64_t cents, Style style = Style::Body)
 {
-    b.text(col.left, top, col.width, report::moneyText(cents), Align::Right, style);
+    b.figure(col.left, top, col.width, report::moneyText(cents), Align::Right, style);
 }
 
 }  // namespace
@@ -96,13 +162,30 @@ report::Report proposalReport(const reportdata::ProposalHeader& h, const std::ve
     title.text(0, 0, report::bodyWidth, QStringLiteral("Estimates Proposal"), Align::Left, Style::Title);
     r.setTitleBand(std::move(title));
 
+    const ProposalTotals t = proposalTotals(h, lines);
+    Needs needs;
+    const auto need = [](double& widest, const QString& text, Style style = Style::Body) {
+        widest = std::max(widest, report::widthFor(text, style));
+    };
+    for (const reportdata::ProposalLine& l : lines) {
+        need(needs.qty, report::figureText(l.qty));
+        need(needs.material, report::moneyText(report::cents(l.material)));
+        need(needs.labor, report::moneyText(report::cents(l.labor)));
+        need(needs.subLabor, report::moneyText(report::cents(l.extension)));
+        need(needs.others, report::moneyText(report::cents(l.others)));
+        need(needs.total, report::moneyText(lineTotal(l)));
+    }
+    for (const std::int64_t figure : {t.amount, t.tax, t.overhead})
+        need(needs.total, report::moneyText(figure));
+    need(needs.total, report::moneyText(t.total), Style::Bold);
+    const Columns cols = fitColumns(needs);
+
     // The customer and the ship-to address on the left, stacked without
     // empty lines; the estimate's number and date on the right.
     QStringList address;
     for (const QString& line : {h.sStreet1, h.sStreet2, h.sCity, h.sState, h.sZip, h.sCountry})
         if (!line.trimmed().isEmpty())
             address << line;
-    const double lh = report::lineHeight;
     Band header;
     header.text(0, 0, 250, QStringLiteral("Customer Name"), Align::Left, Style::Heading);
     int blockLines = 1;
@@ -115,47 +198,54 @@ report::Report proposalReport(const reportdata::ProposalHeader& h, const std::ve
     for (const QString& line : address)
         blockLines += header.wrappedText(0, blockLines * lh, 250, line);
     const double blockHeight = std::max<double>(blockLines * lh, 3 * lh);
-    header.setHeight(blockHeight + 10 + headingsHeight);
+    header.setHeight(blockHeight + 10 + cols.headingsHeight());
     constexpr double labelLeft = 360, labelWidth = 90, valueLeft = 450, valueWidth = report::bodyWidth - 450;
     header.text(labelLeft, 0, labelWidth, QStringLiteral("Estimate No."), Align::Left, Style::Heading)
-        .text(valueLeft, 0, valueWidth, QString::number(h.orderNo), Align::Right, Style::Bold)
+        .figure(valueLeft, 0, valueWidth, QString::number(h.orderNo), Align::Right, Style::Bold)
         .text(labelLeft, lh, labelWidth, QStringLiteral("Estimate Date"), Align::Left, Style::Heading);
     if (h.date.isValid())
         header.text(valueLeft, lh, valueWidth, h.date.toString(dateFormat), Align::Right);
-    lineHeadings(header, blockHeight + 10);
+    lineHeadings(header, blockHeight + 10, cols);
 
     // A page the lines run onto starts with the number and the headings.
-    Band continued(lh + 4 + headingsHeight);
+    Band continued(lh + 4 + cols.headingsHeight());
     continued.text(0, 0, report::bodyWidth, QStringLiteral("Estimate No. %1 (continued)").arg(h.orderNo), Align::Left,
                    Style::Heading);
-    lineHeadings(continued, lh + 4);
+    lineHeadings(continued, lh + 4, cols);
     r.beginGroup(std::move(header), std::move(continued));
 
     for (const reportdata::ProposalLine& l : lines) {
         Band b;
-        const int lines =
-            std::max({1, nameCell(b, roomCol, l.room), nameCell(b, unitCol, l.unit), nameCell(b, itemCol, l.item)});
+        const int names = std::max(
+            {1, nameCell(b, cols.room, l.room), nameCell(b, cols.unit, l.unit), nameCell(b, cols.item, l.item)});
+        const double y = cols.amountsTop(names);
+        const int rows = cols.twoRows ? names + 1 : names;
         // A line that wraps keeps a little space below it, so the next
         // line is not read as its continuation.
-        b.setHeight(lines * lh + (lines > 1 ? 4 : 0));
-        b.text(qtyCol.left, 0, qtyCol.width, report::figureText(l.qty), Align::Right);
-        amountCell(b, materialCol, 0, report::cents(l.material));
-        amountCell(b, laborCol, 0, report::cents(l.labor));
-        amountCell(b, subLaborCol, 0, report::cents(l.extension));
-        amountCell(b, othersCol, 0, report::cents(l.others));
-        amountCell(b, totalCol, 0, lineTotal(l));
+        b.setHeight(rows * lh + (rows > 1 ? 4 : 0));
+        b.figure(cols.qty.left, 0, cols.qty.width, report::figureText(l.qty));
+        amountCell(b, cols.material, y, report::cents(l.material));
+        amountCell(b, cols.labor, y, report::cents(l.labor));
+        amountCell(b, cols.subLabor, y, report::cents(l.extension));
+        amountCell(b, cols.others, y, report::cents(l.others));
+        amountCell(b, cols.total, y, lineTotal(l));
         r.addDetail(std::move(b));
     }
 
     // The figures stand in the item total column, each label right-aligned
-    // before it, percentages between the two.
-    const ProposalTotals t = proposalTotals(h, lines);
-    constexpr double labelRight = 380, percentLeft = 384, percentWidth = 40, signLeft = 428;
+    // before it, percentages between the two; all of them move left when
+    // the total column is wide.
+    const Box& totalCol = cols.total;
+    const double signLeft = std::min(428.0, totalCol.left - 18);
+    const double percentWidth = std::max({40.0, report::widthFor(report::figureText(h.tax), Style::Body),
+                                          report::widthFor(report::figureText(h.overhead), Style::Body)});
+    const double percentLeft = signLeft - 4 - percentWidth;
+    const double labelRight = percentLeft - 4;
     const auto label = [&](Band& b, double top, const QString& text, Style style = Style::Heading) {
         b.text(labelRight - 140, top, 140, text, Align::Right, style);
     };
     const auto percent = [&](Band& b, double top, double value) {
-        b.text(percentLeft, top, percentWidth, report::figureText(value), Align::Right);
+        b.figure(percentLeft, top, percentWidth, report::figureText(value));
         b.text(signLeft, top, 14, QStringLiteral("%"));
     };
     Band footer(4 * lh + 22);

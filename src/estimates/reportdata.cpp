@@ -55,8 +55,11 @@ std::vector<EstimateRow> estimates(data::Connection& c, const std::optional<QDat
 std::vector<CustomerRow> customers(data::Connection& c)
 {
     const data::Recordset rs = c.query(QStringLiteral(
-        "SELECT CustId, CustName, BStreet1, BStreet2, BCity, BState, BZip, BCountry, BPhone, BFax, BMobile, BEmail,"
-        " BUrl, BCCNo FROM Customer ORDER BY CustName, CustId"));
+        "SELECT Customer.CustId, Customer.CustName, Customer.BStreet1, Customer.BStreet2, Customer.BCity,"
+        " States.StateName, Customer.BZip, Customer.BCountry, Customer.BPhone, Customer.BFax, Customer.BMobile,"
+        " Customer.BEmail, Customer.BUrl, Customer.BCCNo"
+        " FROM Customer left join States on Customer.BState = States.StateId"
+        " ORDER BY Customer.CustName, Customer.CustId"));
     const data::RowArray& r = rs.rows();
     std::vector<CustomerRow> out;
     out.reserve(std::size_t(r.rowCount()));
@@ -85,10 +88,11 @@ std::optional<ProposalHeader> proposalHeader(data::Connection& c, int orderNo)
 {
     const data::Recordset rs = c.query(
         QStringLiteral("SELECT OrderInfo.OrderNo, OrderInfo.OrderDate, OrderInfo.CustId, Customer.CustName,"
-                       " OrderInfo.SStreet1, OrderInfo.SStreet2, OrderInfo.SCity, OrderInfo.SState, OrderInfo.SZip,"
+                       " OrderInfo.SStreet1, OrderInfo.SStreet2, OrderInfo.SCity, States.StateName, OrderInfo.SZip,"
                        " OrderInfo.SCountry, OrderInfo.SPhone, OrderInfo.SMobile, OrderInfo.SEmail,"
                        " OrderInfo.Amount, OrderInfo.Tax, OrderInfo.Overhead, OrderInfo.Total"
                        " FROM OrderInfo left join Customer on OrderInfo.CustId = Customer.CustId"
+                       " left join States on OrderInfo.SState = States.StateId"
                        " WHERE OrderInfo.OrderNo = ?"),
         {orderNo});
     if (rs.eof())

@@ -3,7 +3,7 @@
 // values. Every join to a master table is an outer join, so an estimate
 // whose customer was deleted, or a line whose takeoff name, unit or item
 // was deleted, is still read, with its stored figures; the missing name
-// reads as nothing.
+// reads as nothing. A stored state key is read as the state's name.
 
 #include "data/connection.h"
 
@@ -33,7 +33,7 @@ struct CustomerRow {
     int custId = 0;
     QString name;
     QString street1, street2, city;
-    QString state;  // the stored state key, as text
+    QString state;  // the state's name; empty when none is stored or the key names no state
     QString zip, country, phone, fax, mobile, email, url, ccNo;
 };
 
@@ -48,7 +48,7 @@ struct ProposalHeader {
     int custId = 0;
     std::optional<QString> customer;
     QString sStreet1, sStreet2, sCity;
-    QString sState;  // the stored state key, as text
+    QString sState;  // the state's name, empty as for a customer
     QString sZip, sCountry, sPhone, sMobile, sEmail;
     double amount = 0;    // as stored
     double tax = 0;       // percent

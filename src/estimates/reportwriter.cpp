@@ -127,12 +127,18 @@ QStringList breakWord(const QString& word, double width, Style style)
     return pieces;
 }
 
+// A little room to spare: glyph widths differ slightly between devices.
+constexpr double spare = 0.96;
+
 }  // namespace
+
+double textWidth(const QString& text, Style style) { return measure().width(text, style); }
+
+double widthFor(const QString& text, Style style) { return std::ceil(textWidth(text, style) / spare + 0.5); }
 
 QStringList wrapLines(const QString& text, double width, Style style)
 {
-    // A little room to spare: glyph widths differ slightly between devices.
-    const double room = width * 0.96;
+    const double room = width * spare;
     const Measure& m = measure();
     QStringList lines;
     QString line;
@@ -168,6 +174,13 @@ int Band::wrappedText(double left, double top, double width, const QString& text
     for (qsizetype i = 0; i < lines.size(); ++i)
         texts_.push_back({QRectF(left, top + double(i) * lineHeight, width, lineHeight), lines[i], align, style, true});
     return int(lines.size());
+}
+
+Band& Band::figure(double left, double top, double width, const QString& text, Align align, Style style)
+{
+    if (!text.isEmpty())
+        texts_.push_back({QRectF(left, top, width, lineHeight), text, align, style, true});
+    return *this;
 }
 
 Band& Band::rule(double top, double left, double width, double thickness)
@@ -263,10 +276,10 @@ public:
             p_.drawLine(QPointF((r.left + dx_) * k_, y), QPointF((r.left + r.width + dx_) * k_, y));
         }
         for (const Band::Text& t : band.texts())
-            text(t.box.translated(0, top), t.text, t.align, t.style, t.wrapped);
+            text(t.box.translated(0, top), t.text, t.align, t.style, t.whole);
     }
 
-    void text(const QRectF& box, const QString& text, Align align, Style style, bool wrapped = false)
+    void text(const QRectF& box, const QString& text, Align align, Style style, bool whole = false)
     {
         const std::size_t s = std::size_t(style);
         if (current_ != int(s)) {
@@ -278,7 +291,7 @@ public:
         const double width = box.width() * k_;
         QString shown = text;
         double advance = fm.horizontalAdvance(shown);
-        if (!wrapped && advance > width + 0.5) {
+        if (!whole && advance > width + 0.5) {
             shown = fm.elidedText(text, Qt::ElideRight, width);
             advance = fm.horizontalAdvance(shown);
         }

@@ -12,8 +12,9 @@
 // that page numbers are known before the first page is painted; painting
 // then draws each text once. Values of unknown length are wrapped within
 // their column when the band is built (wrappedText), so the band grows and
-// nothing is cut off; a fixed text that would not fit is clipped with an
-// ellipsis as a last resort.
+// nothing is cut off. Figures are never cut either: a report measures them
+// (widthFor) and makes their columns wide enough. Only a fixed text that
+// would not fit is clipped with an ellipsis, as a last resort.
 
 #include <QList>
 #include <QRectF>
@@ -58,6 +59,11 @@ public:
     // empty text; the caller makes the band tall enough for them.
     int wrappedText(double left, double top, double width, const QString& text, Align align = Align::Left,
                     Style style = Style::Body);
+    // A figure (an amount, a quantity, a number) in the box. It is always
+    // printed whole: the report gives it a box at least widthFor wide, and
+    // one that still does not fit runs out of its box.
+    Band& figure(double left, double top, double width, const QString& text, Align align = Align::Right,
+                 Style style = Style::Body);
     // A horizontal rule at `top` from `left` over `width` (negative: to the
     // right margin).
     Band& rule(double top, double left = 0, double width = -1, double thickness = 0.6);
@@ -71,7 +77,7 @@ public:
         QString text;
         Align align;
         Style style;
-        bool wrapped = false;  // a line of wrappedText: already fits, never elided
+        bool whole = false;  // a wrapped line or a figure: never elided
     };
     struct Rule {
         double left, top, width, thickness;
@@ -134,6 +140,12 @@ private:
 // say) is broken, after a '@', '.', '/', '-' or '_' where it can be. The
 // lines, put back together, are the text (blanks between words aside).
 QStringList wrapLines(const QString& text, double width, Style style);
+
+// The width of `text` printed in `style`, in points.
+double textWidth(const QString& text, Style style);
+// The narrowest box that holds `text` in `style` on any device, with the
+// same room to spare that wrapLines keeps.
+double widthFor(const QString& text, Style style);
 
 // Paints the report on `device`, which it sets to Letter portrait with the
 // writer's margins (a print preview's printer or a PDF writer). Returns

@@ -77,6 +77,40 @@ QStringList linesStarting(const QString& text, const QString& word)
     return out;
 }
 
+// The first place where the laid-out report would not read whole: a text
+// wider than its box (a fixed one would be cut, a figure would run out of
+// it), a text outside the body, or two texts of a band drawn over each
+// other. Empty when there is none.
+QString firstCrowding(const Report& r)
+{
+    using estimates::report::textWidth;
+    const auto extent = [](const Band::Text& t) {
+        const double w = textWidth(t.text, t.style);
+        const double left = t.align == Align::Left    ? t.box.left()
+                            : t.align == Align::Right ? t.box.right() - w
+                                                      : t.box.center().x() - w / 2;
+        return std::pair{left, left + w};
+    };
+    for (const Report::Page& page : r.layout())
+        for (const Report::Placed& placed : page) {
+            const std::vector<Band::Text>& texts = placed.band->texts();
+            for (std::size_t i = 0; i < texts.size(); ++i) {
+                const Band::Text& a = texts[i];
+                const auto [left, right] = extent(a);
+                if (right - left > a.box.width() + 0.01 || left < -0.01 || right > estimates::report::bodyWidth + 0.01)
+                    return QStringLiteral("\"%1\" does not fit its box").arg(a.text);
+                for (std::size_t j = i + 1; j < texts.size(); ++j) {
+                    const Band::Text& b = texts[j];
+                    const auto [bLeft, bRight] = extent(b);
+                    if (std::abs(a.box.top() - b.box.top()) < estimates::report::lineHeight - 0.01 &&
+                        left < bRight + 2 && bLeft < right + 2)
+                        return QStringLiteral("\"%1\" runs into \"%2\"").arg(a.text, b.text);
+                }
+            }
+        }
+    return {};
+}
+
 }  // namespace
 
 class TestReports : public ScreenTest {
@@ -396,9 +430,15 @@ private slots:
             if (!c.isEmpty())
                 address << c.join(QLatin1Char('|'));
         }
+        // The state by its name, not its stored key (7).
         QCOMPARE(address, (QStringList{"Anna Baker|12 Elm St|555-0100|555-0199|anna@example.com",
-                                       "Riverton|www.baker.example", "7", "01234", "US"}));
+                                       "Riverton|www.baker.example", "Connecticut", "01234", "US"}));
         QVERIFY(text.contains(QLatin1String("Suite 4")));
+        const QString brianBlock = text.mid(brian, carla - brian);
+        QVERIFY2(linesStarting(brianBlock, QStringLiteral("Hawaii")).size() == 1 &&
+                     !brianBlock.contains(
+                         QRegularExpression(QStringLiteral("^\\s*12\\s*$"), QRegularExpression::MultilineOption)),
+                 qPrintable(brianBlock));
     }
 
     void proposal()
@@ -428,6 +468,9 @@ private slots:
                                   "Item Total",
                                   "Page 1 of 1"})
             QVERIFY2(text.contains(QLatin1String(label)), label);
+        // The ship-to state by its name, not its stored key (7).
+        QCOMPARE(linesStarting(text, QStringLiteral("Connecticut")).size(), 1);
+        QVERIFY(!text.contains(QRegularExpression(QStringLiteral("^\\s*7\\s*$"), QRegularExpression::MultilineOption)));
         // The two headings over the sub-labor and others columns stand apart.
         QVERIFY(text.contains(QRegularExpression(QStringLiteral("SubLabor {2,}Others"))));
         const QStringList line = linesStarting(text, QStringLiteral("Kitchen"));
@@ -449,13 +492,21 @@ private slots:
 
     void proposalPrintsLinesWhoseNamesAreGone()
     {
-        // The customer goes too.
+        // The customer goes too, and the ship-to state's key names no state.
         exec(QStringLiteral("DELETE FROM Customer WHERE CustId = 2"));
+        exec(QStringLiteral("UPDATE OrderInfo SET SState = 99 WHERE OrderNo = 102"));
         estimates::showProposal(102);
         if (!canReadPdf())
             return;
         const QString text = printLast(QStringLiteral("Estimate Proposal"));
         QVERIFY(text.contains(QLatin1String("(customer deleted)")));
+        const int from = text.indexOf(QLatin1String("(customer deleted)"));
+        const QString shipTo = text.mid(from, text.indexOf(QLatin1String("Takeoff Name")) - from);
+        QStringList block;
+        for (const QString& l : shipTo.split(QLatin1Char('\n')))
+            if (!l.trimmed().isEmpty())
+                block << l.trimmed().section(QStringLiteral("  "), 0, 0);
+        QCOMPARE(block, (QStringList{"(customer deleted)", "40 Quarry Rd", "Riverton", "01234", "US"}));
         QList<QStringList> lines;
         for (const QString& l : text.split(QLatin1Char('\n'))) {
             const QStringList m = moneyIn(l);
@@ -606,6 +657,104 @@ private slots:
         const QString drawn = pdfText(path, QStringLiteral("-raw")).remove(blanks);
         for (const QString& v : values)
             QVERIFY2(drawn.contains(QString(v).remove(blanks)), qPrintable(v + "\n" + drawn));
+    }
+
+    // Figures of a million and more print whole in the proposal, up to
+    // 999,999,999.99 in every column and more in the totals: the figure
+    // columns widen, the name columns give up the room (their 60-character
+    // names wrapping further), and where even that is not room enough each
+    // line takes a second row for its amounts. Read back from the PDF, and
+    // checked on the laid-out bands: every text within its box, none drawn
+    // over another.
+    void proposalFiguresPrintWhole_data()
+    {
+        QTest::addColumn<QList<double>>("line");  // qty, material, labor, sub-labor, others
+        QTest::addColumn<double>("tax");
+        QTest::addColumn<double>("overhead");
+        // The first line's figures, then the amount, tax, overhead and total.
+        QTest::addColumn<QStringList>("figures");
+        QTest::newRow("about 2.7 million")
+            << QList<double>{12500.75, 2411070.25, 250000, 45000.5, 4999.99} << 8.25 << 10.0
+            << QStringList{"12500.75",     "2,411,070.25", "250,000.00", "45,000.50",  "4,999.99",
+                           "2,711,070.74", "2,711,120.74", "223,667.46", "271,112.07", "3,205,900.27"};
+        QTest::newRow("999 million") << QList<double>{1, 512345678.90, 199999999.99, 99999999.99, 33320232.56} << 8.25
+                                     << 10.0 << QStringList{"512,345,678.90", "199,999,999.99", "99,999,999.99",
+                                                            "33,320,232.56",  "845,665,911.44", "845,665,961.44",
+                                                            "69,767,441.82",  "84,566,596.14",  "999,999,999.40"};
+        QTest::newRow("999 million in every column")
+            << QList<double>{999999999.99, 999999999.99, 999999999.99, 999999999.99, 999999999.99} << 8.25 << 10.0
+            << QStringList{"999999999.99",   "999,999,999.99", "3,999,999,999.96", "4,000,000,049.96",
+                           "330,000,004.12", "400,000,005.00", "4,730,000,059.08"};
+    }
+    void proposalFiguresPrintWhole()
+    {
+        QFETCH(QList<double>, line);
+        QFETCH(double, tax);
+        QFETCH(double, overhead);
+        QFETCH(QStringList, figures);
+        const QString name = QStringLiteral("Northern Lakeshore Residential Renovation Partners Limited Co");
+        const QString room = QStringLiteral("Second floor master bathroom and adjoining walk-in closet");
+        const QString item = QStringLiteral("Porcelain floor tile, 24 by 48 inch, matte, rectified edge");
+        exec(QStringLiteral("INSERT INTO Customer (CustId, CustName) VALUES (10, ?)"), {name});
+        exec(QStringLiteral("INSERT INTO Rooms (Id, Name) VALUES (10, ?)"), {room});
+        exec(QStringLiteral("INSERT INTO Item (ItemId, ItemName) VALUES (10, ?)"), {item});
+        addEstimate(400, 10, QStringLiteral("2024-05-02"), tax, overhead, 0);
+        exec(QStringLiteral("UPDATE OrderInfo SET SState = 44 WHERE OrderNo = 400"));
+        addLine(400, 10, line[0], line[1], 10, 1, line[3], line[2], line[4]);
+        addLine(400, 2, 2, 40, 2, 2, 0, 10, 0);
+
+        const Report laidOut = estimates::proposalReport(*estimates::reportdata::proposalHeader(db, 400),
+                                                         estimates::reportdata::proposalLines(db, 400));
+        const QString crowding = firstCrowding(laidOut);
+        QVERIFY2(crowding.isEmpty(), qPrintable(crowding));
+
+        estimates::showProposal(400);
+        if (!canReadPdf())
+            return;
+        const QString text = printLast(QStringLiteral("Estimate Proposal"));
+        QVERIFY2(!text.contains(QChar(0x2026)) && !text.contains(QLatin1String("...")), qPrintable(text));
+        QCOMPARE(linesStarting(text, QStringLiteral("Texas")).size(), 1);
+        for (const QString& figure : figures)
+            QVERIFY2(text.contains(
+                         QRegularExpression(QStringLiteral("(^|\\s)%1(\\s|$)").arg(QRegularExpression::escape(figure)),
+                                            QRegularExpression::MultilineOption)),
+                     qPrintable(figure + QLatin1Char('\n') + text));
+        // The figures under the lines, each beside its label (the tax and
+        // overhead after their percentages).
+        const QStringList under = figures.mid(figures.size() - 4);
+        QCOMPARE(moneyIn(linesStarting(text, QStringLiteral("Amount")).value(0)), QStringList{under[0]});
+        QCOMPARE(moneyIn(linesStarting(text, QStringLiteral("Tax:")).value(0)).last(), under[1]);
+        QCOMPARE(moneyIn(linesStarting(text, QStringLiteral("Overhead:")).value(0)).last(), under[2]);
+        QCOMPARE(moneyIn(linesStarting(text, QStringLiteral("Total:")).value(0)), QStringList{under[3]});
+        const QString path = dir->filePath(QStringLiteral("report%1.pdf").arg(printed));
+        static const QRegularExpression blanks(QStringLiteral("\\s+"));
+        const QString drawn = pdfText(path, QStringLiteral("-raw")).remove(blanks);
+        for (const QString& v : {name, room, item})
+            QVERIFY2(drawn.contains(QString(v).remove(blanks)), qPrintable(v));
+    }
+
+    // The estimates report's totals, and their sum in the billions, print
+    // whole too.
+    void estimatesReportFiguresPrintWhole()
+    {
+        addEstimate(401, 1, QStringLiteral("2024-05-02"), 0, 0, 999999999.99);
+        addEstimate(402, 10, QStringLiteral("2024-05-03"), 0, 0, 987654321.09);  // customer 10 is gone
+        addEstimate(403, 2, QStringLiteral("2024-05-04"), 0, 0, 999999999.99);
+        const Report laidOut = estimates::estimatesReport(estimates::reportdata::estimates(db));
+        const QString crowding = firstCrowding(laidOut);
+        QVERIFY2(crowding.isEmpty(), qPrintable(crowding));
+
+        estimates::showEstimatesReport();
+        if (!canReadPdf())
+            return;
+        const QString text = printLast(QStringLiteral("Estimates Report"));
+        QVERIFY2(!text.contains(QChar(0x2026)), qPrintable(text));
+        const QMap<int, QString> rows = estimateRows(text);
+        QCOMPARE(rows.value(401), QStringLiteral("999,999,999.99"));
+        QCOMPARE(rows.value(402), QStringLiteral("987,654,321.09"));
+        QCOMPARE(rows.value(403), QStringLiteral("999,999,999.99"));
+        QCOMPARE(moneyIn(linesStarting(text, QStringLiteral("Total of 8 estimates")).value(0)),
+                 QStringList{"2,987,656,851.92"});
     }
 
     void layoutKeepsGroupHeadersWithTheirLines()
