@@ -32,10 +32,6 @@ constexpr double degreeFactor = std::numbers::pi / 180.0;
 constexpr double gradFactor = std::numbers::pi / 200.0;
 // Factorials past 12 do not fit the 32-bit whole numbers they are kept in.
 constexpr double largestFactorial = 12;
-// Beyond these the square and the cube were refused from the start; the
-// limits stay, now on either sign.
-constexpr double squareLimit = 46300;
-constexpr double cubeLimit = 1290;
 constexpr double expLimit = 700;
 
 QString text(double value) { return conv::numberText(value); }
@@ -322,18 +318,8 @@ void ScientificEngine::functionKey(int index)
         else
             showResult(1 / x);
         break;
-    case Square:
-        if (std::fabs(x) >= squareLimit)
-            message(overflowMessage);
-        else
-            showResult(x * x);
-        break;
-    case Cube:
-        if (std::fabs(x) >= cubeLimit)
-            message(overflowMessage);
-        else
-            showResult(x * x * x);
-        break;
+    case Square: showResult(x * x); break;  // refused only beyond the double range
+    case Cube: showResult(x * x * x); break;
     case SquareRoot:
         if (x < 0)
             message(rootMessage);
@@ -448,8 +434,8 @@ void ScientificEngine::constantKey(int index)
         break;
     case Pi: display_ = QStringLiteral("3.141592654"); break;
     case E: display_ = QStringLiteral("2.718281828"); break;
-    case Gravity: display_ = QStringLiteral("9.86"); break;
-    case Planck: display_ = QStringLiteral("6.625"); break;
+    case Gravity: display_ = text(9.80665); break;        // standard gravity, m/s2
+    case Planck: display_ = text(6.62607015e-34); break;  // Planck's constant, J s
     default: break;
     }
 }

@@ -124,6 +124,39 @@ private slots:
         QCOMPARE(f.Text1->text(), QStringLiteral("6"));
     }
 
+    // Keypad results: "CommandN_i" words click keys, other words are typed.
+    void keypadResults_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("display");
+        QTest::addColumn<QStringList>("messages");
+
+        QTest::newRow("square past 32 bits") << "50000 Command6_1"
+                                             << "2500000000" << QStringList();
+        QTest::newRow("cube past 32 bits") << "1300 Command6_8"
+                                           << "2197000000" << QStringList();
+        QTest::newRow("g") << "Command9_3"
+                           << "9.80665" << QStringList();
+        QTest::newRow("h") << "Command9_4"
+                           << "6.62607015E-34" << QStringList();
+    }
+    void keypadResults()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, display);
+        QFETCH(QStringList, messages);
+        FrmScientific& f = opened();
+        for (const QString& word : keys.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            if (word.startsWith(QLatin1String("Command")))
+                click(f, word);
+            else
+                QTest::keyClicks(f.Text1, word);
+        }
+        QCOMPARE(f.Text1->text(), display);
+        QCOMPARE(f.Label2->text(), display);
+        QCOMPARE(fake->messageTexts(), messages);
+    }
+
     void angleOptions()
     {
         FrmScientific& f = opened();

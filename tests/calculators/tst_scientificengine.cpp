@@ -321,21 +321,28 @@ private slots:
         QTest::newRow("square of a negative") << "3 sign sq"
                                               << "9"
                                               << "";
-        QTest::newRow("square at the limit") << "46300 sq"
-                                             << " 46300"
-                                             << "OVERFLOW. VALUE TOO LARGE ";
-        QTest::newRow("square at the negative limit") << "46300 sign sq"
-                                                      << "-46300"
-                                                      << "OVERFLOW. VALUE TOO LARGE ";
+        // Square and cube go as far as a double does.
+        QTest::newRow("square past 32 bits") << "50000 sq"
+                                             << "2500000000"
+                                             << "";
+        QTest::newRow("square of a large negative") << "46300 sign sq"
+                                                    << "2143690000"
+                                                    << "";
+        QTest::newRow("square beyond the double range") << "10 xPOy 200 = sq"
+                                                        << "1E+200"
+                                                        << "OVERFLOW. VALUE TOO LARGE ";
         QTest::newRow("cube of a fraction") << "1.5 cube"
                                             << "3.375"
                                             << "";
-        QTest::newRow("cube at the limit") << "1290 cube"
-                                           << " 1290"
-                                           << "OVERFLOW. VALUE TOO LARGE ";
-        QTest::newRow("cube at the negative limit") << "1290 sign cube"
-                                                    << "-1290"
-                                                    << "OVERFLOW. VALUE TOO LARGE ";
+        QTest::newRow("cube past 32 bits") << "1300 cube"
+                                           << "2197000000"
+                                           << "";
+        QTest::newRow("cube of a large negative") << "1300 sign cube"
+                                                  << "-2197000000"
+                                                  << "";
+        QTest::newRow("cube beyond the double range") << "10 xPOy 103 = cube"
+                                                      << "1E+103"
+                                                      << "OVERFLOW. VALUE TOO LARGE ";
         QTest::newRow("reciprocal") << "4 1/X"
                                     << "0.25"
                                     << "";
@@ -422,11 +429,14 @@ private slots:
                            << "2.718281828"
                            << "";
         QTest::newRow("g") << "g"
-                           << "9.86"
+                           << "9.80665"
                            << "";
         QTest::newRow("h") << "h"
-                           << "6.625"
+                           << "6.62607015E-34"
                            << "";
+        QTest::newRow("h as operand") << "h * 2 ="
+                                      << "1.32521403E-33"
+                                      << "";
         QTest::newRow("constant as operand") << "2 * pi ="
                                              << "6.283185308"
                                              << "";
