@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 namespace calculators {
 
@@ -33,12 +34,34 @@ constexpr double gradFactor = std::numbers::pi / 200.0;
 // Factorials past 12 do not fit the 32-bit whole numbers they are kept in.
 constexpr double largestFactorial = 12;
 constexpr double expLimit = 700;
+// An angle this close (relative) to a whole number of quarter turns is
+// taken as exactly that many: the pi key rounds to 10 digits and the display
+// to 15, so pi/2 typed or worked out here never quite meets the true one, and
+// the leftover would show as cos 90 = 6.1E-17 or tan 90 = 1.63E+16.
+constexpr double quarterTurnTolerance = 1e-9;
 
 QString text(double value) { return conv::numberText(value); }
 
 // Nearest whole number, halves to the even neighbour (the default rounding
 // mode does exactly that).
 double nearestWhole(double x) { return std::nearbyint(x); }
+
+// The number of quarter turns in an angle, 0 to 3 after whole turns are
+// taken off, when the angle is a whole number of them other than none.
+std::optional<int> quarterTurns(double radians)
+{
+    const double q = radians / (std::numbers::pi / 2);
+    if (!std::isfinite(q))
+        return std::nullopt;
+    const double n = std::nearbyint(q);
+    // A small angle is no leftover: sin of 1E-12 is 1E-12.
+    if (n == 0 || std::fabs(q - n) > quarterTurnTolerance * std::fabs(n))
+        return std::nullopt;
+    double turns = std::fmod(n, 4);
+    if (turns < 0)
+        turns += 4;
+    return static_cast<int>(turns);
+}
 
 QString digitCaption(int index)
 {
@@ -265,10 +288,22 @@ void ScientificEngine::trigKey(int index)
 {
     const double x = displayValue();
     const double radians = x * ang;
+    // Sine and cosine of 0, 1, 2 and 3 quarter turns.
+    static constexpr double quarterSin[] = {0, 1, 0, -1};
+    static constexpr double quarterCos[] = {1, 0, -1, 0};
+    const std::optional<int> quarters = quarterTurns(radians);
     switch (index) {
-    case Sin: showResult(std::sin(radians)); break;
-    case Cos: showResult(std::cos(radians)); break;
+    case Sin: showResult(quarters ? quarterSin[*quarters] : std::sin(radians)); break;
+    case Cos: showResult(quarters ? quarterCos[*quarters] : std::cos(radians)); break;
     case Tan: {
+        if (quarters) {
+            if (quarterCos[*quarters] == 0) {
+                message(tanMessage);
+                return;
+            }
+            showResult(0);
+            break;
+        }
         const double c = std::cos(radians);
         if (c == 0) {
             message(tanMessage);

@@ -135,6 +135,10 @@ private slots:
                                              << "2500000000" << QStringList();
         QTest::newRow("cube past 32 bits") << "1300 Command6_8"
                                            << "2197000000" << QStringList();
+        QTest::newRow("cos 90") << "90 Command5_1"
+                                << "0" << QStringList();
+        QTest::newRow("tan 90") << "90 Command5_2"
+                                << " 90" << QStringList({"ILLEGAL.  DIVIDE  BY  ZERO "});
         QTest::newRow("g") << "Command9_3"
                            << "9.80665" << QStringList();
         QTest::newRow("h") << "Command9_4"

@@ -386,6 +386,65 @@ private slots:
                                                          << "7"
                                                          << "";
 
+        // Whole quarter turns come out exact.
+        QTest::newRow("cos 90") << "90 cos"
+                                << "0"
+                                << "";
+        QTest::newRow("cos 270") << "270 cos"
+                                 << "0"
+                                 << "";
+        QTest::newRow("cos 180") << "180 cos"
+                                 << "-1"
+                                 << "";
+        QTest::newRow("sin 180") << "180 sin"
+                                 << "0"
+                                 << "";
+        QTest::newRow("sin 270") << "270 sin"
+                                 << "-1"
+                                 << "";
+        QTest::newRow("sin -360") << "360 sign sin"
+                                  << "0"
+                                  << "";
+        QTest::newRow("cos of many turns and a quarter") << "3600090 cos"
+                                                         << "0"
+                                                         << "";
+        QTest::newRow("tan 180") << "180 tan"
+                                 << "0"
+                                 << "";
+        QTest::newRow("tan 135") << "135 tan"
+                                 << "-1"
+                                 << "";
+        QTest::newRow("tan 90 refused") << "90 tan"
+                                        << " 90"
+                                        << "ILLEGAL.  DIVIDE  BY  ZERO ";
+        QTest::newRow("tan -270 refused") << "270 sign tan"
+                                          << "-270"
+                                          << "ILLEGAL.  DIVIDE  BY  ZERO ";
+        QTest::newRow("tan 100 grads refused") << "grd 100 tan"
+                                               << " 100"
+                                               << "ILLEGAL.  DIVIDE  BY  ZERO ";
+        QTest::newRow("sin 200 grads") << "grd 200 sin"
+                                       << "0"
+                                       << "";
+        QTest::newRow("tan of the pi key over 2 refused") << "rad pi / 2 = tan"
+                                                          << "1.570796327"
+                                                          << "ILLEGAL.  DIVIDE  BY  ZERO ";
+        QTest::newRow("tan of pi/2 as displayed refused") << "rad 1.5707963267949 tan"
+                                                          << " 1.5707963267949"
+                                                          << "ILLEGAL.  DIVIDE  BY  ZERO ";
+        QTest::newRow("cos of the pi key over 2") << "rad pi / 2 = cos"
+                                                  << "0"
+                                                  << "";
+        QTest::newRow("sin of the pi key") << "rad pi sin"
+                                           << "0"
+                                           << "";
+        QTest::newRow("tan near but not at pi/2") << "rad 1.5707963 tan"
+                                                  << "37320539.6343548"
+                                                  << "";
+        QTest::newRow("sin of a tiny angle") << "0.0000001 sin"
+                                             << "1.74532925199433E-09"
+                                             << "";
+
         // Memory.
         QTest::newRow("M + and MR") << "6 M+ C 2 M+ MR"
                                     << "8"
