@@ -102,8 +102,10 @@ void ScientificEngine::digitKey(int index)
         pending_ = Plus;
     }
     operatorPressed_ = false;
-    if (!entering_)
+    if (!entering_) {
         display_ = newEntry;
+        pointTyped_ = false;
+    }
     entering_ = true;
 
     if (index == PointKey) {
@@ -281,7 +283,20 @@ void ScientificEngine::showResult(double value)
         message(overflowMessage);
         return;
     }
-    display_ = text(value);
+    showValue(text(value));
+}
+
+void ScientificEngine::showValue(const QString& shown)
+{
+    // After "=" the shown value begins a new calculation, as a digit would.
+    if (pending_ == Equals) {
+        accumulator_ = 0;
+        pending_ = Plus;
+    }
+    display_ = shown;
+    // The value is the operand of the next operator, even right after one.
+    operatorPressed_ = false;
+    entering_ = false;
 }
 
 void ScientificEngine::trigKey(int index)
@@ -398,14 +413,7 @@ void ScientificEngine::memoryKey(int index)
     case MemoryRecall:
         // The recalled value is the next operand: a pending operation keeps
         // its accumulator, a finished one makes way for a new calculation.
-        if (pending_ == Equals) {
-            accumulator_ = 0;
-            pending_ = Plus;
-        }
-        display_ = text(memo);
-        operatorPressed_ = false;
-        entering_ = false;
-        pointTyped_ = false;
+        showValue(text(memo));
         return;
     case MemoryClear: memo = 0; return;
     default: return;
@@ -415,6 +423,8 @@ void ScientificEngine::memoryKey(int index)
         return;
     }
     memo = next;
+    // The figure went into the memory; the next digit starts a new one.
+    entering_ = false;
 }
 
 // ------------------------------------------------------- saved-value list
@@ -435,6 +445,7 @@ void ScientificEngine::listKey(int index)
             return;
         saved_[qt] = displayValue();
         ++qt;
+        entering_ = false;  // the next digit starts the next value
         break;
     case View: {
         if (qt <= 0)
@@ -455,7 +466,7 @@ void ScientificEngine::listKey(int index)
         --qt;
         break;
     }
-    case CopyBack: display_ = viewed_; break;
+    case CopyBack: showValue(viewed_); break;
     default: break;
     }
 }
@@ -465,12 +476,12 @@ void ScientificEngine::constantKey(int index)
     switch (index) {
     case Random:
         // 32 random bits scaled into [0, 1).
-        display_ = text(double(random_()) / 4294967296.0);
+        showValue(text(double(random_()) / 4294967296.0));
         break;
-    case Pi: display_ = QStringLiteral("3.141592654"); break;
-    case E: display_ = QStringLiteral("2.718281828"); break;
-    case Gravity: display_ = text(9.80665); break;        // standard gravity, m/s2
-    case Planck: display_ = text(6.62607015e-34); break;  // Planck's constant, J s
+    case Pi: showValue(QStringLiteral("3.141592654")); break;
+    case E: showValue(QStringLiteral("2.718281828")); break;
+    case Gravity: showValue(text(9.80665)); break;        // standard gravity, m/s2
+    case Planck: showValue(text(6.62607015e-34)); break;  // Planck's constant, J s
     default: break;
     }
 }
@@ -554,7 +565,8 @@ void ScientificEngine::paste(const QString& text)
     QString line = text;
     line.remove(QLatin1Char('\r'));
     line.remove(QLatin1Char('\n'));
-    display_ = line;
+    // A pasted figure is an operand like a recalled one.
+    showValue(line);
 }
 
 }  // namespace calculators

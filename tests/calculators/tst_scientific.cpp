@@ -131,6 +131,10 @@ private slots:
         QTest::addColumn<QString>("display");
         QTest::addColumn<QStringList>("messages");
 
+        QTest::newRow("memory keys end the number") << "5 Command7_0 3 Command7_0 Command7_4"
+                                                    << "8" << QStringList();
+        QTest::newRow("a digit after the square starts a new number") << "4 Command6_1 3"
+                                                                      << " 3" << QStringList();
         QTest::newRow("square past 32 bits") << "50000 Command6_1"
                                              << "2500000000" << QStringList();
         QTest::newRow("cube past 32 bits") << "1300 Command6_8"

@@ -445,6 +445,38 @@ private slots:
                                              << "1.74532925199433E-09"
                                              << "";
 
+        // A key that shows a value makes it the operand of what follows.
+        QTest::newRow("M + twice") << "5 M+ 3 M+ MR"
+                                   << "8"
+                                   << "";
+        QTest::newRow("digit after a square") << "4 sq 3"
+                                              << " 3"
+                                              << "";
+        QTest::newRow("constant right after an operator") << "5 + pi * 2 ="
+                                                          << "16.283185308"
+                                                          << "";
+        QTest::newRow("function right after an operator") << "3 + sq * 2 ="
+                                                          << "24"
+                                                          << "";
+        QTest::newRow("function on a result goes on with it") << "5 + 3 = sq + 1 ="
+                                                              << "65"
+                                                              << "";
+        QTest::newRow("sign on a result goes on with it") << "5 + 3 = sign + 1 ="
+                                                          << "-7"
+                                                          << "";
+        QTest::newRow("constant after a result starts afresh") << "5 + 3 = pi ="
+                                                               << "3.141592654"
+                                                               << "";
+        QTest::newRow("memory keeps the calculation") << "5 + 3 = M+ + 1 ="
+                                                      << "9"
+                                                      << "";
+        QTest::newRow("memory after an operator keeps it pending") << "5 + M+ * 2 ="
+                                                                   << "10"
+                                                                   << "";
+        QTest::newRow("refused function keeps the entry") << "0 ln 5"
+                                                          << " 5"
+                                                          << " ILLEGAL.  LOG  NON  POSITIVE ";
+
         // Memory.
         QTest::newRow("M + and MR") << "6 M+ C 2 M+ MR"
                                     << "8"
@@ -540,6 +572,25 @@ private slots:
         k.press(keys);
         QCOMPARE(k.e.display(), display);
         QCOMPARE(k.messages.join(QLatin1Char('|')), messages);
+    }
+
+    // Every key that shows a value or stores the display ends the number
+    // being typed: the next digit, point included, starts a new one.
+    void shownValueEndsTheEntry_data()
+    {
+        QTest::addColumn<QString>("key");
+        const QString keys = QStringLiteral("M+ M- M* M/ MR push copy sin cos tan atan ln log exp 1/X sq cube root "
+                                            "fact sign Rnd pi e g h");
+        for (const QString& key : keys.split(QLatin1Char(' ')))
+            QTest::newRow(qPrintable(key)) << key;
+    }
+    void shownValueEndsTheEntry()
+    {
+        QFETCH(QString, key);
+        Keys k;
+        k.press(QStringLiteral("2.5 ") + key + QStringLiteral(" .5"));
+        QCOMPARE(k.e.display(), QStringLiteral(" .5"));
+        QVERIFY2(k.messages.isEmpty(), qPrintable(k.messages.join(QLatin1Char('|'))));
     }
 
     void startState()
@@ -687,6 +738,17 @@ private slots:
         QCOMPARE(k.e.display(), QStringLiteral("42.5"));
         k.press(QStringLiteral("* 2 ="));
         QCOMPARE(k.e.display(), QStringLiteral("85"));
+
+        // A pasted figure is an operand: typing after it starts a new number,
+        // and an operator right after another one still takes it.
+        k.press(QStringLiteral("5 +"));
+        k.e.paste(QStringLiteral("3"));
+        k.press(QStringLiteral("* 2 ="));
+        QCOMPARE(k.e.display(), QStringLiteral("16"));
+        k.e.paste(QStringLiteral("1.5"));
+        k.press(QStringLiteral(".5"));
+        QCOMPARE(k.e.display(), QStringLiteral(" .5"));
+        QVERIFY(k.messages.isEmpty());
     }
 };
 
