@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 namespace calculators {
 
@@ -32,17 +33,35 @@ constexpr double degreeFactor = std::numbers::pi / 180.0;
 constexpr double gradFactor = std::numbers::pi / 200.0;
 // Factorials past 12 do not fit the 32-bit whole numbers they are kept in.
 constexpr double largestFactorial = 12;
-// Beyond these the square and the cube were refused from the start; the
-// limits stay, now on either sign.
-constexpr double squareLimit = 46300;
-constexpr double cubeLimit = 1290;
 constexpr double expLimit = 700;
+// An angle this close (relative) to a whole number of quarter turns is
+// taken as exactly that many: the pi key rounds to 10 digits and the display
+// to 15, so pi/2 typed or worked out here never quite meets the true one, and
+// the leftover would show as cos 90 = 6.1E-17 or tan 90 = 1.63E+16.
+constexpr double quarterTurnTolerance = 1e-9;
 
 QString text(double value) { return conv::numberText(value); }
 
 // Nearest whole number, halves to the even neighbour (the default rounding
 // mode does exactly that).
 double nearestWhole(double x) { return std::nearbyint(x); }
+
+// The number of quarter turns in an angle, 0 to 3 after whole turns are
+// taken off, when the angle is a whole number of them other than none.
+std::optional<int> quarterTurns(double radians)
+{
+    const double q = radians / (std::numbers::pi / 2);
+    if (!std::isfinite(q))
+        return std::nullopt;
+    const double n = std::nearbyint(q);
+    // A small angle is no leftover: sin of 1E-12 is 1E-12.
+    if (n == 0 || std::fabs(q - n) > quarterTurnTolerance * std::fabs(n))
+        return std::nullopt;
+    double turns = std::fmod(n, 4);
+    if (turns < 0)
+        turns += 4;
+    return static_cast<int>(turns);
+}
 
 QString digitCaption(int index)
 {
@@ -83,8 +102,10 @@ void ScientificEngine::digitKey(int index)
         pending_ = Plus;
     }
     operatorPressed_ = false;
-    if (!entering_)
+    if (!entering_) {
         display_ = newEntry;
+        pointTyped_ = false;
+    }
     entering_ = true;
 
     if (index == PointKey) {
@@ -262,17 +283,42 @@ void ScientificEngine::showResult(double value)
         message(overflowMessage);
         return;
     }
-    display_ = text(value);
+    showValue(text(value));
+}
+
+void ScientificEngine::showValue(const QString& shown)
+{
+    // After "=" the shown value begins a new calculation, as a digit would.
+    if (pending_ == Equals) {
+        accumulator_ = 0;
+        pending_ = Plus;
+    }
+    display_ = shown;
+    // The value is the operand of the next operator, even right after one.
+    operatorPressed_ = false;
+    entering_ = false;
 }
 
 void ScientificEngine::trigKey(int index)
 {
     const double x = displayValue();
     const double radians = x * ang;
+    // Sine and cosine of 0, 1, 2 and 3 quarter turns.
+    static constexpr double quarterSin[] = {0, 1, 0, -1};
+    static constexpr double quarterCos[] = {1, 0, -1, 0};
+    const std::optional<int> quarters = quarterTurns(radians);
     switch (index) {
-    case Sin: showResult(std::sin(radians)); break;
-    case Cos: showResult(std::cos(radians)); break;
+    case Sin: showResult(quarters ? quarterSin[*quarters] : std::sin(radians)); break;
+    case Cos: showResult(quarters ? quarterCos[*quarters] : std::cos(radians)); break;
     case Tan: {
+        if (quarters) {
+            if (quarterCos[*quarters] == 0) {
+                message(tanMessage);
+                return;
+            }
+            showResult(0);
+            break;
+        }
         const double c = std::cos(radians);
         if (c == 0) {
             message(tanMessage);
@@ -322,18 +368,8 @@ void ScientificEngine::functionKey(int index)
         else
             showResult(1 / x);
         break;
-    case Square:
-        if (std::fabs(x) >= squareLimit)
-            message(overflowMessage);
-        else
-            showResult(x * x);
-        break;
-    case Cube:
-        if (std::fabs(x) >= cubeLimit)
-            message(overflowMessage);
-        else
-            showResult(x * x * x);
-        break;
+    case Square: showResult(x * x); break;  // refused only beyond the double range
+    case Cube: showResult(x * x * x); break;
     case SquareRoot:
         if (x < 0)
             message(rootMessage);
@@ -377,14 +413,7 @@ void ScientificEngine::memoryKey(int index)
     case MemoryRecall:
         // The recalled value is the next operand: a pending operation keeps
         // its accumulator, a finished one makes way for a new calculation.
-        if (pending_ == Equals) {
-            accumulator_ = 0;
-            pending_ = Plus;
-        }
-        display_ = text(memo);
-        operatorPressed_ = false;
-        entering_ = false;
-        pointTyped_ = false;
+        showValue(text(memo));
         return;
     case MemoryClear: memo = 0; return;
     default: return;
@@ -394,6 +423,8 @@ void ScientificEngine::memoryKey(int index)
         return;
     }
     memo = next;
+    // The figure went into the memory; the next digit starts a new one.
+    entering_ = false;
 }
 
 // ------------------------------------------------------- saved-value list
@@ -414,6 +445,7 @@ void ScientificEngine::listKey(int index)
             return;
         saved_[qt] = displayValue();
         ++qt;
+        entering_ = false;  // the next digit starts the next value
         break;
     case View: {
         if (qt <= 0)
@@ -434,7 +466,7 @@ void ScientificEngine::listKey(int index)
         --qt;
         break;
     }
-    case CopyBack: display_ = viewed_; break;
+    case CopyBack: showValue(viewed_); break;
     default: break;
     }
 }
@@ -444,12 +476,12 @@ void ScientificEngine::constantKey(int index)
     switch (index) {
     case Random:
         // 32 random bits scaled into [0, 1).
-        display_ = text(double(random_()) / 4294967296.0);
+        showValue(text(double(random_()) / 4294967296.0));
         break;
-    case Pi: display_ = QStringLiteral("3.141592654"); break;
-    case E: display_ = QStringLiteral("2.718281828"); break;
-    case Gravity: display_ = QStringLiteral("9.86"); break;
-    case Planck: display_ = QStringLiteral("6.625"); break;
+    case Pi: showValue(QStringLiteral("3.141592654")); break;
+    case E: showValue(QStringLiteral("2.718281828")); break;
+    case Gravity: showValue(text(9.80665)); break;        // standard gravity, m/s2
+    case Planck: showValue(text(6.62607015e-34)); break;  // Planck's constant, J s
     default: break;
     }
 }
@@ -533,7 +565,8 @@ void ScientificEngine::paste(const QString& text)
     QString line = text;
     line.remove(QLatin1Char('\r'));
     line.remove(QLatin1Char('\n'));
-    display_ = line;
+    // A pasted figure is an operand like a recalled one.
+    showValue(line);
 }
 
 }  // namespace calculators

@@ -95,7 +95,7 @@ public:
     // [start, start + length) out of the display and returns them.
     QString cut(int start, int length);
     // The display becomes the pasted text (line breaks dropped: the display
-    // holds one line).
+    // holds one line), an operand as a recalled value is.
     void paste(const QString& text);
 
     // What the evaluation holds, for anyone who wants to look.
@@ -118,6 +118,9 @@ private:
     void message(const QString& text);
     // Writes a function key's result, or refuses one beyond the double range.
     void showResult(double value);
+    // A key's own value in the display: the operand of the next operator,
+    // and the next digit starts a new number.
+    void showValue(const QString& shown);
     double wholePower(double x, double n);
     double factorial(double n);
     // The pending operator applied to the accumulator and x.

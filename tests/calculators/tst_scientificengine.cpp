@@ -321,21 +321,28 @@ private slots:
         QTest::newRow("square of a negative") << "3 sign sq"
                                               << "9"
                                               << "";
-        QTest::newRow("square at the limit") << "46300 sq"
-                                             << " 46300"
-                                             << "OVERFLOW. VALUE TOO LARGE ";
-        QTest::newRow("square at the negative limit") << "46300 sign sq"
-                                                      << "-46300"
-                                                      << "OVERFLOW. VALUE TOO LARGE ";
+        // Square and cube go as far as a double does.
+        QTest::newRow("square past 32 bits") << "50000 sq"
+                                             << "2500000000"
+                                             << "";
+        QTest::newRow("square of a large negative") << "46300 sign sq"
+                                                    << "2143690000"
+                                                    << "";
+        QTest::newRow("square beyond the double range") << "10 xPOy 200 = sq"
+                                                        << "1E+200"
+                                                        << "OVERFLOW. VALUE TOO LARGE ";
         QTest::newRow("cube of a fraction") << "1.5 cube"
                                             << "3.375"
                                             << "";
-        QTest::newRow("cube at the limit") << "1290 cube"
-                                           << " 1290"
-                                           << "OVERFLOW. VALUE TOO LARGE ";
-        QTest::newRow("cube at the negative limit") << "1290 sign cube"
-                                                    << "-1290"
-                                                    << "OVERFLOW. VALUE TOO LARGE ";
+        QTest::newRow("cube past 32 bits") << "1300 cube"
+                                           << "2197000000"
+                                           << "";
+        QTest::newRow("cube of a large negative") << "1300 sign cube"
+                                                  << "-2197000000"
+                                                  << "";
+        QTest::newRow("cube beyond the double range") << "10 xPOy 103 = cube"
+                                                      << "1E+103"
+                                                      << "OVERFLOW. VALUE TOO LARGE ";
         QTest::newRow("reciprocal") << "4 1/X"
                                     << "0.25"
                                     << "";
@@ -378,6 +385,97 @@ private slots:
         QTest::newRow("function leaves the calculation") << "3 + 16 root ="
                                                          << "7"
                                                          << "";
+
+        // Whole quarter turns come out exact.
+        QTest::newRow("cos 90") << "90 cos"
+                                << "0"
+                                << "";
+        QTest::newRow("cos 270") << "270 cos"
+                                 << "0"
+                                 << "";
+        QTest::newRow("cos 180") << "180 cos"
+                                 << "-1"
+                                 << "";
+        QTest::newRow("sin 180") << "180 sin"
+                                 << "0"
+                                 << "";
+        QTest::newRow("sin 270") << "270 sin"
+                                 << "-1"
+                                 << "";
+        QTest::newRow("sin -360") << "360 sign sin"
+                                  << "0"
+                                  << "";
+        QTest::newRow("cos of many turns and a quarter") << "3600090 cos"
+                                                         << "0"
+                                                         << "";
+        QTest::newRow("tan 180") << "180 tan"
+                                 << "0"
+                                 << "";
+        QTest::newRow("tan 135") << "135 tan"
+                                 << "-1"
+                                 << "";
+        QTest::newRow("tan 90 refused") << "90 tan"
+                                        << " 90"
+                                        << "ILLEGAL.  DIVIDE  BY  ZERO ";
+        QTest::newRow("tan -270 refused") << "270 sign tan"
+                                          << "-270"
+                                          << "ILLEGAL.  DIVIDE  BY  ZERO ";
+        QTest::newRow("tan 100 grads refused") << "grd 100 tan"
+                                               << " 100"
+                                               << "ILLEGAL.  DIVIDE  BY  ZERO ";
+        QTest::newRow("sin 200 grads") << "grd 200 sin"
+                                       << "0"
+                                       << "";
+        QTest::newRow("tan of the pi key over 2 refused") << "rad pi / 2 = tan"
+                                                          << "1.570796327"
+                                                          << "ILLEGAL.  DIVIDE  BY  ZERO ";
+        QTest::newRow("tan of pi/2 as displayed refused") << "rad 1.5707963267949 tan"
+                                                          << " 1.5707963267949"
+                                                          << "ILLEGAL.  DIVIDE  BY  ZERO ";
+        QTest::newRow("cos of the pi key over 2") << "rad pi / 2 = cos"
+                                                  << "0"
+                                                  << "";
+        QTest::newRow("sin of the pi key") << "rad pi sin"
+                                           << "0"
+                                           << "";
+        QTest::newRow("tan near but not at pi/2") << "rad 1.5707963 tan"
+                                                  << "37320539.6343548"
+                                                  << "";
+        QTest::newRow("sin of a tiny angle") << "0.0000001 sin"
+                                             << "1.74532925199433E-09"
+                                             << "";
+
+        // A key that shows a value makes it the operand of what follows.
+        QTest::newRow("M + twice") << "5 M+ 3 M+ MR"
+                                   << "8"
+                                   << "";
+        QTest::newRow("digit after a square") << "4 sq 3"
+                                              << " 3"
+                                              << "";
+        QTest::newRow("constant right after an operator") << "5 + pi * 2 ="
+                                                          << "16.283185308"
+                                                          << "";
+        QTest::newRow("function right after an operator") << "3 + sq * 2 ="
+                                                          << "24"
+                                                          << "";
+        QTest::newRow("function on a result goes on with it") << "5 + 3 = sq + 1 ="
+                                                              << "65"
+                                                              << "";
+        QTest::newRow("sign on a result goes on with it") << "5 + 3 = sign + 1 ="
+                                                          << "-7"
+                                                          << "";
+        QTest::newRow("constant after a result starts afresh") << "5 + 3 = pi ="
+                                                               << "3.141592654"
+                                                               << "";
+        QTest::newRow("memory keeps the calculation") << "5 + 3 = M+ + 1 ="
+                                                      << "9"
+                                                      << "";
+        QTest::newRow("memory after an operator keeps it pending") << "5 + M+ * 2 ="
+                                                                   << "10"
+                                                                   << "";
+        QTest::newRow("refused function keeps the entry") << "0 ln 5"
+                                                          << " 5"
+                                                          << " ILLEGAL.  LOG  NON  POSITIVE ";
 
         // Memory.
         QTest::newRow("M + and MR") << "6 M+ C 2 M+ MR"
@@ -422,11 +520,14 @@ private slots:
                            << "2.718281828"
                            << "";
         QTest::newRow("g") << "g"
-                           << "9.86"
+                           << "9.80665"
                            << "";
         QTest::newRow("h") << "h"
-                           << "6.625"
+                           << "6.62607015E-34"
                            << "";
+        QTest::newRow("h as operand") << "h * 2 ="
+                                      << "1.32521403E-33"
+                                      << "";
         QTest::newRow("constant as operand") << "2 * pi ="
                                              << "6.283185308"
                                              << "";
@@ -471,6 +572,25 @@ private slots:
         k.press(keys);
         QCOMPARE(k.e.display(), display);
         QCOMPARE(k.messages.join(QLatin1Char('|')), messages);
+    }
+
+    // Every key that shows a value or stores the display ends the number
+    // being typed: the next digit, point included, starts a new one.
+    void shownValueEndsTheEntry_data()
+    {
+        QTest::addColumn<QString>("key");
+        const QString keys = QStringLiteral("M+ M- M* M/ MR push copy sin cos tan atan ln log exp 1/X sq cube root "
+                                            "fact sign Rnd pi e g h");
+        for (const QString& key : keys.split(QLatin1Char(' ')))
+            QTest::newRow(qPrintable(key)) << key;
+    }
+    void shownValueEndsTheEntry()
+    {
+        QFETCH(QString, key);
+        Keys k;
+        k.press(QStringLiteral("2.5 ") + key + QStringLiteral(" .5"));
+        QCOMPARE(k.e.display(), QStringLiteral(" .5"));
+        QVERIFY2(k.messages.isEmpty(), qPrintable(k.messages.join(QLatin1Char('|'))));
     }
 
     void startState()
@@ -618,6 +738,17 @@ private slots:
         QCOMPARE(k.e.display(), QStringLiteral("42.5"));
         k.press(QStringLiteral("* 2 ="));
         QCOMPARE(k.e.display(), QStringLiteral("85"));
+
+        // A pasted figure is an operand: typing after it starts a new number,
+        // and an operator right after another one still takes it.
+        k.press(QStringLiteral("5 +"));
+        k.e.paste(QStringLiteral("3"));
+        k.press(QStringLiteral("* 2 ="));
+        QCOMPARE(k.e.display(), QStringLiteral("16"));
+        k.e.paste(QStringLiteral("1.5"));
+        k.press(QStringLiteral(".5"));
+        QCOMPARE(k.e.display(), QStringLiteral(" .5"));
+        QVERIFY(k.messages.isEmpty());
     }
 };
 
