@@ -1,6 +1,5 @@
 #include "calculatorwindow.h"
 
-#include "data/conversions.h"
 #include "shell/assistant.h"
 #include "shell/mainmenu.h"
 #include "ui/buttons.h"
@@ -39,22 +38,6 @@ QString transferHelpText()
 QString overflowMessage()
 {
     return QStringLiteral("The result is too large to calculate. Please check the figures entered.");
-}
-
-double divideOrZero(double a, double b) { return b == 0 ? 0.0 : a / b; }
-
-double roundUpWhole(double x)
-{
-    const double whole = conv::intFloor(x);
-    return whole == x ? x : whole + 1;
-}
-
-double asShown(double x)
-{
-    if (!std::isfinite(x))
-        return x;
-    const conv::ValResult shown = conv::valChecked(conv::numberText(x));
-    return shown.overflow ? x : shown.value;
 }
 
 // ---------------------------------------------------------------- FrameBuilder

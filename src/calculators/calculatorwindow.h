@@ -12,6 +12,7 @@
 // leaves the double range is reported once and the boxes keep what they
 // showed, and no box ever reads "inf" or "nan".
 
+#include "calcnumbers.h"
 #include "ui/form.h"
 
 #include <QList>
@@ -45,22 +46,9 @@ QString transferHelpText();
 // The one message for a result beyond the double range.
 QString overflowMessage();
 
-// a / b, or 0 when b is 0 (a zero block size or spacing gives no count
-// rather than "inf").
-double divideOrZero(double a, double b);
-
 // Widens every text box under `root` that is wider than `keepBelow` pixels
 // so that a 15-digit result with its sign shows whole, whatever the font.
 void fitBoxesToResults(QWidget* root, int keepBelow);
-
-// Whole-number round-up as the calculators use it: x unchanged when whole,
-// else Int(x) + 1.
-double roundUpWhole(double x);
-
-// The value as its box would show it (the default number text, 15
-// significant digits, read back). A later step that rounds up works on
-// this, so 2800.0000000000005 square feet count as 28 squares, not 29.
-double asShown(double x);
 
 // Lays out one calculator frame (or any container) as rows of
 // label | box | unit on a grid. Columns: 0 label, 1 box, 2 unit; more
