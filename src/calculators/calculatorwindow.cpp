@@ -195,6 +195,8 @@ void CalculatorWindow::createControls()
     bottom->addWidget(Command2);
     layout->addLayout(bottom);
     ui::onClick(Command2.data(), [this] { unload(); });
+    // Escape closes the window as Close does.
+    setEscapeAction([this] { unload(); });
 
     createFrames();
 
