@@ -1,5 +1,7 @@
 #include "calculatorwindow.h"
 
+#include "inputreader.h"
+
 #include "shell/assistant.h"
 #include "shell/mainmenu.h"
 #include "ui/buttons.h"
@@ -86,6 +88,7 @@ ui::TextBox* FrameBuilder::input(const QString& text, const QString& name, const
 {
     grid_->addWidget(label(text), row_, 0);
     auto* box = textBox(name, false);
+    setFieldName(box, text);
     grid_->addWidget(box, row_, 1);
     if (!unit.isEmpty())
         grid_->addWidget(label(unit), row_, 2);
@@ -97,6 +100,7 @@ ui::TextBox* FrameBuilder::output(const QString& text, const QString& name, cons
 {
     grid_->addWidget(label(text), row_, 0);
     auto* box = textBox(name, true);
+    setFieldName(box, text);
     grid_->addWidget(box, row_, 1);
     if (!unit.isEmpty())
         grid_->addWidget(label(unit), row_, 2);

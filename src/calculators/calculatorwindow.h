@@ -8,10 +8,11 @@
 // A window maps each Which value to a frame and/or an action (the Group 1
 // window starts a program or opens another window for two of its tabs).
 //
-// Every Compute button goes through writeResults(), so that a result that
-// leaves the double range is reported once and the boxes keep what they
-// showed, and no box ever reads "inf" or "nan". Escape closes the window as
-// Close does.
+// Every Compute button reads its boxes through InputReader (inputreader.h),
+// which refuses a box that does not hold a figure it may hold, and writes
+// through writeResults(), so that a result that leaves the double range is
+// reported once and the boxes keep what they showed, and no box ever reads
+// "inf" or "nan". Escape closes the window as Close does.
 
 #include "calcnumbers.h"
 #include "ui/form.h"
@@ -66,6 +67,7 @@ public:
     void setRow(int row) { row_ = row; }
 
     // One row each: label, a text box named `name`, an optional unit label.
+    // Messages about the box name it by that label (setFieldName).
     // Inputs are typed by the user; outputs are written by Compute (they
     // stay editable, as the old boxes were, so their text can be copied).
     ui::TextBox* input(const QString& label, const QString& name, const QString& unit = {});
