@@ -1,6 +1,7 @@
 #include "calculatorwindow.h"
 
-#include "data/conversions.h"
+#include "inputreader.h"
+
 #include "shell/assistant.h"
 #include "shell/mainmenu.h"
 #include "ui/buttons.h"
@@ -39,22 +40,6 @@ QString transferHelpText()
 QString overflowMessage()
 {
     return QStringLiteral("The result is too large to calculate. Please check the figures entered.");
-}
-
-double divideOrZero(double a, double b) { return b == 0 ? 0.0 : a / b; }
-
-double roundUpWhole(double x)
-{
-    const double whole = conv::intFloor(x);
-    return whole == x ? x : whole + 1;
-}
-
-double asShown(double x)
-{
-    if (!std::isfinite(x))
-        return x;
-    const conv::ValResult shown = conv::valChecked(conv::numberText(x));
-    return shown.overflow ? x : shown.value;
 }
 
 // ---------------------------------------------------------------- FrameBuilder
@@ -103,6 +88,7 @@ ui::TextBox* FrameBuilder::input(const QString& text, const QString& name, const
 {
     grid_->addWidget(label(text), row_, 0);
     auto* box = textBox(name, false);
+    setFieldName(box, text);
     grid_->addWidget(box, row_, 1);
     if (!unit.isEmpty())
         grid_->addWidget(label(unit), row_, 2);
@@ -114,6 +100,7 @@ ui::TextBox* FrameBuilder::output(const QString& text, const QString& name, cons
 {
     grid_->addWidget(label(text), row_, 0);
     auto* box = textBox(name, true);
+    setFieldName(box, text);
     grid_->addWidget(box, row_, 1);
     if (!unit.isEmpty())
         grid_->addWidget(label(unit), row_, 2);
@@ -212,6 +199,8 @@ void CalculatorWindow::createControls()
     bottom->addWidget(Command2);
     layout->addLayout(bottom);
     ui::onClick(Command2.data(), [this] { unload(); });
+    // Escape closes the window as Close does.
+    setEscapeAction([this] { unload(); });
 
     createFrames();
 

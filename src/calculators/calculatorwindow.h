@@ -8,10 +8,13 @@
 // A window maps each Which value to a frame and/or an action (the Group 1
 // window starts a program or opens another window for two of its tabs).
 //
-// Every Compute button goes through writeResults(), so that a result that
-// leaves the double range is reported once and the boxes keep what they
-// showed, and no box ever reads "inf" or "nan".
+// Every Compute button reads its boxes through InputReader (inputreader.h),
+// which refuses a box that does not hold a figure it may hold, and writes
+// through writeResults(), so that a result that leaves the double range is
+// reported once and the boxes keep what they showed, and no box ever reads
+// "inf" or "nan". Escape closes the window as Close does.
 
+#include "calcnumbers.h"
 #include "ui/form.h"
 
 #include <QList>
@@ -45,22 +48,9 @@ QString transferHelpText();
 // The one message for a result beyond the double range.
 QString overflowMessage();
 
-// a / b, or 0 when b is 0 (a zero block size or spacing gives no count
-// rather than "inf").
-double divideOrZero(double a, double b);
-
 // Widens every text box under `root` that is wider than `keepBelow` pixels
 // so that a 15-digit result with its sign shows whole, whatever the font.
 void fitBoxesToResults(QWidget* root, int keepBelow);
-
-// Whole-number round-up as the calculators use it: x unchanged when whole,
-// else Int(x) + 1.
-double roundUpWhole(double x);
-
-// The value as its box would show it (the default number text, 15
-// significant digits, read back). A later step that rounds up works on
-// this, so 2800.0000000000005 square feet count as 28 squares, not 29.
-double asShown(double x);
 
 // Lays out one calculator frame (or any container) as rows of
 // label | box | unit on a grid. Columns: 0 label, 1 box, 2 unit; more
@@ -77,6 +67,7 @@ public:
     void setRow(int row) { row_ = row; }
 
     // One row each: label, a text box named `name`, an optional unit label.
+    // Messages about the box name it by that label (setFieldName).
     // Inputs are typed by the user; outputs are written by Compute (they
     // stay editable, as the old boxes were, so their text can be copied).
     ui::TextBox* input(const QString& label, const QString& name, const QString& unit = {});

@@ -1,6 +1,7 @@
 #include "frmcalculator2.h"
 
 #include "group2formulas.h"
+#include "inputreader.h"
 
 #include "ui/combobox.h"
 #include "ui/events.h"
@@ -72,12 +73,6 @@ QString FrmCalculator2::helpText(int frameNumber)
             "forms, walls, or floor and roof sheathing.");
     default: return {};
     }
-}
-
-double FrmCalculator2::in(const QString& box) const
-{
-    ui::TextBox* b = textBox(box);
-    return b ? b->number() : 0.0;
 }
 
 ui::TextBox* FrmCalculator2::out(const QString& box) const { return textBox(box); }
@@ -210,8 +205,10 @@ void FrmCalculator2::buildSquareHouse()
     const auto side = [&](const QString& caption, int firstBox) {
         g->addWidget(f.label(caption), f.row(), 0);
         const QString units[] = {QStringLiteral("ft"), QStringLiteral("Inches"), QStringLiteral("/16")};
+        const QString parts[] = {QStringLiteral("ft"), QStringLiteral("Inches"), QStringLiteral("sixteenths")};
         for (int i = 0; i < 3; ++i) {
             ui::TextBox* box = f.textBox(QStringLiteral("txtTab16_%1").arg(firstBox + i));
+            setFieldName(box, caption, parts[i]);
             if (i > 0)
                 box->setFixedWidth(smallBoxWidth);
             g->addWidget(box, f.row(), 1 + 2 * i);
@@ -311,14 +308,29 @@ void FrmCalculator2::Form_Load()
 }
 
 // ------------------------------------------------------------- computations
+//
+// Each computation reads all its boxes first; when one is refused it says
+// why and nothing is written.
+
+QString FrmCalculator2::noRunMessage()
+{
+    return QStringLiteral(
+        "The ridge leaves the rafters no run: half of \"Nominal Ridge Width (decimal inches)\" is more than "
+        "\"Plan Distance (decimal feet)\".");
+}
 
 void FrmCalculator2::cmdTab12_Click()
 {
+    InputReader in(*this);
     group2::RafterInput r;
-    r.pitch = in(QStringLiteral("txtTab12_1"));
-    r.ridgeWidthInches = in(QStringLiteral("txtTab12_2"));
-    r.planDistance = in(QStringLiteral("txtTab12_3"));
-    r.eaveOverhang = in(QStringLiteral("txtTab12_4"));
+    r.pitch = in.measure(QStringLiteral("txtTab12_1"));
+    r.ridgeWidthInches = in.measure(QStringLiteral("txtTab12_2"));
+    r.planDistance = in.measure(QStringLiteral("txtTab12_3"));
+    r.eaveOverhang = in.measure(QStringLiteral("txtTab12_4"));
+    if (in.ok() && group2::rafterRun(r) < 0)
+        in.refuse(noRunMessage(), QStringLiteral("txtTab12_3"));
+    if (in.refused())
+        return;
     const group2::RafterResult x = group2::rafter(r);
     writeResults({{out(QStringLiteral("txtTab12_5")), x.rafterLength},
                   {out(QStringLiteral("txtTab12_6")), x.hipRafterLength},
@@ -331,14 +343,17 @@ void FrmCalculator2::cmdTab12_Click()
 
 void FrmCalculator2::cmdTab13_Click()
 {
+    InputReader in(*this);
     group2::PaintInput p;
-    p.length = in(QStringLiteral("txtTab13_1"));
-    p.width = in(QStringLiteral("txtTab13_2"));
-    p.wallHeight = in(QStringLiteral("txtTab13_3"));
-    p.doors = in(QStringLiteral("txtTab13_4"));
-    p.windows = in(QStringLiteral("txtTab13_5"));
+    p.length = in.measure(QStringLiteral("txtTab13_1"));
+    p.width = in.measure(QStringLiteral("txtTab13_2"));
+    p.wallHeight = in.measure(QStringLiteral("txtTab13_3"));
+    p.doors = in.measure(QStringLiteral("txtTab13_4"));
+    p.windows = in.measure(QStringLiteral("txtTab13_5"));
     p.coverage = cmbTab13 ? double(cmbTab13->selectedData()) : 0.0;
-    p.costPerGallon = in(QStringLiteral("txtTab13_6"));
+    p.costPerGallon = in.money(QStringLiteral("txtTab13_6"));
+    if (in.refused())
+        return;
     const std::optional<group2::PaintResult> x = group2::paint(p);
     if (!x) {
         // Without a surface there is no coverage to divide by.
@@ -358,8 +373,13 @@ void FrmCalculator2::cmdTab13_Click()
 
 void FrmCalculator2::cmdTab14_Click()
 {
-    const group2::CircularResult x = group2::circularConcrete(
-        in(QStringLiteral("txtTab14_1")), in(QStringLiteral("txtTab14_2")), in(QStringLiteral("txtTab14_3")));
+    InputReader in(*this);
+    const double diameter = in.measure(QStringLiteral("txtTab14_1"));
+    const double depth = in.measure(QStringLiteral("txtTab14_2"));
+    const double costPerYard = in.money(QStringLiteral("txtTab14_3"));
+    if (in.refused())
+        return;
+    const group2::CircularResult x = group2::circularConcrete(diameter, depth, costPerYard);
     writeResults({{out(QStringLiteral("txtTab14_4")), x.cubicYards},
                   {out(QStringLiteral("txtTab14_5")), x.concreteCost},
                   {out(QStringLiteral("txtTab14_6")), x.laborCost},
@@ -368,8 +388,12 @@ void FrmCalculator2::cmdTab14_Click()
 
 void FrmCalculator2::cmdTab15_Click()
 {
-    const group2::CrownResult x =
-        group2::crownMolding(in(QStringLiteral("txtTab15_1")), in(QStringLiteral("txtTab15_2")));
+    InputReader in(*this);
+    const double wall = in.angle(QStringLiteral("txtTab15_1"));
+    const double spring = in.angle(QStringLiteral("txtTab15_2"));
+    if (in.refused())
+        return;
+    const group2::CrownResult x = group2::crownMolding(wall, spring);
     writeResults({{out(QStringLiteral("txtTab15_3")), x.miterAngle},
                   {out(QStringLiteral("txtTab15_4")), x.bevelAngle},
                   {out(QStringLiteral("txtTab15_5")), x.angleFromLevel}});
@@ -377,38 +401,69 @@ void FrmCalculator2::cmdTab15_Click()
 
 void FrmCalculator2::cmdTab16_Click()
 {
-    const double side1 = group2::decimalFeet(in(QStringLiteral("txtTab16_1")), in(QStringLiteral("txtTab16_2")),
-                                             in(QStringLiteral("txtTab16_3")));
-    const double side2 = group2::decimalFeet(in(QStringLiteral("txtTab16_4")), in(QStringLiteral("txtTab16_5")),
-                                             in(QStringLiteral("txtTab16_6")));
+    InputReader in(*this);
+    double parts[6];
+    for (int i = 0; i < 6; ++i)
+        parts[i] = in.measure(QStringLiteral("txtTab16_%1").arg(i + 1));
+    if (in.refused())
+        return;
+    const double side1 = group2::decimalFeet(parts[0], parts[1], parts[2]);
+    const double side2 = group2::decimalFeet(parts[3], parts[4], parts[5]);
     writeResults({{out(QStringLiteral("txtTab16_7")), group2::hypotenuse(side1, side2)}});
 }
 
+namespace {
+
+// The four lengths of the lengths or perimeter frame, summed.
+std::optional<double> fourLengths(InputReader& in, int frame)
+{
+    double v[4];
+    for (int i = 0; i < 4; ++i)
+        v[i] = in.measure(QStringLiteral("txtTab%1_%2").arg(frame).arg(i + 1));
+    if (in.refused())
+        return std::nullopt;
+    return group2::lengthsTotal(v[0], v[1], v[2], v[3]);
+}
+
+// Length times the second box of an area frame.
+std::optional<double> twoSides(InputReader& in, int frame)
+{
+    const double length = in.measure(QStringLiteral("txtTab%1_1").arg(frame));
+    const double other = in.measure(QStringLiteral("txtTab%1_2").arg(frame));
+    if (in.refused())
+        return std::nullopt;
+    return group2::area(length, other);
+}
+
+}  // namespace
+
 void FrmCalculator2::cmdTab17_Click()
 {
-    writeResults({{out(QStringLiteral("txtTab17_5")),
-                   group2::lengthsTotal(in(QStringLiteral("txtTab17_1")), in(QStringLiteral("txtTab17_2")),
-                                        in(QStringLiteral("txtTab17_3")), in(QStringLiteral("txtTab17_4")))}});
+    InputReader in(*this);
+    if (const auto total = fourLengths(in, 17))
+        writeResults({{out(QStringLiteral("txtTab17_5")), *total}});
 }
 
 void FrmCalculator2::cmdTab20_Click()
 {
-    writeResults({{out(QStringLiteral("txtTab20_3")),
-                   group2::area(in(QStringLiteral("txtTab20_1")), in(QStringLiteral("txtTab20_2")))}});
+    InputReader in(*this);
+    if (const auto total = twoSides(in, 20))
+        writeResults({{out(QStringLiteral("txtTab20_3")), *total}});
 }
 
 void FrmCalculator2::cmdTab22_1_Click()
 {
     // Square feet on every tab of the frame, "Carpet" included, as its label says.
-    writeResults({{out(QStringLiteral("txtTab22_3")),
-                   group2::area(in(QStringLiteral("txtTab22_1")), in(QStringLiteral("txtTab22_2")))}});
+    InputReader in(*this);
+    if (const auto total = twoSides(in, 22))
+        writeResults({{out(QStringLiteral("txtTab22_3")), *total}});
 }
 
 void FrmCalculator2::cmdTab26_Click()
 {
-    writeResults({{out(QStringLiteral("txtTab26_5")),
-                   group2::lengthsTotal(in(QStringLiteral("txtTab26_1")), in(QStringLiteral("txtTab26_2")),
-                                        in(QStringLiteral("txtTab26_3")), in(QStringLiteral("txtTab26_4")))}});
+    InputReader in(*this);
+    if (const auto total = fourLengths(in, 26))
+        writeResults({{out(QStringLiteral("txtTab26_5")), *total}});
 }
 
 }  // namespace calculators

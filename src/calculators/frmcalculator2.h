@@ -39,6 +39,8 @@ public:
 
     // Help texts of the five calculators with a help button.
     static QString helpText(int frameNumber);
+    // Shown when the ridge is thicker than twice the run to its centre.
+    static QString noRunMessage();
 
 protected:
     void createFrames() override;
@@ -46,7 +48,6 @@ protected:
 
 private:
     static QList<Tab> tabList();
-    double in(const QString& box) const;
     ui::TextBox* out(const QString& box) const;
 
     void buildRafter();

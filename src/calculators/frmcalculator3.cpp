@@ -1,6 +1,7 @@
 #include "frmcalculator3.h"
 
 #include "group3formulas.h"
+#include "inputreader.h"
 
 #include "ui/combobox.h"
 #include "ui/events.h"
@@ -32,12 +33,6 @@ QList<CalculatorWindow::Tab> FrmCalculator3::tabList()
 FrmCalculator3::FrmCalculator3() : CalculatorWindow(QStringLiteral("frmCalculator3"), tabList(), 22) {}
 
 QString FrmCalculator3::noTileSizeMessage() { return QStringLiteral("Please select the tile size."); }
-
-double FrmCalculator3::in(const QString& box) const
-{
-    ui::TextBox* b = textBox(box);
-    return b ? b->number() : 0.0;
-}
 
 ui::TextBox* FrmCalculator3::out(const QString& box) const { return textBox(box); }
 
@@ -78,12 +73,23 @@ void tableRow(FrameBuilder& f, const QString& caption, const QString& first, con
 {
     QGridLayout* g = f.grid();
     g->addWidget(f.label(caption), f.row(), 0);
-    g->addWidget(f.textBox(first), f.row(), 1);
+    // The boxes are named by the row and the word beside them: "Width x "
+    // names the first box, the word after the second (if any) the second.
+    ui::TextBox* firstBox = f.textBox(first);
+    QString firstWord = between.trimmed();
+    if (firstWord.endsWith(QLatin1Char('x')))
+        firstWord = firstWord.chopped(1).trimmed();
+    setFieldName(firstBox, caption, firstWord);
+    g->addWidget(firstBox, f.row(), 1);
     g->addWidget(f.label(between), f.row(), 2);
-    g->addWidget(f.textBox(second), f.row(), 3);
+    ui::TextBox* secondBox = f.textBox(second);
+    setFieldName(secondBox, caption, after.isEmpty() ? QStringLiteral("second box") : after);
+    g->addWidget(secondBox, f.row(), 3);
     if (!after.isEmpty())
         g->addWidget(f.label(after), f.row(), 4);
-    g->addWidget(f.textBox(total, true), f.row(), totalsColumn);
+    ui::TextBox* totalBox = f.textBox(total, true);
+    setFieldName(totalBox, caption, QStringLiteral("Totals"));
+    g->addWidget(totalBox, f.row(), totalsColumn);
     f.nextRow();
 }
 
@@ -91,7 +97,9 @@ void summaryRow(FrameBuilder& f, const QString& caption, const QString& name, co
 {
     QGridLayout* g = f.grid();
     g->addWidget(f.label(caption), f.row(), 0, 1, totalsColumn, Qt::AlignRight);
-    g->addWidget(f.textBox(name, true), f.row(), totalsColumn);
+    ui::TextBox* box = f.textBox(name, true);
+    setFieldName(box, caption);
+    g->addWidget(box, f.row(), totalsColumn);
     g->addWidget(f.label(unit), f.row(), totalsColumn + 1);
     f.nextRow();
 }
@@ -307,20 +315,70 @@ void FrmCalculator3::Form_Load()
 }
 
 // ------------------------------------------------------------- computations
+//
+// Each computation reads all its boxes first; when one is refused, or the
+// figures describe a tank or pipe that cannot be, it says why and nothing
+// is written.
+
+QString FrmCalculator3::tankMisfitMessage(group3::TankMisfit misfit)
+{
+    switch (misfit) {
+    case group3::TankMisfit::Diameter:
+        return QStringLiteral(
+            "The tank does not fit in its excavation: \"Diameter if Round\" is more than \"Tank Excavation Width\" "
+            "or \"Tank Excavation Length\".");
+    case group3::TankMisfit::Footprint:
+        return QStringLiteral(
+            "The tank does not fit in its excavation: \"Tank Width\" by \"Tank Length\" is more than \"Tank "
+            "Excavation Width\" by \"Tank Excavation Length\", either way round.");
+    case group3::TankMisfit::Depth:
+        return QStringLiteral(
+            "The tank and its bed do not fit in the excavation: \"Tank Depth\" and \"Bed Tank Depth\" together are "
+            "more than \"Tank Excavation Depth\".");
+    case group3::TankMisfit::None: break;
+    }
+    return {};
+}
+
+QString FrmCalculator3::pipeMisfitMessage(group3::PipeMisfit misfit)
+{
+    switch (misfit) {
+    case group3::PipeMisfit::Width:
+        return QStringLiteral(
+            "The pipe does not fit in its trench: \"Pipe/casing Width\" is more than \"Trench for Utilities-1 "
+            "Excavation Width\".");
+    case group3::PipeMisfit::Depth:
+        return QStringLiteral(
+            "The pipe and its bed do not fit in the trench: \"Pipe/casing Height\" and \"Sand/gravel Bed Depth\" "
+            "together are more than \"Trench for Utilities-1 Excavation Depth\".");
+    case group3::PipeMisfit::None: break;
+    }
+    return {};
+}
 
 void FrmCalculator3::cmdTab28_Click()
 {
+    InputReader in(*this);
     group3::TankInput t;
     // Round unless "No" is chosen.
     t.round = !(optTab28_2 && optTab28_2->isChecked());
-    t.diameter = in(box(28, 1));
-    t.excavationWidth = in(box(28, 2));
-    t.excavationDepth = in(box(28, 3));
-    t.excavationLength = in(box(28, 4));
-    t.tankWidth = in(box(28, 5));
-    t.tankLength = in(box(28, 6));
-    t.tankDepth = in(box(28, 7));
-    t.bedDepthInches = in(box(28, 8));
+    t.diameter = in.measure(box(28, 1));
+    t.excavationWidth = in.measure(box(28, 2));
+    t.excavationDepth = in.measure(box(28, 3));
+    t.excavationLength = in.measure(box(28, 4));
+    t.tankWidth = in.measure(box(28, 5));
+    t.tankLength = in.measure(box(28, 6));
+    t.tankDepth = in.measure(box(28, 7));
+    t.bedDepthInches = in.measure(box(28, 8));
+    if (in.ok()) {
+        // The box to correct: the tank's own figure.
+        const group3::TankMisfit misfit = group3::tankMisfit(t);
+        const int at = misfit == group3::TankMisfit::Diameter ? 1 : misfit == group3::TankMisfit::Footprint ? 5 : 7;
+        if (misfit != group3::TankMisfit::None)
+            in.refuse(tankMisfitMessage(misfit), box(28, at));
+    }
+    if (in.refused())
+        return;
     const group3::TankResult r = group3::tankTrench(t);
     writeResults({{out(box(28, 9)), r.holeVolume},
                   {out(box(28, 10)), r.bedFillVolume},
@@ -330,13 +388,21 @@ void FrmCalculator3::cmdTab28_Click()
 
 void FrmCalculator3::cmdTab29_Click()
 {
+    InputReader in(*this);
     group3::UtilityInput u;
-    u.widthInches = in(box(29, 1));
-    u.depthInches = in(box(29, 2));
-    u.length = in(box(29, 3));
-    u.pipeWidthInches = in(box(29, 4));
-    u.pipeHeightInches = in(box(29, 5));
-    u.bedDepthInches = in(box(29, 6));
+    u.widthInches = in.measure(box(29, 1));
+    u.depthInches = in.measure(box(29, 2));
+    u.length = in.measure(box(29, 3));
+    u.pipeWidthInches = in.measure(box(29, 4));
+    u.pipeHeightInches = in.measure(box(29, 5));
+    u.bedDepthInches = in.measure(box(29, 6));
+    if (in.ok()) {
+        const group3::PipeMisfit misfit = group3::pipeMisfit(u);
+        if (misfit != group3::PipeMisfit::None)
+            in.refuse(pipeMisfitMessage(misfit), box(29, misfit == group3::PipeMisfit::Width ? 4 : 5));
+    }
+    if (in.refused())
+        return;
     const group3::UtilityResult r = group3::utilityTrench(u);
     writeResults({{out(box(29, 7)), r.excavationVolume},
                   {out(box(29, 8)), r.bedFillVolume},
@@ -346,20 +412,35 @@ void FrmCalculator3::cmdTab29_Click()
 
 void FrmCalculator3::cmdTab30_Click()
 {
-    writeResults({{out(box(30, 6)), group3::excavationVolume(in(box(30, 1)), in(box(30, 2)), in(box(30, 3)),
-                                                             in(box(30, 4)), in(box(30, 5)))}});
+    InputReader in(*this);
+    double v[5];
+    for (int i = 0; i < 5; ++i)
+        v[i] = in.measure(box(30, i + 1));
+    if (in.refused())
+        return;
+    writeResults({{out(box(30, 6)), group3::excavationVolume(v[0], v[1], v[2], v[3], v[4])}});
 }
 
 void FrmCalculator3::cmdTab31_Click()
 {
-    const group3::BeamResult r = group3::steelBeam(in(box(31, 1)), in(box(31, 2)));
+    InputReader in(*this);
+    const double unitWeight = in.measure(box(31, 1));
+    const double length = in.measure(box(31, 2));
+    if (in.refused())
+        return;
+    const group3::BeamResult r = group3::steelBeam(unitWeight, length);
     writeResults({{out(box(31, 3)), r.tons}, {out(box(31, 4)), r.pounds}});
 }
 
 void FrmCalculator3::cmdTab32_Click()
 {
+    InputReader in(*this);
+    const double length = in.measure(box(32, 1));
+    const double width = in.measure(box(32, 2));
+    if (in.refused())
+        return;
     const double side = cmbTab32 ? double(cmbTab32->selectedData()) : 0.0;
-    const std::optional<group3::CeramicResult> r = group3::ceramicTile(in(box(32, 1)), in(box(32, 2)), side);
+    const std::optional<group3::CeramicResult> r = group3::ceramicTile(length, width, side);
     if (!r)
         return askForTileSize(cmbTab32);
     writeResults({{out(box(32, 3)), r->area}, {out(box(32, 4)), r->tiles}});
@@ -367,15 +448,16 @@ void FrmCalculator3::cmdTab32_Click()
 
 namespace {
 
-group3::FloorInput floorInput(const std::function<double(const QString&)>& in, int n)
+// The carpet and vinyl frames: three areas, then the stairway.
+group3::FloorInput floorInput(InputReader& in, int n)
 {
     group3::FloorInput f;
     for (int i = 0; i < 3; ++i) {
-        f.widths[i] = in(box(n, i + 1));
-        f.lengths[i] = in(box(n, i + 5));
+        f.widths[i] = in.measure(box(n, i + 1));
+        f.lengths[i] = in.measure(box(n, i + 5));
     }
-    f.stairWidth = in(box(n, 4));
-    f.stairs = in(box(n, 8));
+    f.stairWidth = in.measure(box(n, 4));
+    f.stairs = in.measure(box(n, 8));
     return f;
 }
 
@@ -383,7 +465,11 @@ group3::FloorInput floorInput(const std::function<double(const QString&)>& in, i
 
 void FrmCalculator3::cmdTab33_Click()
 {
-    const group3::FloorResult r = group3::carpet(floorInput([this](const QString& b) { return in(b); }, 33));
+    InputReader in(*this);
+    const group3::FloorInput f = floorInput(in, 33);
+    if (in.refused())
+        return;
+    const group3::FloorResult r = group3::carpet(f);
     writeResults({{out(box(33, 9)), r.rowTotals[0]},
                   {out(box(33, 10)), r.rowTotals[1]},
                   {out(box(33, 11)), r.rowTotals[2]},
@@ -394,13 +480,16 @@ void FrmCalculator3::cmdTab33_Click()
 
 void FrmCalculator3::cmdTab34_Click()
 {
+    InputReader in(*this);
     group3::WallpaperInput w;
-    w.wallHeight = in(box(34, 1));
-    w.roomPerimeter = in(box(34, 4));
-    w.ceilingLength = in(box(34, 2));
-    w.ceilingWidth = in(box(34, 5));
-    w.slopeHeight = in(box(34, 3));
-    w.slopeBase = in(box(34, 6));
+    w.wallHeight = in.measure(box(34, 1));
+    w.roomPerimeter = in.measure(box(34, 4));
+    w.ceilingLength = in.measure(box(34, 2));
+    w.ceilingWidth = in.measure(box(34, 5));
+    w.slopeHeight = in.measure(box(34, 3));
+    w.slopeBase = in.measure(box(34, 6));
+    if (in.refused())
+        return;
     const group3::WallpaperResult r = group3::wallpaper(w);
     writeResults({{out(box(34, 7)), r.wall},
                   {out(box(34, 8)), r.ceiling},
@@ -411,7 +500,11 @@ void FrmCalculator3::cmdTab34_Click()
 
 void FrmCalculator3::cmdTab35_Click()
 {
-    const group3::FloorResult r = group3::sheetVinyl(floorInput([this](const QString& b) { return in(b); }, 35));
+    InputReader in(*this);
+    const group3::FloorInput f = floorInput(in, 35);
+    if (in.refused())
+        return;
+    const group3::FloorResult r = group3::sheetVinyl(f);
     writeResults({{out(box(35, 9)), r.rowTotals[0]},
                   {out(box(35, 10)), r.rowTotals[1]},
                   {out(box(35, 11)), r.rowTotals[2]},
@@ -422,11 +515,14 @@ void FrmCalculator3::cmdTab35_Click()
 
 void FrmCalculator3::cmdTab36_Click()
 {
+    InputReader in(*this);
     group3::ResilientInput t;
     for (int i = 0; i < 3; ++i) {
-        t.widths[i] = in(box(36, i + 1));
-        t.lengths[i] = in(box(36, i + 4));
+        t.widths[i] = in.measure(box(36, i + 1));
+        t.lengths[i] = in.measure(box(36, i + 4));
     }
+    if (in.refused())
+        return;
     const double side = cmbTab36 ? double(cmbTab36->selectedData()) : 0.0;
     const std::optional<group3::ResilientResult> r = group3::resilientTile(t, side);
     if (!r)

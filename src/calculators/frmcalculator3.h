@@ -7,6 +7,7 @@
 // cmbTab32, ...); find them through CalculatorWindow::textBox() and friends.
 
 #include "calculatorwindow.h"
+#include "group3formulas.h"
 
 #include <QPointer>
 
@@ -40,6 +41,9 @@ public:
 
     // Asked when a tile calculator has no tile size to divide by.
     static QString noTileSizeMessage();
+    // Shown when the tank or pipe cannot lie in its hole or trench.
+    static QString tankMisfitMessage(group3::TankMisfit misfit);
+    static QString pipeMisfitMessage(group3::PipeMisfit misfit);
 
 protected:
     void createFrames() override;
@@ -47,7 +51,6 @@ protected:
 
 private:
     static QList<Tab> tabList();
-    double in(const QString& box) const;
     ui::TextBox* out(const QString& box) const;
     void askForTileSize(ui::ComboBox* combo);
 

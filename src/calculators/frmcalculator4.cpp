@@ -1,6 +1,7 @@
 #include "frmcalculator4.h"
 
 #include "group4formulas.h"
+#include "inputreader.h"
 
 #include "ui/combobox.h"
 #include "ui/events.h"
@@ -81,12 +82,20 @@ void FrmCalculator4::cmdTab37_Click()
     ui::ComboBox* pitch = comboBox(QStringLiteral("cmbTab37"));
     if (!actual || !squares || !pitch)
         return;
+    InputReader size(*this);
+    const double nominal = size.measure(QStringLiteral("txtTab37_1"));
+    if (size.refused())
+        return;
     // With no pitch chosen the actual area keeps its text.
     if (const auto factor = group4::pitchFactor(pitch->listIndex()))
-        if (!writeResults({{actual, textBox(QStringLiteral("txtTab37_1"))->number() * *factor}}))
+        if (!writeResults({{actual, nominal * *factor}}))
             return;
     // The squares come from the area as its box shows it.
-    writeResults({{squares, group4::roofingSquares(actual->number())}});
+    InputReader area(*this);
+    const double actualSquareFeet = area.measure(QStringLiteral("txtTab37_2"));
+    if (area.refused())
+        return;
+    writeResults({{squares, group4::roofingSquares(actualSquareFeet)}});
 }
 
 void FrmCalculator4::cmdTab38_Click()
@@ -94,8 +103,12 @@ void FrmCalculator4::cmdTab38_Click()
     ui::TextBox* cost = textBox(QStringLiteral("txtTab38_3"));
     if (!cost)
         return;
-    writeResults({{cost, group4::lumberCost(textBox(QStringLiteral("txtTab38_1"))->number(),
-                                            textBox(QStringLiteral("txtTab38_2"))->number())}});
+    InputReader in(*this);
+    const double price = in.money(QStringLiteral("txtTab38_1"));
+    const double feet = in.measure(QStringLiteral("txtTab38_2"));
+    if (in.refused())
+        return;
+    writeResults({{cost, group4::lumberCost(price, feet)}});
 }
 
 }  // namespace calculators

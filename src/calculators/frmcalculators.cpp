@@ -1,6 +1,7 @@
 #include "frmcalculators.h"
 
 #include "group1formulas.h"
+#include "inputreader.h"
 
 #include "data/appfolder.h"
 #include "shell/screens.h"
@@ -125,7 +126,9 @@ void FrmCalculators::buildBlocks()
     QGridLayout* g = b.grid();
 
     g->addWidget(b.label(QStringLiteral("Size of Each Block (Inches) e.g. 16\" Block")), 0, 0);
-    g->addWidget(b.textBox(QStringLiteral("txtTab1_BlockSize")), 0, 1);
+    ui::TextBox* size = b.textBox(QStringLiteral("txtTab1_BlockSize"));
+    setFieldName(size, QStringLiteral("Size of Each Block (Inches)"));
+    g->addWidget(size, 0, 1);
 
     g->addWidget(b.label(QStringLiteral("Length (Feet) ")), 1, 1);
     g->addWidget(b.label(QStringLiteral("# of Blocks")), 1, 2);
@@ -133,22 +136,29 @@ void FrmCalculators::buildBlocks()
                                QStringLiteral("Right Side")};
     for (int k = 1; k <= 4; ++k) {
         g->addWidget(b.label(sides[k - 1]), 1 + k, 0);
-        g->addWidget(b.textBox(n("txtTab1_Length", k)), 1 + k, 1);
-        g->addWidget(b.textBox(n("txtTab1_Blocks", k), true), 1 + k, 2);
+        ui::TextBox* length = b.textBox(n("txtTab1_Length", k));
+        setFieldName(length, QStringLiteral("Length (Feet) "), sides[k - 1]);
+        g->addWidget(length, 1 + k, 1);
+        ui::TextBox* blocks = b.textBox(n("txtTab1_Blocks", k), true);
+        setFieldName(blocks, QStringLiteral("# of Blocks"), sides[k - 1]);
+        g->addWidget(blocks, 1 + k, 2);
     }
     QPushButton* calc1 = b.pushButton(QStringLiteral("cmdTab6_1"), QStringLiteral("Calculate"));
     g->addWidget(calc1, 5, 3);
     ui::onClick(calc1, [this] { cmdTab6_1_Click(); });
 
-    g->addWidget(b.label(QStringLiteral("Total # of Blocks along the footer")), 6, 0);
-    g->addWidget(b.textBox(QStringLiteral("txtTab1_FooterBlocks"), true), 6, 2);
-    g->addWidget(b.label(QStringLiteral("Height (Feet)")), 7, 0);
-    g->addWidget(b.textBox(QStringLiteral("txtTab1_Height")), 7, 2);
+    const auto named = [&](const QString& label, const QString& name, bool output, int row) {
+        g->addWidget(b.label(label), row, 0);
+        ui::TextBox* box = b.textBox(name, output);
+        setFieldName(box, label);
+        g->addWidget(box, row, 2);
+    };
+    named(QStringLiteral("Total # of Blocks along the footer"), QStringLiteral("txtTab1_FooterBlocks"), true, 6);
+    named(QStringLiteral("Height (Feet)"), QStringLiteral("txtTab1_Height"), false, 7);
     QPushButton* calc2 = b.pushButton(QStringLiteral("cmdTab6_2"), QStringLiteral("Calculate"));
     g->addWidget(calc2, 8, 3);
     ui::onClick(calc2, [this] { cmdTab6_2_Click(); });
-    g->addWidget(b.label(QStringLiteral("Total # of Blocks")), 8, 0);
-    g->addWidget(b.textBox(QStringLiteral("txtTab1_TotalBlocks"), true), 8, 2);
+    named(QStringLiteral("Total # of Blocks"), QStringLiteral("txtTab1_TotalBlocks"), true, 8);
     b.setRow(9);
     b.finish();
 }
@@ -235,26 +245,30 @@ void FrmCalculators::buildBricks()
         auto* area = new QGroupBox(titles[k - 1], frmTab5);
         area->setObjectName(n("ftmTab5_", k));
         FrameBuilder b(area);
-        b.input(QStringLiteral("Length (Feet) "), n("txtLength", k));
-        b.input(QStringLiteral("Width (Feet) "), n("txtWidth", k));
+        const QString& title = titles[k - 1];
+        setFieldContext(b.input(QStringLiteral("Length (Feet) "), n("txtLength", k)), title);
+        setFieldContext(b.input(QStringLiteral("Width (Feet) "), n("txtWidth", k)), title);
         QPushButton* calc = b.button(n("cmdTab5_", k), QStringLiteral("Calculate"));
         ui::onClick(calc, [this, k] { cmdTab5_Click(k); });
-        b.output(QStringLiteral("Area (Square Feet)"), n("txtArea", k));
-        b.output(QStringLiteral("7 Bricks per sq. foot"), n("txtBricks", k));
-        b.output(QStringLiteral("9 Bricks per sq. foot"), n("txtBricks9", k));
+        setFieldContext(b.output(QStringLiteral("Area (Square Feet)"), n("txtArea", k)), title);
+        setFieldContext(b.output(QStringLiteral("7 Bricks per sq. foot"), n("txtBricks", k)), title);
+        setFieldContext(b.output(QStringLiteral("9 Bricks per sq. foot"), n("txtBricks9", k)), title);
 
         // The custom rate sits in front of its label, the count in the box column.
         auto* rate = new QWidget(area);
         auto* rateRow = new QHBoxLayout(rate);
         rateRow->setContentsMargins(0, 0, 0, 0);
         ui::TextBox* rateBox = b.textBox(n("txtnBricks", k));
+        setFieldName(rateBox, QStringLiteral("Bricks per sq. ft"), title);
         rateBox->setParent(rate);
         rateBox->setFixedWidth(50);
         rateRow->addWidget(rateBox);
         rateRow->addWidget(new QLabel(QStringLiteral("Bricks per sq. ft"), rate));
         rateRow->addStretch(1);
         b.grid()->addWidget(rate, b.row(), 0);
-        b.grid()->addWidget(b.textBox(n("txtBricksn", k), true), b.row(), 1);
+        ui::TextBox* customCount = b.textBox(n("txtBricksn", k), true);
+        setFieldName(customCount, QStringLiteral("Bricks per sq. ft"), title + QStringLiteral(", count"));
+        b.grid()->addWidget(customCount, b.row(), 1);
         b.nextRow();
 
         outer->addWidget(area, (k - 1) / 2, (k - 1) % 2);
@@ -284,7 +298,9 @@ void FrmCalculators::buildFoundation()
         g->addWidget(b.label(label), b.row(), 0);
         if (!prefix.isEmpty())
             g->addWidget(b.label(prefix), b.row(), 1, Qt::AlignRight);
-        g->addWidget(b.textBox(name, output), b.row(), 2);
+        ui::TextBox* box = b.textBox(name, output);
+        setFieldName(box, label);
+        g->addWidget(box, b.row(), 2);
         if (!unit.isEmpty())
             g->addWidget(b.label(unit), b.row(), 3);
         b.nextRow();
@@ -347,9 +363,13 @@ void FrmCalculators::buildWallFraming()
         const int extNo = output ? 11 + (i - 5) : 1 + i;
         const int intNo = output ? 14 + (i - 5) : 6 + i;
         g->addWidget(b.label(ext[i]), i, 0);
-        g->addWidget(b.textBox(n("txtTab9_", extNo), output), i, 1);
+        ui::TextBox* extBox = b.textBox(n("txtTab9_", extNo), output);
+        setFieldName(extBox, ext[i], QStringLiteral("exterior"));
+        g->addWidget(extBox, i, 1);
         g->addWidget(b.label(inner[i]), i, 3);
-        g->addWidget(b.textBox(n("txtTab9_", intNo), output), i, 4);
+        ui::TextBox* intBox = b.textBox(n("txtTab9_", intNo), output);
+        setFieldName(intBox, inner[i], QStringLiteral("interior"));
+        g->addWidget(intBox, i, 4);
     }
     b.setRow(8);
     QPushButton* compute = b.pushButton(QStringLiteral("cmdTab9"), QStringLiteral("Compute"));
@@ -393,8 +413,13 @@ void FrmCalculators::buildBoardFoot()
         for (const QString& s : sizes)
             combo->addItem(s, 0);
         g->addWidget(combo, k, 0);
-        g->addWidget(b.textBox(n("txtTab11_", k)), k, 1);
-        g->addWidget(b.textBox(n("txtTab11_", 6 + k), true), k, 2);
+        const QString row = QStringLiteral("row %1").arg(k);
+        ui::TextBox* length = b.textBox(n("txtTab11_", k));
+        setFieldName(length, QStringLiteral("Length (feet)"), row);
+        g->addWidget(length, k, 1);
+        ui::TextBox* total = b.textBox(n("txtTab11_", 6 + k), true);
+        setFieldName(total, QStringLiteral("Total BF"), row);
+        g->addWidget(total, k, 2);
     }
     g->addWidget(b.label(QStringLiteral("Size (in)")), 4, 0);
     auto* custom = new QWidget(frmTab11);
@@ -402,6 +427,8 @@ void FrmCalculators::buildBoardFoot()
     customRow->setContentsMargins(0, 0, 0, 0);
     ui::TextBox* thick = b.textBox(QStringLiteral("txtTab11_5"));
     ui::TextBox* wide = b.textBox(QStringLiteral("txtTab11_6"));
+    setFieldName(thick, QStringLiteral("Size (in)"), QStringLiteral("thickness"));
+    setFieldName(wide, QStringLiteral("Size (in)"), QStringLiteral("width"));
     for (ui::TextBox* t : {thick, wide}) {
         t->setParent(custom);
         t->setFixedWidth(50);
@@ -411,14 +438,20 @@ void FrmCalculators::buildBoardFoot()
     customRow->addWidget(wide);
     customRow->addStretch(1);
     g->addWidget(custom, 5, 0);
-    g->addWidget(b.textBox(QStringLiteral("txtTab11_4")), 5, 1);
-    g->addWidget(b.textBox(QStringLiteral("txtTab11_10"), true), 5, 2);
+    ui::TextBox* customLength = b.textBox(QStringLiteral("txtTab11_4"));
+    setFieldName(customLength, QStringLiteral("Length (feet)"), QStringLiteral("custom size"));
+    g->addWidget(customLength, 5, 1);
+    ui::TextBox* customTotal = b.textBox(QStringLiteral("txtTab11_10"), true);
+    setFieldName(customTotal, QStringLiteral("Total BF"), QStringLiteral("custom size"));
+    g->addWidget(customTotal, 5, 2);
 
     QPushButton* compute = b.pushButton(QStringLiteral("cmdTab11"), QStringLiteral("Compute"));
     g->addWidget(compute, 6, 0, Qt::AlignLeft);
     ui::onClick(compute, [this] { cmdTab11_Click(); });
     g->addWidget(b.label(QStringLiteral("Total BF : ")), 6, 1, Qt::AlignRight);
-    g->addWidget(b.textBox(QStringLiteral("txtTab11_11"), true), 6, 2);
+    ui::TextBox* grandTotal = b.textBox(QStringLiteral("txtTab11_11"), true);
+    setFieldName(grandTotal, QStringLiteral("Total BF : "));
+    g->addWidget(grandTotal, 6, 2);
     g->addWidget(addHelpButton(frmTab11, QStringLiteral("cmdHelp2_11"), boardFootHelp), 6, 3);
     b.setRow(7);
     b.finish();
@@ -466,6 +499,9 @@ void FrmCalculators::showScientific()
 }
 
 // ---------------------------------------------------------------- Compute
+//
+// Each computation reads all its boxes first; when one is refused it says
+// why and nothing is written.
 
 ui::TextBox* FrmCalculators::box(const QString& name) const
 {
@@ -474,15 +510,19 @@ ui::TextBox* FrmCalculators::box(const QString& name) const
     return b;
 }
 
-double FrmCalculators::num(const QString& name) const { return box(name)->number(); }
-
 void FrmCalculators::cmdTab6_1_Click()
 {
-    const double size = num(QStringLiteral("txtTab1_BlockSize"));
+    InputReader in(*this);
+    const double size = in.divisor(QStringLiteral("txtTab1_BlockSize"));
+    double lengths[4];
+    for (int k = 1; k <= 4; ++k)
+        lengths[k - 1] = in.measure(n("txtTab1_Length", k));
+    if (in.refused())
+        return;
     QList<std::pair<ui::TextBox*, double>> results;
     double footer = 0;
     for (int k = 1; k <= 4; ++k) {
-        const double blocks = group1::blocksAlong(num(n("txtTab1_Length", k)), size);
+        const double blocks = group1::blocksAlong(lengths[k - 1], size);
         footer += blocks;
         results.append({box(n("txtTab1_Blocks", k)), blocks});
     }
@@ -492,16 +532,25 @@ void FrmCalculators::cmdTab6_1_Click()
 
 void FrmCalculators::cmdTab6_2_Click()
 {
-    writeResults(
-        {{box(QStringLiteral("txtTab1_TotalBlocks")),
-          group1::blocksTotal(num(QStringLiteral("txtTab1_FooterBlocks")), num(QStringLiteral("txtTab1_Height")))}});
+    InputReader in(*this);
+    const double footer = in.measure(QStringLiteral("txtTab1_FooterBlocks"));
+    const double height = in.measure(QStringLiteral("txtTab1_Height"));
+    if (in.refused())
+        return;
+    writeResults({{box(QStringLiteral("txtTab1_TotalBlocks")), group1::blocksTotal(footer, height)}});
 }
 
 void FrmCalculators::cmdTab2_Click()
 {
-    const group1::ConcreteMaterials c = group1::concreteMaterials(
-        num(QStringLiteral("txtTab2_1")), num(QStringLiteral("txtTab2_2")), num(QStringLiteral("txtTab2_3")),
-        num(QStringLiteral("txtTab2_BaseDepth")), Tab2_Option1 && Tab2_Option1->isChecked());
+    InputReader in(*this);
+    const double length = in.measure(QStringLiteral("txtTab2_2"));
+    const double width = in.measure(QStringLiteral("txtTab2_1"));
+    const double slabDepth = in.measure(QStringLiteral("txtTab2_3"));
+    const double baseDepth = in.measure(QStringLiteral("txtTab2_BaseDepth"));
+    if (in.refused())
+        return;
+    const group1::ConcreteMaterials c =
+        group1::concreteMaterials(width, length, slabDepth, baseDepth, Tab2_Option1 && Tab2_Option1->isChecked());
     writeResults({{box(QStringLiteral("txtTab2_Slabarea")), c.slabArea},
                   {box(QStringLiteral("txtTab2_4")), c.slabVolume},
                   {box(QStringLiteral("txtTab2_Basevolume")), c.baseVolume},
@@ -510,21 +559,34 @@ void FrmCalculators::cmdTab2_Click()
 
 void FrmCalculators::cmdTab3_Click()
 {
+    InputReader in(*this);
+    const double height = in.measure(QStringLiteral("txtTab3_1"));
+    const double length = in.measure(QStringLiteral("txtTab3_2"));
+    if (in.refused())
+        return;
     writeResults({{box(QStringLiteral("txtTab3_4")),
-                   group1::blockWallCubicYards(num(QStringLiteral("txtTab3_1")), num(QStringLiteral("txtTab3_2")),
-                                               Tab3_Option1 && Tab3_Option1->isChecked())}});
+                   group1::blockWallCubicYards(height, length, Tab3_Option1 && Tab3_Option1->isChecked())}});
 }
 
 void FrmCalculators::cmdTab4_Click()
 {
-    writeResults({{box(QStringLiteral("txtTab4_4")),
-                   group1::columnCubicYards(num(QStringLiteral("txtTab4_1")), num(QStringLiteral("txtTab4_2")))}});
+    InputReader in(*this);
+    const double height = in.measure(QStringLiteral("txtTab4_1"));
+    const double diameter = in.measure(QStringLiteral("txtTab4_2"));
+    if (in.refused())
+        return;
+    writeResults({{box(QStringLiteral("txtTab4_4")), group1::columnCubicYards(height, diameter)}});
 }
 
 void FrmCalculators::cmdTab5_Click(int k)
 {
-    const group1::BrickArea a =
-        group1::brickArea(num(n("txtLength", k)), num(n("txtWidth", k)), num(n("txtnBricks", k)));
+    InputReader in(*this);
+    const double length = in.measure(n("txtLength", k));
+    const double width = in.measure(n("txtWidth", k));
+    const double rate = in.measure(n("txtnBricks", k));
+    if (in.refused())
+        return;
+    const group1::BrickArea a = group1::brickArea(length, width, rate);
     if (writeResults({{box(n("txtArea", k)), a.area},
                       {box(n("txtBricks", k)), a.at7},
                       {box(n("txtBricks9", k)), a.at9},
@@ -534,12 +596,15 @@ void FrmCalculators::cmdTab5_Click(int k)
 
 void FrmCalculators::CalTab5Tot()
 {
+    InputReader in(*this);
     double at7 = 0, at9 = 0, custom = 0;
     for (int k = 1; k <= 4; ++k) {
-        at7 += num(n("txtBricks", k));
-        at9 += num(n("txtBricks9", k));
-        custom += num(n("txtBricksn", k));
+        at7 += in.measure(n("txtBricks", k));
+        at9 += in.measure(n("txtBricks9", k));
+        custom += in.measure(n("txtBricksn", k));
     }
+    if (in.refused())
+        return;
     writeResults({{box(QStringLiteral("txtTotal")), at7},
                   {box(QStringLiteral("txtTotal2")), at9},
                   {box(QStringLiteral("txtTotal3")), custom}});
@@ -547,17 +612,29 @@ void FrmCalculators::CalTab5Tot()
 
 void FrmCalculators::cmdTab8_1_Click()
 {
-    const group1::FoundationVolumes v = group1::foundationVolumes(
-        num(QStringLiteral("txtTab8_1")), num(QStringLiteral("txtTab8_2")), num(QStringLiteral("txtTab8_3")),
-        num(QStringLiteral("txtTab8_4")), num(QStringLiteral("txtTab8_5")));
+    InputReader in(*this);
+    const double perimeter = in.measure(QStringLiteral("txtTab8_1"));
+    const double footingWidth = in.measure(QStringLiteral("txtTab8_2"));
+    const double footingDepth = in.measure(QStringLiteral("txtTab8_3"));
+    const double stemHeight = in.measure(QStringLiteral("txtTab8_4"));
+    const double stemWidth = in.measure(QStringLiteral("txtTab8_5"));
+    if (in.refused())
+        return;
+    const group1::FoundationVolumes v =
+        group1::foundationVolumes(perimeter, footingWidth, footingDepth, stemHeight, stemWidth);
     writeResults({{box(QStringLiteral("txtTab8_6")), v.footing}, {box(QStringLiteral("txtTab8_7")), v.stemWall}});
 }
 
 void FrmCalculators::cmdTab8_2_Click()
 {
     // Works on the volumes as the boxes show them, typed or computed.
-    const group1::FoundationCost c = group1::foundationCost(
-        num(QStringLiteral("txtTab8_6")), num(QStringLiteral("txtTab8_7")), num(QStringLiteral("txtTab8_8")));
+    InputReader in(*this);
+    const double footing = in.measure(QStringLiteral("txtTab8_6"));
+    const double stem = in.measure(QStringLiteral("txtTab8_7"));
+    const double costPerYard = in.money(QStringLiteral("txtTab8_8"));
+    if (in.refused())
+        return;
+    const group1::FoundationCost c = group1::foundationCost(footing, stem, costPerYard);
     writeResults({{box(QStringLiteral("txtTab8_9")), c.footingTotal},
                   {box(QStringLiteral("txtTab8_10")), c.stemTotal},
                   {box(QStringLiteral("txtTab8_11")), c.totalYards},
@@ -566,26 +643,48 @@ void FrmCalculators::cmdTab8_2_Click()
                   {box(QStringLiteral("txtTab8_14")), c.totalCost}});
 }
 
+namespace {
+
+// One wall column of the framing frame, its boxes numbered from `first`.
+// A wall with a length needs a stud spacing to divide it by.
+group1::Framing readFraming(InputReader& in, int first, bool exterior)
+{
+    const double length = in.measure(n("txtTab9_", first));
+    const double spacing = in.divisor(n("txtTab9_", first + 1), length != 0);
+    const double corners = in.measure(n("txtTab9_", first + 2));
+    const double spaces = in.measure(n("txtTab9_", first + 3));
+    const double openings = in.measure(n("txtTab9_", first + 4));
+    return exterior ? group1::exteriorFraming(length, spacing, corners, spaces, openings)
+                    : group1::interiorFraming(length, spacing, corners, spaces, openings);
+}
+
+}  // namespace
+
 void FrmCalculators::cmdTab9_Click()
 {
-    const group1::Framing ext = group1::exteriorFraming(
-        num(QStringLiteral("txtTab9_1")), num(QStringLiteral("txtTab9_2")), num(QStringLiteral("txtTab9_3")),
-        num(QStringLiteral("txtTab9_4")), num(QStringLiteral("txtTab9_5")));
-    const group1::Framing in = group1::interiorFraming(
-        num(QStringLiteral("txtTab9_6")), num(QStringLiteral("txtTab9_7")), num(QStringLiteral("txtTab9_8")),
-        num(QStringLiteral("txtTab9_9")), num(QStringLiteral("txtTab9_10")));
+    InputReader in(*this);
+    const group1::Framing ext = readFraming(in, 1, true);
+    const group1::Framing inner = readFraming(in, 6, false);
+    if (in.refused())
+        return;
     writeResults({{box(QStringLiteral("txtTab9_11")), ext.studs},
                   {box(QStringLiteral("txtTab9_12")), ext.boardFeet},
                   {box(QStringLiteral("txtTab9_13")), ext.plates},
-                  {box(QStringLiteral("txtTab9_14")), in.studs},
-                  {box(QStringLiteral("txtTab9_15")), in.boardFeet},
-                  {box(QStringLiteral("txtTab9_16")), in.plates}});
+                  {box(QStringLiteral("txtTab9_14")), inner.studs},
+                  {box(QStringLiteral("txtTab9_15")), inner.boardFeet},
+                  {box(QStringLiteral("txtTab9_16")), inner.plates}});
 }
 
 void FrmCalculators::cmdTab10_Click()
 {
-    const group1::RoofArea r = group1::roofArea(num(QStringLiteral("txtTab10_1")), num(QStringLiteral("txtTab10_2")),
-                                                num(QStringLiteral("txtTab10_3")), num(QStringLiteral("txtTab10_4")));
+    InputReader in(*this);
+    const double pitch = in.measure(QStringLiteral("txtTab10_1"));
+    const double width = in.measure(QStringLiteral("txtTab10_2"));
+    const double length = in.measure(QStringLiteral("txtTab10_3"));
+    const double costPerSheet = in.money(QStringLiteral("txtTab10_4"));
+    if (in.refused())
+        return;
+    const group1::RoofArea r = group1::roofArea(pitch, width, length, costPerSheet);
     writeResults({{box(QStringLiteral("txtTab10_5")), r.area},
                   {box(QStringLiteral("txtTab10_6")), r.sheets},
                   {box(QStringLiteral("txtTab10_7")), r.cost}});
@@ -593,6 +692,15 @@ void FrmCalculators::cmdTab10_Click()
 
 void FrmCalculators::cmdTab11_Click()
 {
+    InputReader in(*this);
+    double lengths[3];
+    for (int k = 1; k <= 3; ++k)
+        lengths[k - 1] = in.measure(n("txtTab11_", k));
+    const double thickness = in.measure(QStringLiteral("txtTab11_5"));
+    const double width = in.measure(QStringLiteral("txtTab11_6"));
+    const double customLength = in.measure(QStringLiteral("txtTab11_4"));
+    if (in.refused())
+        return;
     QList<std::pair<ui::TextBox*, double>> results;
     double total = 0;
     for (int k = 1; k <= 3; ++k) {
@@ -600,12 +708,11 @@ void FrmCalculators::cmdTab11_Click()
         double bf = 0;
         if (size && size->listIndex() >= 0)
             if (const auto s = group1::nominalSize(size->text()))
-                bf = group1::boardFeet(s->first, s->second, num(n("txtTab11_", k)));
+                bf = group1::boardFeet(s->first, s->second, lengths[k - 1]);
         total += bf;
         results.append({box(n("txtTab11_", 6 + k)), bf});
     }
-    const double custom = group1::boardFeet(num(QStringLiteral("txtTab11_5")), num(QStringLiteral("txtTab11_6")),
-                                            num(QStringLiteral("txtTab11_4")));
+    const double custom = group1::boardFeet(thickness, width, customLength);
     total += custom;
     results.append({box(QStringLiteral("txtTab11_10")), custom});
     results.append({box(QStringLiteral("txtTab11_11")), total});

@@ -62,7 +62,6 @@ private:
     void startConversions();
     void showScientific();
 
-    double num(const QString& box) const;
     ui::TextBox* box(const QString& name) const;
 };
 

@@ -204,6 +204,8 @@ void FrmScientific::createControls()
     buildMenus();
 
     QObject::connect(Text1.data(), &QLineEdit::textChanged, Label2.data(), &QLabel::setText);
+    // Escape closes the window as EXIT does.
+    setEscapeAction([this] { Command13_Click(); });
 
     // The window sees every key first, whichever control has the focus.
     // The menus keep their own keys (the letters of their items).

@@ -1,6 +1,6 @@
 #include "group1formulas.h"
 
-#include "calculatorwindow.h"
+#include "calcnumbers.h"
 #include "data/conversions.h"
 
 #include <QRegularExpression>

@@ -15,11 +15,16 @@ double degrees(double radians) { return radians * degreesPerRadian; }
 
 }  // namespace
 
+double rafterRun(const RafterInput& in)
+{
+    // Half the ridge's thickness comes off the plan distance measured to
+    // its centre line.
+    return in.planDistance - in.ridgeWidthInches / 24.0;
+}
+
 RafterResult rafter(const RafterInput& in)
 {
-    // Run to the face of the ridge: half its thickness comes off the plan
-    // distance measured to the ridge's centre line.
-    const double run = in.planDistance - in.ridgeWidthInches / 24.0;
+    const double run = rafterRun(in);
     // Length per foot of run: common rafter sqrt(p^2 + 12^2) / 12; the hip
     // runs 17 (sqrt 288) inches in plan for every 12 of the common rafter.
     const double hipUnitRun = std::sqrt(288.0);

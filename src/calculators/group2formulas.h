@@ -28,6 +28,9 @@ struct RafterResult {
     double hipRafterMiterAngle = 0;   // plumb cut of the hip rafter
 };
 
+// Run in plan from the wall to the face of the ridge; below 0 when the
+// ridge is thicker than twice the plan distance (no rafter fits).
+double rafterRun(const RafterInput& in);
 RafterResult rafter(const RafterInput& in);
 
 // Paint for the ceiling and the walls of one room.

@@ -2,6 +2,7 @@
 
 #include "data/conversions.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace calculators::group3 {
@@ -12,6 +13,9 @@ namespace {
 constexpr double oldPi = 3.14159265358979;
 
 double round2(double x) { return asStored(conv::roundTo(x, 2)); }
+
+// How far a tank or pipe may stand past its hole before it does not fit.
+constexpr double fitSlack = 1e-9;
 
 }  // namespace
 
@@ -61,6 +65,26 @@ double roundUpHalf(double x)
     return whole + 1;
 }
 
+TankMisfit tankMisfit(const TankInput& in)
+{
+    // A hair of slack, so that a bed of 1/3 ft under a tank of 7 2/3 fits
+    // a hole 8 deep whatever the binary sum says.
+    const double width = in.excavationWidth + fitSlack;
+    const double length = in.excavationLength + fitSlack;
+    if (in.round) {
+        if (in.diameter > width || in.diameter > length)
+            return TankMisfit::Diameter;
+    } else {
+        const bool straight = in.tankWidth <= width && in.tankLength <= length;
+        const bool turned = in.tankWidth <= length && in.tankLength <= width;
+        if (!straight && !turned)
+            return TankMisfit::Footprint;
+    }
+    if (in.tankDepth + in.bedDepthInches / 12 > in.excavationDepth + fitSlack)
+        return TankMisfit::Depth;
+    return TankMisfit::None;
+}
+
 TankResult tankTrench(const TankInput& in)
 {
     TankResult r;
@@ -70,8 +94,17 @@ TankResult tankTrench(const TankInput& in)
     const double tank =
         in.round ? oldPi * (radius * radius) * in.tankDepth / 27 : in.tankWidth * in.tankLength * in.tankDepth / 27;
     r.tankVolume = asStored(roundUpWhole(tank));
-    r.backFillVolume = round2(r.holeVolume - r.bedFillVolume - r.tankVolume);
+    r.backFillVolume = std::max(0.0, round2(r.holeVolume - r.bedFillVolume - r.tankVolume));
     return r;
+}
+
+PipeMisfit pipeMisfit(const UtilityInput& in)
+{
+    if (in.pipeWidthInches > in.widthInches + fitSlack)
+        return PipeMisfit::Width;
+    if (in.pipeHeightInches + in.bedDepthInches > in.depthInches + fitSlack)
+        return PipeMisfit::Depth;
+    return PipeMisfit::None;
 }
 
 UtilityResult utilityTrench(const UtilityInput& in)
@@ -81,7 +114,7 @@ UtilityResult utilityTrench(const UtilityInput& in)
     r.excavationVolume = round2((in.depthInches / 12) * width * in.length / 27);
     r.bedFillVolume = round2((in.bedDepthInches / 12) * width * in.length / 27);
     r.pipeDeduct = round2((in.pipeHeightInches / 12) * (in.pipeWidthInches / 12) * in.length / 27);
-    r.backFillVolume = round2(r.excavationVolume - r.pipeDeduct - r.bedFillVolume);
+    r.backFillVolume = std::max(0.0, round2(r.excavationVolume - r.pipeDeduct - r.bedFillVolume));
     return r;
 }
 

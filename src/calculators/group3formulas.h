@@ -36,6 +36,17 @@ struct TankResult {  // cubic yards
     double tankVolume = 0;
 };
 
+// Why a tank cannot stand on its bed in its hole, when it cannot.
+enum class TankMisfit {
+    None,
+    Diameter,   // a round tank wider or longer than the hole
+    Footprint,  // a square tank that fits the hole neither way round
+    Depth,      // the tank on its bed deeper than the hole
+};
+TankMisfit tankMisfit(const TankInput& in);
+
+// The back fill never goes below 0: a tank that fits leaves room, and only
+// the tank's round-up to whole yards can take more than there is.
 TankResult tankTrench(const TankInput& in);
 
 struct UtilityInput {
@@ -54,6 +65,16 @@ struct UtilityResult {  // cubic yards
     double pipeDeduct = 0;
 };
 
+// Why a pipe cannot lie on its bed in its trench, when it cannot.
+enum class PipeMisfit {
+    None,
+    Width,  // wider than the trench
+    Depth,  // the pipe on its bed higher than the trench is deep
+};
+PipeMisfit pipeMisfit(const UtilityInput& in);
+
+// As with tanks, the back fill never goes below 0 (only the rounding of
+// the three volumes to hundredths could take it there).
 UtilityResult utilityTrench(const UtilityInput& in);
 
 // Cubic feet over a surface from the heights at its four corners.

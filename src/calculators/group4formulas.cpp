@@ -1,6 +1,6 @@
 #include "group4formulas.h"
 
-#include "calculatorwindow.h"
+#include "calcnumbers.h"
 
 #include <array>
 

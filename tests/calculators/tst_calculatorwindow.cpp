@@ -6,8 +6,11 @@
 #include "support/screentest.h"
 
 #include "calculators/calculatorscreens.h"
+#include "calculators/frmcalculator2.h"
+#include "calculators/frmcalculator3.h"
 #include "calculators/frmcalculator4.h"
 #include "calculators/frmcalculators.h"
+#include "calculators/frmscientific.h"
 #include "shell/assistant.h"
 #include "shell/mainmenu.h"
 #include "shell/placement.h"
@@ -371,6 +374,52 @@ private slots:
         QVERIFY(ui::form<FrmCalculator4>().isVisible());
         QCOMPARE(visibleFrameName(ui::form<FrmCalculator4>()), QStringLiteral("frmTab38"));
         QCOMPARE(w.isLoaded(), how == "tab" || how == "unloadall");
+    }
+
+    // Escape closes a calculator window as its Close button does, from a
+    // box of the frame shown; Group 1 also closes the windows it owns.
+    void escapeCloses_data()
+    {
+        QTest::addColumn<int>("g");
+        QTest::addColumn<int>("which");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("group 1") << 1 << 2 << "txtTab2_1";
+        QTest::newRow("group 2") << 2 << 15 << "txtTab26_1";
+        QTest::newRow("group 3") << 3 << 4 << "txtTab31_1";
+        QTest::newRow("group 4") << 4 << 2 << "txtTab38_1";
+    }
+    void escapeCloses()
+    {
+        QFETCH(int, g);
+        QFETCH(int, which);
+        QFETCH(QString, box);
+        CalculatorWindow* w = nullptr;
+        switch (g) {
+        case 1: w = &ui::form<FrmCalculators>(); break;
+        case 2: w = &ui::form<calculators::FrmCalculator2>(); break;
+        case 3: w = &ui::form<calculators::FrmCalculator3>(); break;
+        default: w = &ui::form<FrmCalculator4>(); break;
+        }
+        w->Which = which;
+        w->Showframe();
+        w->show();
+        ui::form<StubGroup3>().show();
+        ui::TextBox* b = w->textBox(box);
+        QVERIFY(b);
+        b->setText(QStringLiteral("12"));
+        QTest::keyClick(b, Qt::Key_Escape);
+        QVERIFY(!w->isLoaded());
+        QCOMPARE(ui::form<StubGroup3>().isLoaded(), g != 1);
+        QVERIFY(fake->messages.isEmpty());
+    }
+
+    void escapeClosesTheScientificCalculator()
+    {
+        calculators::FrmScientific& s = ui::form<calculators::FrmScientific>();
+        s.show();
+        QVERIFY(s.Text1);
+        QTest::keyClick(s.Text1, Qt::Key_Escape);
+        QVERIFY(!s.isLoaded());
     }
 
     void group4ClosesOnlyItself()

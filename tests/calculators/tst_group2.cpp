@@ -54,9 +54,9 @@ private slots:
         QTest::newRow("shoe mould") << 7 << lengths << "cmdTab17" << QStringList{"txtTab17_5=25.5"};
         QTest::newRow("crown mould") << 8 << lengths << "cmdTab17" << QStringList{"txtTab17_5=25.5"};
         QTest::newRow("deck hand railing") << 10 << lengths << "cmdTab17" << QStringList{"txtTab17_5=25.5"};
-        QTest::newRow("lengths read the number at the start")
-            << 6 << QStringList{"txtTab17_1=10ft", "txtTab17_2=.5", "txtTab17_3=-2", "txtTab17_4=1e1"} << "cmdTab17"
-            << QStringList{"txtTab17_5=18.5"};
+        QTest::newRow("lengths with separators, fractions and blanks")
+            << 6 << QStringList{"txtTab17_1=1,250", "txtTab17_2=3/4", "txtTab17_3= 2 ", "txtTab17_4=1 1/2"}
+            << "cmdTab17" << QStringList{"txtTab17_5=1254.25"};
 
         QTest::newRow("insulation") << 9 << QStringList{"txtTab20_1=20", "txtTab20_2=8.5"} << "cmdTab20"
                                     << QStringList{"txtTab20_3=170"};
@@ -69,9 +69,6 @@ private slots:
 
         QTest::newRow("gutter") << 15 << QStringList{"txtTab26_1=40", "txtTab26_2=40", "txtTab26_3=30", "txtTab26_4=30"}
                                 << "cmdTab26" << QStringList{"txtTab26_5=140"};
-        QTest::newRow("sofface with letters in a box")
-            << 16 << QStringList{"txtTab26_1=40", "txtTab26_2=abc", "txtTab26_3=30", "txtTab26_4=30.25"} << "cmdTab26"
-            << QStringList{"txtTab26_5=100.25"};
         QTest::newRow("empty frame gives 0") << 15 << QStringList{} << "cmdTab26" << QStringList{"txtTab26_5=0"};
 
         // A 6 in 12 roof, 1.5 in ridge, 12 ft 3/4 in to the ridge centre (12 ft
@@ -105,6 +102,10 @@ private slots:
                                << QStringList{"txtTab13_7=120",     "txtTab13_8=0.3",     "txtTab13_9=7.5",
                                               "txtTab13_10=301",    "txtTab13_11=0.7525", "txtTab13_12=18.8125",
                                               "txtTab13_13=26.3125"};
+        QTest::newRow("paint cost in dollars")
+            << 2 << QStringList{"txtTab13_1=12", "txtTab13_2=10", "txtTab13_3=8",     "txtTab13_4=1",
+                                "txtTab13_5=2",  "cmbTab13#1",    "txtTab13_6=$25.00"}
+            << "cmdTab13" << QStringList{"txtTab13_9=7.5", "txtTab13_13=26.3125"};
         QTest::newRow("paint openings larger than the walls")
             << 2 << QStringList{"txtTab13_1=2", "txtTab13_2=2", "txtTab13_3=1", "txtTab13_4=3", "cmbTab13#2"}
             << "cmdTab13" << QStringList{"txtTab13_7=4", "txtTab13_8=0.016", "txtTab13_10=0", "txtTab13_11=0"};
@@ -135,6 +136,9 @@ private slots:
         QTest::newRow("square house in inches and sixteenths")
             << 5 << QStringList{"txtTab16_1=3", "txtTab16_4=3", "txtTab16_5=11", "txtTab16_6=16"} << "cmdTab16"
             << QStringList{"txtTab16_7=5"};
+        QTest::newRow("square house with a fraction of an inch")
+            << 5 << QStringList{"txtTab16_1=3", "txtTab16_4=3", "txtTab16_5=11 1/2", "txtTab16_6=8"} << "cmdTab16"
+            << QStringList{"txtTab16_7=5"};
         QTest::newRow("square house 6 ft by 8 ft 6 in")
             << 5 << QStringList{"txtTab16_1=6", "txtTab16_4=8", "txtTab16_5=6"} << "cmdTab16"
             << QStringList{"txtTab16_7~10.4043260233424"};
@@ -146,6 +150,75 @@ private slots:
         QFETCH(QString, compute);
         QFETCH(QStringList, outputs);
         calctest::compute(opened(which), *fake, inputs, {compute}, outputs);
+    }
+
+    // A box that does not hold a figure it may hold: one message naming it
+    // by its label, and nothing computed.
+    void refusedBoxes_data()
+    {
+        QTest::addColumn<int>("which");
+        QTest::addColumn<QStringList>("inputs");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QStringList>("outputs");
+        using calctest::refusal;
+
+        QTest::newRow("lengths, a unit typed")
+            << 6 << QStringList{"txtTab17_1=10ft", "txtTab17_2=.5"} << "cmdTab17"
+            << "txtTab17_1" << refusal("not a number", "\"First\"", "10ft") << QStringList{"txtTab17_5"};
+        QTest::newRow("lengths, negative")
+            << 8 << QStringList{"txtTab17_3=-2"} << "cmdTab17"
+            << "txtTab17_3" << refusal("negative", "\"Third\"", "-2") << QStringList{"txtTab17_5"};
+        QTest::newRow("sofface with letters in a box")
+            << 16 << QStringList{"txtTab26_1=40", "txtTab26_2=abc", "txtTab26_3=30"} << "cmdTab26"
+            << "txtTab26_2" << refusal("not a number", "\"Rear\"", "abc") << QStringList{"txtTab26_5"};
+        QTest::newRow("insulation, too large")
+            << 9 << QStringList{"txtTab20_1=1E400", "txtTab20_2=8"} << "cmdTab20"
+            << "txtTab20_1" << refusal("too large", "\"Length\"", "1E400") << QStringList{"txtTab20_3"};
+        QTest::newRow("floor, negative width")
+            << 14 << QStringList{"txtTab22_1=12", "txtTab22_2=-15"} << "cmdTab22_1"
+            << "txtTab22_2" << refusal("negative", "\"Weight\"", "-15") << QStringList{"txtTab22_3"};
+        QTest::newRow("square house, feet and inches in one box")
+            << 5 << QStringList{"txtTab16_1=3", "txtTab16_5=6'"} << "cmdTab16"
+            << "txtTab16_5" << refusal("not a number", "\"Input Side 2\" (Inches)", "6'") << QStringList{"txtTab16_7"};
+
+        const QStringList paint{"txtTab13_7",  "txtTab13_8",  "txtTab13_9", "txtTab13_10",
+                                "txtTab13_11", "txtTab13_12", "txtTab13_13"};
+        QTest::newRow("paint, dollars in a count")
+            << 2 << QStringList{"txtTab13_1=12", "txtTab13_4=$25", "cmbTab13#1"} << "cmdTab13"
+            << "txtTab13_4" << refusal("not a number", "\"Number of Doors\"", "$25") << paint;
+        QTest::newRow("paint, negative cost")
+            << 2 << QStringList{"txtTab13_1=12", "cmbTab13#1", "txtTab13_6=-25"} << "cmdTab13"
+            << "txtTab13_6" << refusal("negative", "\"Enter Paint Cost\"", "-25") << paint;
+        QTest::newRow("circular, cost with a unit")
+            << 3 << QStringList{"txtTab14_1=10", "txtTab14_2=0.5", "txtTab14_3=100/CY"} << "cmdTab14"
+            << "txtTab14_3" << refusal("not an amount", "\"Cost per Cubic Yard\"", "100/CY")
+            << QStringList{"txtTab14_4", "txtTab14_5", "txtTab14_6", "txtTab14_7"};
+        QTest::newRow("crown, an angle in words")
+            << 4 << QStringList{"txtTab15_1=right"} << "cmdTab15"
+            << "txtTab15_1" << refusal("not a number", "\"Input Wall Angle\"", "right")
+            << QStringList{"txtTab15_3", "txtTab15_4", "txtTab15_5"};
+
+        // A ridge thicker than twice the plan distance leaves a negative run.
+        const QStringList rafter{"txtTab12_5", "txtTab12_6",  "txtTab12_7", "txtTab12_8",
+                                 "txtTab12_9", "txtTab12_10", "txtTab12_11"};
+        QTest::newRow("rafter, no plan distance")
+            << 1 << QStringList{"txtTab12_1=6", "txtTab12_2=1.5", "txtTab12_4=1"} << "cmdTab12"
+            << "txtTab12_3" << FrmCalculator2::noRunMessage() << rafter;
+        QTest::newRow("rafter, negative pitch")
+            << 1 << QStringList{"txtTab12_1=-6", "txtTab12_3=12"} << "cmdTab12"
+            << "txtTab12_1" << refusal("negative", "\"Roof Pitch\"", "-6") << rafter;
+    }
+    void refusedBoxes()
+    {
+        QFETCH(int, which);
+        QFETCH(QStringList, inputs);
+        QFETCH(QString, button);
+        QFETCH(QString, box);
+        QFETCH(QString, message);
+        QFETCH(QStringList, outputs);
+        calctest::refuses(opened(which), *fake, inputs, button, box, message, outputs);
     }
 
     void implementerFormulasOnTheirOwn()

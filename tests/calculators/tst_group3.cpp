@@ -59,21 +59,51 @@ private slots:
         QTest::newRow("round tank: 2.79 CY shown as 3")
             << 1 << hole + QStringList{"optTab28_1", "txtTab28_1=4", "txtTab28_7=6"}
             << QStringList{"txtTab28_9=35.56", "txtTab28_10=2.22", "txtTab28_11=30.34", "txtTab28_12=3"};
+        // The square tank's sizes are not asked of a round one.
         QTest::newRow("no option chosen counts as round")
-            << 1 << QStringList{"txtTab28_1=4", "txtTab28_7=6", "txtTab28_5=100", "txtTab28_6=100"}
-            << QStringList{"txtTab28_9=0", "txtTab28_10=0", "txtTab28_11=-3", "txtTab28_12=3"};
+            << 1 << hole + QStringList{"txtTab28_1=4", "txtTab28_7=6", "txtTab28_5=100", "txtTab28_6=100"}
+            << QStringList{"txtTab28_9=35.56", "txtTab28_10=2.22", "txtTab28_11=30.34", "txtTab28_12=3"};
         QTest::newRow("rectangular tank: 4.44 CY shown as 5")
             << 1 << hole + QStringList{"optTab28_2", "txtTab28_1=4", "txtTab28_5=4", "txtTab28_6=6", "txtTab28_7=5"}
             << QStringList{"txtTab28_9=35.56", "txtTab28_10=2.22", "txtTab28_11=28.34", "txtTab28_12=5"};
         QTest::newRow("rectangular tank of whole yards stays")
-            << 1 << QStringList{"optTab28_2", "txtTab28_5=3", "txtTab28_6=3", "txtTab28_7=3"}
-            << QStringList{"txtTab28_11=-1", "txtTab28_12=1"};
+            << 1 << QStringList{"optTab28_2",   "txtTab28_2=3", "txtTab28_3=4", "txtTab28_4=3",
+                                "txtTab28_5=3", "txtTab28_6=3", "txtTab28_7=3"}
+            << QStringList{"txtTab28_9=1.33", "txtTab28_11=0.33", "txtTab28_12=1"};
+        QTest::newRow("rectangular tank turned to fit")
+            << 1 << hole + QStringList{"optTab28_2", "txtTab28_5=12", "txtTab28_6=10", "txtTab28_7=5"}
+            << QStringList{"txtTab28_11=10.34", "txtTab28_12=23"};
+        // 1.02 CY of tank, ordered as 2, in a hole of 1.03: nothing is left
+        // to fill, never less.
+        QTest::newRow("tank filling its hole leaves no back fill")
+            << 1 << QStringList{"optTab28_2",   "txtTab28_2=3", "txtTab28_3=3.1", "txtTab28_4=3",
+                                "txtTab28_5=3", "txtTab28_6=3", "txtTab28_7=3.05"}
+            << QStringList{"txtTab28_9=1.03", "txtTab28_10=0", "txtTab28_11=0", "txtTab28_12=2"};
+        QTest::newRow("tank on a third of a foot of bed, to the brim")
+            << 1 << QStringList{"txtTab28_2=10", "txtTab28_3=8", "txtTab28_4=12",
+                                "txtTab28_8=4",  "txtTab28_1=4", "txtTab28_7=7 2/3"}
+            << QStringList{"txtTab28_10=1.48", "txtTab28_12=4"};
+        QTest::newRow("tank sizes with separators and fractions")
+            << 1 << QStringList{"txtTab28_2=10",  "txtTab28_3=8", "txtTab28_4=1,200",
+                                "txtTab28_8=1/2", "txtTab28_1=4", "txtTab28_7=6"}
+            << QStringList{"txtTab28_9=3555.56", "txtTab28_10=18.52"};
 
         // 24 x 36 in trench, 100 ft long, 6 x 6 in pipe on a 6 in bed.
         QTest::newRow("utility trench") << 2 << QStringList{"txtTab29_1=24", "txtTab29_2=36", "txtTab29_3=100",
                                                             "txtTab29_4=6",  "txtTab29_5=6",  "txtTab29_6=6"}
                                         << QStringList{"txtTab29_7=22.22", "txtTab29_8=3.7", "txtTab29_9=17.59",
                                                        "txtTab29_10=0.93"};
+        // The three volumes round to 0.07, 0.04 and 0.04 of a pipe that fills its trench.
+        QTest::newRow("utility trench filled by its pipe")
+            << 2 << QStringList{"txtTab29_1=6", "txtTab29_2=6", "txtTab29_3=8",
+                                "txtTab29_4=6", "txtTab29_5=3", "txtTab29_6=3"}
+            << QStringList{"txtTab29_7=0.07", "txtTab29_8=0.04", "txtTab29_9=0", "txtTab29_10=0.04"};
+
+        // 4.2 + 3.6 is a hair over 7.8 in binary; the pipe still fits.
+        QTest::newRow("pipe on its bed to the brim")
+            << 2 << QStringList{"txtTab29_1=24", "txtTab29_2=7.8", "txtTab29_3=100",
+                                "txtTab29_4=6",  "txtTab29_5=4.2", "txtTab29_6=3.6"}
+            << QStringList{"txtTab29_7=4.81", "txtTab29_8=2.22", "txtTab29_9=1.94", "txtTab29_10=0.65"};
 
         QTest::newRow("excavation") << 3
                                     << QStringList{"txtTab30_1=100", "txtTab30_2=2", "txtTab30_3=3", "txtTab30_4=4",
@@ -159,6 +189,91 @@ private slots:
         calctest::compute(opened(which), *fake, inputs, {QStringLiteral("cmdTab%1").arg(27 + which)}, outputs);
     }
 
+    // A box that does not hold a figure it may hold, or a tank or pipe that
+    // cannot lie where the figures put it: one message, nothing computed.
+    void refusedBoxes_data()
+    {
+        QTest::addColumn<int>("which");
+        QTest::addColumn<QStringList>("inputs");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QStringList>("outputs");
+        using calctest::refusal;
+        using calculators::group3::PipeMisfit;
+        using calculators::group3::TankMisfit;
+
+        const QStringList tank{"txtTab28_9", "txtTab28_10", "txtTab28_11", "txtTab28_12"};
+        const QStringList hole{"txtTab28_2=10", "txtTab28_3=8", "txtTab28_4=12", "txtTab28_8=6"};
+        QTest::newRow("tank and no hole") << 1 << QStringList{"txtTab28_1=4", "txtTab28_7=6"} << "txtTab28_1"
+                                          << FrmCalculator3::tankMisfitMessage(TankMisfit::Diameter) << tank;
+        QTest::newRow("round tank longer than the hole")
+            << 1 << QStringList{"txtTab28_2=10", "txtTab28_3=8", "txtTab28_4=3", "txtTab28_1=4", "txtTab28_7=6"}
+            << "txtTab28_1" << FrmCalculator3::tankMisfitMessage(TankMisfit::Diameter) << tank;
+        QTest::newRow("square tank wider than the hole either way")
+            << 1 << hole + QStringList{"optTab28_2", "txtTab28_5=11", "txtTab28_6=11", "txtTab28_7=5"} << "txtTab28_5"
+            << FrmCalculator3::tankMisfitMessage(TankMisfit::Footprint) << tank;
+        QTest::newRow("tank on its bed deeper than the hole")
+            << 1 << hole + QStringList{"txtTab28_1=4", "txtTab28_7=7.75"} << "txtTab28_7"
+            << FrmCalculator3::tankMisfitMessage(TankMisfit::Depth) << tank;
+        QTest::newRow("bed alone deeper than the hole")
+            << 1 << QStringList{"txtTab28_2=10", "txtTab28_3=1", "txtTab28_4=12", "txtTab28_8=18"} << "txtTab28_7"
+            << FrmCalculator3::tankMisfitMessage(TankMisfit::Depth) << tank;
+        QTest::newRow("tank, negative bed") << 1 << hole + QStringList{"txtTab28_8=-6"} << "txtTab28_8"
+                                            << refusal("negative", "\"Bed Tank Depth\"", "-6") << tank;
+
+        const QStringList utility{"txtTab29_7", "txtTab29_8", "txtTab29_9", "txtTab29_10"};
+        const QStringList trench{"txtTab29_1=24", "txtTab29_2=36", "txtTab29_3=100"};
+        QTest::newRow("pipe wider than its trench")
+            << 2 << trench + QStringList{"txtTab29_4=30", "txtTab29_5=6"} << "txtTab29_4"
+            << FrmCalculator3::pipeMisfitMessage(PipeMisfit::Width) << utility;
+        QTest::newRow("pipe on its bed higher than the trench")
+            << 2 << trench + QStringList{"txtTab29_4=6", "txtTab29_5=32", "txtTab29_6=6"} << "txtTab29_5"
+            << FrmCalculator3::pipeMisfitMessage(PipeMisfit::Depth) << utility;
+        QTest::newRow("trench length in feet and inches")
+            << 2 << QStringList{"txtTab29_1=24", "txtTab29_3=100'6\""} << "txtTab29_3"
+            << refusal("not a number", "\"Trench for Utilities-1 Excavation Length\"", "100'6\"") << utility;
+
+        QTest::newRow("excavation, negative height")
+            << 3 << QStringList{"txtTab30_1=100", "txtTab30_3=-2"} << "txtTab30_3"
+            << refusal("negative", "\"Height B\"", "-2") << QStringList{"txtTab30_6"};
+        QTest::newRow("beam, a unit typed") << 4 << QStringList{"txtTab31_1=30 lb", "txtTab31_2=20"} << "txtTab31_1"
+                                            << refusal("not a number", "\"Steel Beam Unit Weight\"", "30 lb")
+                                            << QStringList{"txtTab31_3", "txtTab31_4"};
+        QTest::newRow("ceramic, comma for a point")
+            << 5 << QStringList{"txtTab32_1=10,5", "txtTab32_2=10"} << "txtTab32_1"
+            << refusal("not a number", "\"Tile Area Length\"", "10,5") << QStringList{"txtTab32_3", "txtTab32_4"};
+
+        const QStringList carpet{"txtTab33_9",  "txtTab33_10", "txtTab33_11",
+                                 "txtTab33_12", "txtTab33_13", "txtTab33_14"};
+        QTest::newRow("carpet, negative length")
+            << 6 << QStringList{"txtTab33_2=3", "txtTab33_6=-3"} << "txtTab33_6"
+            << refusal("negative", "\"Area 2 (in feet)\" (Length)", "-3") << carpet;
+        QTest::newRow("carpet, stairs in words")
+            << 6 << QStringList{"txtTab33_4=3", "txtTab33_8=ten"} << "txtTab33_8"
+            << refusal("not a number", "\"Stairway (in feet)\" (Number of Stairs)", "ten") << carpet;
+        QTest::newRow("wallpaper, letters for the base")
+            << 7 << QStringList{"txtTab34_3=10", "txtTab34_6=6x"} << "txtTab34_6"
+            << refusal("not a number", "\"Sloping wall (in feet)\" (Base)", "6x")
+            << QStringList{"txtTab34_7", "txtTab34_8", "txtTab34_9", "txtTab34_10", "txtTab34_11"};
+        QTest::newRow("vinyl, the stair box without a label")
+            << 8 << QStringList{"txtTab35_4=3", "txtTab35_8=-10"} << "txtTab35_8"
+            << refusal("negative", "\"Stairway (in feet)\" (second box)", "-10")
+            << QStringList{"txtTab35_12", "txtTab35_13", "txtTab35_14"};
+        QTest::newRow("resilient, too large") << 9 << QStringList{"txtTab36_3=1E400", "cmbTab36#0"} << "txtTab36_3"
+                                              << refusal("too large", "\"Area 3 (in feet)\" (Width)", "1E400")
+                                              << QStringList{"txtTab36_9", "txtTab36_10", "txtTab36_11"};
+    }
+    void refusedBoxes()
+    {
+        QFETCH(int, which);
+        QFETCH(QStringList, inputs);
+        QFETCH(QString, box);
+        QFETCH(QString, message);
+        QFETCH(QStringList, outputs);
+        calctest::refuses(opened(which), *fake, inputs, QStringLiteral("cmdTab%1").arg(27 + which), box, message,
+                          outputs);
+    }
+
     void roundingSteps_data()
     {
         QTest::addColumn<double>("x");
@@ -234,9 +349,10 @@ private slots:
         QTest::newRow("beam") << 4 << QStringList{"txtTab31_1=30", "txtTab31_2=20"}
                               << QStringList{"txtTab31_1=1e200", "txtTab31_2=1e200"}
                               << QStringList{"txtTab31_3=0.5", "txtTab31_4=600"};
-        QTest::newRow("tank") << 1 << QStringList{"txtTab28_1=4", "txtTab28_7=6"}
+        QTest::newRow("tank") << 1 << QStringList{"txtTab28_2=10", "txtTab28_3=8", "txtTab28_4=12",
+                                                  "txtTab28_8=6",  "txtTab28_1=4", "txtTab28_7=6"}
                               << QStringList{"txtTab28_2=1e200", "txtTab28_3=1e200"}
-                              << QStringList{"txtTab28_9=0", "txtTab28_11=-3", "txtTab28_12=3"};
+                              << QStringList{"txtTab28_9=35.56", "txtTab28_11=30.34", "txtTab28_12=3"};
         QTest::newRow("carpet") << 6 << QStringList{"txtTab33_1=3", "txtTab33_5=3"}
                                 << QStringList{"txtTab33_1=1e300", "txtTab33_5=1e300"}
                                 << QStringList{"txtTab33_9=9", "txtTab33_14=1"};

@@ -86,6 +86,12 @@ private slots:
         QTest::newRow("2500 at 6 in 12") << "2500" << 2 << ""
                                          << "2800"
                                          << "28";
+        QTest::newRow("2,500 at 6 in 12") << "2,500" << 2 << ""
+                                          << "2800"
+                                          << "28";
+        QTest::newRow("blanks and a fraction") << " 1,499 1/2 " << 0 << ""
+                                               << "1589.47"
+                                               << "16";
         QTest::newRow("no pitch keeps the area") << "1500" << -1 << "950"
                                                  << "950"
                                                  << "10";
@@ -126,6 +132,12 @@ private slots:
         QTest::newRow("empty") << 0 << 0 << ""
                                << ""
                                << "0";
+        QTest::newRow("dollars") << 0 << 0 << "$1.25"
+                                 << "1,200"
+                                 << "1500";
+        QTest::newRow("a fraction of a dollar") << 0 << 0 << "1 1/4"
+                                                << "120"
+                                                << "150";
         QTest::newRow("fractions") << 0 << 0 << "0.1"
                                    << "3"
                                    << "0.3";
@@ -144,6 +156,54 @@ private slots:
         type(w, "txtTab38_2", feet);
         w.button("cmdTab38")->click();
         QCOMPARE(w.textBox("txtTab38_3")->text(), cost);
+    }
+
+    // A box that does not hold a figure it may hold: one message naming it
+    // by its label, and nothing computed.
+    void refusedBoxes_data()
+    {
+        QTest::addColumn<int>("which");
+        QTest::addColumn<QStringList>("inputs");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QStringList>("outputs");
+        using calctest::refusal;
+        const QStringList roofing{"txtTab37_2", "txtTab37_3"};
+        QTest::newRow("roofing, a unit typed")
+            << 1 << QStringList{"txtTab37_1=2500 sq ft"} << "txtTab37_1"
+            << refusal("not a number", "\"Nominal roof size (in sq. ft.)\"", "2500 sq ft") << roofing;
+        QTest::newRow("roofing, negative size")
+            << 1 << QStringList{"txtTab37_1=-1500"} << "txtTab37_1"
+            << refusal("negative", "\"Nominal roof size (in sq. ft.)\"", "-1500") << roofing;
+        QTest::newRow("roofing, too large")
+            << 1 << QStringList{"txtTab37_1=1E400"} << "txtTab37_1"
+            << refusal("too large", "\"Nominal roof size (in sq. ft.)\"", "1E400") << roofing;
+        const QStringList lumber{"txtTab38_3"};
+        QTest::newRow("lumber, negative feet") << 2 << QStringList{"txtTab38_1=1.25", "txtTab38_2=-120"} << "txtTab38_2"
+                                               << refusal("negative", "\"Number of lineal feet\"", "-120") << lumber;
+        QTest::newRow("lumber, price with two points")
+            << 2 << QStringList{"txtTab38_1=$1.2.5", "txtTab38_2=120"} << "txtTab38_1"
+            << refusal("not an amount", "\"Price per lineal foot\"", "$1.2.5") << lumber;
+    }
+    void refusedBoxes()
+    {
+        QFETCH(int, which);
+        QFETCH(QStringList, inputs);
+        QFETCH(QString, box);
+        QFETCH(QString, message);
+        QFETCH(QStringList, outputs);
+        calctest::refuses(open(which), *fake, inputs, which == 1 ? "cmdTab37" : "cmdTab38", box, message, outputs);
+    }
+
+    // With no pitch chosen the squares come from the area as typed; that
+    // box is read like any other.
+    void roofingReadsATypedArea()
+    {
+        FrmCalculator4& w = open(1);
+        w.comboBox("cmbTab37")->setListIndex(-1);
+        calctest::refuses(w, *fake, {"txtTab37_1=1500", "txtTab37_2=about 950"}, "cmdTab37", "txtTab37_2",
+                          calctest::refusal("not a number", "\"Actual square feet of house\"", "about 950"),
+                          {"txtTab37_3"});
     }
 
     void overflowLeavesResults_data()

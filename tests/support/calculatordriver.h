@@ -6,6 +6,7 @@
 #include "support/fakeplatform.h"
 
 #include "calculators/calculatorwindow.h"
+#include "calculators/inputreader.h"
 #include "ui/combobox.h"
 #include "ui/forms.h"
 #include "ui/textbox.h"
@@ -106,6 +107,48 @@ inline void compute(calculators::CalculatorWindow& w, const FakePlatform& fake, 
         return;
     expect(w, outputs);
     QVERIFY(fake.messages.isEmpty());
+}
+
+// The message for a box named `name` (label in quotes, then its context)
+// refused for `problem`: "not a number", "not an amount" (a cost box),
+// "too large", "negative" or "zero".
+inline QString refusal(const QString& problem, const QString& name, const QString& text = {})
+{
+    using calculators::InputReader;
+    if (problem == QLatin1String("not a number") || problem == QLatin1String("not an amount"))
+        return InputReader::notANumberMessage(name, text, problem == QLatin1String("not an amount"));
+    if (problem == QLatin1String("too large"))
+        return InputReader::tooLargeMessage(name, text);
+    if (problem == QLatin1String("negative"))
+        return InputReader::negativeMessage(name, text);
+    if (problem == QLatin1String("zero"))
+        return InputReader::zeroMessage(name);
+    return problem;  // a message of the calculator's own
+}
+
+// A computation refused over one box: the results hold a mark first, so
+// that any write shows; then the one message, the marks unchanged, and the
+// refused box's text selected for correction.
+inline void refuses(calculators::CalculatorWindow& w, const FakePlatform& fake, const QStringList& inputs,
+                    const QString& button, const QString& refusedBox, const QString& message,
+                    const QStringList& outputs)
+{
+    const QString mark = QStringLiteral("as before");
+    for (const QString& o : outputs) {
+        ui::TextBox* box = w.textBox(o);
+        QVERIFY2(box, qPrintable(o));
+        box->setText(mark);
+    }
+    enter(w, inputs);
+    if (QTest::currentTestFailed())
+        return;
+    click(w, button);
+    QCOMPARE(fake.messageTexts(), QStringList{message});
+    for (const QString& o : outputs)
+        QCOMPARE(w.textBox(o)->text(), mark);
+    ui::TextBox* refused = w.textBox(refusedBox);
+    QVERIFY2(refused, qPrintable(refusedBox));
+    QCOMPARE(refused->selectedText(), refused->text());
 }
 
 // A computation that would overflow after a good one: one message, and the
