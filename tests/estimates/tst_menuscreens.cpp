@@ -119,6 +119,48 @@ private slots:
                  qPrintable(window + " opens topic " + topic + ", which the help document lacks"));
     }
 
+    // Escape closes every window the menu opens, as its Close, Exit or
+    // Cancel button does (answering that button's question with Yes).
+    void escapeClosesTheWindow_data() { f1OpensTheWindowsOwnTopic_data(); }
+    void escapeClosesTheWindow()
+    {
+        QFETCH(QString, item);
+        // Where the keyboard is: the focused control, else the window.
+        auto pressEscape = [](QWidget* w) {
+            QWidget* focus = QApplication::focusWidget();
+            QTest::keyClick(focus && focus->window() == w ? focus : w, Qt::Key_Escape);
+        };
+        const QStringList before = shownWindows();
+        QString window;
+        bool modalClosed = false;
+        QTimer::singleShot(0, [&] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                window = modal->objectName();
+                pressEscape(modal);
+                modalClosed = !modal->isVisible();
+                if (!modalClosed)
+                    modal->close();
+            }
+        });
+        shell::frmMainMenu().pick(item);
+        if (!window.isEmpty()) {
+            QVERIFY2(modalClosed, qPrintable(window + " stayed open"));
+            return;
+        }
+        QList<QWidget*> opened;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && !before.contains(w->objectName()) &&
+                w->objectName().startsWith(QLatin1String("frm"), Qt::CaseInsensitive))
+                opened << w;
+        QVERIFY2(!opened.isEmpty(), qPrintable(item + " opened no window"));
+        for (QWidget* w : opened) {
+            w->activateWindow();
+            pressEscape(w);
+            QVERIFY2(!w->isVisible(), qPrintable(w->objectName() + " stayed open"));
+        }
+        fake->answers.clear();
+    }
+
     // Every help button shows the program's own help picture, which does
     // not depend on an icon theme being installed.
     void helpButtonsShowTheProgramsOwnIcon_data() { f1OpensTheWindowsOwnTopic_data(); }
