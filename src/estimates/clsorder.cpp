@@ -443,38 +443,4 @@ std::optional<data::RowArray> ClsOrder::GetComboItems()
         "Select ItemId,ItemName,Material,Labor,Qty,SubLabor,Equipment from Item order by ItemName, ItemId"));
 }
 
-ClsOrder::ItemChoices ClsOrder::GetItemChoices()
-{
-    ItemChoices out;
-    data::RowReader r(connection(),
-                      QStringLiteral("Select ItemId,ItemName,Material,Labor,Qty,SubLabor,Equipment from Item "
-                                     "order by ItemName, ItemId"));
-    // A price is read as the record classes read it: a number as it is, a
-    // text by the number it starts with.
-    const auto price = [&r](int column) {
-        switch (r.kind(column)) {
-        case data::RowReader::Kind::Null: return std::numeric_limits<double>::quiet_NaN();
-        case data::RowReader::Kind::Integer:
-        case data::RowReader::Kind::Real: return r.real(column);
-        default: {
-            const std::string_view b = r.bytes(column);
-            return conv::val(QString::fromUtf8(b.data(), qsizetype(b.size())));
-        }
-        }
-    };
-    while (r.next()) {
-        out.keys.push_back(r.integer(0));
-        out.names.append(r.isNull(1) ? std::string_view() : r.bytes(1));
-        out.prices.push_back({price(2), price(3), price(4), price(5), price(6)});
-    }
-    return out;
-}
-
-QString ClsOrder::ItemChoices::priceEntry(int i) const
-{
-    const auto value = [](double v) { return std::isnan(v) ? data::DbValue() : data::DbValue(v); };
-    const std::array<double, 5>& p = prices[std::size_t(i)];
-    return estimates::priceEntry(value(p[0]), value(p[1]), value(p[2]), value(p[3]), value(p[4]));
-}
-
 }  // namespace estimates

@@ -114,19 +114,6 @@ public:
     // Items: ItemId, ItemName, Material, Labor, Qty, SubLabor, Equipment, by name.
     std::optional<data::RowArray> GetComboItems();
 
-    // The same rows read in one go into a compact form, for the estimate
-    // screen's item lists of a whole cost book: keys, names, and the five
-    // master prices of each (NaN where the column is Null).
-    struct ItemChoices {
-        std::vector<qint64> keys;
-        data::TextList names;
-        std::vector<std::array<double, 5>> prices;  // material, labor, quantity, sub-labor, equipment
-        int count() const { return names.size(); }
-        // The item's price entry, as priceEntry() makes it.
-        QString priceEntry(int i) const;
-    };
-    ItemChoices GetItemChoices();
-
     // Customers whose SearchFld starts with SearchVal ("All": whose name,
     // city, phone, e-mail or card number does), paged as GetAllCustomers.
     std::optional<data::RowArray> GetSearchCustomers(int& page, int& pageCount, const QString& sortColumn,

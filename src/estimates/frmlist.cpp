@@ -36,6 +36,7 @@ namespace {
 
 const QString pickerTitle = QStringLiteral("Items List");
 constexpr int keyRole = Qt::UserRole;
+constexpr int categoryRole = Qt::UserRole + 1;  // a category node's key, until its items are read
 
 QTreeWidgetItem* newNode(const QString& key, const QString& text)
 {
@@ -163,6 +164,8 @@ void FrmList::createControls()
     g->setColumnStretch(1, 1);
     g->setRowStretch(1, 1);
 
+    connect(TreeCategory, &QTreeWidget::itemExpanded, this,
+            ui::guard([this](QTreeWidgetItem* node) { loadItems(node); }));
     connect(TreeCategory, &QTreeWidget::itemDoubleClicked, this, ui::guard([this](QTreeWidgetItem* node, int) {
                 if (node && TreeCategory)
                     TreeCategory->setCurrentItem(node);
@@ -209,14 +212,51 @@ void FrmList::Form_Unload()
 
 QString FrmList::nodeKey(const QTreeWidgetItem* node) { return node ? node->data(0, keyRole).toString() : QString(); }
 
-QTreeWidgetItem* FrmList::node(const QString& key) const
+QTreeWidgetItem* FrmList::node(const QString& key)
 {
     if (!TreeCategory)
         return nullptr;
-    for (QTreeWidgetItemIterator it(TreeCategory); *it; ++it)
-        if (nodeKey(*it) == key)
-            return *it;
-    return nullptr;
+    const auto find = [&]() -> QTreeWidgetItem* {
+        for (QTreeWidgetItemIterator it(TreeCategory); *it; ++it)
+            if (nodeKey(*it) == key)
+                return *it;
+        return nullptr;
+    };
+    if (QTreeWidgetItem* found = find())
+        return found;
+    // An item not yet read: its category's items are read now.
+    if (!key.startsWith(QLatin1Char('I')))
+        return nullptr;
+    const std::optional<double> n = conv::strictNumber(QStringView(key).mid(1));
+    const std::optional<std::int32_t> id = n ? conv::toInt32(*n) : std::nullopt;
+    masters::ClsItem& it = item();
+    if (!id)
+        return nullptr;
+    it.itemid = *id;
+    if (!it.GetItem())
+        return nullptr;
+    for (QTreeWidgetItemIterator at(TreeCategory); *at; ++at)
+        if ((*at)->data(0, categoryRole).isValid() && (*at)->data(0, categoryRole).toInt() == it.CategoryId) {
+            loadItems(*at);
+            break;
+        }
+    return find();
+}
+
+void FrmList::loadItems(QTreeWidgetItem* categoryNode)
+{
+    const QVariant category = categoryNode ? categoryNode->data(0, categoryRole) : QVariant();
+    if (!category.isValid())
+        return;
+    categoryNode->setData(0, categoryRole, QVariant());
+    categoryNode->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+    ui::BusyCursor busy;
+    auto names = std::make_shared<const masters::ClsItem::ItemNames>(item().GetCategoryItemNames(category.toInt()));
+    QList<QTreeWidgetItem*> leaves;
+    leaves.reserve(names->count());
+    for (int i = 0; i < names->count(); ++i)
+        leaves << new ItemNode(names, i);
+    categoryNode->insertChildren(0, leaves);
 }
 
 void FrmList::RefreshTree()
@@ -226,16 +266,15 @@ void FrmList::RefreshTree()
     ui::BusyCursor busy;
     TreeCategory->clear();
 
-    // Two reads, whatever the number of categories: the categories, and
-    // every listed item by name.
+    // Two reads, whatever the number of categories and items: the
+    // categories, and which of them have items. A category's items are
+    // read when it is opened.
     const masters::CategoryTree& tree = category().Hierarchy();
-    auto names = std::make_shared<const masters::ClsItem::ItemNames>(item().GetItemNames());
-    // Each category's items, still by name; an item whose category is not
-    // there has no node.
-    std::vector<std::vector<int>> itemsOf(tree.rows().size());
-    for (int i = 0; i < names->count(); ++i)
-        if (const int row = tree.indexOf(names->categories[std::size_t(i)]); row >= 0)
-            itemsOf[std::size_t(row)].push_back(i);
+    const std::vector<int> withItems = item().GetCategoriesWithItems();
+    std::vector<bool> hasItems(tree.rows().size(), false);
+    for (int id : withItems)
+        if (const int row = tree.indexOf(id); row >= 0)
+            hasItems[std::size_t(row)] = true;
 
     // Built apart from the view and handed to it whole. Under each category
     // its items come first, its sub-categories after them.
@@ -247,11 +286,10 @@ void FrmList::RefreshTree()
         (p.level == 1 ? root : lastAtLevel[std::size_t(p.level - 2)])->addChild(n);
         lastAtLevel.resize(std::size_t(p.level));
         lastAtLevel.back() = n;
-        QList<QTreeWidgetItem*> leaves;
-        leaves.reserve(qsizetype(itemsOf[std::size_t(p.row)].size()));
-        for (int i : itemsOf[std::size_t(p.row)])
-            leaves << new ItemNode(names, i);
-        n->addChildren(leaves);
+        if (hasItems[std::size_t(p.row)]) {
+            n->setData(0, categoryRole, cat.id);
+            n->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+        }
     }
     TreeCategory->addTopLevelItem(root);
     TreeCategory->expandItem(root);

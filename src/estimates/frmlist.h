@@ -57,8 +57,9 @@ public:
 
     // The key of a tree node; empty for none.
     static QString nodeKey(const QTreeWidgetItem* node);
-    // The tree's node of a key; null when there is none.
-    QTreeWidgetItem* node(const QString& key) const;
+    // The tree's node of a key; null when there is none. An item's node is
+    // made with its category's items when asked for.
+    QTreeWidgetItem* node(const QString& key);
 
     // Columns of the pick list.
     enum Column {
@@ -88,6 +89,9 @@ protected:
 private:
     masters::clsCategory& category();
     masters::ClsItem& item();
+    // Puts a category's items under its node, before its sub-categories,
+    // once: when it is first opened.
+    void loadItems(QTreeWidgetItem* categoryNode);
 
     std::unique_ptr<masters::clsCategory> category_;
     std::unique_ptr<masters::ClsItem> item_;

@@ -813,10 +813,7 @@ void FrmOrder::FillData()
     // Each row keeps its line's own keys, also when a takeoff name, unit or
     // item has gone from the masters: the row then shows an empty name, and
     // it and its line still find each other by the keys.
-    const auto nameOf = [](ui::ComboBox* combo, int key) {
-        const int entry = combo->lastEntryOf(key);
-        return entry >= 0 ? combo->itemText(entry) : QString();
-    };
+    const auto nameOf = [](ui::ComboBox* combo, int key) { return combo->textOf(key); };
     const auto shown = [](double v) {
         const std::optional<conv::Currency> c = conv::Currency::fromDouble(v);
         return c ? c->toText() : conv::numberText(v);

@@ -5,6 +5,7 @@
 // its line know each other by the keys of item, takeoff name and unit.
 
 #include "frmorder.h"
+#include "itemchoices.h"
 #include "ordertotals.h"
 
 #include "data/conversions.h"
@@ -199,20 +200,14 @@ void FrmOrder::FillUnits()
 
 void FrmOrder::FillItems()
 {
-    ui::BusyCursor busy;
-    ui::KeyedListModel* old = cmbItems->keyedModel();
+    ui::KeyedModel* old = cmbItems->keyedModel();
     cmbItems->clear();
     cmbPrices->clear();
     delete old;
-    // Every item, read in one go into one model that both lists show:
-    // cmbItems its names, cmbPrices its price entries, row for row.
-    ClsOrder::ItemChoices read = Order().GetItemChoices();
-    std::vector<qint64> keys = std::move(read.keys);
-    auto choices = std::make_shared<const ClsOrder::ItemChoices>(std::move(read));
-    auto* model = new ui::KeyedListModel(
-        std::move(keys), 2,
-        [choices](int row, int column) { return column == 0 ? choices->names.at(row) : choices->priceEntry(row); },
-        Frame2);
+    // One model that both lists show, cmbItems the names and cmbPrices the
+    // price entries, row for row; it reads the rows a view shows, and a
+    // price entry when it is asked for, not the whole cost book.
+    auto* model = new ui::PagedListModel(std::make_unique<ItemChoices>(), 2, Frame2);
     cmbItems->setKeyedModel(model, 0);
     cmbPrices->setKeyedModel(model, 1);
     if (cmbItems->listCount() > 0) {

@@ -381,4 +381,30 @@ ClsItem::ItemNames ClsItem::GetItemNames()
     return out;
 }
 
+ClsItem::ItemNames ClsItem::GetCategoryItemNames(int categoryId)
+{
+    ItemNames out;
+    data::RowReader r(connection(),
+                      QStringLiteral("SELECT ItemID, ItemName FROM Item WHERE CategoryID = ? "
+                                     "AND UnitId IN (SELECT Id FROM Units) ORDER BY ItemName, ItemID"),
+                      {categoryId});
+    while (r.next()) {
+        out.keys.push_back(int(r.integer(0)));
+        out.categories.push_back(categoryId);
+        out.names.append(r.isNull(1) ? std::string_view() : r.bytes(1));
+    }
+    return out;
+}
+
+std::vector<int> ClsItem::GetCategoriesWithItems()
+{
+    std::vector<int> out;
+    data::RowReader r(connection(), QStringLiteral("SELECT CatId FROM Category WHERE EXISTS (SELECT 1 FROM Item "
+                                                   "WHERE Item.CategoryID = Category.CatId "
+                                                   "AND Item.UnitId IN (SELECT Id FROM Units))"));
+    while (r.next())
+        out.push_back(int(r.integer(0)));
+    return out;
+}
+
 }  // namespace masters

@@ -80,6 +80,12 @@ public:
         QString name(int i) const { return names.at(i); }
     };
     ItemNames GetItemNames();
+    // The listed items of one category (their unit present), by name, as
+    // the index on category and name hands them over.
+    ItemNames GetCategoryItemNames(int categoryId);
+    // The categories that have listed items, whatever their number: one
+    // look in the index per category.
+    std::vector<int> GetCategoriesWithItems();
 
     // The sort columns of the joined lists, and the search columns.
     static const QStringList& listSortColumns();

@@ -1,6 +1,7 @@
 #include "combobox.h"
 
 #include "keyedlistmodel.h"
+#include "pagedlistmodel.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -80,6 +81,8 @@ void ComboBox::clear()
 {
     const QSignalBlocker block(this);
     if (keyedModel()) {
+        disconnect(aboutToReset_);
+        disconnect(wasReset_);
         QComboBox::setModel(new QStandardItemModel(0, 1, this));
         setModelColumn(0);
     }
@@ -88,9 +91,11 @@ void ComboBox::clear()
         setEditText(QString());
 }
 
-void ComboBox::setKeyedModel(KeyedListModel* model, int column)
+void ComboBox::setKeyedModel(KeyedModel* model, int column)
 {
     const QSignalBlocker block(this);
+    disconnect(aboutToReset_);
+    disconnect(wasReset_);
     QComboBox::setModel(model);
     setModelColumn(column);
     setCurrentIndex(-1);
@@ -98,9 +103,33 @@ void ComboBox::setKeyedModel(KeyedListModel* model, int column)
         list->setUniformItemSizes(true);
     if (style() != listDropDownStyle())
         setStyle(listDropDownStyle());
+    aboutToReset_ = connect(model, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        selectedBeforeReset_ = currentIndex() >= 0;
+        keyBeforeReset_ = selectedBeforeReset_ ? itemData(currentIndex()) : 0;
+    });
+    wasReset_ = connect(model, &QAbstractItemModel::modelReset, this, [this] {
+        const QSignalBlocker again(this);
+        setCurrentIndex(selectedBeforeReset_ ? firstEntryOf(keyBeforeReset_) : -1);
+    });
 }
 
-KeyedListModel* ComboBox::keyedModel() const { return qobject_cast<KeyedListModel*>(model()); }
+KeyedModel* ComboBox::keyedModel() const { return qobject_cast<KeyedModel*>(model()); }
+
+QString ComboBox::textOf(qint64 key) const
+{
+    if (const KeyedModel* keyed = keyedModel())
+        return keyed->textOf(key);
+    const int entry = lastEntryOf(key);
+    return entry >= 0 ? itemText(entry) : QString();
+}
+
+void ComboBox::showPopup()
+{
+    // A list read a page at a time shows what is stored now.
+    if (auto* paged = qobject_cast<PagedListModel*>(model()))
+        paged->refreshIfChanged();
+    QComboBox::showPopup();
+}
 
 void ComboBox::setListIndex(int index)
 {
@@ -136,7 +165,7 @@ bool ComboBox::selectByData(qint64 key)
 
 int ComboBox::firstEntryOf(qint64 key) const
 {
-    if (const KeyedListModel* keyed = keyedModel())
+    if (const KeyedModel* keyed = keyedModel())
         return keyed->firstRowOf(key);
     for (int i = 0; i < count(); ++i)
         if (itemData(i) == key)
@@ -146,7 +175,7 @@ int ComboBox::firstEntryOf(qint64 key) const
 
 int ComboBox::lastEntryOf(qint64 key) const
 {
-    if (const KeyedListModel* keyed = keyedModel())
+    if (const KeyedModel* keyed = keyedModel())
         return keyed->lastRowOf(key);
     for (int i = count() - 1; i >= 0; --i)
         if (itemData(i) == key)
@@ -160,6 +189,11 @@ void ComboBox::setText(const QString& text)
 {
     if (isEditable()) {
         setEditText(text);
+        return;
+    }
+    if (const KeyedModel* keyed = keyedModel()) {
+        if (const int row = keyed->rowOfText(text); row >= 0)
+            setCurrentIndex(row);
         return;
     }
     for (int i = 0; i < count(); ++i) {

@@ -17,7 +17,7 @@
 
 namespace ui {
 
-class KeyedListModel;
+class KeyedModel;
 
 enum class ComboStyle {
     DropDown,      // text can be typed as well as picked
@@ -46,8 +46,10 @@ public:
     // currentIndexChanged. The combo does not own the model; addItem is
     // not for such a combo, clear() gives it back entries of its own.
     // Entries of one height let the drop-down open at once, however long.
-    void setKeyedModel(KeyedListModel* model, int column = 0);
-    KeyedListModel* keyedModel() const;
+    // A model that reads its rows afresh keeps the selected entry's key
+    // selected, without firing currentIndexChanged.
+    void setKeyedModel(KeyedModel* model, int column = 0);
+    KeyedModel* keyedModel() const;
 
     int listCount() const { return count(); }
     // The selected entry, -1 for none.
@@ -75,8 +77,17 @@ public:
     // with exactly this text, and ignores a text it does not hold.
     void setText(const QString& text);
 
+    // The text of the entry holding `key` without finding its place; empty
+    // when none does.
+    QString textOf(qint64 key) const;
+
+    void showPopup() override;
+
 private:
     ComboStyle style_;
+    qint64 keyBeforeReset_ = 0;
+    bool selectedBeforeReset_ = false;
+    QMetaObject::Connection aboutToReset_, wasReset_;
 };
 
 }  // namespace ui

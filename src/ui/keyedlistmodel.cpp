@@ -4,24 +4,38 @@
 
 namespace ui {
 
+QString KeyedModel::textOf(qint64 key) const
+{
+    const int row = lastRowOf(key);
+    return row < 0 ? QString() : text(row, 0);
+}
+
+int KeyedModel::rowOfText(const QString& wanted) const
+{
+    for (int row = 0; row < rowCount(); ++row)
+        if (text(row, 0) == wanted)
+            return row;
+    return -1;
+}
+
+QVariant KeyedModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
+        return QVariant();
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        return text(index.row(), index.column());
+    if (role == Qt::UserRole)
+        return QVariant::fromValue(key(index.row()));
+    return QVariant();
+}
+
 KeyedListModel::KeyedListModel(std::vector<qint64> keys, int columns, TextFn text, QObject* parent)
-    : QAbstractTableModel(parent), keys_(std::move(keys)), columns_(columns), text_(std::move(text))
+    : KeyedModel(parent), keys_(std::move(keys)), columns_(columns), text_(std::move(text))
 {}
 
 int KeyedListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(keys_.size()); }
 
 int KeyedListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : columns_; }
-
-QVariant KeyedListModel::data(const QModelIndex& index, int role) const
-{
-    if (!index.isValid() || index.row() >= int(keys_.size()) || index.column() >= columns_)
-        return QVariant();
-    if (role == Qt::DisplayRole || role == Qt::EditRole)
-        return text_(index.row(), index.column());
-    if (role == Qt::UserRole)
-        return QVariant::fromValue(keys_[std::size_t(index.row())]);
-    return QVariant();
-}
 
 void KeyedListModel::buildIndex() const
 {

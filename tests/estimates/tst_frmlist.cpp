@@ -2,6 +2,7 @@
 #include "support/screentest.h"
 #include "support/seed.h"
 
+#include "data/recordset.h"
 #include "estimates/frmlist.h"
 #include "estimates/frmorder.h"
 #include "ui/combobox.h"
@@ -26,11 +27,13 @@ const QString pickerTitle = QStringLiteral("Items List");
 const QString inventory = QStringLiteral("Inventory");
 
 // The tree, depth first, one "key|text|level" line per node (the root is
-// level 0).
-QStringList treeLines(const QTreeWidget* tree)
+// level 0). Each category is opened on the way, as the user would open it,
+// since its items are read when it opens.
+QStringList treeLines(QTreeWidget* tree)
 {
     QStringList out;
-    std::function<void(const QTreeWidgetItem*, int)> walk = [&](const QTreeWidgetItem* n, int level) {
+    std::function<void(QTreeWidgetItem*, int)> walk = [&](QTreeWidgetItem* n, int level) {
+        n->setExpanded(true);
         out << QStringLiteral("%1|%2|%3").arg(FrmList::nodeKey(n), n->text(0)).arg(level);
         for (int i = 0; i < n->childCount(); ++i)
             walk(n->child(i), level + 1);
@@ -173,6 +176,52 @@ private slots:
         QCOMPARE(manyNodes, fewNodes + 80);
         QCOMPARE(many, few);
         QVERIFY2(few <= 12, qPrintable(QString::number(few)));
+    }
+
+    // A category's items are read when it opens, not with the tree: ten
+    // thousand of them come in name order under their category, before its
+    // sub-categories, once however often it opens, and can be picked.
+    void aCategoryOfTenThousandItems()
+    {
+        db.begin();
+        for (int i = 0; i < 10000; ++i)
+            addItem(1000 + i, qPrintable(QStringLiteral("Door %1").arg((i * 7919) % 10007)), 1, i % 5 ? 1 : 2, 1, 1, 1);
+        db.commit();
+        addItem(20000, "Door without unit", 1, 99, 1, 1, 1);
+        FrmOrder& order = openEstimate();
+        QStringList statements;
+        db.setStatementObserver([&statements](const QString& sql, const QString&) { statements << sql; });
+        FrmList& l = openPicker(order);
+        db.setStatementObserver({});
+        for (const QString& sql : statements)
+            QVERIFY2(!sql.contains(QLatin1String("ItemName"), Qt::CaseInsensitive), qPrintable(sql));
+
+        QTreeWidgetItem* interior = l.node(QStringLiteral("C1"));
+        QVERIFY(interior);
+        QCOMPARE(interior->childCount(), 1);  // Kitchen, its sub-category
+        QCOMPARE(interior->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+        interior->setExpanded(true);
+        QStringList want;
+        data::Recordset rs = db.query(QStringLiteral("Select ItemId, ItemName from Item where CategoryID = 1 and "
+                                                     "UnitId in (Select Id from Units) order by ItemName, ItemId"));
+        for (; !rs.eof(); rs.moveNext())
+            want << QStringLiteral("I%1|%2").arg(rs.value(0).toInt()).arg(rs.value(1).toText());
+        QCOMPARE(want.size(), 10002);  // and the two paints
+        const auto children = [&] {
+            QStringList out;
+            for (int i = 0; i < interior->childCount(); ++i)
+                out << FrmList::nodeKey(interior->child(i)) + QLatin1Char('|') + interior->child(i)->text(0);
+            return out;
+        };
+        QCOMPARE(children(), want + QStringList{"C1_2|Kitchen"});
+        interior->setExpanded(false);
+        interior->setExpanded(true);
+        QCOMPARE(interior->childCount(), 10003);
+
+        l.TreeCategory->setCurrentItem(interior->child(10001));
+        l.TreeCategory_DblClick();
+        QCOMPARE(l.ListView1->rowCount(), 1);
+        QCOMPARE(l.ListView1->subItem(0, FrmList::ColItemName), want.last().section(QLatin1Char('|'), 1));
     }
 
     // Each opening reads the tree afresh; an empty master shows the root alone.
