@@ -163,14 +163,14 @@ private slots:
         QFETCH(QString, exit);
         const Run first = runProgram(QStringLiteral("wait frmMainMenu;") + exit);
         QVERIFY2(first.finished, qPrintable(why(first)));
-        QCOMPARE(first.exitCode, 0);
+        QVERIFY2(first.exitCode == 0, qPrintable(why(first)));
         QVERIFY2(first.lines.contains(QStringLiteral("done ") + exit), qPrintable(why(first)));
         QVERIFY(QFile::exists(dir->filePath(QStringLiteral("Corvanel.mdb"))));
 
         // The next start is a normal one, not a "previous instance".
         const Run second = runProgram(QStringLiteral("wait frmMainMenu;click frmMainMenu/cmd_Exit"));
         QVERIFY2(second.finished, qPrintable(why(second)));
-        QCOMPARE(second.exitCode, 0);
+        QVERIFY2(second.exitCode == 0, qPrintable(why(second)));
         QVERIFY2(second.lines.contains(QStringLiteral("done wait frmMainMenu")), qPrintable(why(second)));
     }
 
