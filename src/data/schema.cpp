@@ -10,6 +10,7 @@
 #include <QRandomGenerator>
 #include <QSet>
 #include <QStringList>
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
