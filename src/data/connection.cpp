@@ -178,7 +178,7 @@ void execPlain(sqlite3* db, const char* sql)
         if (err && msg == QString::fromUtf8(sqlite3_errmsg(db)))
             msg = QString::fromUtf8(err);
         sqlite3_free(err);
-        throw DbError(msg, rc & 0xff);
+        throw DbError(msg, primaryCode(db, rc));
     }
 }
 

@@ -10,10 +10,7 @@ namespace data {
 
 namespace {
 
-[[noreturn]] void fail(sqlite3* db, int rc)
-{
-    throw DbError(db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc)), rc & 0xff);
-}
+[[noreturn]] void fail(sqlite3* db, int rc) { throwFailure(db, rc); }
 
 }  // namespace
 

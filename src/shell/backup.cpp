@@ -4,10 +4,12 @@
 #include "data/backupfile.h"
 #include "data/connection.h"
 #include "data/dberror.h"
+#include "data/schema.h"
 #include "ui/form.h"
 #include "ui/forms.h"
 #include "ui/platform.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -37,6 +39,59 @@ bool sameFile(const QString& a, const QString& b)
 
 // The old file system object's FileExists: true for files, not for folders.
 bool fileExists(const QString& path) { return QFileInfo(path).isFile(); }
+
+void refuseBackup(const QString& text) { ui::msgBox(text, ui::Buttons::Ok, importErrorTitle); }
+
+QString refusalMessage(const QString& source, const data::BackupRefusal& refusal)
+{
+    using Kind = data::BackupRefusal::Kind;
+    switch (refusal.kind) {
+    case Kind::NotOurs: break;
+    case Kind::Damaged:
+        return QStringLiteral("The backup \"%1\" is damaged, so it was not restored. The database was left "
+                              "unchanged.")
+            .arg(shown(source));
+    case Kind::Newer:
+        return QStringLiteral("The backup \"%1\" was made by a newer version of Corvanel (database version %2; "
+                              "this version reads version %3 and older), so it was not restored. The database was "
+                              "left unchanged.")
+            .arg(shown(source))
+            .arg(refusal.version)
+            .arg(data::schemaVersion);
+    case Kind::Incomplete:
+        return QStringLiteral("The backup \"%1\" is not a whole Corvanel database: it has no %2. It was not "
+                              "restored; the database was left unchanged.")
+            .arg(shown(source), data::describeMissing(refusal.missing));
+    }
+    return QStringLiteral("Not a Backup of database file");
+}
+
+// A restore that was checked but failed while copying; `unchanged` says what
+// became of the database.
+QString restoreFailure(const QString& source, const data::DbError& e, const QString& unchanged)
+{
+    const QString file = shown(data::databasePath());
+    QString why;
+    switch (data::failureKind(e)) {
+    case data::Failure::InUse:
+        why = QStringLiteral("the database \"%1\" is in use by another program. Please try again when that "
+                             "program has finished.")
+                  .arg(file);
+        break;
+    case data::Failure::ReadOnly:
+        why = QStringLiteral("the database \"%1\" cannot be written: the file or its folder is read-only.").arg(file);
+        break;
+    case data::Failure::DiskFull:
+        why = QStringLiteral("there is no room left on the disk that holds the database \"%1\".").arg(file);
+        break;
+    default:
+        why = e.message();
+        if (!why.endsWith(QLatin1Char('.')))
+            why += QLatin1Char('.');
+        break;
+    }
+    return QStringLiteral("The backup \"%1\" could not be restored: %2 %3").arg(shown(source), why, unchanged);
+}
 
 }  // namespace
 
@@ -74,6 +129,42 @@ void backupDatabase(QWidget* parent, QString& dialogFileName)
     ui::msgBox(QStringLiteral("Data File Exported"), ui::Buttons::Ok, successTitle);
 }
 
+std::unique_ptr<data::BackupSource> chooseBackup(QWidget* parent, QString& dialogFileName)
+{
+    ui::FileDialogOptions options;
+    options.filter = QString::fromLatin1(backupFilter);
+    options.fileName = dialogFileName;
+    const std::optional<QString> chosen = ui::platform().openFileName(parent, options);
+    if (!chosen || chosen->isEmpty())
+        return nullptr;
+    dialogFileName = *chosen;
+    const QString source = *chosen;
+
+    if (source.right(4) != QLatin1String(".bak")) {
+        refuseBackup(QStringLiteral("Not a Backup of database file"));
+        return nullptr;
+    }
+    if (!fileExists(source)) {
+        ui::msgBox(QStringLiteral("File not found."), ui::Buttons::Ok, importTitle);
+        return nullptr;
+    }
+    if (sameFile(source, data::databasePath())) {
+        ui::msgBox(QStringLiteral("That file is the database itself; there is nothing to restore."), ui::Buttons::Ok,
+                   importTitle);
+        return nullptr;
+    }
+    try {
+        data::BackupRefusal refusal;
+        std::unique_ptr<data::BackupSource> backup = data::BackupSource::open(source, refusal);
+        if (!backup)
+            refuseBackup(refusalMessage(source, refusal));
+        return backup;
+    } catch (const data::DbError& e) {
+        refuseBackup(restoreFailure(source, e, QStringLiteral("The database was left unchanged.")));
+        return nullptr;
+    }
+}
+
 void restoreDatabase(QWidget* parent, QString& dialogFileName, data::Connection& liveConnection,
                      const ui::Form* mainWindow)
 {
@@ -87,43 +178,48 @@ void restoreDatabase(QWidget* parent, QString& dialogFileName, data::Connection&
         }
     }
 
-    ui::FileDialogOptions options;
-    options.filter = QString::fromLatin1(backupFilter);
-    options.fileName = dialogFileName;
-    const std::optional<QString> chosen = ui::platform().openFileName(parent, options);
-    if (!chosen || chosen->isEmpty())
+    const std::unique_ptr<data::BackupSource> backup = chooseBackup(parent, dialogFileName);
+    if (!backup)
         return;
-    dialogFileName = *chosen;
-    const QString source = *chosen;
-
-    if (source.right(4) != QLatin1String(".bak")) {
-        ui::msgBox(QStringLiteral("Not a Backup of database file"), ui::Buttons::Ok, importErrorTitle);
-        return;
-    }
-    if (!fileExists(source)) {
-        ui::msgBox(QStringLiteral("File not found."), ui::Buttons::Ok, importTitle);
-        return;
-    }
-    if (sameFile(source, data::databasePath())) {
-        ui::msgBox(QStringLiteral("That file is the database itself; there is nothing to restore."), ui::Buttons::Ok,
-                   importTitle);
-        return;
-    }
-
     try {
-        const std::unique_ptr<data::BackupSource> backup = data::BackupSource::open(source);
-        if (!backup) {
-            ui::msgBox(QStringLiteral("Not a Backup of database file"), ui::Buttons::Ok, importErrorTitle);
-            return;
-        }
         backup->restoreInto(liveConnection);
     } catch (const data::DbError& e) {
-        ui::msgBox(QStringLiteral("The backup \"%1\" could not be restored: %2. The database was left unchanged.")
-                       .arg(shown(source), e.message()),
-                   ui::Buttons::Ok, importErrorTitle);
+        refuseBackup(restoreFailure(dialogFileName, e, QStringLiteral("The database was left unchanged.")));
         return;
     }
     ui::msgBox(QStringLiteral("Data File Imported"), ui::Buttons::Ok, successTitle);
+}
+
+bool offerBackupInPlace(const QString& databasePath, const data::DbError& problem, QString& dialogFileName)
+{
+    const auto* incomplete = dynamic_cast<const data::IncompleteDatabaseError*>(&problem);
+    const QString why = incomplete ? QStringLiteral("incomplete") : QStringLiteral("damaged");
+    const QDateTime foundAt = QDateTime::currentDateTime();
+    const QString state =
+        incomplete ? QStringLiteral("is not a whole Corvanel database: it has no %1. Corvanel cannot start with it")
+                         .arg(data::describeMissing(incomplete->missing()))
+                   : QStringLiteral("is damaged, so Corvanel cannot start with it");
+    for (;;) {
+        const QString aside = data::asideName(databasePath, why, foundAt);
+        const QString question =
+            QStringLiteral("The database \"%1\" %2.\n\nRestore a backup in its place now? The %3 file is kept "
+                           "beside it as \"%4\". No ends the program and leaves the file as it is.")
+                .arg(shown(databasePath), state, why, QFileInfo(aside).fileName());
+        if (ui::msgBox(question, ui::Buttons::YesNo, ui::applicationTitle()) != ui::Answer::Yes)
+            return false;
+        std::unique_ptr<data::BackupSource> backup = chooseBackup(nullptr, dialogFileName);
+        if (!backup)
+            continue;
+        try {
+            backup->replaceDatabaseFile(databasePath, data::asideName(databasePath, why, foundAt));
+        } catch (const data::DbError& e) {
+            refuseBackup(
+                restoreFailure(dialogFileName, e, QStringLiteral("The %1 database was left as it was.").arg(why)));
+            continue;
+        }
+        ui::msgBox(QStringLiteral("Data File Imported"), ui::Buttons::Ok, successTitle);
+        return true;
+    }
 }
 
 }  // namespace shell

@@ -10,6 +10,7 @@
 #include "screens.h"
 
 #include "data/appfolder.h"
+#include "data/backupfile.h"
 #include "data/dberror.h"
 #include "data/schema.h"
 #include "ui/events.h"
@@ -218,18 +219,14 @@ void MainMenu::Form_Load()
         return;
     }
 
-    try {
-        const QString path = data::databasePath();
-        data::ensureDatabase(path);
-        connection_.open(path);
-        checkDatabaseHealth(path);
-    } catch (const data::DbError& e) {
-        outcome_ = Outcome::DatabaseRefused;
-        refusal_ = e.message();
-        std::fprintf(stderr, "corvanel: %s\n", qPrintable(refusal_));
-        ui::msgBox(refusal_, ui::Buttons::Ok, ui::applicationTitle());
+    // What a copy cut short by a kill left in the application folder; no
+    // other instance can be at work in it now.
+    data::removeLeftoverCopies(data::applicationFolder(),
+                               {QString::fromLatin1(data::databaseFileName), QString::fromLatin1(defaultBackupName)});
+    const QString path = data::databasePath();
+    if (!openDatabase(path))
         return;
-    }
+    checkDatabaseHealth(path);
 
     if (finishAfterFirstPaint) {
         afterFirstPaint([this] {
@@ -254,6 +251,44 @@ void MainMenu::Form_Load()
         w->move(avail.center() - QPoint(w->width() / 2, w->height() / 2));
     }
     outcome_ = Outcome::Started;
+}
+
+bool MainMenu::openDatabase(const QString& path)
+{
+    const auto refuse = [this](const QString& why, bool tell) {
+        outcome_ = Outcome::DatabaseRefused;
+        refusal_ = why;
+        std::fprintf(stderr, "corvanel: %s\n", qPrintable(refusal_));
+        if (tell)
+            ui::msgBox(refusal_, ui::Buttons::Ok, ui::applicationTitle());
+        return false;
+    };
+    const auto open = [this, &path] {
+        data::ensureDatabase(path);
+        connection_.open(path);
+        // The same upgrade a restored backup of an older version gets.
+        data::bringUpToDate(connection_);
+    };
+    try {
+        open();
+        return true;
+    } catch (const data::DbError& e) {
+        connection_.close();
+        if (!data::backupCanReplace(e))
+            return refuse(e.message(), true);
+        // A file that cannot be used, but that a backup can stand in for,
+        // is offered a restore from here: the main window, with its File
+        // menu, cannot show over it.
+        if (!offerBackupInPlace(path, e, dialogFileName_))
+            return refuse(e.message(), false);
+    }
+    try {
+        open();
+        return true;
+    } catch (const data::DbError& e) {
+        connection_.close();
+        return refuse(e.message(), true);
+    }
 }
 
 void MainMenu::checkDatabaseHealth(const QString& path)

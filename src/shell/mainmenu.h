@@ -87,6 +87,9 @@ private:
     void greet();
     // Runs `then` from the event loop once the window has painted itself.
     void afterFirstPaint(std::function<void()> then);
+    // Opens the database at start, offering a backup in place of one that
+    // cannot be used; false (outcome and refusal set) when it stays shut.
+    bool openDatabase(const QString& path);
     void checkDatabaseHealth(const QString& path);
     void buildMenuBar();
     void buildPictureButtons();

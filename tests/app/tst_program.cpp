@@ -7,9 +7,12 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 #include <sqlite3.h>
+#include <sys/resource.h>
 #include <thread>
 
 namespace {
@@ -22,11 +25,54 @@ struct Run {
     qint64 ms = 0;
 };
 
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A database of the program with `items` items, made as the program makes it.
+void makeDatabase(const QString& path, int items)
+{
+    data::createFreshDatabase(path);
+    sqlite3* h = nullptr;
+    QCOMPARE(sqlite3_open(path.toUtf8().constData(), &h), SQLITE_OK);
+    const QByteArray sql = "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
+                           QByteArray::number(items) +
+                           ") INSERT INTO Item (ItemCode, ItemName) SELECT i, printf('%0200d', i) FROM n";
+    const int rc = sqlite3_exec(h, sql.constData(), nullptr, nullptr, nullptr);
+    sqlite3_close(h);
+    QCOMPARE(rc, SQLITE_OK);
+}
+
+qint64 itemsIn(const QString& path)
+{
+    sqlite3* h = nullptr;
+    qint64 n = -1;
+    if (sqlite3_open_v2(path.toUtf8().constData(), &h, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* st = nullptr;
+        if (sqlite3_prepare_v2(h, "SELECT count(*) FROM Item", -1, &st, nullptr) == SQLITE_OK &&
+            sqlite3_step(st) == SQLITE_ROW)
+            n = sqlite3_column_int64(st, 0);
+        sqlite3_finalize(st);
+    }
+    sqlite3_close(h);
+    return n;
+}
+
+QStringList hiddenTemporaries(const QString& folder)
+{
+    return QDir(folder).entryList({QStringLiteral(".*.tmp")}, QDir::Files | QDir::Hidden);
+}
+
 }  // namespace
 
 class TestProgram : public QObject {
     Q_OBJECT
     std::unique_ptr<QTemporaryDir> dir;
+    // The largest file the program may write (0: no limit); a write past
+    // it kills the program, as the machine going down would stop it.
+    rlim_t fileSizeLimit = 0;
 
     // The program in a folder of its own: that folder is its application
     // folder, with its own database and instance lock.
@@ -56,6 +102,14 @@ class TestProgram : public QObject {
                    env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":verify_asan_link_order=0"));
         p.setProcessEnvironment(env);
         p.setWorkingDirectory(QDir::tempPath());
+        if (fileSizeLimit > 0)
+            p.setChildProcessModifier([limit = fileSizeLimit] {
+                std::signal(SIGXFSZ, SIG_DFL);
+                rlimit r{};
+                getrlimit(RLIMIT_FSIZE, &r);
+                r.rlim_cur = limit;
+                setrlimit(RLIMIT_FSIZE, &r);
+            });
         p.start(installCopy(), {});
     }
 
@@ -89,7 +143,11 @@ class TestProgram : public QObject {
     static QString why(const Run& r) { return r.lines.join(QLatin1Char('\n')) + QLatin1Char('\n') + r.errors; }
 
 private slots:
-    void init() { dir = std::make_unique<QTemporaryDir>(); }
+    void init()
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        fileSizeLimit = 0;
+    }
     void cleanup() { dir.reset(); }
 
     void everyRouteOfExitEndsTheProgram_data()
@@ -105,14 +163,14 @@ private slots:
         QFETCH(QString, exit);
         const Run first = runProgram(QStringLiteral("wait frmMainMenu;") + exit);
         QVERIFY2(first.finished, qPrintable(why(first)));
-        QCOMPARE(first.exitCode, 0);
+        QVERIFY2(first.exitCode == 0, qPrintable(why(first)));
         QVERIFY2(first.lines.contains(QStringLiteral("done ") + exit), qPrintable(why(first)));
         QVERIFY(QFile::exists(dir->filePath(QStringLiteral("Corvanel.mdb"))));
 
         // The next start is a normal one, not a "previous instance".
         const Run second = runProgram(QStringLiteral("wait frmMainMenu;click frmMainMenu/cmd_Exit"));
         QVERIFY2(second.finished, qPrintable(why(second)));
-        QCOMPARE(second.exitCode, 0);
+        QVERIFY2(second.exitCode == 0, qPrintable(why(second)));
         QVERIFY2(second.lines.contains(QStringLiteral("done wait frmMainMenu")), qPrintable(why(second)));
     }
 
@@ -180,6 +238,103 @@ private slots:
             QFile f(db);
             QVERIFY(f.open(QIODevice::ReadOnly));
             QCOMPARE(f.readAll(), before);
+        }
+    }
+
+    // A database damaged in its first page stops the start before the main
+    // window shows; the program offers a backup in its place, or to end.
+    void aDamagedDatabaseCanBeReplacedByABackupAtStart_data()
+    {
+        QTest::addColumn<bool>("restore");
+        QTest::newRow("a backup restored") << true;
+        QTest::newRow("the program ended") << false;
+    }
+    void aDamagedDatabaseCanBeReplacedByABackupAtStart()
+    {
+        QFETCH(bool, restore);
+        installCopy();
+        const QString db = dir->filePath(QStringLiteral("Corvanel.mdb"));
+        makeDatabase(db, 2000);
+        QVERIFY(QDir().mkpath(dir->filePath(QStringLiteral("backups"))));
+        const QString bak = dir->filePath(QStringLiteral("backups/good.bak"));
+        QVERIFY(QFile::copy(db, bak));
+        {
+            QFile f(db);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            f.write(QByteArray(4096, char(0x5a)));
+        }
+        const QByteArray spoilt = readAll(db);
+
+        const Run r = runProgram(restore ? QStringLiteral("answer Yes;choose %1;dismiss;wait frmMainMenu;"
+                                                          "click frmMainMenu/cmd_Exit")
+                                               .arg(bak)
+                                         : QStringLiteral("answer No"),
+                                 30000);
+        QVERIFY2(r.finished, qPrintable(why(r)));
+        const QString offer = r.lines.value(0);
+        QVERIFY2(offer.startsWith(QStringLiteral("message The database \"%1\" is damaged, so Corvanel cannot start "
+                                                 "with it.\\n\\nRestore a backup in its place now?")
+                                      .arg(db)),
+                 qPrintable(why(r)));
+        const QRegularExpressionMatch kept =
+            QRegularExpression(QStringLiteral("kept beside it as \"([^\"]+)\"")).match(offer);
+        QVERIFY(kept.hasMatch());
+        if (restore) {
+            QCOMPARE(r.exitCode, 0);
+            QVERIFY2(r.lines.contains(QStringLiteral("message Data File Imported")), qPrintable(why(r)));
+            QVERIFY2(r.lines.contains(QStringLiteral("done wait frmMainMenu")), qPrintable(why(r)));
+            QVERIFY(readAll(dir->filePath(kept.captured(1))) == spoilt);
+            QCOMPARE(itemsIn(db), 2000);
+        } else {
+            QCOMPARE(r.exitCode, 1);
+            QVERIFY(!r.lines.contains(QStringLiteral("done wait frmMainMenu")));
+            QVERIFY(readAll(db) == spoilt);
+            QVERIFY(!QFile::exists(dir->filePath(kept.captured(1))));
+        }
+    }
+
+    // A backup killed midway leaves its temporary copy behind; the next
+    // backup to that folder, or the next start when it is the program's own
+    // folder, removes it.
+    void leftoversOfAKilledBackupAreRemoved_data()
+    {
+        QTest::addColumn<bool>("ownFolder");
+        QTest::newRow("another folder, by the next backup") << false;
+        QTest::newRow("the program's folder, by the next start") << true;
+    }
+    void leftoversOfAKilledBackupAreRemoved()
+    {
+        QFETCH(bool, ownFolder);
+        installCopy();
+        const QString db = dir->filePath(QStringLiteral("Corvanel.mdb"));
+        makeDatabase(db, 8000);
+        QVERIFY(QFileInfo(db).size() > 1024 * 1024);
+        const QString folder = ownFolder ? dir->path() : dir->filePath(QStringLiteral("backups"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString target = folder + QStringLiteral("/Corvanel.bak");
+
+        fileSizeLimit = 256 * 1024;
+        const Run killed = runProgram(QStringLiteral("wait frmMainMenu;trigger frmMainMenu/mnuExport;choose %1;"
+                                                     "say not killed")
+                                          .arg(target));
+        fileSizeLimit = 0;
+        QVERIFY2(killed.finished, qPrintable(why(killed)));
+        QCOMPARE(killed.exitCode, -1);
+        QVERIFY(!QFile::exists(target));
+        const QStringList left = hiddenTemporaries(folder);
+        QCOMPARE(left.size(), 1);
+        QVERIFY(QFileInfo(folder + QLatin1Char('/') + left[0]).size() >= 128 * 1024);
+
+        const Run next = runProgram(ownFolder ? QStringLiteral("wait frmMainMenu;click frmMainMenu/cmd_Exit")
+                                              : QStringLiteral("wait frmMainMenu;trigger frmMainMenu/mnuExport;"
+                                                               "choose %1;dismiss;click frmMainMenu/cmd_Exit")
+                                                    .arg(target));
+        QVERIFY2(next.finished, qPrintable(why(next)));
+        QCOMPARE(next.exitCode, 0);
+        QCOMPARE(hiddenTemporaries(folder), QStringList());
+        if (!ownFolder) {
+            QVERIFY2(next.lines.contains(QStringLiteral("message Data File Exported")), qPrintable(why(next)));
+            QVERIFY(readAll(target) == readAll(db));
         }
     }
 };

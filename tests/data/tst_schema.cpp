@@ -70,6 +70,8 @@ private slots:
     void refusesForeignFiles_data();
     void refusesForeignFiles();
     void opensDespiteHotJournal();
+    void bringUpToDate_data();
+    void bringUpToDate();
 };
 
 void TstSchema::initTestCase()
@@ -406,6 +408,57 @@ void TstSchema::opensDespiteHotJournal()
     QCOMPARE(c.scalar(QStringLiteral("SELECT count(*) FROM Item")).toInt(), 0);
     QCOMPARE(c.scalar(QStringLiteral("SELECT count(*) FROM States")).toInt(), 51);
     QVERIFY(!QFile::exists(journal));
+}
+
+void TstSchema::bringUpToDate_data()
+{
+    QTest::addColumn<QByteArray>("change");
+    QTest::addColumn<QString>("missing");  // empty: brought up to date
+    QTest::newRow("version 1, whole") << QByteArray() << QString();
+    QTest::newRow("version 0, without indexes and the saved query")
+        << QByteArray("PRAGMA user_version = 0; DROP INDEX Item_ItemName; DROP INDEX OrderItem_OrderNo; "
+                      "DROP VIEW Categories;")
+        << QString();
+    QTest::newRow("version 0, without a column")
+        << QByteArray("PRAGMA user_version = 0; DROP INDEX Item_ItemName; ALTER TABLE Item DROP COLUMN ItemName;")
+        << QStringLiteral("column \"ItemName\" of table \"Item\"");
+    QTest::newRow("version 1, without a table and a column")
+        << QByteArray("DROP TABLE Ship; ALTER TABLE OrderInfo DROP COLUMN UPSTracking;")
+        << QStringLiteral("column \"UPSTracking\" of table \"OrderInfo\", table \"Ship\"");
+}
+
+void TstSchema::bringUpToDate()
+{
+    QFETCH(QByteArray, change);
+    QFETCH(QString, missing);
+    const QString folder = dir_.filePath(QStringLiteral("up-") + QString::fromLatin1(QTest::currentDataTag()));
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/Corvanel.mdb");
+    data::createFreshDatabase(path);
+    if (!change.isEmpty())
+        rawExec(path, change.constData());
+    const QByteArray before = readAll(path);
+
+    Connection c;
+    c.open(path);
+    try {
+        data::bringUpToDate(c);
+        QVERIFY2(missing.isEmpty(), "an incomplete file was taken");
+    } catch (const data::IncompleteDatabaseError& e) {
+        QCOMPARE(data::describeMissing(e.missing()), missing);
+        QVERIFY2(e.message().contains(missing), qPrintable(e.message()));
+    }
+    if (missing.isEmpty()) {
+        QCOMPARE(c.scalar(QStringLiteral("PRAGMA user_version")).toInt(), data::schemaVersion);
+        QCOMPARE(c.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name IN "
+                                         "('Item_ItemName', 'OrderItem_OrderNo', 'Categories')"))
+                     .toInt(),
+                 3);
+    } else {
+        // Refused as a whole: not even the version moved.
+        c.close();
+        QVERIFY(readAll(path) == before);
+    }
 }
 
 QTEST_GUILESS_MAIN(TstSchema)

@@ -1,6 +1,8 @@
+#include "support/filesizelimit.h"
 #include "support/screendriver.h"
 #include "support/screentest.h"
 
+#include "data/appfolder.h"
 #include "data/recordset.h"
 #include "masters/custmast.h"
 #include "masters/frmcustomer.h"
@@ -11,6 +13,8 @@
 #include "ui/listview.h"
 #include "ui/textbox.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QTest>
@@ -211,6 +215,36 @@ private slots:
         QCOMPARE(stored(), QList<Fields>{typed});
         // Ok refreshed the list behind the dialog.
         QVERIFY(rowOf(s, QStringLiteral("Smith & Sons")) >= 0);
+    }
+
+    void applyOnAFullDiskSavesNothingAndSaysSo()
+    {
+        FrmCustomer& s = openList(QStringLiteral("A"));
+        FrmCustMast& d = ui::form<FrmCustMast>();
+        const Fields typed = smith();
+        whenShown(d, [&] {
+            type(d, typed);
+            {
+                FileSizeLimit full(1024);
+                d.CmdSave->click();
+            }
+            QCOMPARE(
+                fake->takeBoxes(),
+                QStringList{ui::applicationTitle() +
+                            QStringLiteral("|There is no room left on the disk that holds the database \"%1\", "
+                                           "so nothing was saved. Make room on the disk and try again.")
+                                .arg(QDir::toNativeSeparators(QFileInfo(data::databasePath()).canonicalFilePath()))});
+            QVERIFY(d.isVisible());
+            QVERIFY(d.CmdSave->isEnabled());
+            QCOMPARE(shown(d), typed);
+            QCOMPARE(stored(), QList<Fields>{});
+            // With room again, the same Apply saves.
+            d.CmdSave->click();
+            QCOMPARE(fake->messageTexts(), QStringList{"Customer Saved"});
+            d.cmdOk->click();
+        });
+        s.cmdAdd->click();
+        QCOMPARE(stored(), QList<Fields>{typed});
     }
 
     void okWithApplyEnabledSaves()

@@ -9,6 +9,7 @@
 
 #include "masters/masterscreens.h"
 
+#include "data/appfolder.h"
 #include "data/recordset.h"
 #include "masters/frmitem.h"
 #include "masters/itemmast.h"
@@ -19,6 +20,8 @@
 #include "ui/listview.h"
 #include "ui/textbox.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -26,6 +29,7 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <sqlite3.h>
 
 using masters::FrmItem;
 using masters::FrmItemMast;
@@ -115,6 +119,64 @@ private slots:
         QCOMPARE(columnTexts(s.ListView1, 1), QStringList{"31"});
         QVERIFY(!s.CmdNext->isEnabled());
         QVERIFY(s.CmdPrev->isEnabled());
+    }
+
+    // A file spoilt under the program is told in its own words, not
+    // SQLite's, and saying that nothing was saved where it could not be.
+    void aSpoiltFileIsToldInTheProgramsWords_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("message");  // %1: the database file
+        QTest::newRow("item pages damaged")
+            << "damaged"
+            << "The database \"%1\" is damaged. Restore a backup with File > Restore from Backup.";
+        QTest::newRow("a column gone") << "column"
+                                       << "The database \"%1\" has no column \"UnitId\", which this needs, so it "
+                                          "could not be done and nothing was saved. Restore a whole backup with File "
+                                          "> Restore from Backup.";
+    }
+    void aSpoiltFileIsToldInTheProgramsWords()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, message);
+        const int cat = addCategory(db, QStringLiteral("General"));
+        const int unit = addUnit(db, QStringLiteral("Each"));
+        db.execute(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+                                  "INSERT INTO Item (ItemCode, ItemName, CategoryID, UnitId, Material, Qty) "
+                                  "SELECT i, printf('%080d', i), ?, ?, 1, 1 FROM n"),
+                   {cat, unit});
+        const QString path = QFileInfo(data::databasePath()).canonicalFilePath();
+        db.close();
+        masters::registerScreens();
+        shell::MainMenu& menu = shell::frmMainMenu();
+        menu.show();
+        QVERIFY(fake->messages.isEmpty());
+        if (how == QLatin1String("damaged")) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.seek(f.size() / 2));
+            f.write(QByteArray(16 * 4096, char(0x5a)));
+        } else {
+            // Another program's handle, which waits while the start-up check reads.
+            sqlite3* other = nullptr;
+            QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &other), SQLITE_OK);
+            sqlite3_busy_timeout(other, 20000);
+            const int rc = sqlite3_exec(other, "DROP INDEX Item_UnitId; ALTER TABLE Item DROP COLUMN UnitId", nullptr,
+                                        nullptr, nullptr);
+            sqlite3_close(other);
+            QCOMPARE(rc, SQLITE_OK);
+        }
+        // As the user opens it, from the main window's menu.
+        QAction* add = menu.window()->findChild<QAction*>(QStringLiteral("SubMnuAddItem"));
+        QVERIFY(add);
+        add->trigger();
+        FrmItem& s = ui::form<FrmItem>();
+        if (s.isLoaded() && s.CmdNext)
+            s.CmdNext->click();
+        const QString expected = message.arg(QDir::toNativeSeparators(path));
+        QVERIFY2(!fake->messages.isEmpty(), "nothing was told");
+        for (const FakePlatform::Message& m : fake->messages)
+            QCOMPARE(m.text, expected);
     }
 
     // The list pages by the main window's rows per page.

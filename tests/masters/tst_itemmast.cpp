@@ -4,6 +4,7 @@
 // view-only by the opener's mode, and the category picker and add buttons
 // while no category exists.
 
+#include "support/filesizelimit.h"
 #include "support/screendriver.h"
 #include "support/screentest.h"
 #include "support/seed.h"
@@ -25,6 +26,8 @@
 #define HAVE_CATEGORY_SCREEN 1
 #endif
 
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -244,15 +247,24 @@ private slots:
 
     void applyOnAnUnwritableFileKeepsWhatWasTyped_data()
     {
-        QTest::addColumn<bool>("locked");
+        QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("words");
-        QTest::newRow("another program holds the file") << true << "is in use by another program";
-        QTest::newRow("read-only file") << false << "cannot be written: the file or its folder is read-only";
+        QTest::newRow("another program holds the file") << "locked"
+                                                        << "is in use by another program";
+        QTest::newRow("read-only file") << "read-only"
+                                        << "cannot be written: the file or its folder is read-only";
+        QTest::newRow("disk full") << "full"
+                                   << "There is no room left on the disk that holds the database \"%1\", so nothing "
+                                      "was saved. Make room on the disk and try again.";
     }
     void applyOnAnUnwritableFileKeepsWhatWasTyped()
     {
-        QFETCH(bool, locked);
+        QFETCH(QString, how);
         QFETCH(QString, words);
+        if (words.contains(QLatin1String("%1")))
+            words = words.arg(QDir::toNativeSeparators(QFileInfo(data::databasePath()).canonicalFilePath()));
+        const bool locked = how == QLatin1String("locked");
+        std::unique_ptr<FileSizeLimit> full;
         addCategory(db, QStringLiteral("Pipes"));
         addUnit(db, QStringLiteral("Ft"));
         // A short wait for the lock, on a handle opened after it was set.
@@ -272,6 +284,8 @@ private slots:
                 // The start-up check of the file may still be reading it.
                 sqlite3_busy_timeout(other, 10000);
                 QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+            } else if (how == QLatin1String("full")) {
+                full = std::make_unique<FileSizeLimit>(1024);
             } else {
                 // The program's handle is the fixture's; SQLite's read-only
                 // switch stands in for a file the user may not write.
@@ -288,6 +302,7 @@ private slots:
                 sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
                 sqlite3_close(other);
             }
+            full.reset();
             db.execute(QStringLiteral("PRAGMA query_only = OFF"));
             // Once the file can be written again, the same click saves.
             d.CmdSave->click();

@@ -1,18 +1,22 @@
+#include "support/filesizelimit.h"
 #include "support/screentest.h"
 #include "support/seed.h"
 
 #include "data/appfolder.h"
 #include "data/connection.h"
+#include "data/quickcheck.h"
 #include "shell/backup.h"
+#include "shell/mainmenu.h"
 #include "ui/form.h"
 #include "ui/forms.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTest>
-#include <csignal>
+#include <fcntl.h>
 #include <sqlite3.h>
-#include <sys/resource.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace {
 
@@ -44,29 +48,6 @@ bool writeAll(const QString& path, const QByteArray& bytes)
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
 
-// Lowers the largest file this process may write, as a full disk would
-// stop a copy; restored when it goes.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lower = old_;
-        lower.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lower);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-
-private:
-    rlimit old_{};
-    void (*oldHandler_)(int) = nullptr;
-};
-
 // Counts rows through a handle of its own, as another program would see
 // the file on disk.
 qint64 countOnDisk(const QString& path, const char* sql)
@@ -81,6 +62,39 @@ qint64 countOnDisk(const QString& path, const char* sql)
     }
     sqlite3_close(h);
     return n;
+}
+
+// Items and estimate lines enough for many pages of each.
+void seedPages(data::Connection& c)
+{
+    c.execute(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+                             "INSERT INTO Item (ItemCode, ItemName) SELECT i, printf('%080d', i) FROM n"));
+    c.execute(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 6000) "
+                             "INSERT INTO OrderItem (OrderNo, ItemId, Qty, Material) SELECT i / 20, i, i, i FROM n"));
+}
+
+// Overwrites the middle pages of the estimate lines, as a failing disk
+// would, past the file's first pages.
+void damageOrderItemPages(const QString& path)
+{
+    sqlite3* h = nullptr;
+    QCOMPARE(sqlite3_open_v2(QFile::encodeName(path).constData(), &h, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    sqlite3_stmt* st = nullptr;
+    QCOMPARE(sqlite3_prepare_v2(h, "SELECT pageno FROM dbstat WHERE name = 'OrderItem' AND pagetype = 'leaf'", -1, &st,
+                                nullptr),
+             SQLITE_OK);
+    QList<qint64> pages;
+    while (sqlite3_step(st) == SQLITE_ROW)
+        pages << sqlite3_column_int64(st, 0);
+    sqlite3_finalize(st);
+    sqlite3_close(h);
+    QVERIFY(pages.size() > 10);
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    for (int i = pages.size() / 3; i < 2 * pages.size() / 3; ++i) {
+        QVERIFY(f.seek((pages[i] - 1) * 4096));
+        f.write(QByteArray(4096, char(0x5a)));
+    }
 }
 
 }  // namespace
@@ -321,16 +335,42 @@ private slots:
                                    << "text" << notBackup << importError;
         QTest::newRow("empty file") << "empty.bak"
                                     << "empty" << notBackup << importError;
+        // %1: the backup's name.
+        const QString damaged =
+            QStringLiteral("The backup \"%1\" is damaged, so it was not restored. The database was left unchanged.");
         QTest::newRow("damaged database") << "damaged.bak"
-                                          << "damaged" << notBackup << importError;
+                                          << "damaged" << damaged << importError;
         QTest::newRow("cut short") << "short.bak"
-                                   << "truncated" << notBackup << importError;
+                                   << "truncated" << damaged << importError;
+        QTest::newRow("first page overwritten") << "page1.bak"
+                                                << "page one" << damaged << importError;
         QTest::newRow("another program's database") << "other.bak"
                                                     << "foreign" << notBackup << importError;
         QTest::newRow("ours without a table") << "partial.bak"
-                                              << "partial" << notBackup << importError;
-        QTest::newRow("newer version of ours") << "newer.bak"
-                                               << "newer" << notBackup << importError;
+                                              << "partial"
+                                              << "The backup \"%1\" is not a whole Corvanel database: it has no "
+                                                 "table \"States\". It was not restored; the database was left "
+                                                 "unchanged."
+                                              << importError;
+        QTest::newRow("ours without three columns")
+            << "columns.bak"
+            << "columns"
+            << "The backup \"%1\" is not a whole Corvanel database: it has no column \"Equipment\" of table "
+               "\"Item\", column \"BCCNo\" of table \"Customer\", column \"Others\" of table \"OrderItem\". It "
+               "was not restored; the database was left unchanged."
+            << importError;
+        QTest::newRow("older version without a column")
+            << "old.bak"
+            << "old columns"
+            << "The backup \"%1\" is not a whole Corvanel database: it has no column \"Others\" of table "
+               "\"OrderItem\". It was not restored; the database was left unchanged."
+            << importError;
+        QTest::newRow("newer version of ours")
+            << "newer.bak"
+            << "newer"
+            << "The backup \"%1\" was made by a newer version of Corvanel (database version 99; this version reads "
+               "version 1 and older), so it was not restored. The database was left unchanged."
+            << importError;
     }
     void badBackupsAreRefusedAndChangeNothing()
     {
@@ -371,8 +411,18 @@ private slots:
             sqlite3_exec(h, "CREATE TABLE Recipes (Name TEXT); INSERT INTO Recipes VALUES ('Soup')", nullptr, nullptr,
                          nullptr);
             sqlite3_close(h);
+        } else if (kind == QLatin1String("page one")) {
+            QByteArray bytes = goodBytes;
+            for (int i = 0; i < 4096; ++i)
+                bytes[i] = char(0x5a);
+            QVERIFY(writeAll(path, bytes));
         } else if (kind == QLatin1String("partial")) {
             withRawHandle("DROP TABLE States");
+        } else if (kind == QLatin1String("columns")) {
+            withRawHandle("DROP INDEX Customer_BCCNo; ALTER TABLE Item DROP COLUMN Equipment; "
+                          "ALTER TABLE OrderItem DROP COLUMN Others; ALTER TABLE Customer DROP COLUMN BCCNo");
+        } else if (kind == QLatin1String("old columns")) {
+            withRawHandle("PRAGMA user_version = 0; ALTER TABLE OrderItem DROP COLUMN Others");
         } else if (kind == QLatin1String("newer")) {
             withRawHandle("PRAGMA user_version = 99");
         }
@@ -382,12 +432,124 @@ private slots:
         restoreFrom(path);
 
         QCOMPARE(fake->messages.size(), 1);
-        QCOMPARE(fake->messages[0].text, message);
+        QCOMPARE(fake->messages[0].text,
+                 message.contains(QLatin1String("%1")) ? message.arg(QDir::toNativeSeparators(path)) : message);
         QCOMPARE(fake->messages[0].title, title);
         QCOMPARE(fake->messages[0].buttons, ui::Buttons::Ok);
         QCOMPARE(customers(live, QStringLiteral("Added after the backup")), 1);
         QVERIFY(readAll(dbPath()) == before);
         QCOMPARE(dialogName, path);
+        // An older backup brought up to date beside the database leaves no copy there.
+        QCOMPARE(strayFiles(dir->path(), {QStringLiteral("Corvanel.mdb")}), QStringList());
+    }
+
+    // A backup of a database the program would run on as it is (one made
+    // before versions were kept, say) is restored and brought up to date,
+    // by the same upgrade the start-up gives the live database.
+    void olderBackupIsRestoredAndBroughtUpToDate()
+    {
+        addCustomer(QStringLiteral("In the old backup"));
+        const QString backup = takeBackup(QStringLiteral("old.bak"));
+        sqlite3* h = nullptr;
+        QCOMPARE(sqlite3_open(QFile::encodeName(backup).constData(), &h), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(h, "PRAGMA user_version = 0; DROP INDEX Item_ItemName; DROP VIEW Categories", nullptr,
+                              nullptr, nullptr),
+                 SQLITE_OK);
+        sqlite3_close(h);
+        const QByteArray backupBytes = readAll(backup);
+        addCustomer(QStringLiteral("After"));
+
+        restoreFrom(backup);
+        QCOMPARE(fake->messageTexts(), QStringList{QStringLiteral("Data File Imported")});
+        QCOMPARE(customers(live, QStringLiteral("In the old backup")), 1);
+        QCOMPARE(customers(live, QStringLiteral("After")), 0);
+        QCOMPARE(live.scalar(QStringLiteral("PRAGMA user_version")).toInt(), 1);
+        QCOMPARE(live.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name IN "
+                                            "('Item_ItemName', 'Categories')"))
+                     .toInt(),
+                 2);
+        QCOMPARE(live.scalar(QStringLiteral("SELECT count(*) FROM Categories")).toInt(), 0);
+        QVERIFY(readAll(backup) == backupBytes);  // the backup itself is only read
+        QCOMPARE(strayFiles(dir->path(), {QStringLiteral("Corvanel.mdb")}), QStringList());
+    }
+
+    // After the program itself has said the database is damaged, File >
+    // Backup refuses to copy it and the good backup keeps its bytes.
+    void damagedDatabaseIsNotBackedUpOverAGoodBackup()
+    {
+        seedPages(live);
+        const QString good = takeBackup(QStringLiteral("Corvanel.bak"));
+        const QByteArray goodBytes = readAll(good);
+        live.close();
+        damageOrderItemPages(dbPath());
+
+        shell::MainMenu& main = shell::frmMainMenu();
+        main.load();
+        QCOMPARE(main.outcome(), shell::MainMenu::Outcome::Started);
+        QTRY_COMPARE(fake->messages.size(), 1);
+        QVERIFY2(fake->messages[0].text.contains(QStringLiteral("is damaged")), qPrintable(fake->messages[0].text));
+        fake->messages.clear();
+
+        fake->saveNames.push_back(good);
+        fake->answers.push_back(ui::Answer::Yes);  // overwrite it
+        main.pick(QStringLiteral("mnuExport"));
+        const QString db = QDir::toNativeSeparators(QFileInfo(dbPath()).canonicalFilePath());
+        QCOMPARE(fake->boxes(),
+                 (QStringList{QStringLiteral("Take Backup|File already Exists. Overwrite it?"),
+                              QStringLiteral("Take Backup|The database \"%1\" is damaged, so no backup was made: a "
+                                             "copy of it would not bring your data back. The earlier file \"%2\" was "
+                                             "left as it was. Restore a backup with File > Restore from Backup.")
+                                  .arg(db, QDir::toNativeSeparators(good))}));
+        QVERIFY(readAll(good) == goodBytes);
+        QCOMPARE(strayFiles(backups, {QStringLiteral("Corvanel.bak")}), QStringList());
+
+        // To a new name: nothing is made at all.
+        fake->messages.clear();
+        fake->saveNames.push_back(inBackups(QStringLiteral("new.bak")));
+        main.pick(QStringLiteral("mnuExport"));
+        QCOMPARE(fake->messages.size(), 1);
+        QVERIFY(!fake->messages[0].text.contains(QStringLiteral("earlier file")));
+        QVERIFY(!QFile::exists(inBackups(QStringLiteral("new.bak"))));
+
+        // The good backup still restores.
+        fake->messages.clear();
+        fake->openNames.push_back(good);
+        main.pick(QStringLiteral("mnuImport"));
+        QCOMPARE(fake->messageTexts(), QStringList{QStringLiteral("Data File Imported")});
+        QCOMPARE(data::quickCheck(dbPath()), data::FileHealth::Sound);
+    }
+
+    // What a backup killed midway leaves beside its target goes with the
+    // next backup to that folder; a copy still being written by another
+    // program, and other programs' files, stay.
+    void nextBackupRemovesLeftoversOfKilledOnes()
+    {
+        const QByteArray database = readAll(dbPath());
+        const QStringList leftovers{QStringLiteral(".Corvanel.bak.3f2a9c1b77e0d415.tmp"),
+                                    QStringLiteral(".friday.bak.9c.tmp")};
+        QVERIFY(writeAll(inBackups(leftovers[0]), database.left(database.size() / 2)));
+        QVERIFY(writeAll(inBackups(leftovers[1]), database));
+        // Cut short before its first byte, under the name now chosen again.
+        QVERIFY(writeAll(inBackups(QStringLiteral(".Corvanel.bak.1d.tmp")), QByteArray()));
+        const QString running = inBackups(QStringLiteral(".Corvanel.bak.77aa.tmp"));
+        QVERIFY(writeAll(running, database));
+        const QStringList others{QStringLiteral(".notes.txt.5e.tmp"), QStringLiteral(".other.bak.12.tmp"),
+                                 QStringLiteral("Corvanel.mdb.tmp")};
+        QVERIFY(writeAll(inBackups(others[0]), "some other program's words"));
+        QVERIFY(writeAll(inBackups(others[1]), QByteArray()));  // not our name, nothing to tell it by
+        QVERIFY(writeAll(inBackups(others[2]), database));      // not hidden: not one of ours
+        const int held = ::open(QFile::encodeName(running).constData(), O_RDONLY);
+        QVERIFY(held >= 0);
+        QCOMPARE(::flock(held, LOCK_EX), 0);
+
+        takeBackup(QStringLiteral("Corvanel.bak"));
+        ::close(held);
+        QStringList expected = others;
+        expected << QStringLiteral("Corvanel.bak") << QFileInfo(running).fileName();
+        expected.sort();
+        QStringList present = QDir(backups).entryList(QDir::Files | QDir::Hidden);
+        present.sort();
+        QCOMPARE(present, expected);
     }
 
     void restoreIsRefusedWhileOtherWindowsAreOpen()
@@ -430,6 +592,11 @@ private slots:
         QCOMPARE(fake->messages.size(), 1);
         QCOMPARE(fake->messages[0].title, QStringLiteral("Error while importing"));
         QVERIFY2(fake->messages[0].text.contains(QStringLiteral("left unchanged")), qPrintable(fake->messages[0].text));
+        QCOMPARE(fake->messages[0].text,
+                 QStringLiteral("The backup \"%1\" could not be restored: the database \"%2\" is in use by another "
+                                "program. Please try again when that program has finished. The database was left "
+                                "unchanged.")
+                     .arg(QDir::toNativeSeparators(backup), QDir::toNativeSeparators(dbPath())));
         QCOMPARE(customers(live, QStringLiteral("After")), 1);
     }
 };

@@ -1,10 +1,14 @@
+#include "support/filesizelimit.h"
 #include "support/screentest.h"
 
+#include "data/appfolder.h"
 #include "data/recordset.h"
 #include "shell/notespad.h"
 #include "ui/forms.h"
 #include "ui/richtextbox.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTest>
 #include <QToolButton>
 
@@ -150,6 +154,28 @@ private slots:
         pad.cmdOk->click();
         QVERIFY(!pad.isLoaded());
         QCOMPARE(stored(), QList<data::DbValue>{QStringLiteral("precious words")});
+    }
+
+    void okOnAFullDiskKeepsThePadOpenAndSaysNothingWasSaved()
+    {
+        store(QStringLiteral("old"));
+        FrmBlank& pad = openPad();
+        const QString words = QStringLiteral("precious words");
+        pad.rtfNotes->setText(words);
+        {
+            FileSizeLimit full(1024);
+            pad.cmdOk->click();
+        }
+        QVERIFY(pad.isVisible());
+        QCOMPARE(pad.rtfNotes->text(), words);
+        QCOMPARE(fake->messageTexts(),
+                 QStringList{QStringLiteral("There is no room left on the disk that holds the database \"%1\", so "
+                                            "nothing was saved. Make room on the disk and try again.")
+                                 .arg(QDir::toNativeSeparators(QFileInfo(data::databasePath()).canonicalFilePath()))});
+        QCOMPARE(stored(), QList<data::DbValue>{QStringLiteral("old")});
+        pad.cmdOk->click();
+        QVERIFY(!pad.isLoaded());
+        QCOMPARE(stored(), QList<data::DbValue>{words});
     }
 
     void openingAgainBringsItForwardWithoutReloading()

@@ -11,16 +11,20 @@
 //   type W/C TEXT    puts TEXT into the text box C of window W
 //   key W/C KEY      presses KEY (Return, Escape, Down, Tab, F1) on control C
 //   dismiss          answers the message box that is up, with its default
+//   answer BUTTON    answers the message box that is up with BUTTON ("No")
+//   choose PATH      picks PATH in the file dialog that is up and accepts it
 //   pause MS         waits MS milliseconds
 //   say TEXT         prints TEXT
 // Each finished step is printed as "done <step>" on stdout, a message box
-// as "message <text>", so the test sees how far the program got.
+// as "message <text>" (its line breaks as "\n"), so the test sees how far
+// the program got.
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QFileDialog>
 #include <QHash>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -122,11 +126,32 @@ bool tryStep(const QString& step)
             w->close();
         return w != nullptr;
     }
+    if (verb == QLatin1String("answer")) {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return false;
+        for (QAbstractButton* b : box->buttons())
+            if (b->text().remove(QLatin1Char('&')) == arg) {
+                report(QStringLiteral("message ") + box->text().replace(QLatin1Char('\n'), QStringLiteral("\\n")));
+                QTimer::singleShot(0, b, [b] { b->click(); });
+                return true;
+            }
+        return false;
+    }
+    if (verb == QLatin1String("choose")) {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return false;
+        dialog->selectFile(arg);
+        // QFileDialog keeps its accept() protected; it is the dialog's own.
+        QTimer::singleShot(0, dialog, [dialog] { static_cast<QDialog*>(dialog)->accept(); });
+        return true;
+    }
     if (verb == QLatin1String("dismiss")) {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box)
             return false;
-        report(QStringLiteral("message ") + box->text());
+        report(QStringLiteral("message ") + box->text().replace(QLatin1Char('\n'), QStringLiteral("\\n")));
         QAbstractButton* b =
             box->defaultButton() ? static_cast<QAbstractButton*>(box->defaultButton()) : box->buttons().value(0);
         if (b)
