@@ -24,9 +24,6 @@ public:
     // SearchVal hold the search every listing uses.
     ClsOrder& Orders();
 
-    // The search routine: page CurrentPage of the estimates matching the
-    // search.
-    void SearchItem() { RunSearch(); }
     // Empties the record object's estimate.
     void ClearClass();
 

@@ -135,12 +135,6 @@ void DetailDialog::DisableSave()
         CmdSave->setEnabled(false);
 }
 
-void DetailDialog::EnableSave()
-{
-    if (CmdSave)
-        CmdSave->setEnabled(true);
-}
-
 bool DetailDialog::isSaveEnabled() const { return CmdSave && CmdSave->isEnabled(); }
 
 void DetailDialog::refreshOpener()

@@ -48,7 +48,6 @@ public:
     // Shows the record object in the fields.
     virtual void FillData() = 0;
     void DisableSave();
-    void EnableSave();
     bool isSaveEnabled() const;
 
     // The mode the dialog opens in: the opener's AddOrDelete by default.

@@ -40,8 +40,6 @@ public:
 
     // Empties the screen's record object.
     void ClearClass();
-    // The search routine (a name prefix, from the record object's Catname).
-    void SearchCat() { RunSearch(); }
     // Refills the parent combo; the first entry ends up selected.
     void FillCatg();
 

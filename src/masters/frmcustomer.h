@@ -23,10 +23,6 @@ public:
     // double-click). It is not called when the list closes without a choice.
     static void pickCustomer(HandBackFn chosen);
 
-    // The search routine: page CurrentPage of the customers matching the
-    // search text on the chosen column.
-    void SearchCust() { RunSearch(); }
-
     // The screen's record object (lists, searches, deletes).
     ClsCustomer& Customers();
 

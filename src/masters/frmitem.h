@@ -26,9 +26,6 @@ public:
     QPointer<ui::TextBox> txtName;
     QPointer<QRadioButton> OptAll, OptName, OptCat, OptCode;
 
-    // The search routine.
-    void SearchItem() { RunSearch(); }
-
     // The screen's record object.
     ClsItem& Items();
 

@@ -145,13 +145,6 @@ qint64 ComboBox::itemData(int index) const
     return QComboBox::itemData(index).toLongLong();
 }
 
-void ComboBox::setItemData(int index, qint64 itemData)
-{
-    if (index < 0 || index >= count())
-        return;
-    QComboBox::setItemData(index, QVariant::fromValue(itemData));
-}
-
 qint64 ComboBox::selectedData() const { return itemData(currentIndex()); }
 
 bool ComboBox::selectByData(qint64 key)

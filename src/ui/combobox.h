@@ -59,7 +59,6 @@ public:
 
     // Item data of entry i; 0 outside the list.
     qint64 itemData(int index) const;
-    void setItemData(int index, qint64 itemData);
     // Item data of the selected entry; 0 when none is selected.
     qint64 selectedData() const;
     // Selects the first entry whose item data is `key`. Returns false and

@@ -186,18 +186,6 @@ double Form::top() { return window() ? toTwips(window_->frameGeometry().y()) : 0
 double Form::width() { return window() ? toTwips(window_->frameGeometry().width()) : 0; }
 double Form::height() { return window() ? toTwips(window_->frameGeometry().height()) : 0; }
 
-void Form::setLeft(double twips)
-{
-    if (window())
-        window_->move(toPixels(twips), window_->frameGeometry().y());
-}
-
-void Form::setTop(double twips)
-{
-    if (window())
-        window_->move(window_->frameGeometry().x(), toPixels(twips));
-}
-
 void Form::move(double leftTwips, double topTwips)
 {
     if (window())

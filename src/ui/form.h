@@ -65,8 +65,6 @@ public:
     double top();
     double width();
     double height();
-    void setLeft(double twips);
-    void setTop(double twips);
     void move(double leftTwips, double topTwips);
     // The client area's size in twips (the window grows by its menu bar).
     // A fixed window keeps it; a resizable one opens at it (or at what its
