@@ -6,10 +6,7 @@
 #include "ui/textbox.h"
 #include "ui/twips.h"
 
-#if __has_include("frmcategory.h")
 #include "frmcategory.h"
-#define ITEMMAST_HAS_CATEGORY_SCREEN 1
-#endif
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -290,25 +287,17 @@ QList<QWidget*> FrmItemMast::fieldFrames() const { return {fraFields}; }
 
 void FrmItemMast::CmdSelCat_Click()
 {
-#ifdef ITEMMAST_HAS_CATEGORY_SCREEN
     FrmCategory::pickCategory([this](int key, const QString& name) {
         Item.CategoryId = key;
         if (txtCatName)
             txtCatName->setText(name);
     });
-#else
-    ui::msgBox(QStringLiteral("The categories list is not available in this version yet."));
-#endif
 }
 
 void FrmItemMast::cmdAddCat_Click()
 {
-#ifdef ITEMMAST_HAS_CATEGORY_SCREEN
     runListScreenModal<FrmCategory>(QStringLiteral("A"));
     FillCatg();
-#else
-    ui::msgBox(QStringLiteral("The categories list is not available in this version yet."));
-#endif
 }
 
 }  // namespace masters

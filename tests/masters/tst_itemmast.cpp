@@ -21,10 +21,7 @@
 #include "ui/listview.h"
 #include "ui/textbox.h"
 
-#if __has_include("masters/frmcategory.h")
 #include "masters/frmcategory.h"
-#define HAVE_CATEGORY_SCREEN 1
-#endif
 
 #include <QDir>
 #include <QFileInfo>
@@ -518,7 +515,6 @@ private slots:
                                       "your data but does not close the window."}));
     }
 
-#ifdef HAVE_CATEGORY_SCREEN
     void pickerWritesTheChosenCategory()
     {
         const int unit = addUnit(db, QStringLiteral("Ft"));
@@ -582,7 +578,6 @@ private slots:
         QVERIFY(comboShown);
         QVERIFY(!boxShown);
     }
-#endif
 };
 
 QTEST_MAIN(TestItemMast)
