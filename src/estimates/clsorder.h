@@ -92,8 +92,8 @@ public:
     bool GetOrder();
 
     // Resets the estimate in memory: header fields empty or 0, the date
-    // today, no lines. OrderNo, the paging and search fields and AddEditDel
-    // keep their values.
+    // today, no lines (a new collection; see sharedLines). OrderNo, the
+    // paging and search fields and AddEditDel keep their values.
     void ClearData();
     // The reset after a save: as ClearData but OrderNo becomes 0 too, and
     // RepId, ShipId, Amount, Tax, Overhead and Total keep their values.

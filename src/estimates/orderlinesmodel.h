@@ -61,6 +61,7 @@ public:
     void setLine(int row, const LineKeys& keys, const LineAmounts& amounts, const Names& names);
     void removeLine(int row);
 
+    // The line of a row from 0 to rowCount() - 1.
     const ClsOrderItems& line(int row) const;
     // The first row other than `skip` whose line has these keys; -1 when
     // none has.

@@ -62,13 +62,8 @@ ModelListView::ModelListView(QWidget* parent, const QString& name) : QTreeView(p
             [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
                 noteRows(topLeft.row(), bottomRight.row());
             });
-    connect(pictures_, &QAbstractItemModel::rowsAboutToBeRemoved, this,
-            [this](const QModelIndex&, int first, int last) {
-                const int selected = selectedRow();
-                selectedGoing_ = selected >= first && selected <= last;
-            });
-    connect(pictures_, &QAbstractItemModel::rowsRemoved, this,
-            [this](const QModelIndex&, int first, int) { rowsGone(first); });
+    // When the selected row goes, Qt's single selection selects the next
+    // row, or the one before when it was the last, as the old list did.
     connect(pictures_, &QAbstractItemModel::modelReset, this, [this] {
         columns_.forgetTexts();
         noteRows(0, rowCount() - 1);
@@ -110,15 +105,6 @@ void ModelListView::noteRows(int first, int last)
         for (int row = std::max(first, 0); row <= last; ++row)
             columns_.noteText(column, pictures_->index(row, column).data().toString());
     }
-}
-
-void ModelListView::rowsGone(int first)
-{
-    // Qt moves the current row to a neighbour without selecting it; the
-    // list keeps a row selected while it has rows.
-    if (selectedGoing_ && rowCount() > 0)
-        setSelectedRow(std::min(first, rowCount() - 1));
-    selectedGoing_ = false;
 }
 
 int ModelListView::rowCount() const { return pictures_->rowCount(); }

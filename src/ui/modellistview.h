@@ -29,7 +29,8 @@ public:
     ~ModelListView() override;
 
     // Shows `model`, which stays its holder's. The columns are designed
-    // after it is set.
+    // after it is set. model() is then the view's own proxy of it, which
+    // adds the header pictures.
     void setModel(QAbstractItemModel* model) override;
     // The model shown; nullptr before setModel.
     QAbstractItemModel* sourceModel() const;
@@ -80,14 +81,12 @@ private:
     class Pictures;
 
     void noteRows(int first, int last);
-    void rowsGone(int first);
 
     Pictures* pictures_;  // the model as shown, with the header pictures
     ColumnLayout columns_{this};
     std::vector<std::optional<HeaderIcon>> headerIcons_;
     bool userInput_ = false;  // while a click or a key is handled
     bool selectingByCode_ = false;
-    bool selectedGoing_ = false;  // the selected row is among those being removed
 };
 
 }  // namespace ui
