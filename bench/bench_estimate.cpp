@@ -39,7 +39,8 @@ static void fill(estimates::ClsOrder& o, int no)
     o.Notes = "n";
     o.Amount = 1;
     for (int i = 0; i < 1000; ++i)
-        o.ColnOrderItems().Add(i + 1, 2.5, 7.5, 3, 4, 1, 2, 3);
+        o.ColnOrderItems().Add({.item = i + 1, .room = 3, .unit = 4},
+                               {.quantity = 2.5, .material = 7.5, .labor = 2, .subLabor = 1, .others = 3});
 }
 int main(int argc, char** argv)
 {

@@ -88,14 +88,16 @@ const QStringList& ClsOrder::searchColumns()
     return columns;
 }
 
-estimates::ColnOrderItems& ClsOrder::ColnOrderItems()
+estimates::ColnOrderItems& ClsOrder::ColnOrderItems() { return *sharedLines(); }
+
+std::shared_ptr<estimates::ColnOrderItems> ClsOrder::sharedLines()
 {
     if (!lines_)
-        lines_ = std::make_unique<estimates::ColnOrderItems>();
-    return *lines_;
+        lines_ = std::make_shared<estimates::ColnOrderItems>();
+    return lines_;
 }
 
-void ClsOrder::setColnOrderItems(std::unique_ptr<estimates::ColnOrderItems> lines) { lines_ = std::move(lines); }
+void ClsOrder::setColnOrderItems(std::shared_ptr<estimates::ColnOrderItems> lines) { lines_ = std::move(lines); }
 
 bool ClsOrder::Validate()
 {
@@ -303,16 +305,27 @@ bool ClsOrder::GetOrder()
     Overhead = number("Overhead");
     Total = number("Total");
 
+    // Columns: ItemId, Qty, Material, RoomId, UnitId, Extension, Labor, Others.
     estimates::ColnOrderItems& lines = ColnOrderItems();
     const data::RowArray& r = rows.rows();
     for (int i = 0; i < r.rowCount(); ++i) {
-        lines.Add(r.at(0, i).toInt(), r.at(1, i).toDouble(), r.at(2, i).toDouble(), r.at(3, i).toInt(),
-                  r.at(4, i).toInt(), r.at(5, i).toDouble(), r.at(6, i).toDouble(), r.at(7, i).toDouble());
+        lines.Add({.item = r.at(0, i).toInt(), .room = r.at(3, i).toInt(), .unit = r.at(4, i).toInt()},
+                  {.quantity = r.at(1, i).toDouble(),
+                   .material = r.at(2, i).toDouble(),
+                   .labor = r.at(6, i).toDouble(),
+                   .subLabor = r.at(5, i).toDouble(),
+                   .others = r.at(7, i).toDouble()});
     }
 
     if (onLoaded)
         onLoaded();
     return true;
+}
+
+void ClsOrder::dropLines()
+{
+    // Let go rather than emptied: whoever shows them keeps them.
+    lines_.reset();
 }
 
 void ClsOrder::ClearData()
@@ -336,7 +349,7 @@ void ClsOrder::ClearData()
     Total = 0;
     UPSTracking.clear();
     Notes.clear();
-    ColnOrderItems().Clear();
+    dropLines();
 }
 
 void ClsOrder::ClearClass()
@@ -355,7 +368,7 @@ void ClsOrder::ClearClass()
     SEmail.clear();
     UPSTracking.clear();
     Notes.clear();
-    ColnOrderItems().Clear();
+    dropLines();
 }
 
 std::optional<data::RowArray> ClsOrder::GetAllCustomers(int& page, int& pageCount, const QString& sortColumn,

@@ -51,8 +51,12 @@ public:
 
     // The lines, made on first use.
     estimates::ColnOrderItems& ColnOrderItems();
+    // The same lines, for one who shows them (the estimate screen's list).
+    // Clearing or loading the record starts it a new collection: the holder
+    // keeps what it shows, whoever loads into the record next.
+    std::shared_ptr<estimates::ColnOrderItems> sharedLines();
     // Puts other lines in place of the current ones.
-    void setColnOrderItems(std::unique_ptr<estimates::ColnOrderItems> lines);
+    void setColnOrderItems(std::shared_ptr<estimates::ColnOrderItems> lines);
 
     // Number, customer, at least one line, in that order; the first that
     // fails shows its message (title "Estimate") and gives false.
@@ -88,8 +92,8 @@ public:
     bool GetOrder();
 
     // Resets the estimate in memory: header fields empty or 0, the date
-    // today, no lines. OrderNo, the paging and search fields and AddEditDel
-    // keep their values.
+    // today, no lines (a new collection; see sharedLines). OrderNo, the
+    // paging and search fields and AddEditDel keep their values.
     void ClearData();
     // The reset after a save: as ClearData but OrderNo becomes 0 too, and
     // RepId, ShipId, Amount, Tax, Overhead and Total keep their values.
@@ -125,7 +129,8 @@ public:
 
 private:
     bool storable();
-    std::unique_ptr<estimates::ColnOrderItems> lines_;
+    void dropLines();
+    std::shared_ptr<estimates::ColnOrderItems> lines_;
 };
 
 }  // namespace estimates

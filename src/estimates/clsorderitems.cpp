@@ -7,6 +7,15 @@ namespace estimates {
 ClsOrderItems::ClsOrderItems() = default;
 ClsOrderItems::~ClsOrderItems() = default;
 
+void ClsOrderItems::setAmounts(const LineAmounts& a)
+{
+    mvarQty = a.quantity;
+    mvarMaterial = a.material;
+    mvarLabor = a.labor;
+    mvarExtension = a.subLabor;
+    mvarOthers = a.others;
+}
+
 void ClsOrderItems::setItem(std::unique_ptr<masters::ClsItem> item)
 {
     item_ = std::move(item);

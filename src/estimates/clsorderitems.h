@@ -2,6 +2,8 @@
 // One line of an estimate, as it lives in memory between loading and saving:
 // the amounts the estimate screen computed and the item the line is for.
 
+#include "orderline.h"
+
 #include <memory>
 
 namespace masters {
@@ -24,6 +26,18 @@ public:
     double mvarExtension = 0;  // sub-labor amount
     double mvarLabor = 0;
     double mvarOthers = 0;  // equipment and others
+
+    // The fields above by name.
+    LineKeys keys() const { return {.item = itemKey(), .room = mvarRoomId, .unit = mvarUnitId}; }
+    LineAmounts amounts() const
+    {
+        return {.quantity = mvarQty,
+                .material = mvarMaterial,
+                .labor = mvarLabor,
+                .subLabor = mvarExtension,
+                .others = mvarOthers};
+    }
+    void setAmounts(const LineAmounts& a);
 
     // The line's item; only its key means anything here. A line has no item
     // until one is set.

@@ -8,18 +8,13 @@ namespace estimates {
 ColnOrderItems::ColnOrderItems() = default;
 ColnOrderItems::~ColnOrderItems() = default;
 
-ClsOrderItems& ColnOrderItems::Add(int itemId, double qty, double material, int roomId, int unitId, double extension,
-                                   double labor, double others)
+ClsOrderItems& ColnOrderItems::Add(const LineKeys& keys, const LineAmounts& amounts)
 {
     auto line = std::make_unique<ClsOrderItems>();
-    line->setItem(itemId);
-    line->mvarQty = qty;
-    line->mvarMaterial = material;
-    line->mvarRoomId = roomId;
-    line->mvarUnitId = unitId;
-    line->mvarExtension = extension;
-    line->mvarLabor = labor;
-    line->mvarOthers = others;
+    line->setItem(keys.item);
+    line->mvarRoomId = keys.room;
+    line->mvarUnitId = keys.unit;
+    line->setAmounts(amounts);
     lines_.push_back(std::move(line));
     return *lines_.back();
 }

@@ -23,8 +23,7 @@ public:
 
     // Appends a line with these values and hands it back. It stays valid
     // until it is removed or the collection goes.
-    ClsOrderItems& Add(int itemId, double qty, double material, int roomId, int unitId, double extension, double labor,
-                       double others);
+    ClsOrderItems& Add(const LineKeys& keys, const LineAmounts& amounts);
     // The line at a position from 1 to Count(); any other position throws
     // std::out_of_range.
     ClsOrderItems& Item(int position);

@@ -17,7 +17,7 @@
 #include "ui/datepicker.h"
 #include "ui/events.h"
 #include "ui/forms.h"
-#include "ui/listview.h"
+#include "ui/modellistview.h"
 #include "ui/platform.h"
 #include "ui/popupmenu.h"
 #include "ui/richtextbox.h"
@@ -388,7 +388,7 @@ void FrmOrder::connectControls()
     ui::onClick(cmdEditApply, [this] { cmdEditApply_Click(); });
     ui::onClick(cmdEditCanc, [this] { cmdEditCanc_Click(); });
     ui::onClick(cmdDel, [this] { cmdDel_Click(); });
-    connect(ListView1, &ui::ListView::rowDoubleClicked, this, ui::guard([this](int) { CmdEdit_Click(); }));
+    connect(ListView1, &ui::ModelListView::rowDoubleClicked, this, ui::guard([this](int) { CmdEdit_Click(); }));
     connect(cmbItems, &QComboBox::currentIndexChanged, this, ui::guard([this](int) { cmbItems_Click(); }));
 
     // Every change of a box of the line recomputes its total; so does the
@@ -630,6 +630,7 @@ void FrmOrder::Form_Load()
         // from nothing.
         Order().ClearData();
         held_ = Held{};
+        lines_->setLines(Order().sharedLines(), {});
         FillState();
         TxtOrder->setText(conv::numberText(Order().GetNextOrderNo()));
         CalTotal();
@@ -717,7 +718,7 @@ void FrmOrder::estimateLoaded()
         // Someone loaded into Order while this window shows another estimate.
         if (!mayDropOpenEstimate()) {
             // Order now holds the other estimate; the screen's goes back in.
-            restoreOrderFromScreen();
+            takeBackOrder();
             return;
         }
         keepOrderOnUnload_ = true;
@@ -727,31 +728,22 @@ void FrmOrder::estimateLoaded()
     show();
 }
 
-void FrmOrder::reclaimOrder()
+void FrmOrder::takeBackOrder()
 {
-    if (!isLoaded() || saved_ || !ListView1)
+    if (!isLoaded() || saved_ || !lines_)
         return;
     ClsOrder& o = Order();
-    // A failed look-up elsewhere clears Order; the screen still shows the
-    // estimate, and is what it gets back from.
-    const bool cleared = o.ColnOrderItems().Count() != ListView1->rowCount() || (o.CustId == 0 && held_.custId != 0);
-    if (cleared)
-        restoreOrderFromScreen();
-}
-
-void FrmOrder::restoreOrderFromScreen()
-{
-    ClsOrder& o = Order();
+    // Clearing or loading Order gives it lines of its own; while it has the
+    // screen's, it is the screen's estimate.
+    if (&o.ColnOrderItems() == lines_->lines().get())
+        return;
     o.ClearData();
     o.OrderNo = held_.orderNo;
     o.CustId = held_.custId;
     o.RepId = held_.repId;
     o.ShipId = held_.shipId;
     o.UPSTracking = held_.upsTracking;
-    for (int row = 0; row < ListView1->rowCount(); ++row)
-        o.ColnOrderItems().Add(rowKey(row, ColItemId), rowNumber(row, ColQty), rowNumber(row, ColMaterial),
-                               rowKey(row, ColRoomId), rowKey(row, ColUnitId), rowNumber(row, ColSubLabor),
-                               rowNumber(row, ColLabor), rowNumber(row, ColOthers));
+    o.setColnOrderItems(lines_->lines());
 }
 
 int FrmOrder::shownOrderNo() const
@@ -810,34 +802,18 @@ void FrmOrder::FillData()
     FillState();
     cmbSState->selectByData(o.SState);
 
-    // Each row keeps its line's own keys, also when a takeoff name, unit or
-    // item has gone from the masters: the row then shows an empty name, and
-    // it and its line still find each other by the keys.
-    const auto nameOf = [](ui::ComboBox* combo, int key) { return combo->textOf(key); };
-    const auto shown = [](double v) {
-        const std::optional<conv::Currency> c = conv::Currency::fromDouble(v);
-        return c ? c->toText() : conv::numberText(v);
-    };
-    ListView1->clearRows();
+    // A line keeps its own keys, also when its takeoff name, unit or item
+    // has gone from the masters: its row then shows an empty name.
+    std::vector<OrderLinesModel::Names> names;
+    names.reserve(std::size_t(o.ColnOrderItems().Count()));
     for (const ClsOrderItems& line : o.ColnOrderItems()) {
         cmbRooms->selectByData(line.mvarRoomId);
         cmbUnits->selectByData(line.mvarUnitId);
-        const int item = line.itemKey();
-        const QStringList cells{
-            nameOf(cmbRooms, line.mvarRoomId),
-            conv::numberText(line.mvarQty),
-            nameOf(cmbUnits, line.mvarUnitId),
-            nameOf(cmbItems, item),
-            shown(line.mvarMaterial),
-            shown(line.mvarLabor),
-            conv::numberText(line.mvarExtension),
-            conv::numberText(line.mvarOthers),
-            conv::numberText(lineTotal(line.mvarMaterial, line.mvarExtension, line.mvarLabor, line.mvarOthers)),
-            conv::numberText(line.mvarRoomId),
-            conv::numberText(line.mvarUnitId),
-        };
-        ListView1->addRow(conv::numberText(item), cells);
+        names.push_back({.room = cmbRooms->textOf(line.mvarRoomId),
+                         .unit = cmbUnits->textOf(line.mvarUnitId),
+                         .item = cmbItems->textOf(line.itemKey())});
     }
+    lines_->setLines(o.sharedLines(), std::move(names));
 }
 
 void FrmOrder::ClearClass() { Order().ClearClass(); }
@@ -849,7 +825,7 @@ void FrmOrder::CmdSave_Click()
 {
     if (!isLoaded() || saved_ || mode_ == QLatin1String("D"))
         return;
-    reclaimOrder();
+    takeBackOrder();
     ClsOrder& o = Order();
     o.SStreet1 = TxtSstreet1->text();
     o.SStreet2 = TxtSstreet2->text();

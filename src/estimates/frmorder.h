@@ -14,9 +14,12 @@
 // asks whether to drop it, so two estimates never share the screen.
 
 #include "clsorder.h"
+#include "orderlinesmodel.h"
 #include "shell/screens.h"
 #include "ui/form.h"
+#include "ui/modellistview.h"
 
+#include <QPersistentModelIndex>
 #include <QPointer>
 #include <QString>
 #include <functional>
@@ -39,7 +42,6 @@ class ClsItem;
 namespace ui {
 class ComboBox;
 class DatePicker;
-class ListView;
 class RichTextBox;
 class TextBox;
 }  // namespace ui
@@ -147,21 +149,9 @@ public:
     // Opens the multi-item picker.
     void cmdItemList_Click();
 
-    // Columns of ListView1.
-    enum Column {
-        ColItemId = 0,  // hidden: item key (the row's text)
-        ColRoom,
-        ColQty,
-        ColUnit,
-        ColItemName,
-        ColMaterial,  // quantity times unit material price
-        ColLabor,
-        ColSubLabor,
-        ColOthers,
-        ColTotal,
-        ColRoomId,  // hidden: takeoff name key
-        ColUnitId,  // hidden: unit key
-    };
+    // Columns of ListView1: those of the lines it shows.
+    using Column = OrderLinesModel::Column;
+    using enum OrderLinesModel::Column;
 
     // --- Controls (null while the window is not loaded) -------------------
     QPointer<ui::TextBox> TxtCustomer;
@@ -177,8 +167,8 @@ public:
     QPointer<ui::ComboBox> cmbRooms, cmbUnits, cmbItems, cmbPrices;
     QPointer<ui::TextBox> TxtQty, TxtMaterial, txtLabor, txtExtension, txtOthers, txtTotal;
     QPointer<QPushButton> cmdAdd, cmdEditApply, cmdEditCanc;
-    QPointer<QGroupBox> Frame1;  // list of lines
-    QPointer<ui::ListView> ListView1;
+    QPointer<QGroupBox> Frame1;             // list of lines
+    QPointer<ui::ModelListView> ListView1;  // shows lines_
     QPointer<QLabel> lblListHint;
     QPointer<QPushButton> CmdEdit, cmdDel;
 
@@ -240,26 +230,26 @@ private:
     bool linesEditable() const;
     // A quantity and all three picks, or a message and false.
     bool lineInputComplete();
-    void reclaimOrder();
-    void restoreOrderFromScreen();
+    // Puts the screen's estimate back into Order when a look-up elsewhere
+    // cleared it or loaded another estimate into it.
+    void takeBackOrder();
     void enterSavedState();
     int shownOrderNo() const;
     void showNotesPanel();
 
-    // Line entry helpers.
-    QStringList rowCells(const QString& roomText, double qty, const QString& unitText, const QString& itemText,
-                         double extendedMaterial, double labor, double subLabor, double others, int roomKey,
-                         int unitKey) const;
-    bool isDuplicate(int itemKey, int roomKey, int unitKey, int skipPosition);
-    int findLine(int itemKey, int roomKey, int unitKey);
-    int rowKey(int row, int column) const;
-    double rowNumber(int row, int column) const;
+    // Line entry helpers: the picks and the boxes as a line.
+    LineKeys pickedKeys() const;
+    OrderLinesModel::Names pickedNames() const;
+    LineAmounts enteredAmounts() const;
     void setEditButtons(bool editing);
     void priceLostFocus(ui::TextBox* box, int piece, const QString& question,
                         void (masters::ClsItem::*update)(int, double));
     masters::ClsCustomer& customer();
 
     std::unique_ptr<ClsOrder> order_;
+    // The lines on screen: the estimate's own, shared with Order while the
+    // screen is the one using it.
+    QPointer<OrderLinesModel> lines_;
     std::unique_ptr<masters::ClsCustomer> customer_;
     Held held_;
     QString mode_;
@@ -268,11 +258,11 @@ private:
     QObject* notesAnchor_ = nullptr;  // Frame1, which the notes panel covers
 
     // Line editing state.
-    bool Editing = false;                             // while a line is loaded into the boxes
-    bool editOpen_ = false;                           // Apply and Cancel shown
-    int EditListIndex = -1;                           // the row being edited (0-based)
-    int EditItemIndex = 0;                            // its line's position in the collection (1-based)
-    int editItem_ = 0, editRoom_ = 0, editUnit_ = 0;  // the keys it was loaded with
+    bool Editing = false;            // while a line is loaded into the boxes
+    bool editOpen_ = false;          // Apply and Cancel shown
+    int EditListIndex = -1;          // the row being edited (0-based)
+    int EditItemIndex = 0;           // its line's position in the collection (1-based)
+    QPersistentModelIndex editRow_;  // that row, followed as rows come and go
 };
 
 // The program's one estimate screen.

@@ -1,8 +1,8 @@
 // The estimate screen's line entry: the pick lists, the quantity and price
 // boxes with their write-back into the item master, the list of lines with
-// Add, Edit, Apply, Cancel and Delete, and the totals. Every change of the
-// lines goes to Order's line collection and to the list alike; a row and
-// its line know each other by the keys of item, takeoff name and unit.
+// Add, Edit, Apply, Cancel and Delete, and the totals. The lines live in
+// one collection, which the list shows through its model and Order saves;
+// the boxes are read into a line as numbers, and the list writes them out.
 
 #include "frmorder.h"
 #include "itemchoices.h"
@@ -14,7 +14,7 @@
 #include "ui/buttons.h"
 #include "ui/combobox.h"
 #include "ui/keyedlistmodel.h"
-#include "ui/listview.h"
+#include "ui/modellistview.h"
 #include "ui/platform.h"
 #include "ui/textbox.h"
 #include "ui/twips.h"
@@ -136,7 +136,8 @@ void FrmOrder::createLineList(QWidget* c)
     Frame1 = new QGroupBox(QStringLiteral("Items for the Estimate"), c);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     auto* v = new QVBoxLayout(Frame1);
-    ListView1 = new ui::ListView(Frame1, QStringLiteral("ListView1"));
+    ListView1 = new ui::ModelListView(Frame1, QStringLiteral("ListView1"));
+    lines_ = new OrderLinesModel(ListView1);
     // A few lines at the least; the rest of the window's height besides.
     ListView1->setMinimumHeight(ui::toPixels(1500));
     v->addWidget(ListView1, 1);
@@ -160,20 +161,17 @@ void FrmOrder::createLineList(QWidget* c)
 
 void FrmOrder::InitListView()
 {
-    if (!ListView1 || ListView1->columnCount() > 0)
+    if (!ListView1 || ListView1->sourceModel())
         return;
-    ListView1->addColumn(QStringLiteral("Item ID"), 0);
-    ListView1->addColumn(QStringLiteral("Takeoff Name"), 1800);
-    ListView1->addColumn(QStringLiteral("Quantity"), 1200);
-    ListView1->addColumn(QStringLiteral("Unit"), 1200);
-    ListView1->addColumn(QStringLiteral("Item Name"), 1800);
-    ListView1->addColumn(QStringLiteral("Material"), 1200);
-    ListView1->addColumn(QStringLiteral("Labor"), 1200);
-    ListView1->addColumn(QStringLiteral("Sub-Labor"), 1200);
-    ListView1->addColumn(QStringLiteral("Others"), 1200);
-    ListView1->addColumn(QStringLiteral("Total"), 1200);
-    ListView1->addColumn(QStringLiteral("Roomid"), 0);
-    ListView1->addColumn(QStringLiteral("Unitid"), 0);
+    ListView1->setModel(lines_);
+    // Designed widths in twips; the key columns are hidden.
+    const std::pair<Column, double> widths[] = {
+        {ColItemId, 0},      {ColRoom, 1800},     {ColQty, 1200},   {ColUnit, 1200},
+        {ColItemName, 1800}, {ColMaterial, 1200}, {ColLabor, 1200}, {ColSubLabor, 1200},
+        {ColOthers, 1200},   {ColTotal, 1200},    {ColRoomId, 0},   {ColUnitId, 0},
+    };
+    for (const auto& [column, twips] : widths)
+        ListView1->setColumnDesign(column, twips);
     // The estimate's lines keep the list's own left alignment; their
     // amounts are shown whole.
     for (int column = ColMaterial; column <= ColTotal; ++column)
@@ -240,63 +238,35 @@ bool FrmOrder::linesEditable() const
     return isLoaded() && !saved_ && !mode_.isEmpty() && mode_ != QLatin1String("D");
 }
 
-QStringList FrmOrder::rowCells(const QString& roomText, double qty, const QString& unitText, const QString& itemText,
-                               double extendedMaterial, double labor, double subLabor, double others, int roomKey,
-                               int unitKey) const
+LineKeys FrmOrder::pickedKeys() const
 {
-    return {roomText,
-            conv::numberText(qty),
-            unitText,
-            itemText,
-            conv::numberText(extendedMaterial),
-            conv::numberText(labor),
-            conv::numberText(subLabor),
-            conv::numberText(others),
-            conv::numberText(lineTotal(extendedMaterial, subLabor, labor, others)),
-            conv::numberText(roomKey),
-            conv::numberText(unitKey)};
+    return {.item = int(cmbItems->selectedData()),
+            .room = int(cmbRooms->selectedData()),
+            .unit = int(cmbUnits->selectedData())};
 }
 
-int FrmOrder::rowKey(int row, int column) const
+OrderLinesModel::Names FrmOrder::pickedNames() const
 {
-    const QString cell = column == ColItemId ? ListView1->text(row) : ListView1->subItem(row, column);
-    const std::optional<double> n = conv::strictNumber(cell);
-    return n ? conv::toInt32(*n).value_or(0) : 0;
+    return {.room = cmbRooms->text(), .unit = cmbUnits->text(), .item = cmbItems->text()};
 }
 
-double FrmOrder::rowNumber(int row, int column) const
+LineAmounts FrmOrder::enteredAmounts() const
 {
-    return conv::strictNumber(ListView1->subItem(row, column)).value_or(0.0);
-}
-
-int FrmOrder::findLine(int itemKey, int roomKey, int unitKey)
-{
-    const ColnOrderItems& lines = Order().ColnOrderItems();
-    int found = 0;
-    for (int pos = 1; pos <= lines.Count(); ++pos) {
-        const ClsOrderItems& line = lines.Item(pos);
-        if (line.itemKey() == itemKey && line.mvarRoomId == roomKey && line.mvarUnitId == unitKey)
-            found = pos;
-    }
-    return found;
-}
-
-bool FrmOrder::isDuplicate(int itemKey, int roomKey, int unitKey, int skipPosition)
-{
-    const ColnOrderItems& lines = Order().ColnOrderItems();
-    for (int pos = 1; pos <= lines.Count(); ++pos) {
-        if (pos == skipPosition)
-            continue;
-        const ClsOrderItems& line = lines.Item(pos);
-        if (line.itemKey() == itemKey && line.mvarRoomId == roomKey && line.mvarUnitId == unitKey)
-            return true;
-    }
-    return false;
+    // Only the material box holds a price per unit; the other three hold
+    // amounts for the whole line.
+    const double quantity = TxtQty->number();
+    return {.quantity = quantity,
+            .material = quantity * TxtMaterial->number(),
+            .labor = txtLabor->number(),
+            .subLabor = txtExtension->number(),
+            .others = txtOthers->number()};
 }
 
 void FrmOrder::setEditButtons(bool editing)
 {
     editOpen_ = editing;
+    if (!editing)
+        editRow_ = QPersistentModelIndex();
     if (!cmdAdd)
         return;
     cmdAdd->setVisible(!editing);
@@ -321,27 +291,19 @@ void FrmOrder::cmdAdd_Click()
 {
     if (!linesEditable())
         return;
-    reclaimOrder();
+    takeBackOrder();
     if (!lineInputComplete())
         return;
-    const double q = TxtQty->number();
-    itemid = int(cmbItems->selectedData());
-    const int room = int(cmbRooms->selectedData());
-    const int unit = int(cmbUnits->selectedData());
-    if (isDuplicate(itemid, room, unit, 0)) {
+    const LineKeys keys = pickedKeys();
+    itemid = keys.item;
+    if (lines_->rowOf(keys) >= 0) {
         ui::msgBox(QStringLiteral("Item already added "), ui::Buttons::Ok, inventoryTitle);
         return;
     }
-    const double material = q * TxtMaterial->number();
-    const double subLabor = txtExtension->number();
-    const double labor = txtLabor->number();
-    const double others = txtOthers->number();
-    Order().ColnOrderItems().Add(itemid, q, material, room, unit, subLabor, labor, others);
-    ListView1->addRow(conv::numberText(itemid), rowCells(cmbRooms->text(), q, cmbUnits->text(), cmbItems->text(),
-                                                         material, labor, subLabor, others, room, unit));
+    const int row = lines_->addLine(keys, enteredAmounts(), pickedNames());
     // The new line shows, also when the list is longer than its window
     // (the multi-item picker adds many at once).
-    ListView1->scrollToRow(ListView1->rowCount() - 1);
+    ListView1->scrollToRow(row);
     CalTotal();
 }
 
@@ -349,78 +311,54 @@ void FrmOrder::CmdEdit_Click()
 {
     if (!linesEditable())
         return;
-    reclaimOrder();
+    takeBackOrder();
     const int row = ListView1->selectedRow();
-    if (ListView1->rowCount() == 0 || row < 0) {
+    if (lines_->rowCount() == 0 || row < 0) {
         ui::msgBox(QStringLiteral("No item to Edit"), ui::Buttons::Ok, inventoryTitle);
         return;
     }
     QScopedValueRollback<bool> loading(Editing, true);  // also when an error ends the action
-    const int item = rowKey(row, ColItemId);
-    const int room = rowKey(row, ColRoomId);
-    const int unit = rowKey(row, ColUnitId);
-    selectEveryMatch(cmbRooms, room);
-    TxtQty->setText(ListView1->subItem(row, ColQty));
-    selectEveryMatch(cmbUnits, unit);
-    selectEveryMatch(cmbItems, item);
+    const LineKeys keys = lines_->line(row).keys();
+    selectEveryMatch(cmbRooms, keys.room);
+    TxtQty->setText(lines_->text(row, ColQty));
+    selectEveryMatch(cmbUnits, keys.unit);
+    selectEveryMatch(cmbItems, keys.item);
     // The list holds the extended material; the box takes the unit price.
     const double q = TxtQty->number();
-    TxtMaterial->setText(q > 0 ? conv::numberText(rowNumber(row, ColMaterial) / q) : QStringLiteral("0"));
-    txtLabor->setText(ListView1->subItem(row, ColLabor));
-    txtExtension->setText(ListView1->subItem(row, ColSubLabor));
-    txtOthers->setText(ListView1->subItem(row, ColOthers));
-    txtTotal->setText(conv::numberText(TxtMaterial->number() * TxtQty->number() + txtExtension->number() +
-                                       txtLabor->number() + txtOthers->number()));
+    TxtMaterial->setText(q > 0 ? conv::numberText(lines_->figure(row, ColMaterial) / q) : QStringLiteral("0"));
+    txtLabor->setText(lines_->text(row, ColLabor));
+    txtExtension->setText(lines_->text(row, ColSubLabor));
+    txtOthers->setText(lines_->text(row, ColOthers));
+    txtTotal->setText(conv::numberText(lineTotal(enteredAmounts())));
     setEditButtons(true);
-    itemid = item;
+    itemid = keys.item;
     EditListIndex = row;
-    editItem_ = item;
-    editRoom_ = room;
-    editUnit_ = unit;
-    EditItemIndex = findLine(item, room, unit);
+    EditItemIndex = row + 1;
+    editRow_ = lines_->index(row, 0);
 }
 
 void FrmOrder::cmdEditApply_Click()
 {
     if (!linesEditable() || !editOpen_)
         return;
-    reclaimOrder();
+    takeBackOrder();
     if (!lineInputComplete())
         return;
-    const double q = TxtQty->number();
-    // Found again by the keys it was loaded with, so that nothing done in
-    // between can point the edit at another line.
-    EditItemIndex = findLine(editItem_, editRoom_, editUnit_);
-    if (EditItemIndex < 1 || EditListIndex < 0 || EditListIndex >= ListView1->rowCount()) {
+    // The row the edit was loaded from, wherever lines added since have
+    // left it; gone, there is nothing to apply to.
+    if (!editRow_.isValid()) {
         cmdEditCanc_Click();
         return;
     }
-    itemid = int(cmbItems->selectedData());
-    const int room = int(cmbRooms->selectedData());
-    const int unit = int(cmbUnits->selectedData());
-    if (isDuplicate(itemid, room, unit, EditItemIndex)) {
+    EditListIndex = editRow_.row();
+    EditItemIndex = EditListIndex + 1;
+    const LineKeys keys = pickedKeys();
+    itemid = keys.item;
+    if (lines_->rowOf(keys, EditListIndex) >= 0) {
         ui::msgBox(QStringLiteral("Item already added "), ui::Buttons::Ok, inventoryTitle);
         return;
     }
-    const double material = TxtMaterial->number() * q;
-    const double subLabor = txtExtension->number();
-    const double labor = txtLabor->number();
-    const double others = txtOthers->number();
-    ClsOrderItems& line = Order().ColnOrderItems().Item(EditItemIndex);
-    line.setItem(itemid);
-    line.mvarRoomId = room;
-    line.mvarUnitId = unit;
-    line.mvarQty = q;
-    line.mvarMaterial = material;
-    line.mvarLabor = labor;
-    line.mvarExtension = subLabor;
-    line.mvarOthers = others;
-
-    ListView1->setText(EditListIndex, conv::numberText(itemid));
-    const QStringList cells = rowCells(cmbRooms->text(), q, cmbUnits->text(), cmbItems->text(), material, labor,
-                                       subLabor, others, room, unit);
-    for (int i = 0; i < cells.size(); ++i)
-        ListView1->setSubItem(EditListIndex, i + 1, cells.at(i));
+    lines_->setLine(EditListIndex, keys, enteredAmounts(), pickedNames());
     setEditButtons(false);
     CalTotal();
 }
@@ -431,9 +369,9 @@ void FrmOrder::cmdDel_Click()
 {
     if (!linesEditable())
         return;
-    reclaimOrder();
+    takeBackOrder();
     const int row = ListView1->selectedRow();
-    if (ListView1->rowCount() == 0 || row < 0) {
+    if (lines_->rowCount() == 0 || row < 0) {
         ui::msgBox(QStringLiteral("No item to Delete"), ui::Buttons::Ok, inventoryTitle);
         return;
     }
@@ -443,12 +381,7 @@ void FrmOrder::cmdDel_Click()
     // An open edit would point at a row and a line that are about to move.
     if (editOpen_)
         cmdEditCanc_Click();
-    // One row, one line: should two lines share the keys, one stays with
-    // the row that stays.
-    const int pos = findLine(rowKey(row, ColItemId), rowKey(row, ColRoomId), rowKey(row, ColUnitId));
-    if (pos > 0)
-        Order().ColnOrderItems().Remove(pos);
-    ListView1->removeRow(row);
+    lines_->removeLine(row);
     CalTotal();
 }
 
@@ -459,8 +392,7 @@ void FrmOrder::CalTot()
 {
     if (!txtTotal || !TxtMaterial || !TxtQty || !txtLabor || !txtExtension || !txtOthers)
         return;
-    txtTotal->setText(conv::numberText(entryTotal(TxtMaterial->number(), TxtQty->number(), txtLabor->number(),
-                                                  txtExtension->number(), txtOthers->number())));
+    txtTotal->setText(conv::numberText(entryTotal(enteredAmounts())));
 }
 
 void FrmOrder::priceLostFocus(ui::TextBox* box, int piece, const QString& question,
@@ -522,12 +454,9 @@ void FrmOrder::txtOthers_LostFocus()
 
 void FrmOrder::CalTotal()
 {
-    if (!ListView1 || !TxtAmount)
+    if (!lines_ || !TxtAmount)
         return;
-    QStringList totals;
-    for (int row = 0; row < ListView1->rowCount(); ++row)
-        totals << ListView1->subItem(row, ColTotal);
-    Order().Amount = amountOf(totals);
+    Order().Amount = amountOf(lines_->lineTotals());
     TxtAmount->setText(conv::numberText(Order().Amount));
     CalFinalTotal();
 }

@@ -2,6 +2,8 @@
 
 #include "data/conversions.h"
 
+#include <QStringList>
+
 namespace estimates {
 
 namespace {
@@ -26,21 +28,20 @@ QString pricePiece(const QString& entry, PricePiece which)
     return i < pieces.size() ? pieces.at(i) : QString();
 }
 
-double entryTotal(double unitMaterial, double quantity, double labor, double subLabor, double others)
+double entryTotal(const LineAmounts& entered)
 {
-    return unitMaterial * quantity + labor + subLabor + others;
+    return entered.material + entered.labor + entered.subLabor + entered.others;
 }
 
-double lineTotal(double extendedMaterial, double subLabor, double labor, double others)
-{
-    return extendedMaterial + subLabor + labor + others;
-}
+double lineTotal(const LineAmounts& line) { return line.material + line.subLabor + line.labor + line.others; }
 
-double amountOf(const QStringList& lineTotalCells)
+double amountOf(const std::vector<double>& lineTotals)
 {
+    // The list writes 15 significant digits; the amount adds those, as a
+    // user adding up the column would, not the digits beyond them.
     double amount = 0;
-    for (const QString& cell : lineTotalCells)
-        amount += conv::strictNumber(cell).value_or(0.0);
+    for (double total : lineTotals)
+        amount += conv::strictNumber(conv::numberText(total)).value_or(0.0);
     return amount;
 }
 

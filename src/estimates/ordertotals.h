@@ -6,10 +6,11 @@
 // what gets summed and stored.
 
 #include "data/dbvalue.h"
+#include "orderline.h"
 
 #include <QString>
-#include <QStringList>
 #include <optional>
+#include <vector>
 
 namespace estimates {
 
@@ -23,18 +24,19 @@ QString priceEntry(const data::DbValue& material, const data::DbValue& labor, co
 // One piece of an entry; empty when the entry has fewer pieces.
 QString pricePiece(const QString& entry, PricePiece piece);
 
-// The running total of the entry boxes: the unit material price times the
-// quantity, then labor, sub-labor and others added in that order. Only the
-// material is per unit; the other three are amounts for the whole line.
-double entryTotal(double unitMaterial, double quantity, double labor, double subLabor, double others);
+// The running total of the entry boxes: the extended material, then labor,
+// sub-labor and others added in that order.
+double entryTotal(const LineAmounts& entered);
 
 // A line's total in the list: extended material + sub-labor + labor +
 // others, in that order.
-double lineTotal(double extendedMaterial, double subLabor, double labor, double others);
+double lineTotal(const LineAmounts& line);
 
-// The sum of the list's line totals, each cell read strictly; a cell that is
-// not a number counts as 0.
-double amountOf(const QStringList& lineTotalCells);
+// The estimate's amount: the sum of the line totals, each as the list shows
+// it (the default number-to-text form), so that the amount is what the
+// figures on screen add up to. A total the list cannot show as a number
+// (not finite) counts as 0.
+double amountOf(const std::vector<double>& lineTotals);
 
 // What the totals frame shows for an amount and two percentages, each read
 // as the number at the start of its text. The final total adds the texts

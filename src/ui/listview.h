@@ -13,7 +13,11 @@
 //
 // Enter on the selected row is the keyboard's double-click: it reports
 // rowDoubleClicked as a double-click does.
+//
+// ModelListView (modellistview.h) is the same list over a model that
+// someone else holds.
 
+#include "columnlayout.h"
 #include "headericons.h"
 
 #include <QStringList>
@@ -90,19 +94,13 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
-    void spreadColumns();
     void applyAlignment(QTreeWidgetItem* item, int column) const;
-    void noteWidth(int column, const QString& text);
-    int textWidth(const QString& text) const;
     QTreeWidgetItem* rowItem(int row) const;
     int rowOf(QTreeWidgetItem* item) const;
 
+    ColumnLayout columns_{this};
     std::vector<HeaderIcon> headerIcons_;
-    std::vector<int> designedWidths_;
     std::vector<bool> rightAligned_;
-    std::vector<bool> fitsContents_;
-    std::vector<int> contentWidths_;  // widest text so far, of the fitting columns
-    bool spread_ = false;
     int sortOrder_ = 0;
     bool selectingByCode_ = false;
 };

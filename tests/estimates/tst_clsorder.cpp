@@ -65,7 +65,9 @@ QStringList texts(const QList<Line>& lines)
 void addLines(ClsOrder& o, const QList<Line>& lines)
 {
     for (const Line& l : lines)
-        o.ColnOrderItems().Add(l.item, l.qty, l.material, l.room, l.unit, l.extension, l.labor, l.others);
+        o.ColnOrderItems().Add(
+            {.item = l.item, .room = l.room, .unit = l.unit},
+            {.quantity = l.qty, .material = l.material, .labor = l.labor, .subLabor = l.extension, .others = l.others});
 }
 
 QStringList linesInMemory(ClsOrder& o)
@@ -232,7 +234,7 @@ private slots:
         o.OrderNo = orderNo;
         o.CustId = custId;
         for (int i = 0; i < lines; ++i)
-            o.ColnOrderItems().Add(1, 1, 1, 1, 1, 0, 0, 0);
+            o.ColnOrderItems().Add({.item = 1, .room = 1, .unit = 1}, {.quantity = 1, .material = 1});
 
         QCOMPARE(o.Validate(), message.isEmpty());
         QCOMPARE(shown(), message.isEmpty() ? QStringList() : QStringList{QStringLiteral("Estimate|") + message});
@@ -322,7 +324,8 @@ private slots:
         o.OrderNo = 5;
         QVERIFY(o.GetOrder());
         o.ColnOrderItems().Remove(2);
-        o.ColnOrderItems().Add(3, 4, 8, 2, 2, 0.5, 1, 0);
+        o.ColnOrderItems().Add({.item = 3, .room = 2, .unit = 2},
+                               {.quantity = 4, .material = 8, .labor = 1, .subLabor = 0.5});
         o.Notes = QStringLiteral("new notes");
         o.CustId = 9;
         QVERIFY(o.Save(QStringLiteral("E")));
@@ -396,7 +399,8 @@ private slots:
         o.ClearData();
         fillHeader(o, orderNo);
         for (int i = 1; i <= 1000; ++i)
-            o.ColnOrderItems().Add(i, i == 500 ? 13 : 1, 1, 1, 1, 0, 0, 0);
+            o.ColnOrderItems().Add({.item = i, .room = 1, .unit = 1},
+                                   {.quantity = i == 500 ? 13.0 : 1.0, .material = 1});
         QVERIFY(!o.Save(mode));
         QCOMPARE(fake->messages.size(), 1);
         QCOMPARE(fake->messages[0].title, QStringLiteral("Estimate"));
@@ -555,7 +559,8 @@ private slots:
         ClsOrder o;
         fillHeader(o, 12);
         for (int i = 0; i < 5; ++i)
-            o.ColnOrderItems().Add(100 + i, 1, 1, 1, 1, 1, 1, 1);
+            o.ColnOrderItems().Add({.item = 100 + i, .room = 1, .unit = 1},
+                                   {.quantity = 1, .material = 1, .labor = 1, .subLabor = 1, .others = 1});
         int shows = 0;
         o.onLoaded = [&shows] { ++shows; };
 
@@ -650,7 +655,7 @@ private slots:
         // An edit writes them after the other estimate's lines; they still
         // come back as the collection held them.
         o.ColnOrderItems().Remove(1);
-        o.ColnOrderItems().Add(3, 3, 3, 3, 3, 0, 0, 0);
+        o.ColnOrderItems().Add({.item = 3, .room = 3, .unit = 3}, {.quantity = 3, .material = 3});
         QVERIFY(o.Save(QStringLiteral("E")));
         ClsOrder back;
         back.OrderNo = 1;
@@ -979,7 +984,8 @@ private slots:
             fillHeader(o, 1);
             o.Notes = QStringLiteral("v1");
             for (int i = 0; i < 40; ++i)
-                o.ColnOrderItems().Add(i + 1, 1, 1, 1, 1, 1, 1, 1);
+                o.ColnOrderItems().Add({.item = i + 1, .room = 1, .unit = 1},
+                                       {.quantity = 1, .material = 1, .labor = 1, .subLabor = 1, .others = 1});
             QVERIFY(o.Save(QStringLiteral("A")));
         }
         const QString journal = data::databasePath() + QStringLiteral("-journal");
@@ -1046,7 +1052,9 @@ static int keepSaving(const QString& folder)
         o.Amount = version;
         const int lines = version == 2 ? 300 : 120;
         for (int n = 0; n < lines; ++n)
-            o.ColnOrderItems().Add(n + 1, version, 1, 1, 1, 1, 1, 1);
+            o.ColnOrderItems().Add(
+                {.item = n + 1, .room = 1, .unit = 1},
+                {.quantity = double(version), .material = 1, .labor = 1, .subLabor = 1, .others = 1});
         if (!o.Save(QStringLiteral("E"))) {
             std::fprintf(stderr, "save failed: %s\n", qPrintable(fake.messageTexts().join(QLatin1Char(' '))));
             return 1;

@@ -36,7 +36,9 @@ private slots:
     void addKeepsEveryValue()
     {
         ColnOrderItems lines;
-        ClsOrderItems& added = lines.Add(17, 2.5, 7.5, 3, 4, 1.25, 6, 0.75);
+        ClsOrderItems& added =
+            lines.Add({.item = 17, .room = 3, .unit = 4},
+                      {.quantity = 2.5, .material = 7.5, .labor = 6, .subLabor = 1.25, .others = 0.75});
         QCOMPARE(lines.Count(), 1);
         QCOMPARE(&lines.Item(lines.Count()), &added);
         QCOMPARE(added.itemKey(), 17);
@@ -64,7 +66,7 @@ private slots:
         QFETCH(QList<int>, left);
         ColnOrderItems lines;
         for (int key = 1; key <= 3; ++key)
-            lines.Add(key, key, 0, 0, 0, 0, 0, 0);
+            lines.Add({.item = key}, {.quantity = double(key)});
         ClsOrderItems& third = lines.Item(3);
         lines.Remove(position);
         QCOMPARE(itemKeys(lines), left);
@@ -85,8 +87,8 @@ private slots:
     {
         QFETCH(int, position);
         ColnOrderItems lines;
-        lines.Add(1, 1, 0, 0, 0, 0, 0, 0);
-        lines.Add(2, 1, 0, 0, 0, 0, 0, 0);
+        lines.Add({.item = 1}, {.quantity = 1});
+        lines.Add({.item = 2}, {.quantity = 1});
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, lines.Item(position));
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, lines.Remove(position));
         QCOMPARE(itemKeys(lines), (QList<int>{1, 2}));
@@ -97,7 +99,7 @@ private slots:
         ColnOrderItems lines;
         QCOMPARE(lines.Count(), 0);
         QVERIFY(lines.begin() == lines.end());
-        lines.Add(1, 1, 0, 0, 0, 0, 0, 0);
+        lines.Add({.item = 1}, {.quantity = 1});
         lines.Clear();
         QCOMPARE(lines.Count(), 0);
         QVERIFY(itemKeys(lines).isEmpty());
@@ -106,7 +108,7 @@ private slots:
     void theLineItem()
     {
         ColnOrderItems lines;
-        ClsOrderItems& line = lines.Add(21, 1, 0, 0, 0, 0, 0, 0);
+        ClsOrderItems& line = lines.Add({.item = 21}, {.quantity = 1});
         masters::ClsItem* item = line.Item();
         QVERIFY(item);
         QCOMPARE(item->itemid, 21);

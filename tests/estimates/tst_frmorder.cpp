@@ -1021,7 +1021,7 @@ private slots:
                     addLine(f, room, unit, item);
                     QCoreApplication::processEvents();
                     const int last = f.ListView1->rowCount() - 1;
-                    const QRect shown = f.ListView1->visualItemRect(f.ListView1->topLevelItem(last));
+                    const QRect shown = f.ListView1->rowRect(last);
                     QVERIFY2(f.ListView1->viewport()->rect().contains(shown), qPrintable(QString::number(last)));
                 }
         QCOMPARE(f.ListView1->rowCount(), 27);

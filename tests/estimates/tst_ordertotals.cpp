@@ -82,22 +82,27 @@ private slots:
     void lineTotals()
     {
         // Material 2.5 for 4, labor 10, sub-labor 3, others 1.
-        QCOMPARE(entryTotal(2.5, 4, 10, 3, 1), 24.0);
+        QCOMPARE(entryTotal({.quantity = 4, .material = 2.5 * 4, .labor = 10, .subLabor = 3, .others = 1}), 24.0);
         // Only the material is per unit.
-        QCOMPARE(entryTotal(0, 100, 10, 3, 1), 14.0);
-        QCOMPARE(lineTotal(7.5, 3, 10, 1), 21.5);
+        QCOMPARE(entryTotal({.quantity = 100, .material = 0 * 100, .labor = 10, .subLabor = 3, .others = 1}), 14.0);
+        QCOMPARE(lineTotal({.material = 7.5, .labor = 10, .subLabor = 3, .others = 1}), 21.5);
         // Kept unrounded: 0.1 + 0.2 is not 0.3 in doubles, and the sum shows
         // what the lines hold.
-        QCOMPARE(lineTotal(0.1, 0.2, 0, 0), 0.1 + 0.2);
+        QCOMPARE(lineTotal({.material = 0.1, .subLabor = 0.2}), 0.1 + 0.2);
     }
 
-    void amountSumsTheCellsStrictly()
+    void amountSumsTheTotalsAsShown()
     {
         QCOMPARE(amountOf({}), 0.0);
-        QCOMPARE(amountOf({QStringLiteral("100"), QStringLiteral("50.5")}), 150.5);
-        // A cell is read whole: text after the number makes it no number.
-        QCOMPARE(amountOf({QStringLiteral("100"), QStringLiteral("50x"), QStringLiteral("")}), 100.0);
-        QCOMPARE(amountOf({QStringLiteral("1E+20"), QStringLiteral("-1E+20"), QStringLiteral("2")}), 2.0);
+        QCOMPARE(amountOf({100, 50.5}), 150.5);
+        // A total the list cannot show as a number counts as 0.
+        QCOMPARE(amountOf({100, qQNaN(), qInf()}), 100.0);
+        QCOMPARE(amountOf({1E+20, -1E+20, 2}), 2.0);
+        // Each total counts as the list writes it: 3 x 0.1 shows as 0.3, so
+        // it adds as 0.3, not as the double a hair above it.
+        QVERIFY(0.1 * 3 != 0.3);
+        QVERIFY(amountOf({0.1 * 3}) == 0.3);
+        QVERIFY(amountOf({0.1 * 3, 0.1 * 3, 0.1 * 3}) == 0.3 + 0.3 + 0.3);
     }
 
     void storedTotalAddsTheShownAmounts()

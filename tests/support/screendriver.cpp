@@ -3,6 +3,7 @@
 #include "ui/combobox.h"
 #include "ui/form.h"
 #include "ui/listview.h"
+#include "ui/modellistview.h"
 #include "ui/textbox.h"
 
 #include <QApplication>
@@ -20,13 +21,22 @@ QStringList columnTexts(const ui::ListView* lv, int column)
     return out;
 }
 
-QStringList rowCells(const ui::ListView* lv, int row)
+namespace {
+
+template <class View>
+QStringList cellsOf(const View* lv, int row)
 {
     QStringList out{lv->text(row)};
     for (int i = 1; i < lv->columnCount(); ++i)
         out << lv->subItem(row, i);
     return out;
 }
+
+}  // namespace
+
+QStringList rowCells(const ui::ListView* lv, int row) { return cellsOf(lv, row); }
+
+QStringList rowCells(const ui::ModelListView* lv, int row) { return cellsOf(lv, row); }
 
 int rowNamed(const ui::ListView* lv, const QString& name)
 {

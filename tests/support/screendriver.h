@@ -16,6 +16,7 @@ namespace ui {
 class ComboBox;
 class Form;
 class ListView;
+class ModelListView;
 }  // namespace ui
 
 namespace screentest {
@@ -47,6 +48,7 @@ QStringList columnTexts(const ui::ListView* lv, int column);
 inline QStringList columnTexts(const ui::ListView& lv, int column) { return columnTexts(&lv, column); }
 // Every cell of one row, the hidden columns included.
 QStringList rowCells(const ui::ListView* lv, int row);
+QStringList rowCells(const ui::ModelListView* lv, int row);
 // The row whose first sub-item is `name`, -1 when none.
 int rowNamed(const ui::ListView* lv, const QString& name);
 // Every entry of a combo, in order.

@@ -3,6 +3,7 @@
 #include "ui/headericons.h"
 #include "ui/keyedlistmodel.h"
 #include "ui/listview.h"
+#include "ui/modellistview.h"
 #include "ui/popupmenu.h"
 #include "ui/richtextbox.h"
 #include "ui/tabstrip.h"
@@ -51,6 +52,77 @@ std::unique_ptr<ListView> priceList()
     return list;
 }
 
+// Rows of texts held apart from the view that shows them; column 0 is the
+// key.
+class TextRows : public QAbstractTableModel {
+public:
+    explicit TextRows(QStringList captions) : captions_(std::move(captions)) {}
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override
+    {
+        return parent.isValid() ? 0 : int(rows_.size());
+    }
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override
+    {
+        return parent.isValid() ? 0 : int(captions_.size());
+    }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        return role == Qt::DisplayRole ? QVariant(rows_[index.row()].value(index.column())) : QVariant();
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        return orientation == Qt::Horizontal && role == Qt::DisplayRole ? QVariant(captions_.value(section))
+                                                                        : QVariant();
+    }
+
+    void append(const QStringList& row)
+    {
+        beginInsertRows(QModelIndex(), rowCount(), rowCount());
+        rows_ << row;
+        endInsertRows();
+    }
+    void remove(int row)
+    {
+        beginRemoveRows(QModelIndex(), row, row);
+        rows_.removeAt(row);
+        endRemoveRows();
+    }
+    void set(int row, int column, const QString& text)
+    {
+        rows_[row][column] = text;
+        emit dataChanged(index(row, column), index(row, column));
+    }
+    void replace(const QList<QStringList>& rows)
+    {
+        beginResetModel();
+        rows_ = rows;
+        endResetModel();
+    }
+
+private:
+    QStringList captions_;
+    QList<QStringList> rows_;
+};
+
+// The price list of priceList() over a model.
+struct ModelPriceList {
+    TextRows rows{{QStringLiteral("ID"), QStringLiteral("Name"), QStringLiteral("Price")}};
+    ModelListView view{nullptr, QStringLiteral("ListView1")};
+
+    ModelPriceList()
+    {
+        view.setModel(&rows);
+        view.setColumnDesign(0, 0);
+        view.setColumnDesign(1, 1500);
+        view.setColumnDesign(2, 900);
+        rows.append({QStringLiteral("30"), QStringLiteral("Nails"), QStringLiteral("2.5")});
+        rows.append({QStringLiteral("10"), QStringLiteral("Boards"), QStringLiteral("12")});
+        rows.append({QStringLiteral("20"), QStringLiteral("Adhesive"), QStringLiteral("7")});
+        view.resize(400, 200);
+    }
+};
+
 // The number of non-transparent pixels in one row of a picture.
 int opaqueInRow(const QImage& image, int y)
 {
@@ -82,6 +154,11 @@ private slots:
     void listViewEnterIsTheKeyboardsDoubleClick();
     void listViewMoneyColumnRightAlignedAndWholeFigure();
     void listViewScrollsToARow();
+
+    void modelListViewColumnsAndHeader();
+    void modelListViewSelection();
+    void modelListViewDoubleClickAndEnter();
+    void modelListViewFitsAndScrolls();
 
     void tabStripCodeSelectsSilentlyUserClickReports();
     void tabStripFramesOneOrNone();
@@ -482,6 +559,149 @@ void TestControls::listViewScrollsToARow()
     list->scrollToRow(last);
     QVERIFY(list->viewport()->rect().contains(list->visualItemRect(list->topLevelItem(last))));
     QCOMPARE(list->selectedKey(), QStringLiteral("30"));
+}
+
+// ---- ModelListView ----------------------------------------------------
+
+void TestControls::modelListViewColumnsAndHeader()
+{
+    ModelPriceList list;
+    ModelListView& lv = list.view;
+    QCOMPARE(lv.sourceModel(), &list.rows);
+    QCOMPARE(lv.columnCount(), 3);
+    QVERIFY(lv.isColumnHidden(0));
+    QVERIFY(!lv.isColumnHidden(1));
+    QCOMPARE(lv.columnWidth(1), toPixels(1500));
+    QCOMPARE(lv.columnWidth(2), toPixels(900));
+    QCOMPARE(lv.model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Price"));
+
+    QCOMPARE(lv.rowCount(), 3);
+    QCOMPARE(lv.text(1), QStringLiteral("10"));
+    QCOMPARE(lv.subItem(1, 1), QStringLiteral("Boards"));
+    QCOMPARE(lv.subItem(1, 2), QStringLiteral("12"));
+    QCOMPARE(lv.text(3), QString());
+    QCOMPARE(lv.subItem(0, 0), QString());  // sub-items count from 1
+    QCOMPARE(lv.subItem(0, 3), QString());
+    QVERIFY(!lv.rootIsDecorated());
+    QVERIFY(!lv.isSortingEnabled());
+    QCOMPARE(lv.editTriggers(), QAbstractItemView::NoEditTriggers);
+
+    // The pictures are the view's, shown in the model's header.
+    const auto picture = [&lv](int column) {
+        return qvariant_cast<QIcon>(lv.model()->headerData(column, Qt::Horizontal, Qt::DecorationRole));
+    };
+    QVERIFY(picture(1).isNull());  // none until a screen sets one
+    QCOMPARE(lv.headerIcon(1), HeaderIcon::Blank);
+    lv.setHeaderIcon(1, HeaderIcon::Down);
+    QCOMPARE(lv.headerIcon(1), HeaderIcon::Down);
+    QCOMPARE(lv.headerIcon(2), HeaderIcon::Blank);
+    QVERIFY(!picture(1).isNull());
+    QVERIFY(picture(2).isNull());
+    QVERIFY(list.rows.headerData(1, Qt::Horizontal, Qt::DecorationRole).isNull());
+    lv.setHeaderIcon(7, HeaderIcon::Up);  // no such column: ignored
+    QCOMPARE(lv.headerIcon(7), HeaderIcon::Blank);
+}
+
+void TestControls::modelListViewSelection()
+{
+    TextRows rows({QStringLiteral("ID"), QStringLiteral("Name")});
+    ModelListView lv(nullptr, QStringLiteral("ListView1"));
+    lv.setModel(&rows);
+    QSignalSpy selected(&lv, &ModelListView::rowSelected);
+    QCOMPARE(lv.selectedRow(), -1);
+
+    // The first row of an empty list is selected, silently; later rows do
+    // not move the selection.
+    for (int i = 0; i < 5; ++i)
+        rows.append({QString::number(100 + i), QStringLiteral("Item %1").arg(i)});
+    QCOMPARE(lv.selectedRow(), 0);
+    lv.setSelectedRow(3);
+    QCOMPARE(lv.selectedRow(), 3);
+    lv.setSelectedRow(-1);
+    QCOMPARE(lv.selectedRow(), -1);
+
+    // Removing the selected row selects the one that takes its place, or
+    // the one before when it was the last; removing another keeps it.
+    lv.setSelectedRow(1);
+    rows.remove(1);
+    QCOMPARE(lv.text(lv.selectedRow()), QStringLiteral("102"));
+    rows.remove(0);
+    QCOMPARE(lv.text(lv.selectedRow()), QStringLiteral("102"));
+    lv.setSelectedRow(2);
+    rows.remove(2);
+    QCOMPARE(lv.text(lv.selectedRow()), QStringLiteral("103"));
+    rows.remove(1);
+    rows.remove(0);
+    QCOMPARE(lv.selectedRow(), -1);
+    QCOMPARE(lv.rowCount(), 0);
+
+    // Rows put in place of all others: the first is selected.
+    rows.replace({{QStringLiteral("7"), QStringLiteral("Seven")}, {QStringLiteral("8"), QStringLiteral("Eight")}});
+    QCOMPARE(lv.selectedRow(), 0);
+    rows.replace({});
+    QCOMPARE(lv.selectedRow(), -1);
+    QCOMPARE(selected.count(), 0);  // code selections are not user choices
+}
+
+void TestControls::modelListViewDoubleClickAndEnter()
+{
+    ModelPriceList list;
+    ModelListView& lv = list.view;
+    lv.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&lv));
+    QSignalSpy selected(&lv, &ModelListView::rowSelected);
+    QSignalSpy doubled(&lv, &ModelListView::rowDoubleClicked);
+
+    const QPoint at = lv.rowRect(2).center();
+    QTest::mouseClick(lv.viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(selected.count(), 1);
+    QCOMPARE(selected.at(0).at(0).toInt(), 2);
+    QTest::mouseDClick(lv.viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(doubled.count(), 1);
+    QCOMPARE(doubled.at(0).at(0).toInt(), 2);
+    QCOMPARE(lv.selectedRow(), 2);
+
+    lv.setSelectedRow(1);
+    QTest::keyClick(&lv, Qt::Key_Return);
+    QTest::keyClick(&lv, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(doubled.count(), 3);
+    QCOMPARE(doubled.at(1).at(0).toInt(), 1);
+    // With nothing selected Enter means nothing.
+    lv.setSelectedRow(-1);
+    QTest::keyClick(&lv, Qt::Key_Return);
+    QCOMPARE(doubled.count(), 3);
+}
+
+void TestControls::modelListViewFitsAndScrolls()
+{
+    ModelPriceList list;
+    ModelListView& lv = list.view;
+    lv.setSpreadColumns(true);
+    lv.setColumnFitsContents(2);
+    list.rows.append({QStringLiteral("40"), QStringLiteral("Crane"), QStringLiteral("123456789012.25")});
+    lv.show();
+    // However narrow the list, the figure is not cut off.
+    for (int width : {400, 180}) {
+        lv.resize(width, 200);
+        const int need = lv.fontMetrics().horizontalAdvance(QStringLiteral("123456789012.25"));
+        QVERIFY2(lv.columnWidth(2) > need, qPrintable(QString::number(width)));
+    }
+    // A longer figure set later widens it again.
+    list.rows.set(0, 2, QStringLiteral("98765432109876.5"));
+    QVERIFY(lv.columnWidth(2) > lv.fontMetrics().horizontalAdvance(QStringLiteral("98765432109876.5")));
+    // The visible columns share a wide list.
+    lv.resize(900, 200);
+    QVERIFY(lv.columnWidth(1) > toPixels(1500));
+
+    for (int i = 0; i < 40; ++i)
+        list.rows.append({QString::number(100 + i), QStringLiteral("Part %1").arg(i), QStringLiteral("1")});
+    lv.resize(300, 150);
+    QVERIFY(QTest::qWaitForWindowExposed(&lv));
+    const int last = lv.rowCount() - 1;
+    QVERIFY(!lv.viewport()->rect().intersects(lv.rowRect(last)));
+    lv.scrollToRow(last);
+    QVERIFY(lv.viewport()->rect().contains(lv.rowRect(last)));
+    QCOMPARE(lv.selectedRow(), 0);
 }
 
 // ---- TabStrip ---------------------------------------------------------
