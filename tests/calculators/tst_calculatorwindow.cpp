@@ -109,7 +109,6 @@ private slots:
         initScreenTest(Database::None, {calculators::registerScreens});
         unloadLog.clear();
     }
-    void cleanup() { cleanupScreenTest(); }
 
     void windowFrame_data()
     {

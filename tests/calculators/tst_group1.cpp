@@ -34,7 +34,6 @@ class TestGroup1 : public ScreenTest {
 private slots:
     void initTestCase() { shell::Assistant::setTimingScale(0.01); }
     void init() { initScreenTest(Database::None, {calculators::registerScreens}); }
-    void cleanup() { cleanupScreenTest(); }
 
     void frameTexts()
     {

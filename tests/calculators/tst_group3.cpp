@@ -46,7 +46,6 @@ class TestGroup3 : public ScreenTest {
 private slots:
     void initTestCase() { shell::Assistant::setTimingScale(0.02); }
     void init() { initScreenTest(Database::None); }
-    void cleanup() { cleanupScreenTest(); }
 
     void computeWritesTheResults_data()
     {

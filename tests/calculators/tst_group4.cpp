@@ -28,7 +28,6 @@ class TestGroup4 : public ScreenTest {
 private slots:
     void initTestCase() { shell::Assistant::setTimingScale(0.01); }
     void init() { initScreenTest(Database::None, {calculators::registerScreens}); }
-    void cleanup() { cleanupScreenTest(); }
 
     void frameTexts()
     {

@@ -44,7 +44,6 @@ class TestScientific : public ScreenTest {
 
 private slots:
     void init() { initScreenTest(Database::None); }
-    void cleanup() { cleanupScreenTest(); }
 
     void opensFromItsScreenName()
     {

@@ -71,7 +71,6 @@ private slots:
                            .subLabor = 0,
                            .equipment = 0});
     }
-    void cleanup() { cleanupScreenTest(); }
 
     // The nine figures, in row order: perimeter, walls, ceiling+walls,
     // concrete, floors/ceiling, total area, plywood, drywall 4x12 and 4x8.

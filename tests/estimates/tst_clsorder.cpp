@@ -207,7 +207,6 @@ class TestClsOrder : public ScreenTest {
 
 private slots:
     void init() { initScreenTest(Database::Made); }
-    void cleanup() { cleanupScreenTest(); }
 
     void validate_data()
     {

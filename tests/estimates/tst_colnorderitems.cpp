@@ -24,14 +24,12 @@ QList<int> itemKeys(const ColnOrderItems& lines)
 
 }  // namespace
 
-// Item records open a connection, so there must be a database; one serves
-// every test here.
+// Item records open a connection, so there must be a database.
 class TestColnOrderItems : public ScreenTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { initScreenTest(Database::Made); }
-    void cleanupTestCase() { cleanupScreenTest(); }
+    void init() { initScreenTest(Database::Made); }
 
     void addKeepsEveryValue()
     {

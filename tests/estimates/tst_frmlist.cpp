@@ -129,7 +129,6 @@ private slots:
         addItem(11, "Skylight", 7, 3, 400, 150, 1);
         addItem(12, "Sink", 2, 1, 85.25, 45, 1);
     }
-    void cleanup() { cleanupScreenTest(); }
 
     // Keys, texts and levels: the top level by name; under a category its
     // items by name, then its sub-categories; every depth reachable;

@@ -56,7 +56,6 @@ private slots:
         initScreenTest();
         storeEstimate();
     }
-    void cleanup() { cleanupScreenTest(); }
 
     void window()
     {

@@ -69,8 +69,6 @@ class TestFrmOrders : public ScreenTest {
 
 private slots:
     void initTestCase() { shell::Assistant::setTimingScale(0.01); }
-    void init() { initScreenTest(); }
-    void cleanup() { cleanupScreenTest(); }
 
     void listsEveryEstimate()
     {

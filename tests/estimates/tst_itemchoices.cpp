@@ -98,7 +98,6 @@ private slots:
         }
         db.commit();
     }
-    void cleanup() { cleanupScreenTest(); }
 
     // Every row, read front to back (on from the page before), back to
     // front (each page on its own) and at random.

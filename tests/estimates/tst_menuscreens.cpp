@@ -45,7 +45,6 @@ private slots:
                        {masters::registerScreens, calculators::registerScreens, estimates::registerScreens});
         shell::frmMainMenu().load();
     }
-    void cleanup() { cleanupScreenTest(); }
 
     void everyItemOpensItsScreen_data()
     {

@@ -35,14 +35,12 @@ OrderLinesModel::Names names(const char* room, const char* unit, const char* ite
 
 }  // namespace
 
-// The estimate record opens a connection, so there must be a database; one
-// serves every test here.
+// The estimate record opens a connection, so there must be a database.
 class TestOrderLinesModel : public ScreenTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { initScreenTest(Database::Made); }
-    void cleanupTestCase() { cleanupScreenTest(); }
+    void init() { initScreenTest(Database::Made); }
 
     void columnsInTheirOrder()
     {

@@ -261,7 +261,6 @@ private slots:
         initScreenTest();
         fixture();
     }
-    void cleanup() { cleanupScreenTest(); }
 
     void launcherShowsThisMonth()
     {

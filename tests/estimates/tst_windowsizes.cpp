@@ -198,7 +198,6 @@ private slots:
         seed::addLine(db, 1, 1, 1, 150, 1, 1, 0, 60, 0);
         shell::frmMainMenu().show();
     }
-    void cleanup() { cleanupScreenTest(); }
 
     void everyMenuWindowFits_data()
     {

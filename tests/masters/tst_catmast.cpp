@@ -36,8 +36,6 @@ class TestCatMast : public CategoryScreenTest {
 
 private slots:
     void initTestCase() { shell::Assistant::setTimingScale(0.01); }
-    void init() { initScreenTest(); }
-    void cleanup() { cleanupScreenTest(); }
 
     void editInTheDialog_data()
     {

@@ -38,8 +38,6 @@ class TstClsCategory : public ScreenTest {
     }
 
 private slots:
-    void init() { initScreenTest(); }
-    void cleanup() { cleanupScreenTest(); }
 
     void emptyNameIsRefusedInEveryMode_data()
     {

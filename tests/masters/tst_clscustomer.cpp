@@ -51,8 +51,6 @@ class TstClsCustomer : public ScreenTest {
     }
 
 private slots:
-    void init() { initScreenTest(); }
-    void cleanup() { cleanupScreenTest(); }
 
     void emptyNameIsRefusedFirst()
     {

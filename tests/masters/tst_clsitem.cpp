@@ -51,7 +51,6 @@ private slots:
         cat_ = addCategory(db, QStringLiteral("Plumbing"));
         unit_ = addUnit(db, QStringLiteral("ea"));
     }
-    void cleanup() { cleanupScreenTest(); }
 
     void pagesByTheRowsPerPageItWasGiven()
     {

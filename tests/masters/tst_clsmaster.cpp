@@ -34,8 +34,6 @@ class TstClsMaster : public ScreenTest {
     }
 
 private slots:
-    void init() { initScreenTest(); }
-    void cleanup() { cleanupScreenTest(); }
 
     void validate_data()
     {

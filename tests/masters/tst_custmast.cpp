@@ -131,7 +131,6 @@ private slots:
         initScreenTest();
         useStates();
     }
-    void cleanup() { cleanupScreenTest(); }
 
     void windowAndStateList()
     {

@@ -57,8 +57,6 @@ class TestFrmCategory : public CategoryScreenTest {
 
 private slots:
     void initTestCase() { shell::Assistant::setTimingScale(0.01); }
-    void init() { initScreenTest(); }
-    void cleanup() { cleanupScreenTest(); }
 
     void modeSetsCaptionButtonAndExplanation_data()
     {

@@ -112,8 +112,6 @@ class TestFrmCustomer : public ScreenTest {
 
 private slots:
     void initTestCase() { shell::Assistant::setTimingScale(0.01); }
-    void init() { initScreenTest(); }
-    void cleanup() { cleanupScreenTest(); }
 
     void modeSetsCaptionAndButton_data()
     {

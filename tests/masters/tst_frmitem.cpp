@@ -100,8 +100,6 @@ class TestFrmItem : public ScreenTest {
 
 private slots:
     void initTestCase() { shell::Assistant::setTimingScale(0.01); }
-    void init() { initScreenTest(); }
-    void cleanup() { cleanupScreenTest(); }
 
     void pagesThroughThirtyOneItems()
     {

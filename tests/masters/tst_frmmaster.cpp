@@ -53,8 +53,6 @@ class TestFrmMaster : public ScreenTest {
 
 private slots:
     void initTestCase() { shell::Assistant::setTimingScale(0.01); }
-    void init() { initScreenTest(); }
-    void cleanup() { cleanupScreenTest(); }
 
     void captionsByTable_data()
     {

@@ -123,8 +123,6 @@ class TestItemMast : public ScreenTest {
 
 private slots:
     void initTestCase() { shell::Assistant::setTimingScale(0.01); }
-    void init() { initScreenTest(); }
-    void cleanup() { cleanupScreenTest(); }
 
     void showsTheFieldsWithTheirLabels()
     {

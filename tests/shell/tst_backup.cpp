@@ -145,7 +145,6 @@ private slots:
         QVERIFY(QDir().mkpath(backups));
         dialogName.clear();
     }
-    void cleanup() { cleanupScreenTest(); }
 
     void backupIsAByteForByteCopy()
     {

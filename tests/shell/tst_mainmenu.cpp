@@ -59,7 +59,6 @@ class TestMainMenu : public ScreenTest {
 
 private slots:
     void init() { initScreenTest(Database::None); }
-    void cleanup() { cleanupScreenTest(); }
 
     void menuBarHasTheCaptionsInOrder()
     {

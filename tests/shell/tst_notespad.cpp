@@ -35,8 +35,6 @@ class TestNotesPad : public ScreenTest {
     }
 
 private slots:
-    void init() { initScreenTest(); }
-    void cleanup() { cleanupScreenTest(); }
 
     void roundTripsTheText_data()
     {

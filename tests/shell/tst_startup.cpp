@@ -149,7 +149,6 @@ class TestStartup : public ScreenTest {
 private slots:
     // The start-up makes the database itself.
     void init() { initScreenTest(Database::None); }
-    void cleanup() { cleanupScreenTest(); }
 
     void placement_data()
     {

@@ -6,11 +6,11 @@
 // registered are forgotten and the application folder is back to the
 // program's. A scripted answer that no question used fails the test.
 //
-// The test class calls initScreenTest() from its init() slot and
-// cleanupScreenTest() from its cleanup() slot (or from initTestCase() and
-// cleanupTestCase(), when one set serves all its tests). This class has no
-// slots of its own: QtTest would run a base class's private slots as test
-// functions of every test class.
+// Its init() and cleanup() slots give every test case the fixture with a
+// fresh open database. A test class that wants another (no database, one
+// it opens itself, screens registered, rows seeded) writes its own init()
+// and calls initScreenTest() there; QtTest then runs that one instead. The
+// slots are protected: QtTest runs a class's private slots as tests.
 
 #include "support/fakeplatform.h"
 
@@ -22,6 +22,12 @@
 #include <memory>
 
 class ScreenTest : public QObject {
+    Q_OBJECT
+
+protected slots:
+    void init() { initScreenTest(); }
+    void cleanup() { cleanupScreenTest(); }
+
 protected:
     enum class Database {
         Open,  // made and opened as `db`
