@@ -114,13 +114,10 @@ private slots:
     {
         QTest::addColumn<int>("g");
         QTest::addColumn<QStringList>("tabs");
-        QTest::newRow("group 1") << 1 << QStringList{"Blocks Calculator",       "Concrete Materials Calculators",
-                                                     "Block Wall Calculator",   "Column Calculator",
-                                                     "Bricks Calculator",       "Conversions",
-                                                     "Scientific Calculator",   "Foundation Concrete Calculator",
-                                                     "Wall Framing Calculator", "Roof Area Calculator",
-                                                     "Board Foot Calculator"};
+        // clang-format off
+        QTest::newRow("group 1") << 1 << QStringList{"Blocks Calculator",       "Concrete Materials Calculators", "Block Wall Calculator",   "Column Calculator", "Bricks Calculator",       "Conversions", "Scientific Calculator",   "Foundation Concrete Calculator", "Wall Framing Calculator", "Roof Area Calculator", "Board Foot Calculator"};
         QTest::newRow("group 4") << 4 << QStringList{"Roofing Calculator", "Lumber Calculator"};
+        // clang-format on
     }
     void windowFrame()
     {
@@ -265,14 +262,14 @@ private slots:
         QTest::addColumn<bool>("startResult");
         QTest::addColumn<QString>("started");
         QTest::addColumn<QString>("message");
+        // clang-format off
         QTest::newRow("missing") << QStringList{} << true << QString() << "was not found";
-        QTest::newRow("fails to start") << QStringList{"Convert"} << false << "Convert"
-                                        << "could not be started";
+        QTest::newRow("fails to start") << QStringList{"Convert"} << false << "Convert" << "could not be started";
         QTest::newRow("the .exe name") << QStringList{"Convert.exe"} << true << "Convert.exe" << QString();
-        QTest::newRow("both: the native one")
-            << QStringList{"Convert", "Convert.exe"} << true << "Convert" << QString();
+        QTest::newRow("both: the native one") << QStringList{"Convert", "Convert.exe"} << true << "Convert" << QString();
         // A folder of that name is no program.
         QTest::newRow("a folder") << QStringList{"Convert/"} << true << QString() << "was not found";
+        // clang-format on
     }
     void conversionsProgramLookup()
     {
@@ -443,32 +440,15 @@ private slots:
             "You can transfer any of the totals you want by Copying the desired total here and pasting in your "
             "bid sheet. Use Windows Copy-Paste command for the same. Shortcut key for Copy is {Ctrl+C} and for "
             "Paste is {Ctrl+V}");
+        // clang-format off
         QTest::newRow("group 1 transfer") << 1 << 1 << "cmdHelpMain" << transfer;
         QTest::newRow("group 4 transfer") << 4 << 2 << "cmdHelpMain" << transfer;
-        QTest::newRow("bricks") << 1 << 5 << "cmdHelp2_5"
-                                << "Program will calculate for 7 bricks per sq. foot and 9 bricks per sq. foot. In "
-                                   "case you have any other brick size, please enter the value in the box labelled "
-                                   "'Bricks per sq.ft'";
-        QTest::newRow("foundation")
-            << 1 << 8 << "cmdHelp2_8"
-            << "This calculator will give you the total cubic yards for footings and stem walls. It assumes a "
-               "concentric stem wall and footing (midline is same). Add factors are general, as is labor factor. "
-               "This estimator is by no means perfect, it will provide an estimate to check actual estimates. The "
-               "values and formula will solve for any closed polygonal plan. The values will be rounded up to "
-               "nearest whole number.";
-        QTest::newRow("wall framing")
-            << 1 << 9 << "cmdHelp2_9"
-            << "This calculator will give you the total board footage for framed walls. Input values as stated. Add "
-               "factors are general, as is labor factor. This estimator is by no means perfect and will only give a "
-               "ballpark estimate to check actual estimates. Assumptions are as follows: 8 ' wall height , 3 plates";
-        QTest::newRow("roof area")
-            << 1 << 10 << "cmdHelp2_10"
-            << "This calculator will give you the area of a gable or simple hip roof. Input the values in feet. The "
-               "length and width of roof should include overhang. Make sure that the Roof Pitch is a single number. "
-               "So if you have a roof pitch of 5/12 just input 5. Values are rounded to next highest number.";
-        QTest::newRow("board foot") << 1 << 11 << "cmdHelp2_11"
-                                    << "This calculator will give you the board foot measure for 3 standard sizes "
-                                       "of wood and 1 custom size. Input values as stated.";
+        QTest::newRow("bricks") << 1 << 5 << "cmdHelp2_5" << "Program will calculate for 7 bricks per sq. foot and 9 bricks per sq. foot. In " "case you have any other brick size, please enter the value in the box labelled " "'Bricks per sq.ft'";
+        QTest::newRow("foundation") << 1 << 8 << "cmdHelp2_8" << "This calculator will give you the total cubic yards for footings and stem walls. It assumes a " "concentric stem wall and footing (midline is same). Add factors are general, as is labor factor. " "This estimator is by no means perfect, it will provide an estimate to check actual estimates. The " "values and formula will solve for any closed polygonal plan. The values will be rounded up to " "nearest whole number.";
+        QTest::newRow("wall framing") << 1 << 9 << "cmdHelp2_9" << "This calculator will give you the total board footage for framed walls. Input values as stated. Add " "factors are general, as is labor factor. This estimator is by no means perfect and will only give a " "ballpark estimate to check actual estimates. Assumptions are as follows: 8 ' wall height , 3 plates";
+        QTest::newRow("roof area") << 1 << 10 << "cmdHelp2_10" << "This calculator will give you the area of a gable or simple hip roof. Input the values in feet. The " "length and width of roof should include overhang. Make sure that the Roof Pitch is a single number. " "So if you have a roof pitch of 5/12 just input 5. Values are rounded to next highest number.";
+        QTest::newRow("board foot") << 1 << 11 << "cmdHelp2_11" << "This calculator will give you the board foot measure for 3 standard sizes " "of wood and 1 custom size. Input values as stated.";
+        // clang-format on
     }
     void helpButtonsSpeak()
     {

@@ -66,34 +66,18 @@ private slots:
         QTest::addColumn<QString>("actualBefore");
         QTest::addColumn<QString>("actual");
         QTest::addColumn<QString>("squares");
-        QTest::newRow("1500 at 6 in 12") << "1500" << 2 << ""
-                                         << "1680"
-                                         << "17";
-        QTest::newRow("1500 at 4 in 12") << "1500" << 0 << ""
-                                         << "1590"
-                                         << "16";
-        QTest::newRow("2000 at 8 in 12") << "2000" << 4 << ""
-                                         << "2400"
-                                         << "24";
-        QTest::newRow("1000 at 12 in 12") << "1000" << 8 << ""
-                                          << "1420"
-                                          << "15";
-        QTest::newRow("empty size") << "" << 2 << ""
-                                    << "0"
-                                    << "0";
+        // clang-format off
+        QTest::newRow("1500 at 6 in 12") << "1500" << 2 << "" << "1680" << "17";
+        QTest::newRow("1500 at 4 in 12") << "1500" << 0 << "" << "1590" << "16";
+        QTest::newRow("2000 at 8 in 12") << "2000" << 4 << "" << "2400" << "24";
+        QTest::newRow("1000 at 12 in 12") << "1000" << 8 << "" << "1420" << "15";
+        QTest::newRow("empty size") << "" << 2 << "" << "0" << "0";
         // 2800.0000000000005 in binary; the box shows 2800, which is 28 squares.
-        QTest::newRow("2500 at 6 in 12") << "2500" << 2 << ""
-                                         << "2800"
-                                         << "28";
-        QTest::newRow("2,500 at 6 in 12") << "2,500" << 2 << ""
-                                          << "2800"
-                                          << "28";
-        QTest::newRow("blanks and a fraction") << " 1,499 1/2 " << 0 << ""
-                                               << "1589.47"
-                                               << "16";
-        QTest::newRow("no pitch keeps the area") << "1500" << -1 << "950"
-                                                 << "950"
-                                                 << "10";
+        QTest::newRow("2500 at 6 in 12") << "2500" << 2 << "" << "2800" << "28";
+        QTest::newRow("2,500 at 6 in 12") << "2,500" << 2 << "" << "2800" << "28";
+        QTest::newRow("blanks and a fraction") << " 1,499 1/2 " << 0 << "" << "1589.47" << "16";
+        QTest::newRow("no pitch keeps the area") << "1500" << -1 << "950" << "950" << "10";
+        // clang-format on
     }
     void roofing()
     {
@@ -119,27 +103,15 @@ private slots:
         QTest::addColumn<QString>("price");
         QTest::addColumn<QString>("feet");
         QTest::addColumn<QString>("cost");
-        QTest::newRow("2 by 4, lineal") << 2 << 0 << "1.25"
-                                        << "120"
-                                        << "150";
-        QTest::newRow("6 by 12, board") << 15 << 1 << "1.25"
-                                        << "120"
-                                        << "150";
-        QTest::newRow("nothing chosen") << -1 << -1 << "1.25"
-                                        << "120"
-                                        << "150";
-        QTest::newRow("empty") << 0 << 0 << ""
-                               << ""
-                               << "0";
-        QTest::newRow("dollars") << 0 << 0 << "$1.25"
-                                 << "1,200"
-                                 << "1500";
-        QTest::newRow("a fraction of a dollar") << 0 << 0 << "1 1/4"
-                                                << "120"
-                                                << "150";
-        QTest::newRow("fractions") << 0 << 0 << "0.1"
-                                   << "3"
-                                   << "0.3";
+        // clang-format off
+        QTest::newRow("2 by 4, lineal") << 2 << 0 << "1.25" << "120" << "150";
+        QTest::newRow("6 by 12, board") << 15 << 1 << "1.25" << "120" << "150";
+        QTest::newRow("nothing chosen") << -1 << -1 << "1.25" << "120" << "150";
+        QTest::newRow("empty") << 0 << 0 << "" << "" << "0";
+        QTest::newRow("dollars") << 0 << 0 << "$1.25" << "1,200" << "1500";
+        QTest::newRow("a fraction of a dollar") << 0 << 0 << "1 1/4" << "120" << "150";
+        QTest::newRow("fractions") << 0 << 0 << "0.1" << "3" << "0.3";
+        // clang-format on
     }
     void lumber()
     {
@@ -168,21 +140,14 @@ private slots:
         QTest::addColumn<QStringList>("outputs");
         using calctest::refusal;
         const QStringList roofing{"txtTab37_2", "txtTab37_3"};
-        QTest::newRow("roofing, a unit typed")
-            << 1 << QStringList{"txtTab37_1=2500 sq ft"} << "txtTab37_1"
-            << refusal("not a number", "\"Nominal roof size (in sq. ft.)\"", "2500 sq ft") << roofing;
-        QTest::newRow("roofing, negative size")
-            << 1 << QStringList{"txtTab37_1=-1500"} << "txtTab37_1"
-            << refusal("negative", "\"Nominal roof size (in sq. ft.)\"", "-1500") << roofing;
-        QTest::newRow("roofing, too large")
-            << 1 << QStringList{"txtTab37_1=1E400"} << "txtTab37_1"
-            << refusal("too large", "\"Nominal roof size (in sq. ft.)\"", "1E400") << roofing;
+        // clang-format off
+        QTest::newRow("roofing, a unit typed") << 1 << QStringList{"txtTab37_1=2500 sq ft"} << "txtTab37_1" << refusal("not a number", "\"Nominal roof size (in sq. ft.)\"", "2500 sq ft") << roofing;
+        QTest::newRow("roofing, negative size") << 1 << QStringList{"txtTab37_1=-1500"} << "txtTab37_1" << refusal("negative", "\"Nominal roof size (in sq. ft.)\"", "-1500") << roofing;
+        QTest::newRow("roofing, too large") << 1 << QStringList{"txtTab37_1=1E400"} << "txtTab37_1" << refusal("too large", "\"Nominal roof size (in sq. ft.)\"", "1E400") << roofing;
         const QStringList lumber{"txtTab38_3"};
-        QTest::newRow("lumber, negative feet") << 2 << QStringList{"txtTab38_1=1.25", "txtTab38_2=-120"} << "txtTab38_2"
-                                               << refusal("negative", "\"Number of lineal feet\"", "-120") << lumber;
-        QTest::newRow("lumber, price with two points")
-            << 2 << QStringList{"txtTab38_1=$1.2.5", "txtTab38_2=120"} << "txtTab38_1"
-            << refusal("not an amount", "\"Price per lineal foot\"", "$1.2.5") << lumber;
+        QTest::newRow("lumber, negative feet") << 2 << QStringList{"txtTab38_1=1.25", "txtTab38_2=-120"} << "txtTab38_2" << refusal("negative", "\"Number of lineal feet\"", "-120") << lumber;
+        QTest::newRow("lumber, price with two points") << 2 << QStringList{"txtTab38_1=$1.2.5", "txtTab38_2=120"} << "txtTab38_1" << refusal("not an amount", "\"Price per lineal foot\"", "$1.2.5") << lumber;
+        // clang-format on
     }
     void refusedBoxes()
     {
@@ -212,11 +177,10 @@ private slots:
         QTest::addColumn<QString>("box2");
         QTest::addColumn<QString>("button");
         QTest::addColumn<QStringList>("outputs");
-        QTest::newRow("roofing") << 1 << "txtTab37_1" << QString() << "cmdTab37"
-                                 << QStringList{"txtTab37_2", "txtTab37_3"};
-        QTest::newRow("lumber") << 2 << "txtTab38_1"
-                                << "txtTab38_2"
-                                << "cmdTab38" << QStringList{"txtTab38_3"};
+        // clang-format off
+        QTest::newRow("roofing") << 1 << "txtTab37_1" << QString() << "cmdTab37" << QStringList{"txtTab37_2", "txtTab37_3"};
+        QTest::newRow("lumber") << 2 << "txtTab38_1" << "txtTab38_2" << "cmdTab38" << QStringList{"txtTab38_3"};
+        // clang-format on
     }
     void overflowLeavesResults()
     {

@@ -130,22 +130,16 @@ private slots:
         QTest::addColumn<QString>("display");
         QTest::addColumn<QStringList>("messages");
 
-        QTest::newRow("memory keys end the number") << "5 Command7_0 3 Command7_0 Command7_4"
-                                                    << "8" << QStringList();
-        QTest::newRow("a digit after the square starts a new number") << "4 Command6_1 3"
-                                                                      << " 3" << QStringList();
-        QTest::newRow("square past 32 bits") << "50000 Command6_1"
-                                             << "2500000000" << QStringList();
-        QTest::newRow("cube past 32 bits") << "1300 Command6_8"
-                                           << "2197000000" << QStringList();
-        QTest::newRow("cos 90") << "90 Command5_1"
-                                << "0" << QStringList();
-        QTest::newRow("tan 90") << "90 Command5_2"
-                                << " 90" << QStringList({"ILLEGAL.  DIVIDE  BY  ZERO "});
-        QTest::newRow("g") << "Command9_3"
-                           << "9.80665" << QStringList();
-        QTest::newRow("h") << "Command9_4"
-                           << "6.62607015E-34" << QStringList();
+        // clang-format off
+        QTest::newRow("memory keys end the number") << "5 Command7_0 3 Command7_0 Command7_4" << "8" << QStringList();
+        QTest::newRow("a digit after the square starts a new number") << "4 Command6_1 3" << " 3" << QStringList();
+        QTest::newRow("square past 32 bits") << "50000 Command6_1" << "2500000000" << QStringList();
+        QTest::newRow("cube past 32 bits") << "1300 Command6_8" << "2197000000" << QStringList();
+        QTest::newRow("cos 90") << "90 Command5_1" << "0" << QStringList();
+        QTest::newRow("tan 90") << "90 Command5_2" << " 90" << QStringList({"ILLEGAL.  DIVIDE  BY  ZERO "});
+        QTest::newRow("g") << "Command9_3" << "9.80665" << QStringList();
+        QTest::newRow("h") << "Command9_4" << "6.62607015E-34" << QStringList();
+        // clang-format on
     }
     void keypadResults()
     {

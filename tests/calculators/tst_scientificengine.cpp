@@ -111,457 +111,175 @@ private slots:
         QTest::addColumn<QString>("messages");
 
         // Typing.
-        QTest::newRow("typed number keeps its leading blank") << "1 2 3"
-                                                              << " 123"
-                                                              << "";
-        QTest::newRow("a zero is replaced by the next digit") << "0 0 5"
-                                                              << " 5"
-                                                              << "";
-        QTest::newRow("double zero key") << "1 [00]"
-                                         << " 100"
-                                         << "";
-        QTest::newRow("second point refused") << "1.5."
-                                              << " 1.5"
-                                              << "ILLEGAL QUARNE";
-        QTest::newRow("Back removes the last character") << "123 Back"
-                                                         << " 12"
-                                                         << "";
-        QTest::newRow("point can be typed again after Back took it") << "1.5 Back Back .25"
-                                                                     << " 1.25"
-                                                                     << "";
-        QTest::newRow("C clears the point as well") << "0.5 C 0.5"
-                                                    << " 0.5"
-                                                    << "";
-        QTest::newRow("C leaves the calculation") << "5 + 7 C 3 ="
-                                                  << "8"
-                                                  << "";
+        // clang-format off
+        QTest::newRow("typed number keeps its leading blank") << "1 2 3" << " 123" << "";
+        QTest::newRow("a zero is replaced by the next digit") << "0 0 5" << " 5" << "";
+        QTest::newRow("double zero key") << "1 [00]" << " 100" << "";
+        QTest::newRow("second point refused") << "1.5." << " 1.5" << "ILLEGAL QUARNE";
+        QTest::newRow("Back removes the last character") << "123 Back" << " 12" << "";
+        QTest::newRow("point can be typed again after Back took it") << "1.5 Back Back .25" << " 1.25" << "";
+        QTest::newRow("C clears the point as well") << "0.5 C 0.5" << " 0.5" << "";
+        QTest::newRow("C leaves the calculation") << "5 + 7 C 3 =" << "8" << "";
 
         // Left to right, no precedence.
-        QTest::newRow("left to right") << "5 + 3 * 2 ="
-                                       << "16"
-                                       << "";
-        QTest::newRow("minus and divide") << "9 - 3 / 4 ="
-                                          << "1.5"
-                                          << "";
-        QTest::newRow("= after = repeats the result") << "5 + 3 = ="
-                                                      << "8"
-                                                      << "";
-        QTest::newRow("operator after operator replaces it") << "5 + * 2 ="
-                                                             << "10"
-                                                             << "";
-        QTest::newRow("digit after = starts afresh") << "5 + 3 = 2 + 1 ="
-                                                     << "3"
-                                                     << "";
-        QTest::newRow("operator after = continues") << "5 + 3 = + 1 ="
-                                                    << "9"
-                                                    << "";
-        QTest::newRow("= on its own repeats the operand") << "5 + ="
-                                                          << "10"
-                                                          << "";
-        QTest::newRow("decimal result in the default form") << "0.1 + 0.2 ="
-                                                            << "0.3"
-                                                            << "";
-        QTest::newRow("tiny result with exponent") << "1 / 100000 ="
-                                                   << "1E-05"
-                                                   << "";
+        QTest::newRow("left to right") << "5 + 3 * 2 =" << "16" << "";
+        QTest::newRow("minus and divide") << "9 - 3 / 4 =" << "1.5" << "";
+        QTest::newRow("= after = repeats the result") << "5 + 3 = =" << "8" << "";
+        QTest::newRow("operator after operator replaces it") << "5 + * 2 =" << "10" << "";
+        QTest::newRow("digit after = starts afresh") << "5 + 3 = 2 + 1 =" << "3" << "";
+        QTest::newRow("operator after = continues") << "5 + 3 = + 1 =" << "9" << "";
+        QTest::newRow("= on its own repeats the operand") << "5 + =" << "10" << "";
+        QTest::newRow("decimal result in the default form") << "0.1 + 0.2 =" << "0.3" << "";
+        QTest::newRow("tiny result with exponent") << "1 / 100000 =" << "1E-05" << "";
 
         // An operator on a zero display evaluates like any other.
-        QTest::newRow("= at the start") << "="
-                                        << "0"
-                                        << "";
-        QTest::newRow("plus zero") << "5 + 0 ="
-                                   << "5"
-                                   << "";
-        QTest::newRow("times zero") << "5 * 0 ="
-                                    << "0"
-                                    << "";
-        QTest::newRow("zero to the power") << "2 xPOy 0 ="
-                                           << "1"
-                                           << "";
-        QTest::newRow("zero in the middle") << "0 + 4 ="
-                                            << "4"
-                                            << "";
-        QTest::newRow("divide by zero refused") << "6 / 0 ="
-                                                << "6"
-                                                << " ILLEGAL  DIVIDE  0 ";
-        QTest::newRow("refused division keeps the new operator") << "6 / 0 + 1 ="
-                                                                 << "7"
-                                                                 << " ILLEGAL  DIVIDE  0 ";
+        QTest::newRow("= at the start") << "=" << "0" << "";
+        QTest::newRow("plus zero") << "5 + 0 =" << "5" << "";
+        QTest::newRow("times zero") << "5 * 0 =" << "0" << "";
+        QTest::newRow("zero to the power") << "2 xPOy 0 =" << "1" << "";
+        QTest::newRow("zero in the middle") << "0 + 4 =" << "4" << "";
+        QTest::newRow("divide by zero refused") << "6 / 0 =" << "6" << " ILLEGAL  DIVIDE  0 ";
+        QTest::newRow("refused division keeps the new operator") << "6 / 0 + 1 =" << "7" << " ILLEGAL  DIVIDE  0 ";
 
         // Remainder.
-        QTest::newRow("remainder") << "7 % 3 ="
-                                   << "1"
-                                   << "";
-        QTest::newRow("remainder has the dividend's sign") << "7 sign % 3 ="
-                                                           << "-1"
-                                                           << "";
-        QTest::newRow("remainder rounds halves to even") << "2.5 % 1.5 ="
-                                                         << "0"
-                                                         << "";
-        QTest::newRow("remainder by a value rounding to 0") << "7 % 0.4 ="
-                                                            << "7"
-                                                            << " ILLEGAL  DIVIDE  0 ";
+        QTest::newRow("remainder") << "7 % 3 =" << "1" << "";
+        QTest::newRow("remainder has the dividend's sign") << "7 sign % 3 =" << "-1" << "";
+        QTest::newRow("remainder rounds halves to even") << "2.5 % 1.5 =" << "0" << "";
+        QTest::newRow("remainder by a value rounding to 0") << "7 % 0.4 =" << "7" << " ILLEGAL  DIVIDE  0 ";
 
         // Combinations and permutations.
-        QTest::newRow("ncr") << "5 ncr 2 ="
-                             << "10"
-                             << "";
-        QTest::newRow("npr") << "5 npr 2 ="
-                             << "20"
-                             << "";
-        QTest::newRow("ncr all") << "5 ncr 5 ="
-                                 << "1"
-                                 << "";
-        QTest::newRow("npr all") << "5 npr 5 ="
-                                 << "120"
-                                 << "";
-        QTest::newRow("ncr none") << "12 ncr 0 ="
-                                  << "1"
-                                  << "";
-        QTest::newRow("npr largest") << "12 npr 12 ="
-                                     << "479001600"
-                                     << "";
-        QTest::newRow("ncr r above n") << "2 ncr 3 ="
-                                       << "2"
-                                       << "ILLEGAL  ENTRIES  of  N ,R ";
-        QTest::newRow("ncr negative r") << "4 ncr 1 sign ="
-                                        << "4"
-                                        << "ILLEGAL  ENTRIES  of  N ,R ";
-        QTest::newRow("ncr beyond the factorials") << "20 ncr 3 ="
-                                                   << " 3"
-                                                   << "VALUE TOO LARGE";
-        QTest::newRow("npr beyond the factorials") << "13 npr 1 ="
-                                                   << " 1"
-                                                   << "VALUE TOO LARGE";
-        QTest::newRow("ncr refused, next operation goes on") << "20 ncr 3 = 4 + 1 ="
-                                                             << "5"
-                                                             << "VALUE TOO LARGE";
+        QTest::newRow("ncr") << "5 ncr 2 =" << "10" << "";
+        QTest::newRow("npr") << "5 npr 2 =" << "20" << "";
+        QTest::newRow("ncr all") << "5 ncr 5 =" << "1" << "";
+        QTest::newRow("npr all") << "5 npr 5 =" << "120" << "";
+        QTest::newRow("ncr none") << "12 ncr 0 =" << "1" << "";
+        QTest::newRow("npr largest") << "12 npr 12 =" << "479001600" << "";
+        QTest::newRow("ncr r above n") << "2 ncr 3 =" << "2" << "ILLEGAL  ENTRIES  of  N ,R ";
+        QTest::newRow("ncr negative r") << "4 ncr 1 sign =" << "4" << "ILLEGAL  ENTRIES  of  N ,R ";
+        QTest::newRow("ncr beyond the factorials") << "20 ncr 3 =" << " 3" << "VALUE TOO LARGE";
+        QTest::newRow("npr beyond the factorials") << "13 npr 1 =" << " 1" << "VALUE TOO LARGE";
+        QTest::newRow("ncr refused, next operation goes on") << "20 ncr 3 = 4 + 1 =" << "5" << "VALUE TOO LARGE";
 
         // Whole powers.
-        QTest::newRow("power") << "2 xPOy 10 ="
-                               << "1024"
-                               << "";
-        QTest::newRow("power of a fraction") << "1.5 xPOy 2 ="
-                                             << "2.25"
-                                             << "";
-        QTest::newRow("power truncates the exponent") << "2 xPOy 3.9 ="
-                                                      << "8"
-                                                      << "";
-        QTest::newRow("power of zero refused") << "0 xPOy 2 ="
-                                               << "0"
-                                               << "ILLEGAL.  INVALIED ENTRIES";
-        QTest::newRow("negative power") << "2 xPOy 3 sign ="
-                                        << "0"
-                                        << "ILLEGAL. POWER LESTHAN 0.";
-        QTest::newRow("power beyond the double range") << "10 xPOy 400 ="
-                                                       << "10"
-                                                       << "OVERFLOW. VALUE TOO LARGE ";
-        QTest::newRow("huge exponent") << "2 xPOy 3000000000 ="
-                                       << "2"
-                                       << "OVERFLOW. VALUE TOO LARGE ";
-        QTest::newRow("huge exponent of a fraction") << "0.5 xPOy 3000000000 ="
-                                                     << "0"
-                                                     << "";
-        QTest::newRow("huge odd exponent of minus one") << "1 sign xPOy 3000000001 ="
-                                                        << "-1"
-                                                        << "";
-        QTest::newRow("overflow keeps the accumulator") << "10 xPOy 400 = + 1 ="
-                                                        << "11"
-                                                        << "OVERFLOW. VALUE TOO LARGE ";
+        QTest::newRow("power") << "2 xPOy 10 =" << "1024" << "";
+        QTest::newRow("power of a fraction") << "1.5 xPOy 2 =" << "2.25" << "";
+        QTest::newRow("power truncates the exponent") << "2 xPOy 3.9 =" << "8" << "";
+        QTest::newRow("power of zero refused") << "0 xPOy 2 =" << "0" << "ILLEGAL.  INVALIED ENTRIES";
+        QTest::newRow("negative power") << "2 xPOy 3 sign =" << "0" << "ILLEGAL. POWER LESTHAN 0.";
+        QTest::newRow("power beyond the double range") << "10 xPOy 400 =" << "10" << "OVERFLOW. VALUE TOO LARGE ";
+        QTest::newRow("huge exponent") << "2 xPOy 3000000000 =" << "2" << "OVERFLOW. VALUE TOO LARGE ";
+        QTest::newRow("huge exponent of a fraction") << "0.5 xPOy 3000000000 =" << "0" << "";
+        QTest::newRow("huge odd exponent of minus one") << "1 sign xPOy 3000000001 =" << "-1" << "";
+        QTest::newRow("overflow keeps the accumulator") << "10 xPOy 400 = + 1 =" << "11" << "OVERFLOW. VALUE TOO LARGE ";
 
         // Functions on the display.
-        QTest::newRow("sin 90 in degrees at start") << "90 sin"
-                                                    << "1"
-                                                    << "";
-        QTest::newRow("cos 0") << "0 cos"
-                               << "1"
-                               << "";
-        QTest::newRow("tan 45") << "45 tan"
-                                << "1"
-                                << "";
-        QTest::newRow("atan in degrees") << "1 atan"
-                                         << "45"
-                                         << "";
-        QTest::newRow("sin in radians") << "rad 2 sin"
-                                        << "0.909297426825682"
-                                        << "";
-        QTest::newRow("sin in grads") << "grd 100 sin"
-                                      << "1"
-                                      << "";
-        QTest::newRow("atan in grads") << "grd 1 atan"
-                                       << "50"
-                                       << "";
-        QTest::newRow("back to degrees") << "rad deg 30 sin"
-                                         << "0.5"
-                                         << "";
-        QTest::newRow("asin has no action") << "0.5 asin acos"
-                                            << " 0.5"
-                                            << "";
-        QTest::newRow("log") << "1000 log"
-                             << "3"
-                             << "";
-        QTest::newRow("ln of e") << "e ln"
-                                 << "0.999999999831127"
-                                 << "";
-        QTest::newRow("ln of 0") << "0 ln"
-                                 << " 0"
-                                 << " ILLEGAL.  LOG  NON  POSITIVE ";
-        QTest::newRow("log of a negative") << "2 sign log"
-                                           << "-2"
-                                           << " ILLEGAL. LOG  NON  POSITIVE ";
-        QTest::newRow("e to the x") << "1 exp"
-                                    << "2.71828182845905"
-                                    << "";
-        QTest::newRow("e to the 700") << "700 exp"
-                                      << " 700"
-                                      << " OVERFLOW. VALUE TOO BIG ";
-        QTest::newRow("square of a fraction") << "2.5 sq"
-                                              << "6.25"
-                                              << "";
-        QTest::newRow("square of a negative") << "3 sign sq"
-                                              << "9"
-                                              << "";
+        QTest::newRow("sin 90 in degrees at start") << "90 sin" << "1" << "";
+        QTest::newRow("cos 0") << "0 cos" << "1" << "";
+        QTest::newRow("tan 45") << "45 tan" << "1" << "";
+        QTest::newRow("atan in degrees") << "1 atan" << "45" << "";
+        QTest::newRow("sin in radians") << "rad 2 sin" << "0.909297426825682" << "";
+        QTest::newRow("sin in grads") << "grd 100 sin" << "1" << "";
+        QTest::newRow("atan in grads") << "grd 1 atan" << "50" << "";
+        QTest::newRow("back to degrees") << "rad deg 30 sin" << "0.5" << "";
+        QTest::newRow("asin has no action") << "0.5 asin acos" << " 0.5" << "";
+        QTest::newRow("log") << "1000 log" << "3" << "";
+        QTest::newRow("ln of e") << "e ln" << "0.999999999831127" << "";
+        QTest::newRow("ln of 0") << "0 ln" << " 0" << " ILLEGAL.  LOG  NON  POSITIVE ";
+        QTest::newRow("log of a negative") << "2 sign log" << "-2" << " ILLEGAL. LOG  NON  POSITIVE ";
+        QTest::newRow("e to the x") << "1 exp" << "2.71828182845905" << "";
+        QTest::newRow("e to the 700") << "700 exp" << " 700" << " OVERFLOW. VALUE TOO BIG ";
+        QTest::newRow("square of a fraction") << "2.5 sq" << "6.25" << "";
+        QTest::newRow("square of a negative") << "3 sign sq" << "9" << "";
         // Square and cube go as far as a double does.
-        QTest::newRow("square past 32 bits") << "50000 sq"
-                                             << "2500000000"
-                                             << "";
-        QTest::newRow("square of a large negative") << "46300 sign sq"
-                                                    << "2143690000"
-                                                    << "";
-        QTest::newRow("square beyond the double range") << "10 xPOy 200 = sq"
-                                                        << "1E+200"
-                                                        << "OVERFLOW. VALUE TOO LARGE ";
-        QTest::newRow("cube of a fraction") << "1.5 cube"
-                                            << "3.375"
-                                            << "";
-        QTest::newRow("cube past 32 bits") << "1300 cube"
-                                           << "2197000000"
-                                           << "";
-        QTest::newRow("cube of a large negative") << "1300 sign cube"
-                                                  << "-2197000000"
-                                                  << "";
-        QTest::newRow("cube beyond the double range") << "10 xPOy 103 = cube"
-                                                      << "1E+103"
-                                                      << "OVERFLOW. VALUE TOO LARGE ";
-        QTest::newRow("reciprocal") << "4 1/X"
-                                    << "0.25"
-                                    << "";
-        QTest::newRow("reciprocal of a fraction") << "0.4 1/X"
-                                                  << "2.5"
-                                                  << "";
-        QTest::newRow("reciprocal of 0") << "0 1/X"
-                                         << " 0"
-                                         << " ILLEGAL  DIVIDE  0 ";
-        QTest::newRow("square root") << "2.25 root"
-                                     << "1.5"
-                                     << "";
-        QTest::newRow("square root of a negative") << "4 sign root"
-                                                   << "-4"
-                                                   << " ILLEGAL  ATTEMPTING  NEGETIVE  ROOT";
-        QTest::newRow("square root of a small negative") << "0.4 sign root"
-                                                         << "-0.4"
-                                                         << " ILLEGAL  ATTEMPTING  NEGETIVE  ROOT";
-        QTest::newRow("factorial of 0") << "0 fact"
-                                        << "1"
-                                        << "";
-        QTest::newRow("factorial of 12") << "12 fact"
-                                         << "479001600"
-                                         << "";
-        QTest::newRow("factorial rounds") << "4.6 fact"
-                                          << "120"
-                                          << "";
-        QTest::newRow("factorial of 13") << "13 fact"
-                                         << "13"
-                                         << "VALUE TOO LARGE";
-        QTest::newRow("factorial of a negative") << "2 sign fact"
-                                                 << "-2"
-                                                 << "ILLEGAL  NEAGETIVE  FACTORIAL";
-        QTest::newRow("sign") << "5 sign"
-                              << "-5"
-                              << "";
-        QTest::newRow("sign of 0") << "0 sign"
-                                   << "0"
-                                   << "";
-        QTest::newRow("function leaves the calculation") << "3 + 16 root ="
-                                                         << "7"
-                                                         << "";
+        QTest::newRow("square past 32 bits") << "50000 sq" << "2500000000" << "";
+        QTest::newRow("square of a large negative") << "46300 sign sq" << "2143690000" << "";
+        QTest::newRow("square beyond the double range") << "10 xPOy 200 = sq" << "1E+200" << "OVERFLOW. VALUE TOO LARGE ";
+        QTest::newRow("cube of a fraction") << "1.5 cube" << "3.375" << "";
+        QTest::newRow("cube past 32 bits") << "1300 cube" << "2197000000" << "";
+        QTest::newRow("cube of a large negative") << "1300 sign cube" << "-2197000000" << "";
+        QTest::newRow("cube beyond the double range") << "10 xPOy 103 = cube" << "1E+103" << "OVERFLOW. VALUE TOO LARGE ";
+        QTest::newRow("reciprocal") << "4 1/X" << "0.25" << "";
+        QTest::newRow("reciprocal of a fraction") << "0.4 1/X" << "2.5" << "";
+        QTest::newRow("reciprocal of 0") << "0 1/X" << " 0" << " ILLEGAL  DIVIDE  0 ";
+        QTest::newRow("square root") << "2.25 root" << "1.5" << "";
+        QTest::newRow("square root of a negative") << "4 sign root" << "-4" << " ILLEGAL  ATTEMPTING  NEGETIVE  ROOT";
+        QTest::newRow("square root of a small negative") << "0.4 sign root" << "-0.4" << " ILLEGAL  ATTEMPTING  NEGETIVE  ROOT";
+        QTest::newRow("factorial of 0") << "0 fact" << "1" << "";
+        QTest::newRow("factorial of 12") << "12 fact" << "479001600" << "";
+        QTest::newRow("factorial rounds") << "4.6 fact" << "120" << "";
+        QTest::newRow("factorial of 13") << "13 fact" << "13" << "VALUE TOO LARGE";
+        QTest::newRow("factorial of a negative") << "2 sign fact" << "-2" << "ILLEGAL  NEAGETIVE  FACTORIAL";
+        QTest::newRow("sign") << "5 sign" << "-5" << "";
+        QTest::newRow("sign of 0") << "0 sign" << "0" << "";
+        QTest::newRow("function leaves the calculation") << "3 + 16 root =" << "7" << "";
 
         // Whole quarter turns come out exact.
-        QTest::newRow("cos 90") << "90 cos"
-                                << "0"
-                                << "";
-        QTest::newRow("cos 270") << "270 cos"
-                                 << "0"
-                                 << "";
-        QTest::newRow("cos 180") << "180 cos"
-                                 << "-1"
-                                 << "";
-        QTest::newRow("sin 180") << "180 sin"
-                                 << "0"
-                                 << "";
-        QTest::newRow("sin 270") << "270 sin"
-                                 << "-1"
-                                 << "";
-        QTest::newRow("sin -360") << "360 sign sin"
-                                  << "0"
-                                  << "";
-        QTest::newRow("cos of many turns and a quarter") << "3600090 cos"
-                                                         << "0"
-                                                         << "";
-        QTest::newRow("tan 180") << "180 tan"
-                                 << "0"
-                                 << "";
-        QTest::newRow("tan 135") << "135 tan"
-                                 << "-1"
-                                 << "";
-        QTest::newRow("tan 90 refused") << "90 tan"
-                                        << " 90"
-                                        << "ILLEGAL.  DIVIDE  BY  ZERO ";
-        QTest::newRow("tan -270 refused") << "270 sign tan"
-                                          << "-270"
-                                          << "ILLEGAL.  DIVIDE  BY  ZERO ";
-        QTest::newRow("tan 100 grads refused") << "grd 100 tan"
-                                               << " 100"
-                                               << "ILLEGAL.  DIVIDE  BY  ZERO ";
-        QTest::newRow("sin 200 grads") << "grd 200 sin"
-                                       << "0"
-                                       << "";
-        QTest::newRow("tan of the pi key over 2 refused") << "rad pi / 2 = tan"
-                                                          << "1.570796327"
-                                                          << "ILLEGAL.  DIVIDE  BY  ZERO ";
-        QTest::newRow("tan of pi/2 as displayed refused") << "rad 1.5707963267949 tan"
-                                                          << " 1.5707963267949"
-                                                          << "ILLEGAL.  DIVIDE  BY  ZERO ";
-        QTest::newRow("cos of the pi key over 2") << "rad pi / 2 = cos"
-                                                  << "0"
-                                                  << "";
-        QTest::newRow("sin of the pi key") << "rad pi sin"
-                                           << "0"
-                                           << "";
-        QTest::newRow("tan near but not at pi/2") << "rad 1.5707963 tan"
-                                                  << "37320539.6343548"
-                                                  << "";
-        QTest::newRow("sin of a tiny angle") << "0.0000001 sin"
-                                             << "1.74532925199433E-09"
-                                             << "";
+        QTest::newRow("cos 90") << "90 cos" << "0" << "";
+        QTest::newRow("cos 270") << "270 cos" << "0" << "";
+        QTest::newRow("cos 180") << "180 cos" << "-1" << "";
+        QTest::newRow("sin 180") << "180 sin" << "0" << "";
+        QTest::newRow("sin 270") << "270 sin" << "-1" << "";
+        QTest::newRow("sin -360") << "360 sign sin" << "0" << "";
+        QTest::newRow("cos of many turns and a quarter") << "3600090 cos" << "0" << "";
+        QTest::newRow("tan 180") << "180 tan" << "0" << "";
+        QTest::newRow("tan 135") << "135 tan" << "-1" << "";
+        QTest::newRow("tan 90 refused") << "90 tan" << " 90" << "ILLEGAL.  DIVIDE  BY  ZERO ";
+        QTest::newRow("tan -270 refused") << "270 sign tan" << "-270" << "ILLEGAL.  DIVIDE  BY  ZERO ";
+        QTest::newRow("tan 100 grads refused") << "grd 100 tan" << " 100" << "ILLEGAL.  DIVIDE  BY  ZERO ";
+        QTest::newRow("sin 200 grads") << "grd 200 sin" << "0" << "";
+        QTest::newRow("tan of the pi key over 2 refused") << "rad pi / 2 = tan" << "1.570796327" << "ILLEGAL.  DIVIDE  BY  ZERO ";
+        QTest::newRow("tan of pi/2 as displayed refused") << "rad 1.5707963267949 tan" << " 1.5707963267949" << "ILLEGAL.  DIVIDE  BY  ZERO ";
+        QTest::newRow("cos of the pi key over 2") << "rad pi / 2 = cos" << "0" << "";
+        QTest::newRow("sin of the pi key") << "rad pi sin" << "0" << "";
+        QTest::newRow("tan near but not at pi/2") << "rad 1.5707963 tan" << "37320539.6343548" << "";
+        QTest::newRow("sin of a tiny angle") << "0.0000001 sin" << "1.74532925199433E-09" << "";
 
         // A key that shows a value makes it the operand of what follows.
-        QTest::newRow("M + twice") << "5 M+ 3 M+ MR"
-                                   << "8"
-                                   << "";
-        QTest::newRow("digit after a square") << "4 sq 3"
-                                              << " 3"
-                                              << "";
-        QTest::newRow("constant right after an operator") << "5 + pi * 2 ="
-                                                          << "16.283185308"
-                                                          << "";
-        QTest::newRow("function right after an operator") << "3 + sq * 2 ="
-                                                          << "24"
-                                                          << "";
-        QTest::newRow("function on a result goes on with it") << "5 + 3 = sq + 1 ="
-                                                              << "65"
-                                                              << "";
-        QTest::newRow("sign on a result goes on with it") << "5 + 3 = sign + 1 ="
-                                                          << "-7"
-                                                          << "";
-        QTest::newRow("constant after a result starts afresh") << "5 + 3 = pi ="
-                                                               << "3.141592654"
-                                                               << "";
-        QTest::newRow("memory keeps the calculation") << "5 + 3 = M+ + 1 ="
-                                                      << "9"
-                                                      << "";
-        QTest::newRow("memory after an operator keeps it pending") << "5 + M+ * 2 ="
-                                                                   << "10"
-                                                                   << "";
-        QTest::newRow("refused function keeps the entry") << "0 ln 5"
-                                                          << " 5"
-                                                          << " ILLEGAL.  LOG  NON  POSITIVE ";
+        QTest::newRow("M + twice") << "5 M+ 3 M+ MR" << "8" << "";
+        QTest::newRow("digit after a square") << "4 sq 3" << " 3" << "";
+        QTest::newRow("constant right after an operator") << "5 + pi * 2 =" << "16.283185308" << "";
+        QTest::newRow("function right after an operator") << "3 + sq * 2 =" << "24" << "";
+        QTest::newRow("function on a result goes on with it") << "5 + 3 = sq + 1 =" << "65" << "";
+        QTest::newRow("sign on a result goes on with it") << "5 + 3 = sign + 1 =" << "-7" << "";
+        QTest::newRow("constant after a result starts afresh") << "5 + 3 = pi =" << "3.141592654" << "";
+        QTest::newRow("memory keeps the calculation") << "5 + 3 = M+ + 1 =" << "9" << "";
+        QTest::newRow("memory after an operator keeps it pending") << "5 + M+ * 2 =" << "10" << "";
+        QTest::newRow("refused function keeps the entry") << "0 ln 5" << " 5" << " ILLEGAL.  LOG  NON  POSITIVE ";
 
         // Memory.
-        QTest::newRow("M + and MR") << "6 M+ C 2 M+ MR"
-                                    << "8"
-                                    << "";
-        QTest::newRow("M -") << "3 M- MR"
-                             << "-3"
-                             << "";
-        QTest::newRow("M *") << "3 M+ C 2 M* MR"
-                             << "6"
-                             << "";
-        QTest::newRow("M /") << "6 M+ C 2 M/ MR"
-                             << "3"
-                             << "";
-        QTest::newRow("M / by 0") << "6 M+ C 0 M/ MR"
-                                  << "6"
-                                  << "ILLEGAL. DIVIDE 0 ERROR ";
-        QTest::newRow("MC") << "5 M+ MC MR"
-                            << "0"
-                            << "";
-        QTest::newRow("MR as the operand of a pending operation") << "3 M+ C 5 + MR ="
-                                                                  << "8"
-                                                                  << "";
-        QTest::newRow("MR followed by an operator") << "3 M+ C 5 + MR + 1 ="
-                                                    << "9"
-                                                    << "";
-        QTest::newRow("MR after = starts afresh") << "4 M+ C 2 + 3 = MR + 1 ="
-                                                  << "5"
-                                                  << "";
-        QTest::newRow("digits after MR start a new number") << "4 M+ MR 7"
-                                                            << " 7"
-                                                            << "";
-        QTest::newRow("AC empties the memory") << "4 M+ AC MR"
-                                               << "0"
-                                               << "";
+        QTest::newRow("M + and MR") << "6 M+ C 2 M+ MR" << "8" << "";
+        QTest::newRow("M -") << "3 M- MR" << "-3" << "";
+        QTest::newRow("M *") << "3 M+ C 2 M* MR" << "6" << "";
+        QTest::newRow("M /") << "6 M+ C 2 M/ MR" << "3" << "";
+        QTest::newRow("M / by 0") << "6 M+ C 0 M/ MR" << "6" << "ILLEGAL. DIVIDE 0 ERROR ";
+        QTest::newRow("MC") << "5 M+ MC MR" << "0" << "";
+        QTest::newRow("MR as the operand of a pending operation") << "3 M+ C 5 + MR =" << "8" << "";
+        QTest::newRow("MR followed by an operator") << "3 M+ C 5 + MR + 1 =" << "9" << "";
+        QTest::newRow("MR after = starts afresh") << "4 M+ C 2 + 3 = MR + 1 =" << "5" << "";
+        QTest::newRow("digits after MR start a new number") << "4 M+ MR 7" << " 7" << "";
+        QTest::newRow("AC empties the memory") << "4 M+ AC MR" << "0" << "";
 
         // Constants.
-        QTest::newRow("pi") << "pi"
-                            << "3.141592654"
-                            << "";
-        QTest::newRow("e") << "e"
-                           << "2.718281828"
-                           << "";
-        QTest::newRow("g") << "g"
-                           << "9.80665"
-                           << "";
-        QTest::newRow("h") << "h"
-                           << "6.62607015E-34"
-                           << "";
-        QTest::newRow("h as operand") << "h * 2 ="
-                                      << "1.32521403E-33"
-                                      << "";
-        QTest::newRow("constant as operand") << "2 * pi ="
-                                             << "6.283185308"
-                                             << "";
+        QTest::newRow("pi") << "pi" << "3.141592654" << "";
+        QTest::newRow("e") << "e" << "2.718281828" << "";
+        QTest::newRow("g") << "g" << "9.80665" << "";
+        QTest::newRow("h") << "h" << "6.62607015E-34" << "";
+        QTest::newRow("h as operand") << "h * 2 =" << "1.32521403E-33" << "";
+        QTest::newRow("constant as operand") << "2 * pi =" << "6.283185308" << "";
 
         // Clearing.
-        QTest::newRow("AC") << "5 + 3 AC 2 ="
-                            << "2"
-                            << "";
-        QTest::newRow("AC display") << "5 + 3 AC"
-                                    << " 0"
-                                    << "";
+        QTest::newRow("AC") << "5 + 3 AC 2 =" << "2" << "";
+        QTest::newRow("AC display") << "5 + 3 AC" << " 0" << "";
 
         // The keyboard.
-        QTest::newRow("typed keys") << "k:1 k:2 k:* k:3 k:="
-                                    << "36"
-                                    << "";
-        QTest::newRow("typed point") << "k:1 k:. k:5 k:."
-                                     << " 1.5"
-                                     << "ILLEGAL QUARNE";
-        QTest::newRow("typed c clears the calculation") << "5 + 3 k:c 2 ="
-                                                        << "2"
-                                                        << "";
-        QTest::newRow("typed C clears the calculation") << "5 + 3 k:C"
-                                                        << " 0"
-                                                        << "";
-        QTest::newRow("typed d clears the display") << "5 + 3 k:d 4 ="
-                                                    << "9"
-                                                    << "";
-        QTest::newRow("typed D clears the point") << "0.5 k:D 0.5"
-                                                  << " 0.5"
-                                                  << "";
-        QTest::newRow("typed minus and divide") << "k:8 k:- k:2 k:/ k:4 k:="
-                                                << "1.5"
-                                                << "";
+        QTest::newRow("typed keys") << "k:1 k:2 k:* k:3 k:=" << "36" << "";
+        QTest::newRow("typed point") << "k:1 k:. k:5 k:." << " 1.5" << "ILLEGAL QUARNE";
+        QTest::newRow("typed c clears the calculation") << "5 + 3 k:c 2 =" << "2" << "";
+        QTest::newRow("typed C clears the calculation") << "5 + 3 k:C" << " 0" << "";
+        QTest::newRow("typed d clears the display") << "5 + 3 k:d 4 =" << "9" << "";
+        QTest::newRow("typed D clears the point") << "0.5 k:D 0.5" << " 0.5" << "";
+        QTest::newRow("typed minus and divide") << "k:8 k:- k:2 k:/ k:4 k:=" << "1.5" << "";
+        // clang-format on
     }
     void sequences()
     {

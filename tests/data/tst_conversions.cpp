@@ -304,38 +304,24 @@ void TstConversions::roundWhole_data()
     QTest::addColumn<QString>("int16");
     QTest::addColumn<QString>("int32");
 
-    QTest::newRow("2.5") << 2.5 << "2"
-                         << "2";
-    QTest::newRow("3.5") << 3.5 << "4"
-                         << "4";
-    QTest::newRow("-2.5") << -2.5 << "-2"
-                          << "-2";
-    QTest::newRow("-3.5") << -3.5 << "-4"
-                          << "-4";
-    QTest::newRow("2.4999") << 2.4999 << "2"
-                            << "2";
-    QTest::newRow("-0.4") << -0.4 << "0"
-                          << "0";
-    QTest::newRow("int16 top") << 32767.4 << "32767"
-                               << "32767";
-    QTest::newRow("int16 top rounds out") << 32767.5 << "none"
-                                          << "32768";
-    QTest::newRow("int16 bottom half to even") << -32768.5 << "-32768"
-                                               << "-32768";
-    QTest::newRow("int16 below") << -32769.0 << "none"
-                                 << "-32769";
-    QTest::newRow("int32 top rounds out") << 2147483647.5 << "none"
-                                          << "none";
-    QTest::newRow("int32 half to even below top") << 2147483646.5 << "none"
-                                                  << "2147483646";
-    QTest::newRow("int32 bottom") << -2147483648.0 << "none"
-                                  << "-2147483648";
-    QTest::newRow("int32 below") << -2147483649.0 << "none"
-                                 << "none";
-    QTest::newRow("NaN") << nan_ << "none"
-                         << "none";
-    QTest::newRow("infinity") << inf_ << "none"
-                              << "none";
+    // clang-format off
+    QTest::newRow("2.5") << 2.5 << "2" << "2";
+    QTest::newRow("3.5") << 3.5 << "4" << "4";
+    QTest::newRow("-2.5") << -2.5 << "-2" << "-2";
+    QTest::newRow("-3.5") << -3.5 << "-4" << "-4";
+    QTest::newRow("2.4999") << 2.4999 << "2" << "2";
+    QTest::newRow("-0.4") << -0.4 << "0" << "0";
+    QTest::newRow("int16 top") << 32767.4 << "32767" << "32767";
+    QTest::newRow("int16 top rounds out") << 32767.5 << "none" << "32768";
+    QTest::newRow("int16 bottom half to even") << -32768.5 << "-32768" << "-32768";
+    QTest::newRow("int16 below") << -32769.0 << "none" << "-32769";
+    QTest::newRow("int32 top rounds out") << 2147483647.5 << "none" << "none";
+    QTest::newRow("int32 half to even below top") << 2147483646.5 << "none" << "2147483646";
+    QTest::newRow("int32 bottom") << -2147483648.0 << "none" << "-2147483648";
+    QTest::newRow("int32 below") << -2147483649.0 << "none" << "none";
+    QTest::newRow("NaN") << nan_ << "none" << "none";
+    QTest::newRow("infinity") << inf_ << "none" << "none";
+    // clang-format on
 }
 
 void TstConversions::roundWhole()
@@ -367,6 +353,7 @@ void TstConversions::currency_data()
     QTest::addColumn<qint64>("scaled");
     QTest::addColumn<QString>("text");
 
+    // clang-format off
     QTest::newRow("one and a half") << 1.5 << true << qint64(15000) << "1.5";
     QTest::newRow("whole") << 2.0 << true << qint64(20000) << "2";
     QTest::newRow("zero") << 0.0 << true << qint64(0) << "0";
@@ -382,12 +369,12 @@ void TstConversions::currency_data()
     QTest::newRow("leading zero decimals") << 7.0005 << true << qint64(70005) << "7.0005";
     QTest::newRow("tiny") << 1e-300 << true << qint64(0) << "0";
     QTest::newRow("near the top") << 922337203685477.5 << true << qint64(9223372036854775000) << "922337203685477.5";
-    QTest::newRow("near the bottom") << -922337203685477.5 << true << qint64(-9223372036854775000)
-                                     << "-922337203685477.5";
+    QTest::newRow("near the bottom") << -922337203685477.5 << true << qint64(-9223372036854775000) << "-922337203685477.5";
     QTest::newRow("just over the top") << 922337203685477.625 << false << qint64(0) << "";
     QTest::newRow("far over") << 1e20 << false << qint64(0) << "";
     QTest::newRow("NaN") << nan_ << false << qint64(0) << "";
     QTest::newRow("infinity") << -inf_ << false << qint64(0) << "";
+    // clang-format on
 }
 
 void TstConversions::currency()

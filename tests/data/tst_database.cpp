@@ -322,18 +322,19 @@ void TstDatabase::dbValueConversions_data()
     QTest::addColumn<double>("number");
     QTest::addColumn<qint64>("whole");
 
+    // clang-format off
     QTest::newRow("null") << DbValue() << "" << 0.0 << qint64(0);
     QTest::newRow("integer") << DbValue(42) << "42" << 42.0 << qint64(42);
     QTest::newRow("real") << DbValue(0.1 + 0.2) << "0.3" << 0.1 + 0.2 << qint64(0);
     QTest::newRow("real half to even") << DbValue(2.5) << "2.5" << 2.5 << qint64(2);
     QTest::newRow("real odd half up") << DbValue(-3.5) << "-3.5" << -3.5 << qint64(-4);
     QTest::newRow("real too big clamps") << DbValue(1e300) << "1E+300" << 1e300 << std::numeric_limits<qint64>::max();
-    QTest::newRow("real too small clamps")
-        << DbValue(-1e300) << "-1E+300" << -1e300 << std::numeric_limits<qint64>::min();
+    QTest::newRow("real too small clamps") << DbValue(-1e300) << "-1E+300" << -1e300 << std::numeric_limits<qint64>::min();
     QTest::newRow("text read from the start") << DbValue("12.5abc") << "12.5abc" << 12.5 << qint64(12);
     QTest::newRow("text not numeric") << DbValue("abc") << "abc" << 0.0 << qint64(0);
     QTest::newRow("text with comma") << DbValue("7,5") << "7,5" << 7.0 << qint64(7);
     QTest::newRow("blob") << DbValue(QByteArray("3.5")) << "3.5" << 3.5 << qint64(4);
+    // clang-format on
 }
 
 void TstDatabase::dbValueConversions()
@@ -691,22 +692,16 @@ void TstDatabase::checkedIdentifier_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("result");  // empty: refused
-    QTest::newRow("other case") << "itemname"
-                                << "ItemName";
-    QTest::newRow("upper case") << "ITEMCODE"
-                                << "ItemCode";
-    QTest::newRow("own spelling") << "Qty"
-                                  << "Qty";
-    QTest::newRow("injection") << "name; drop table x"
-                               << "";
-    QTest::newRow("trailing blank") << "ItemName "
-                                    << "";
-    QTest::newRow("quoted") << "\"ItemName\""
-                            << "";
-    QTest::newRow("empty") << ""
-                           << "";
-    QTest::newRow("not in the list") << "Material"
-                                     << "";
+    // clang-format off
+    QTest::newRow("other case") << "itemname" << "ItemName";
+    QTest::newRow("upper case") << "ITEMCODE" << "ItemCode";
+    QTest::newRow("own spelling") << "Qty" << "Qty";
+    QTest::newRow("injection") << "name; drop table x" << "";
+    QTest::newRow("trailing blank") << "ItemName " << "";
+    QTest::newRow("quoted") << "\"ItemName\"" << "";
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("not in the list") << "Material" << "";
+    // clang-format on
 }
 
 void TstDatabase::checkedIdentifier()
@@ -731,24 +726,14 @@ void TstDatabase::orderByText_data()
     QTest::addColumn<QString>("column");
     QTest::addColumn<QString>("direction");
     QTest::addColumn<QString>("result");  // empty: refused
-    QTest::newRow("ascending") << "itemname"
-                               << "A"
-                               << "ItemName";
-    QTest::newRow("lower-case a is descending") << "ItemName"
-                                                << "a"
-                                                << "ItemName Desc";
-    QTest::newRow("descending") << "ItemName"
-                                << "D"
-                                << "ItemName Desc";
-    QTest::newRow("no direction") << "ItemName"
-                                  << ""
-                                  << "ItemName Desc";
-    QTest::newRow("word Asc is descending") << "ItemName"
-                                            << "Asc"
-                                            << "ItemName Desc";
-    QTest::newRow("refused column") << "ItemName desc, (select 1)"
-                                    << "A"
-                                    << "";
+    // clang-format off
+    QTest::newRow("ascending") << "itemname" << "A" << "ItemName";
+    QTest::newRow("lower-case a is descending") << "ItemName" << "a" << "ItemName Desc";
+    QTest::newRow("descending") << "ItemName" << "D" << "ItemName Desc";
+    QTest::newRow("no direction") << "ItemName" << "" << "ItemName Desc";
+    QTest::newRow("word Asc is descending") << "ItemName" << "Asc" << "ItemName Desc";
+    QTest::newRow("refused column") << "ItemName desc, (select 1)" << "A" << "";
+    // clang-format on
 }
 
 void TstDatabase::orderByText()
@@ -774,56 +759,33 @@ void TstDatabase::sqlFunctions_data()
     QTest::addColumn<QString>("expr");
     QTest::addColumn<QString>("result");
 
-    QTest::newRow("val digits then letters") << "val('12abc')"
-                                             << "REAL 12";
-    QTest::newRow("val blanks inside") << "val(' 2 45 7')"
-                                       << "REAL 2457";
-    QTest::newRow("val point") << "val('7.5')"
-                               << "REAL 7.5";
-    QTest::newRow("val comma") << "val('7,5')"
-                               << "REAL 7";
-    QTest::newRow("val letters") << "val('abc')"
-                                 << "REAL 0";
-    QTest::newRow("val hex") << "val('&H1F')"
-                             << "REAL 31";
-    QTest::newRow("val overflow") << "val('1E400')"
-                                  << "REAL 0";
-    QTest::newRow("val null") << "val(NULL)"
-                              << "NULL";
-    QTest::newRow("val integer passes") << "val(7)"
-                                        << "INTEGER 7";
-    QTest::newRow("val real passes") << "val(2.5)"
-                                     << "REAL 2.5";
-    QTest::newRow("val upper case name") << "VAL('3')"
-                                         << "REAL 3";
-    QTest::newRow("cdbl number") << "cdbl('1.5')"
-                                 << "REAL 1.5";
-    QTest::newRow("cdbl blanks around") << "cdbl(' 2.5 ')"
-                                        << "REAL 2.5";
-    QTest::newRow("cdbl comma") << "cdbl('1,5')"
-                                << "NULL";
-    QTest::newRow("cdbl trailing letters") << "cdbl('12abc')"
-                                           << "NULL";
-    QTest::newRow("cdbl empty") << "cdbl('')"
-                                << "NULL";
-    QTest::newRow("cdbl null") << "cdbl(NULL)"
-                               << "NULL";
-    QTest::newRow("cdbl integer") << "cdbl(3)"
-                                  << "REAL 3";
-    QTest::newRow("isnumeric digits") << "isnumeric('9')"
-                                      << "INTEGER 1";
-    QTest::newRow("isnumeric code") << "isnumeric('A1')"
-                                    << "INTEGER 0";
-    QTest::newRow("isnumeric empty") << "isnumeric('')"
-                                     << "INTEGER 0";
-    QTest::newRow("isnumeric null") << "isnumeric(NULL)"
-                                    << "INTEGER 0";
-    QTest::newRow("isnumeric real") << "isnumeric(3.5)"
-                                    << "INTEGER 1";
-    QTest::newRow("isnumeric hex") << "isnumeric('&H10')"
-                                   << "INTEGER 1";
-    QTest::newRow("isnumeric exponent") << "isnumeric('1e5')"
-                                        << "INTEGER 1";
+    // clang-format off
+    QTest::newRow("val digits then letters") << "val('12abc')" << "REAL 12";
+    QTest::newRow("val blanks inside") << "val(' 2 45 7')" << "REAL 2457";
+    QTest::newRow("val point") << "val('7.5')" << "REAL 7.5";
+    QTest::newRow("val comma") << "val('7,5')" << "REAL 7";
+    QTest::newRow("val letters") << "val('abc')" << "REAL 0";
+    QTest::newRow("val hex") << "val('&H1F')" << "REAL 31";
+    QTest::newRow("val overflow") << "val('1E400')" << "REAL 0";
+    QTest::newRow("val null") << "val(NULL)" << "NULL";
+    QTest::newRow("val integer passes") << "val(7)" << "INTEGER 7";
+    QTest::newRow("val real passes") << "val(2.5)" << "REAL 2.5";
+    QTest::newRow("val upper case name") << "VAL('3')" << "REAL 3";
+    QTest::newRow("cdbl number") << "cdbl('1.5')" << "REAL 1.5";
+    QTest::newRow("cdbl blanks around") << "cdbl(' 2.5 ')" << "REAL 2.5";
+    QTest::newRow("cdbl comma") << "cdbl('1,5')" << "NULL";
+    QTest::newRow("cdbl trailing letters") << "cdbl('12abc')" << "NULL";
+    QTest::newRow("cdbl empty") << "cdbl('')" << "NULL";
+    QTest::newRow("cdbl null") << "cdbl(NULL)" << "NULL";
+    QTest::newRow("cdbl integer") << "cdbl(3)" << "REAL 3";
+    QTest::newRow("isnumeric digits") << "isnumeric('9')" << "INTEGER 1";
+    QTest::newRow("isnumeric code") << "isnumeric('A1')" << "INTEGER 0";
+    QTest::newRow("isnumeric empty") << "isnumeric('')" << "INTEGER 0";
+    QTest::newRow("isnumeric null") << "isnumeric(NULL)" << "INTEGER 0";
+    QTest::newRow("isnumeric real") << "isnumeric(3.5)" << "INTEGER 1";
+    QTest::newRow("isnumeric hex") << "isnumeric('&H10')" << "INTEGER 1";
+    QTest::newRow("isnumeric exponent") << "isnumeric('1e5')" << "INTEGER 1";
+    // clang-format on
 }
 
 void TstDatabase::sqlFunctions()

@@ -81,52 +81,25 @@ private slots:
         QTest::addColumn<QString>("height");
         QTest::addColumn<QStringList>("expected");
 
-        QTest::newRow("10 x 12 x 8") << "10"
-                                     << "12"
-                                     << "8"
-                                     << QStringList{"44", "352", "472", "2.75", "120", "472", "3.75", "2.5", "3.75"};
+        // clang-format off
+        QTest::newRow("10 x 12 x 8") << "10" << "12" << "8" << QStringList{"44", "352", "472", "2.75", "120", "472", "3.75", "2.5", "3.75"};
         // No height: no walls, ceiling+walls is the floor, concrete "0".
-        QTest::newRow("height empty") << "10"
-                                      << "12"
-                                      << "" << QStringList{"44", "0", "120", "0", "120", "120", "3.75", "2.5", "3.75"};
-        QTest::newRow("height 0") << "10"
-                                  << "12"
-                                  << "0" << QStringList{"44", "0", "120", "0", "120", "120", "3.75", "2.5", "3.75"};
-        QTest::newRow("height negative") << "10"
-                                         << "12"
-                                         << "-2"
-                                         << QStringList{"44", "-88", "32", "0", "120", "32", "3.75", "2.5", "3.75"};
+        QTest::newRow("height empty") << "10" << "12" << "" << QStringList{"44", "0", "120", "0", "120", "120", "3.75", "2.5", "3.75"};
+        QTest::newRow("height 0") << "10" << "12" << "0" << QStringList{"44", "0", "120", "0", "120", "120", "3.75", "2.5", "3.75"};
+        QTest::newRow("height negative") << "10" << "12" << "-2" << QStringList{"44", "-88", "32", "0", "120", "32", "3.75", "2.5", "3.75"};
         // Letters only read 0; a number followed by letters reads the number.
-        QTest::newRow("letters") << "abc"
-                                 << "12ft"
-                                 << "8 ft" << QStringList{"24", "192", "192", "1.5", "0", "192", "0", "0", "0"};
-        QTest::newRow("nothing typed") << ""
-                                       << ""
-                                       << "" << QStringList{"0", "0", "0", "0", "0", "0", "0", "0", "0"};
+        QTest::newRow("letters") << "abc" << "12ft" << "8 ft" << QStringList{"24", "192", "192", "1.5", "0", "192", "0", "0", "0"};
+        QTest::newRow("nothing typed") << "" << "" << "" << QStringList{"0", "0", "0", "0", "0", "0", "0", "0", "0"};
         // Sheet counts stay fractional; concrete is (L + W) / H and nothing more.
-        QTest::newRow("fractions") << "10.5"
-                                   << "7.25"
-                                   << "8" << QStringList{"35.5",    "284",        "360.125",   "2.21875",   "76.125",
-                                                         "360.125", "2.37890625", "1.5859375", "2.37890625"};
-        QTest::newRow("small room") << "3"
-                                    << "4"
-                                    << "2.5"
-                                    << QStringList{"14", "35", "47", "2.8", "12", "47", "0.375", "0.25", "0.375"};
+        QTest::newRow("fractions") << "10.5" << "7.25" << "8" << QStringList{"35.5",    "284",        "360.125",   "2.21875",   "76.125", "360.125", "2.37890625", "1.5859375", "2.37890625"};
+        QTest::newRow("small room") << "3" << "4" << "2.5" << QStringList{"14", "35", "47", "2.8", "12", "47", "0.375", "0.25", "0.375"};
         // The default text form: 15 significant digits, no rounding for show.
-        QTest::newRow("thirds") << "1"
-                                << "2"
-                                << "3"
-                                << QStringList{"6",     "18", "20", "1", "2", "20", "0.0625", "0.0416666666666667",
-                                               "0.0625"};
+        QTest::newRow("thirds") << "1" << "2" << "3" << QStringList{"6",     "18", "20", "1", "2", "20", "0.0625", "0.0416666666666667", "0.0625"};
         // Beyond the double range a figure is left empty; those that stay
         // in range are still shown.
-        QTest::newRow("product overflows") << "1E200"
-                                           << "1E200"
-                                           << "1" << QStringList{"4E+200", "4E+200", "", "2E+200", "", "", "", "", ""};
-        QTest::newRow("height beyond range")
-            << "10"
-            << "12"
-            << "1E400" << QStringList{"44", "", "", "", "120", "", "3.75", "2.5", "3.75"};
+        QTest::newRow("product overflows") << "1E200" << "1E200" << "1" << QStringList{"4E+200", "4E+200", "", "2E+200", "", "", "", "", ""};
+        QTest::newRow("height beyond range") << "10" << "12" << "1E400" << QStringList{"44", "", "", "", "120", "", "3.75", "2.5", "3.75"};
+        // clang-format on
     }
     void figures()
     {

@@ -725,58 +725,21 @@ private slots:
         QTest::addColumn<QString>("direction");
         QTest::addColumn<QList<int>>("found");
 
-        QTest::newRow("empty value lists all") << "Orderno"
-                                               << ""
-                                               << "Orderno"
-                                               << "A" << QList<int>{1, 7, 10, 21, 100};
-        QTest::newRow("D sorts descending") << "OrderNo"
-                                            << ""
-                                            << "OrderNo"
-                                            << "D" << QList<int>{100, 21, 10, 7, 1};
-        QTest::newRow("lower-case a sorts descending") << "OrderNo"
-                                                       << ""
-                                                       << "OrderNo"
-                                                       << "a" << QList<int>{100, 21, 10, 7, 1};
-        QTest::newRow("number anywhere") << "OrderNo"
-                                         << "1"
-                                         << "OrderNo"
-                                         << "A" << QList<int>{1, 10, 21, 100};
-        QTest::newRow("name anywhere, any case") << "CustName"
-                                                 << "AN"
-                                                 << "OrderNo"
-                                                 << "A" << QList<int>{1, 10};
-        QTest::newRow("underscore is a wildcard") << "CustName"
-                                                  << "_o"
-                                                  << "OrderNo"
-                                                  << "A" << QList<int>{7, 21};
-        QTest::newRow("percent is a wildcard") << "OrderNo"
-                                               << "1%0"
-                                               << "OrderNo"
-                                               << "A" << QList<int>{10, 100};
-        QTest::newRow("a quote is plain text") << "CustName"
-                                               << "o'c"
-                                               << "OrderNo"
-                                               << "A" << QList<int>{7};
-        QTest::newRow("by name, then number") << "CustName"
-                                              << ""
-                                              << "CustName"
-                                              << "A" << QList<int>{1, 10, 7, 21};
-        QTest::newRow("by total descending") << "OrderNo"
-                                             << ""
-                                             << "Total"
-                                             << "D" << QList<int>{7, 21, 1, 100, 10};
-        QTest::newRow("by date") << "OrderNo"
-                                 << ""
-                                 << "OrderDate"
-                                 << "A" << QList<int>{100, 21, 1, 7, 10};
-        QTest::newRow("customer gone: found by number") << "OrderNo"
-                                                        << "100"
-                                                        << "OrderNo"
-                                                        << "A" << QList<int>{100};
-        QTest::newRow("customer gone: not by name") << "CustName"
-                                                    << ""
-                                                    << "OrderNo"
-                                                    << "A" << QList<int>{1, 7, 10, 21};
+        // clang-format off
+        QTest::newRow("empty value lists all") << "Orderno" << "" << "Orderno" << "A" << QList<int>{1, 7, 10, 21, 100};
+        QTest::newRow("D sorts descending") << "OrderNo" << "" << "OrderNo" << "D" << QList<int>{100, 21, 10, 7, 1};
+        QTest::newRow("lower-case a sorts descending") << "OrderNo" << "" << "OrderNo" << "a" << QList<int>{100, 21, 10, 7, 1};
+        QTest::newRow("number anywhere") << "OrderNo" << "1" << "OrderNo" << "A" << QList<int>{1, 10, 21, 100};
+        QTest::newRow("name anywhere, any case") << "CustName" << "AN" << "OrderNo" << "A" << QList<int>{1, 10};
+        QTest::newRow("underscore is a wildcard") << "CustName" << "_o" << "OrderNo" << "A" << QList<int>{7, 21};
+        QTest::newRow("percent is a wildcard") << "OrderNo" << "1%0" << "OrderNo" << "A" << QList<int>{10, 100};
+        QTest::newRow("a quote is plain text") << "CustName" << "o'c" << "OrderNo" << "A" << QList<int>{7};
+        QTest::newRow("by name, then number") << "CustName" << "" << "CustName" << "A" << QList<int>{1, 10, 7, 21};
+        QTest::newRow("by total descending") << "OrderNo" << "" << "Total" << "D" << QList<int>{7, 21, 1, 100, 10};
+        QTest::newRow("by date") << "OrderNo" << "" << "OrderDate" << "A" << QList<int>{100, 21, 1, 7, 10};
+        QTest::newRow("customer gone: found by number") << "OrderNo" << "100" << "OrderNo" << "A" << QList<int>{100};
+        QTest::newRow("customer gone: not by name") << "CustName" << "" << "OrderNo" << "A" << QList<int>{1, 7, 10, 21};
+        // clang-format on
     }
 
     void searchOrders()
@@ -844,14 +807,12 @@ private slots:
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("sort");
-        QTest::newRow("search field not a list column") << "Notes"
-                                                        << "OrderNo";
-        QTest::newRow("search field with SQL") << "OrderNo like '%' or 1=1 --"
-                                               << "OrderNo";
-        QTest::newRow("empty search field") << ""
-                                            << "OrderNo";
-        QTest::newRow("sort column with SQL") << "OrderNo"
-                                              << "OrderNo; drop table OrderInfo";
+        // clang-format off
+        QTest::newRow("search field not a list column") << "Notes" << "OrderNo";
+        QTest::newRow("search field with SQL") << "OrderNo like '%' or 1=1 --" << "OrderNo";
+        QTest::newRow("empty search field") << "" << "OrderNo";
+        QTest::newRow("sort column with SQL") << "OrderNo" << "OrderNo; drop table OrderInfo";
+        // clang-format on
     }
 
     void searchOrdersRefusesOtherNames()
@@ -872,22 +833,14 @@ private slots:
         QTest::addColumn<QString>("seed");
         QTest::addColumn<QStringList>("names");  // column 1 of each row, in order
 
-        QTest::newRow("states") << "States"
-                                << "insert into States values (60, 'Zed'), (61, 'Able')" << QStringList{"Able", "Zed"};
-        QTest::newRow("takeoff names") << "Rooms"
-                                       << "insert into Rooms (Name) values ('Kitchen'), ('Bath')"
-                                       << QStringList{"Bath", "Kitchen"};
-        QTest::newRow("units") << "Units"
-                               << "insert into Units (Name) values ('sq ft'), ('each')" << QStringList{"each", "sq ft"};
-        QTest::newRow("items") << "Item"
-                               << "insert into Item (ItemName, Material) values ('Tile', 2), ('Grout', 1)"
-                               << QStringList{"Grout", "Tile"};
-        QTest::newRow("representatives") << "Representatives"
-                                         << "insert into Representatives (RepName) values ('Vic'), ('Ann')"
-                                         << QStringList{"Ann", "Vic"};
-        QTest::newRow("shipping") << "Ship"
-                                  << "insert into Ship (ShippingMedia) values ('Truck'), ('Air')"
-                                  << QStringList{"Air", "Truck"};
+        // clang-format off
+        QTest::newRow("states") << "States" << "insert into States values (60, 'Zed'), (61, 'Able')" << QStringList{"Able", "Zed"};
+        QTest::newRow("takeoff names") << "Rooms" << "insert into Rooms (Name) values ('Kitchen'), ('Bath')" << QStringList{"Bath", "Kitchen"};
+        QTest::newRow("units") << "Units" << "insert into Units (Name) values ('sq ft'), ('each')" << QStringList{"each", "sq ft"};
+        QTest::newRow("items") << "Item" << "insert into Item (ItemName, Material) values ('Tile', 2), ('Grout', 1)" << QStringList{"Grout", "Tile"};
+        QTest::newRow("representatives") << "Representatives" << "insert into Representatives (RepName) values ('Vic'), ('Ann')" << QStringList{"Ann", "Vic"};
+        QTest::newRow("shipping") << "Ship" << "insert into Ship (ShippingMedia) values ('Truck'), ('Air')" << QStringList{"Air", "Truck"};
+        // clang-format on
     }
 
     void lookups()

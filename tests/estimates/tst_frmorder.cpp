@@ -419,16 +419,13 @@ private slots:
         QTest::addColumn<QString>("taxPercent");
         QTest::addColumn<QString>("overheadPercent");
         QTest::addColumn<QStringList>("expected");  // amount, tax, overhead, total
-        QTest::newRow("no lines") << QStringList{} << ""
-                                  << "" << QStringList{"0", "0", "0", "0"};
-        QTest::newRow("100 and 50.5 at 8 and 10") << QStringList{"100", "50.5"} << "8"
-                                                  << "10" << QStringList{"150.5", "12.04", "15.05", "177.59"};
-        QTest::newRow("7.5 percent") << QStringList{"200"} << "7.5"
-                                     << "" << QStringList{"200", "15", "0", "215"};
-        QTest::newRow("percent not a number") << QStringList{"200"} << "eight"
-                                              << "-" << QStringList{"200", "0", "0", "200"};
-        QTest::newRow("unrounded thirds") << QStringList{"0.1", "0.2"} << ""
-                                          << "" << QStringList{"0.3", "0", "0", "0.3"};
+        // clang-format off
+        QTest::newRow("no lines") << QStringList{} << "" << "" << QStringList{"0", "0", "0", "0"};
+        QTest::newRow("100 and 50.5 at 8 and 10") << QStringList{"100", "50.5"} << "8" << "10" << QStringList{"150.5", "12.04", "15.05", "177.59"};
+        QTest::newRow("7.5 percent") << QStringList{"200"} << "7.5" << "" << QStringList{"200", "15", "0", "215"};
+        QTest::newRow("percent not a number") << QStringList{"200"} << "eight" << "-" << QStringList{"200", "0", "0", "200"};
+        QTest::newRow("unrounded thirds") << QStringList{"0.1", "0.2"} << "" << "" << QStringList{"0.3", "0", "0", "0.3"};
+        // clang-format on
     }
     void totalsFollowTheLines()
     {
@@ -648,25 +645,12 @@ private slots:
         QTest::addColumn<QString>("column");
         QTest::addColumn<QString>("question");
         QTest::addColumn<QString>("notice");
-        QTest::newRow("material")
-            << "TxtMaterial"
-            << "Material"
-            << "You have changed the Material Price. Do you want to update this price in Main File?"
-            << "Material price updated in master file";
-        QTest::newRow("labor") << "txtLabor"
-                               << "Labor"
-                               << "You have changed the Labor Price. Do you want to update this price in Main File?"
-                               << "Labor price updated in master file";
-        QTest::newRow("sub-labor")
-            << "txtExtension"
-            << "SubLabor"
-            << "You have changed the SubLabor Price. Do you want to update this price in Main File?"
-            << "Sub-Labor price updated in master file";
-        QTest::newRow("equipment")
-            << "txtOthers"
-            << "Equipment"
-            << "You have changed the Equipment Price. Do you want to update this price in Main File?"
-            << "Equipment price updated in master file";
+        // clang-format off
+        QTest::newRow("material") << "TxtMaterial" << "Material" << "You have changed the Material Price. Do you want to update this price in Main File?" << "Material price updated in master file";
+        QTest::newRow("labor") << "txtLabor" << "Labor" << "You have changed the Labor Price. Do you want to update this price in Main File?" << "Labor price updated in master file";
+        QTest::newRow("sub-labor") << "txtExtension" << "SubLabor" << "You have changed the SubLabor Price. Do you want to update this price in Main File?" << "Sub-Labor price updated in master file";
+        QTest::newRow("equipment") << "txtOthers" << "Equipment" << "You have changed the Equipment Price. Do you want to update this price in Main File?" << "Equipment price updated in master file";
+        // clang-format on
     }
     void priceWriteBack()
     {
@@ -735,14 +719,12 @@ private slots:
         QTest::addColumn<bool>("withLine");
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("refusal");
-        QTest::newRow("no customer") << false << true << ""
-                                     << "Select Customer ";
-        QTest::newRow("no lines") << true << false << ""
-                                  << "No Items Selected";
-        QTest::newRow("no number") << true << true << "0"
-                                   << "No Estimate number found";
-        QTest::newRow("number not a number") << true << true << "abc"
-                                             << "No Estimate number found";
+        // clang-format off
+        QTest::newRow("no customer") << false << true << "" << "Select Customer ";
+        QTest::newRow("no lines") << true << false << "" << "No Items Selected";
+        QTest::newRow("no number") << true << true << "0" << "No Estimate number found";
+        QTest::newRow("number not a number") << true << true << "abc" << "No Estimate number found";
+        // clang-format on
     }
     void saveRefusesAnIncompleteEstimate()
     {
@@ -772,16 +754,13 @@ private slots:
     {
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("fault");
-        QTest::newRow("new, insert fails") << "A"
-                                           << "insert";
-        QTest::newRow("new, number taken meanwhile") << "A"
-                                                     << "taken";
-        QTest::newRow("edit, line insert fails") << "E"
-                                                 << "lines";
-        QTest::newRow("new, another program holds the file") << "A"
-                                                             << "locked";
-        QTest::newRow("edit, read-only file") << "E"
-                                              << "read-only";
+        // clang-format off
+        QTest::newRow("new, insert fails") << "A" << "insert";
+        QTest::newRow("new, number taken meanwhile") << "A" << "taken";
+        QTest::newRow("edit, line insert fails") << "E" << "lines";
+        QTest::newRow("new, another program holds the file") << "A" << "locked";
+        QTest::newRow("edit, read-only file") << "E" << "read-only";
+        // clang-format on
     }
     void failedSaveKeepsTheScreen()
     {
@@ -1230,10 +1209,10 @@ private slots:
     {
         QTest::addColumn<QString>("firstPick");
         QTest::addColumn<QString>("expectedCity");
-        QTest::newRow("no customer yet") << ""
-                                         << "";
-        QTest::newRow("after a customer") << "Brian Cole"
-                                          << "Houston";
+        // clang-format off
+        QTest::newRow("no customer yet") << "" << "";
+        QTest::newRow("after a customer") << "Brian Cole" << "Houston";
+        // clang-format on
     }
     void customerPickerOverwritesTheShipTo()
     {

@@ -139,25 +139,18 @@ private slots:
         QTest::addColumn<QString>("option");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("found");
-        QTest::newRow("number anywhere in it") << "OptOrderNo"
-                                               << "1" << QStringList{"1", "10", "21", "100"};
-        QTest::newRow("number, nothing typed") << "OptOrderNo"
-                                               << "" << QStringList{"1", "7", "10", "21", "55", "100"};
-        QTest::newRow("name part") << "OptName"
-                                   << "an" << QStringList{"1", "7", "100"};
-        QTest::newRow("name, other case") << "OptName"
-                                          << "BRIAN" << QStringList{"7"};
-        QTest::newRow("quote in a name") << "OptName"
-                                         << "O'Neil" << QStringList{"7"};
-        QTest::newRow("percent is a wildcard") << "OptName"
-                                               << "a%d" << QStringList{"10"};
-        QTest::newRow("underscore is a wildcard") << "OptName"
-                                                  << "Br_an" << QStringList{"7"};
-        QTest::newRow("underscore, here matching itself") << "OptName"
-                                                          << "a_w" << QStringList{"21"};
+        // clang-format off
+        QTest::newRow("number anywhere in it") << "OptOrderNo" << "1" << QStringList{"1", "10", "21", "100"};
+        QTest::newRow("number, nothing typed") << "OptOrderNo" << "" << QStringList{"1", "7", "10", "21", "55", "100"};
+        QTest::newRow("name part") << "OptName" << "an" << QStringList{"1", "7", "100"};
+        QTest::newRow("name, other case") << "OptName" << "BRIAN" << QStringList{"7"};
+        QTest::newRow("quote in a name") << "OptName" << "O'Neil" << QStringList{"7"};
+        QTest::newRow("percent is a wildcard") << "OptName" << "a%d" << QStringList{"10"};
+        QTest::newRow("underscore is a wildcard") << "OptName" << "Br_an" << QStringList{"7"};
+        QTest::newRow("underscore, here matching itself") << "OptName" << "a_w" << QStringList{"21"};
         // A deleted customer's estimate has no name to match.
-        QTest::newRow("every name") << "OptName"
-                                    << "%" << QStringList{"1", "7", "10", "21", "100"};
+        QTest::newRow("every name") << "OptName" << "%" << QStringList{"1", "7", "10", "21", "100"};
+        // clang-format on
     }
     void searches()
     {
@@ -179,16 +172,13 @@ private slots:
     {
         QTest::addColumn<QString>("option");
         QTest::addColumn<QString>("text");
-        QTest::newRow("quote") << "OptName"
-                               << "x'y";
-        QTest::newRow("statement") << "OptName"
-                                   << "x'; DELETE FROM OrderInfo; --";
-        QTest::newRow("number option, text") << "OptOrderNo"
-                                             << "1' OR '1'='1";
-        QTest::newRow("double quote") << "OptName"
-                                      << "\"Anna\"";
-        QTest::newRow("bracket") << "OptName"
-                                 << "[A]";
+        // clang-format off
+        QTest::newRow("quote") << "OptName" << "x'y";
+        QTest::newRow("statement") << "OptName" << "x'; DELETE FROM OrderInfo; --";
+        QTest::newRow("number option, text") << "OptOrderNo" << "1' OR '1'='1";
+        QTest::newRow("double quote") << "OptName" << "\"Anna\"";
+        QTest::newRow("bracket") << "OptName" << "[A]";
+        // clang-format on
     }
     void searchTextCannotBreakTheQuery()
     {

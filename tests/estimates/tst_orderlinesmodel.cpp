@@ -67,30 +67,12 @@ private slots:
         const LineAmounts plain{.quantity = 3, .material = 7.5, .labor = 10, .subLabor = 3, .others = 1};
         const LineAmounts fine{
             .quantity = 2.5, .material = 7.123456, .labor = double(0.1f), .subLabor = 1.25, .others = 0.3333333};
-        QTest::newRow("entered") << false << plain << QStringList{"5",  "Kitchen", "3", "SF",   "Tile", "7.5",
-                                                                  "10", "3",       "1", "21.5", "2",    "3"}
-                                 << 7.5;
-        QTest::newRow("stored") << true << plain << QStringList{"5",  "Kitchen", "3", "SF",   "Tile", "7.5",
-                                                                "10", "3",       "1", "21.5", "2",    "3"}
-                                << 7.5;
-        QTest::newRow("entered, fine figures") << false << fine << QStringList{"5",
-                                                                               "Kitchen",
-                                                                               "2.5",
-                                                                               "SF",
-                                                                               "Tile",
-                                                                               "7.123456",
-                                                                               "0.100000001490116",
-                                                                               "1.25",
-                                                                               "0.3333333",
-                                                                               "8.80678930149012",
-                                                                               "2",
-                                                                               "3"}
-                                               << 7.123456;
-        QTest::newRow("stored, fine figures")
-            << true << fine
-            << QStringList{"5",         "Kitchen",          "2.5", "SF", "Tile", "7.1235", "0.1", "1.25",
-                           "0.3333333", "8.80678930149012", "2",   "3"}
-            << 7.1235;
+        // clang-format off
+        QTest::newRow("entered") << false << plain << QStringList{"5",  "Kitchen", "3", "SF",   "Tile", "7.5", "10", "3",       "1", "21.5", "2",    "3"} << 7.5;
+        QTest::newRow("stored") << true << plain << QStringList{"5",  "Kitchen", "3", "SF",   "Tile", "7.5", "10", "3",       "1", "21.5", "2",    "3"} << 7.5;
+        QTest::newRow("entered, fine figures") << false << fine << QStringList{"5", "Kitchen", "2.5", "SF", "Tile", "7.123456", "0.100000001490116", "1.25", "0.3333333", "8.80678930149012", "2", "3"} << 7.123456;
+        QTest::newRow("stored, fine figures") << true << fine << QStringList{"5",         "Kitchen",          "2.5", "SF", "Tile", "7.1235", "0.1", "1.25", "0.3333333", "8.80678930149012", "2",   "3"} << 7.1235;
+        // clang-format on
     }
     void cellsOfALine()
     {

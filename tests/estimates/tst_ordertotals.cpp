@@ -16,54 +16,16 @@ private slots:
         QTest::addColumn<QString>("tax");
         QTest::addColumn<QString>("overhead");
         QTest::addColumn<QString>("total");
-        QTest::newRow("no lines") << "0"
-                                  << ""
-                                  << ""
-                                  << "0"
-                                  << "0"
-                                  << "0";
-        QTest::newRow("150.5 at 8 and 10") << "150.5"
-                                           << "8"
-                                           << "10"
-                                           << "12.04"
-                                           << "15.05"
-                                           << "177.59";
-        QTest::newRow("7.5 percent") << "200"
-                                     << "7.5"
-                                     << ""
-                                     << "15"
-                                     << "0"
-                                     << "215";
-        QTest::newRow("not a number is 0 percent") << "200"
-                                                   << "abc"
-                                                   << "x1"
-                                                   << "0"
-                                                   << "0"
-                                                   << "200";
-        QTest::newRow("number then letters") << "200"
-                                             << "8 %"
-                                             << "10pc"
-                                             << "16"
-                                             << "20"
-                                             << "236";
-        QTest::newRow("not rounded for show") << "10"
-                                              << "3.333"
-                                              << "0"
-                                              << "0.3333"
-                                              << "0"
-                                              << "10.3333";
-        QTest::newRow("empty amount") << ""
-                                      << "8"
-                                      << "10"
-                                      << "0"
-                                      << "0"
-                                      << "0";
-        QTest::newRow("1000 at 8 and 10") << "1000"
-                                          << "8"
-                                          << "10"
-                                          << "80"
-                                          << "100"
-                                          << "1180";
+        // clang-format off
+        QTest::newRow("no lines") << "0" << "" << "" << "0" << "0" << "0";
+        QTest::newRow("150.5 at 8 and 10") << "150.5" << "8" << "10" << "12.04" << "15.05" << "177.59";
+        QTest::newRow("7.5 percent") << "200" << "7.5" << "" << "15" << "0" << "215";
+        QTest::newRow("not a number is 0 percent") << "200" << "abc" << "x1" << "0" << "0" << "200";
+        QTest::newRow("number then letters") << "200" << "8 %" << "10pc" << "16" << "20" << "236";
+        QTest::newRow("not rounded for show") << "10" << "3.333" << "0" << "0.3333" << "0" << "10.3333";
+        QTest::newRow("empty amount") << "" << "8" << "10" << "0" << "0" << "0";
+        QTest::newRow("1000 at 8 and 10") << "1000" << "8" << "10" << "80" << "100" << "1180";
+        // clang-format on
     }
     void finalTotalsFromTheBoxes()
     {
@@ -115,11 +77,12 @@ private slots:
     {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QStringList>("pieces");
+        // clang-format off
         QTest::newRow("all set") << priceEntry(12.5, 4, 2.0, 3, 0.75) << QStringList{"12.5", "4", "2", "3", "0.75"};
         QTest::newRow("nulls are empty") << priceEntry({}, 4, {}, {}, 1) << QStringList{"", "4", "", "", "1"};
-        QTest::newRow("whole numbers stored as integers")
-            << priceEntry(7, 0, 1, 0, 0) << QStringList{"7", "0", "1", "0", "0"};
+        QTest::newRow("whole numbers stored as integers") << priceEntry(7, 0, 1, 0, 0) << QStringList{"7", "0", "1", "0", "0"};
         QTest::newRow("short entry") << QStringLiteral("5#6") << QStringList{"5", "6", "", "", ""};
+        // clang-format on
     }
     void priceEntryAndPieces()
     {

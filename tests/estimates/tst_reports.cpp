@@ -322,13 +322,12 @@ private slots:
         QTest::addColumn<QDate>("to");
         QTest::addColumn<QList<int>>("listed");
         QTest::addColumn<QString>("total");
-        QTest::newRow("March, both ends included")
-            << QDate(2024, 3, 5) << QDate(2024, 3, 31) << QList<int>{101, 102, 105} << QStringLiteral("2,280.85");
-        QTest::newRow("one day") << QDate(2024, 2, 29) << QDate(2024, 2, 29) << QList<int>{104}
-                                 << QStringLiteral("0.00");
-        QTest::newRow("April") << QDate(2024, 4, 1) << QDate(2024, 4, 30) << QList<int>{103}
-                               << QStringLiteral("250.00");
+        // clang-format off
+        QTest::newRow("March, both ends included") << QDate(2024, 3, 5) << QDate(2024, 3, 31) << QList<int>{101, 102, 105} << QStringLiteral("2,280.85");
+        QTest::newRow("one day") << QDate(2024, 2, 29) << QDate(2024, 2, 29) << QList<int>{104} << QStringLiteral("0.00");
+        QTest::newRow("April") << QDate(2024, 4, 1) << QDate(2024, 4, 30) << QList<int>{103} << QStringLiteral("250.00");
         QTest::newRow("none") << QDate(2023, 1, 1) << QDate(2023, 12, 31) << QList<int>{} << QStringLiteral("0.00");
+        // clang-format on
     }
     void estimatesReportBetweenDates()
     {
@@ -672,18 +671,11 @@ private slots:
         QTest::addColumn<double>("overhead");
         // The first line's figures, then the amount, tax, overhead and total.
         QTest::addColumn<QStringList>("figures");
-        QTest::newRow("about 2.7 million")
-            << QList<double>{12500.75, 2411070.25, 250000, 45000.5, 4999.99} << 8.25 << 10.0
-            << QStringList{"12500.75",     "2,411,070.25", "250,000.00", "45,000.50",  "4,999.99",
-                           "2,711,070.74", "2,711,120.74", "223,667.46", "271,112.07", "3,205,900.27"};
-        QTest::newRow("999 million") << QList<double>{1, 512345678.90, 199999999.99, 99999999.99, 33320232.56} << 8.25
-                                     << 10.0 << QStringList{"512,345,678.90", "199,999,999.99", "99,999,999.99",
-                                                            "33,320,232.56",  "845,665,911.44", "845,665,961.44",
-                                                            "69,767,441.82",  "84,566,596.14",  "999,999,999.40"};
-        QTest::newRow("999 million in every column")
-            << QList<double>{999999999.99, 999999999.99, 999999999.99, 999999999.99, 999999999.99} << 8.25 << 10.0
-            << QStringList{"999999999.99",   "999,999,999.99", "3,999,999,999.96", "4,000,000,049.96",
-                           "330,000,004.12", "400,000,005.00", "4,730,000,059.08"};
+        // clang-format off
+        QTest::newRow("about 2.7 million") << QList<double>{12500.75, 2411070.25, 250000, 45000.5, 4999.99} << 8.25 << 10.0 << QStringList{"12500.75",     "2,411,070.25", "250,000.00", "45,000.50",  "4,999.99", "2,711,070.74", "2,711,120.74", "223,667.46", "271,112.07", "3,205,900.27"};
+        QTest::newRow("999 million") << QList<double>{1, 512345678.90, 199999999.99, 99999999.99, 33320232.56} << 8.25 << 10.0 << QStringList{"512,345,678.90", "199,999,999.99", "99,999,999.99", "33,320,232.56",  "845,665,911.44", "845,665,961.44", "69,767,441.82",  "84,566,596.14",  "999,999,999.40"};
+        QTest::newRow("999 million in every column") << QList<double>{999999999.99, 999999999.99, 999999999.99, 999999999.99, 999999999.99} << 8.25 << 10.0 << QStringList{"999999999.99",   "999,999,999.99", "3,999,999,999.96", "4,000,000,049.96", "330,000,004.12", "400,000,005.00", "4,730,000,059.08"};
+        // clang-format on
     }
     void proposalFiguresPrintWhole()
     {
@@ -792,20 +784,15 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("money");
         QTest::addColumn<QString>("figure");
-        QTest::newRow("zero") << 0.0 << "0.00"
-                              << "0";
-        QTest::newRow("thousands") << 1234567.891 << "1,234,567.89"
-                                   << "1234567.891";
-        QTest::newRow("three digits") << 100.0 << "100.00"
-                                      << "100";
-        QTest::newRow("a cent") << -0.05 << "-0.05"
-                                << "-0.05";
-        QTest::newRow("single precision") << double(12.35f) << "12.35"
-                                          << "12.35";
-        QTest::newRow("quantity") << 2.5 << "2.50"
-                                  << "2.5";
-        QTest::newRow("third") << 1.0 / 3 << "0.33"
-                               << "0.3333";
+        // clang-format off
+        QTest::newRow("zero") << 0.0 << "0.00" << "0";
+        QTest::newRow("thousands") << 1234567.891 << "1,234,567.89" << "1234567.891";
+        QTest::newRow("three digits") << 100.0 << "100.00" << "100";
+        QTest::newRow("a cent") << -0.05 << "-0.05" << "-0.05";
+        QTest::newRow("single precision") << double(12.35f) << "12.35" << "12.35";
+        QTest::newRow("quantity") << 2.5 << "2.50" << "2.5";
+        QTest::newRow("third") << 1.0 / 3 << "0.33" << "0.3333";
+        // clang-format on
     }
     void figures()
     {

@@ -98,13 +98,11 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("parent");
         QTest::addColumn<QStringList>("messages");
-        QTest::newRow("empty name") << ""
-                                    << "Root" << QStringList{"Empty Data", "Please enter Valid Data"};
-        QTest::newRow("itself as parent") << "Mid"
-                                          << "Mid" << QStringList{"Invalid Parent Category", "Please enter Valid Data"};
-        QTest::newRow("own descendant as parent")
-            << "Mid"
-            << "Leaf" << QStringList{"Invalid Parent Category", "Please enter Valid Data"};
+        // clang-format off
+        QTest::newRow("empty name") << "" << "Root" << QStringList{"Empty Data", "Please enter Valid Data"};
+        QTest::newRow("itself as parent") << "Mid" << "Mid" << QStringList{"Invalid Parent Category", "Please enter Valid Data"};
+        QTest::newRow("own descendant as parent") << "Mid" << "Leaf" << QStringList{"Invalid Parent Category", "Please enter Valid Data"};
+        // clang-format on
     }
     void dialogRefusals()
     {

@@ -81,24 +81,17 @@ private slots:
         QTest::addColumn<QString>("edited");
         QTest::addColumn<QString>("parent");
         QTest::addColumn<bool>("refused");
-        QTest::newRow("itself") << "Root"
-                                << "Root" << true;
-        QTest::newRow("its child") << "Root"
-                                   << "Child" << true;
-        QTest::newRow("its great-grandchild") << "Root"
-                                              << "Great" << true;
-        QTest::newRow("a grandchild's own child") << "Child"
-                                                  << "Great" << true;
-        QTest::newRow("top level") << "Grand"
-                                   << "" << false;
-        QTest::newRow("another branch") << "Child"
-                                        << "Other" << false;
-        QTest::newRow("its own ancestor") << "Great"
-                                          << "Root" << false;
-        QTest::newRow("a key that is not there") << "Root"
-                                                 << "missing" << false;
-        QTest::newRow("into a cycle left by another tool") << "Root"
-                                                           << "Loop" << false;
+        // clang-format off
+        QTest::newRow("itself") << "Root" << "Root" << true;
+        QTest::newRow("its child") << "Root" << "Child" << true;
+        QTest::newRow("its great-grandchild") << "Root" << "Great" << true;
+        QTest::newRow("a grandchild's own child") << "Child" << "Great" << true;
+        QTest::newRow("top level") << "Grand" << "" << false;
+        QTest::newRow("another branch") << "Child" << "Other" << false;
+        QTest::newRow("its own ancestor") << "Great" << "Root" << false;
+        QTest::newRow("a key that is not there") << "Root" << "missing" << false;
+        QTest::newRow("into a cycle left by another tool") << "Root" << "Loop" << false;
+        // clang-format on
     }
     void parentThatWouldMakeACycleIsRefused()
     {
@@ -204,24 +197,17 @@ private slots:
     {
         QTest::addColumn<QString>("of");
         QTest::addColumn<QString>("path");
-        QTest::newRow("top level") << "Root"
-                                   << "";
-        QTest::newRow("unknown key") << "missing"
-                                     << "";
-        QTest::newRow("child") << "Child"
-                               << " (Root)";
-        QTest::newRow("grandchild") << "Grand"
-                                    << " (Child <- Root)";
-        QTest::newRow("three ancestors at most") << "Deep"
-                                                 << " (Great <- Grand <- Child)";
-        QTest::newRow("parent deleted") << "Orphan"
-                                        << "";
-        QTest::newRow("grandparent deleted") << "Half"
-                                             << " (Orphan)";
-        QTest::newRow("its own parent") << "Self"
-                                        << " (Self <- Self <- Self)";
-        QTest::newRow("Null parent") << "Loose"
-                                     << "";
+        // clang-format off
+        QTest::newRow("top level") << "Root" << "";
+        QTest::newRow("unknown key") << "missing" << "";
+        QTest::newRow("child") << "Child" << " (Root)";
+        QTest::newRow("grandchild") << "Grand" << " (Child <- Root)";
+        QTest::newRow("three ancestors at most") << "Deep" << " (Great <- Grand <- Child)";
+        QTest::newRow("parent deleted") << "Orphan" << "";
+        QTest::newRow("grandparent deleted") << "Half" << " (Orphan)";
+        QTest::newRow("its own parent") << "Self" << " (Self <- Self <- Self)";
+        QTest::newRow("Null parent") << "Loose" << "";
+        // clang-format on
     }
     void ancestorPath()
     {
@@ -279,13 +265,13 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("names");
+        // clang-format off
         QTest::newRow("empty matches all") << "" << QStringList({"Child", "Grand", "Great", "O'Hara", "Other", "Root"});
         QTest::newRow("prefix, any case") << "gr" << QStringList({"Grand", "Great"});
         QTest::newRow("no substring") << "rand" << QStringList();
-        QTest::newRow("typed % is a wildcard") << "%r"
-                                               << QStringList({"Child", "Grand", "Great", "O'Hara", "Other", "Root"})
-                                                      .filter(QStringLiteral("r"), Qt::CaseInsensitive);
+        QTest::newRow("typed % is a wildcard") << "%r" << QStringList({"Child", "Grand", "Great", "O'Hara", "Other", "Root"}) .filter(QStringLiteral("r"), Qt::CaseInsensitive);
         QTest::newRow("apostrophe") << "O'" << QStringList({"O'Hara"});
+        // clang-format on
     }
     void searchIsANamePrefix()
     {

@@ -69,16 +69,13 @@ private slots:
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("change");
         QTest::addColumn<bool>("duplicate");
-        QTest::newRow("all equal") << "A"
-                                   << "" << true;
-        QTest::newRow("name in other case") << "A"
-                                            << "name" << true;
-        QTest::newRow("fax differs") << "A"
-                                     << "fax" << false;
-        QTest::newRow("state differs") << "A"
-                                       << "state" << false;
-        QTest::newRow("editing") << "E"
-                                 << "" << false;
+        // clang-format off
+        QTest::newRow("all equal") << "A" << "" << true;
+        QTest::newRow("name in other case") << "A" << "name" << true;
+        QTest::newRow("fax differs") << "A" << "fax" << false;
+        QTest::newRow("state differs") << "A" << "state" << false;
+        QTest::newRow("editing") << "E" << "" << false;
+        // clang-format on
     }
     void duplicateNeedsAllTwelveFields()
     {
@@ -200,28 +197,19 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QStringList>("names");
-        QTest::newRow("all: name") << "All"
-                                   << "sm" << QStringList({"Smith"});
-        QTest::newRow("all: city") << "All"
-                                   << "Salem" << QStringList({"Jones", "Smith"});
-        QTest::newRow("all: phone") << "All"
-                                    << "555" << QStringList({"O'Hara"});
-        QTest::newRow("all: e-mail") << "All"
-                                     << "bob@" << QStringList({"Jones"});
-        QTest::newRow("all: card number") << "All"
-                                          << "4111" << QStringList({"Brown"});
-        QTest::newRow("name only") << "CustName"
-                                   << "S" << QStringList({"Smith"});
-        QTest::newRow("city only") << "BCity"
-                                   << "S" << QStringList({"Jones", "Smith"});
-        QTest::newRow("prefix, not substring") << "CustName"
-                                               << "mith" << QStringList();
-        QTest::newRow("typed % is a wildcard") << "CustName"
-                                               << "%o" << QStringList({"Brown", "Jones", "O'Hara"});
-        QTest::newRow("apostrophe") << "CustName"
-                                    << "O'H" << QStringList({"O'Hara"});
-        QTest::newRow("empty skips Null columns") << "BEmail"
-                                                  << "" << QStringList({"Jones", "O'Hara", "Smith"});
+        // clang-format off
+        QTest::newRow("all: name") << "All" << "sm" << QStringList({"Smith"});
+        QTest::newRow("all: city") << "All" << "Salem" << QStringList({"Jones", "Smith"});
+        QTest::newRow("all: phone") << "All" << "555" << QStringList({"O'Hara"});
+        QTest::newRow("all: e-mail") << "All" << "bob@" << QStringList({"Jones"});
+        QTest::newRow("all: card number") << "All" << "4111" << QStringList({"Brown"});
+        QTest::newRow("name only") << "CustName" << "S" << QStringList({"Smith"});
+        QTest::newRow("city only") << "BCity" << "S" << QStringList({"Jones", "Smith"});
+        QTest::newRow("prefix, not substring") << "CustName" << "mith" << QStringList();
+        QTest::newRow("typed % is a wildcard") << "CustName" << "%o" << QStringList({"Brown", "Jones", "O'Hara"});
+        QTest::newRow("apostrophe") << "CustName" << "O'H" << QStringList({"O'Hara"});
+        QTest::newRow("empty skips Null columns") << "BEmail" << "" << QStringList({"Jones", "O'Hara", "Smith"});
+        // clang-format on
     }
     void search()
     {

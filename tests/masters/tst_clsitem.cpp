@@ -67,20 +67,15 @@ private slots:
         QTest::addColumn<double>("material");
         QTest::addColumn<double>("qty");
         QTest::addColumn<QString>("message");
-        QTest::newRow("all empty") << ""
-                                   << "" << 0 << 0.0 << 0.0 << "Enter Item #";
-        QTest::newRow("no description") << "7"
-                                        << "" << 0 << 0.0 << 0.0 << "Enter Item Description";
-        QTest::newRow("no category") << "7"
-                                     << "Pipe" << 0 << 0.0 << 0.0 << "Please select category";
-        QTest::newRow("no material") << "7"
-                                     << "Pipe" << 1 << 0.0 << 0.0 << "Enter Material Cost";
-        QTest::newRow("no quantity") << "7"
-                                     << "Pipe" << 1 << 2.5 << 0.0 << "Enter Default Quantity";
-        QTest::newRow("negative passes") << "7"
-                                         << "Pipe" << 1 << -5.0 << -1.0 << "";
-        QTest::newRow("tiny is not zero") << "7"
-                                          << "Pipe" << 1 << 1e-9 << 1e-9 << "";
+        // clang-format off
+        QTest::newRow("all empty") << "" << "" << 0 << 0.0 << 0.0 << "Enter Item #";
+        QTest::newRow("no description") << "7" << "" << 0 << 0.0 << 0.0 << "Enter Item Description";
+        QTest::newRow("no category") << "7" << "Pipe" << 0 << 0.0 << 0.0 << "Please select category";
+        QTest::newRow("no material") << "7" << "Pipe" << 1 << 0.0 << 0.0 << "Enter Material Cost";
+        QTest::newRow("no quantity") << "7" << "Pipe" << 1 << 2.5 << 0.0 << "Enter Default Quantity";
+        QTest::newRow("negative passes") << "7" << "Pipe" << 1 << -5.0 << -1.0 << "";
+        QTest::newRow("tiny is not zero") << "7" << "Pipe" << 1 << 1e-9 << 1e-9 << "";
+        // clang-format on
     }
     void validateStopsAtFirstFailure()
     {
@@ -389,10 +384,11 @@ private slots:
         for (bool orphan : {false, true})
             for (const char* s : {"ItemCode", "ItemName", "CatName", "Material", "Qty", "TU", "Name"}) {
                 const QByteArray tag = QByteArray(s) + (orphan ? " with orphan" : "");
+                // clang-format off
                 QTest::newRow(tag.constData()) << int(Getter::All) << QString::fromLatin1(s) << orphan;
                 QTest::newRow(("search " + tag).constData()) << int(Getter::Search) << QString::fromLatin1(s) << orphan;
-                QTest::newRow(("narrow search " + tag).constData())
-                    << int(Getter::NarrowSearch) << QString::fromLatin1(s) << orphan;
+                QTest::newRow(("narrow search " + tag).constData()) << int(Getter::NarrowSearch) << QString::fromLatin1(s) << orphan;
+                // clang-format on
             }
     }
     void pagesAgreeWithTheWholeStatement()
@@ -647,25 +643,17 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QStringList>("names");
-        QTest::newRow("all: name or category begins") << "All"
-                                                      << "Pl" << QStringList({"Board", "Plank", "plate"});
-        QTest::newRow("name prefix, any case") << "ItemName"
-                                               << "pl" << QStringList({"Plank", "plate"});
-        QTest::newRow("name is no substring match") << "ItemName"
-                                                    << "ank" << QStringList();
-        QTest::newRow("typed % is a wildcard") << "ItemName"
-                                               << "%a" << QStringList({"Board", "Plank", "plate", "Tar_x"});
-        QTest::newRow("typed _ is a wildcard") << "ItemName"
-                                               << "Pla_e" << QStringList({"plate"});
-        QTest::newRow("apostrophe") << "ItemName"
-                                    << "O'B" << QStringList({"O'Brien bolt"});
-        QTest::newRow("category") << "CatName"
-                                  << "wood" << QStringList({"Tar_x"});
-        QTest::newRow("item number as text") << "ItemCode"
-                                             << "1" << QStringList({"Board", "Plank"});
-        QTest::newRow("empty matches every listed item")
-            << "All"
-            << "" << QStringList({"Board", "O'Brien bolt", "Plank", "plate", "Tar_x"});
+        // clang-format off
+        QTest::newRow("all: name or category begins") << "All" << "Pl" << QStringList({"Board", "Plank", "plate"});
+        QTest::newRow("name prefix, any case") << "ItemName" << "pl" << QStringList({"Plank", "plate"});
+        QTest::newRow("name is no substring match") << "ItemName" << "ank" << QStringList();
+        QTest::newRow("typed % is a wildcard") << "ItemName" << "%a" << QStringList({"Board", "Plank", "plate", "Tar_x"});
+        QTest::newRow("typed _ is a wildcard") << "ItemName" << "Pla_e" << QStringList({"plate"});
+        QTest::newRow("apostrophe") << "ItemName" << "O'B" << QStringList({"O'Brien bolt"});
+        QTest::newRow("category") << "CatName" << "wood" << QStringList({"Tar_x"});
+        QTest::newRow("item number as text") << "ItemCode" << "1" << QStringList({"Board", "Plank"});
+        QTest::newRow("empty matches every listed item") << "All" << "" << QStringList({"Board", "O'Brien bolt", "Plank", "plate", "Tar_x"});
+        // clang-format on
     }
     void searchPatterns()
     {
@@ -705,10 +693,10 @@ private slots:
     {
         QTest::addColumn<QString>("searchField");
         QTest::addColumn<QString>("sort");
-        QTest::newRow("sort") << "All"
-                              << "ItemName; DROP TABLE Item";
-        QTest::newRow("search field") << "ItemName = ItemName or 1"
-                                      << "ItemName";
+        // clang-format off
+        QTest::newRow("sort") << "All" << "ItemName; DROP TABLE Item";
+        QTest::newRow("search field") << "ItemName = ItemName or 1" << "ItemName";
+        // clang-format on
     }
     void namesThatAreNoColumnAreRefused()
     {
@@ -727,14 +715,12 @@ private slots:
         QTest::addColumn<int>("which");
         QTest::addColumn<QString>("column");
         QTest::addColumn<QString>("message");
-        QTest::newRow("material") << 0 << "Material"
-                                  << "Material price updated in master file";
-        QTest::newRow("labor") << 1 << "Labor"
-                               << "Labor price updated in master file";
-        QTest::newRow("sub-labor") << 2 << "SubLabor"
-                                   << "Sub-Labor price updated in master file";
-        QTest::newRow("equipment") << 3 << "Equipment"
-                                   << "Equipment price updated in master file";
+        // clang-format off
+        QTest::newRow("material") << 0 << "Material" << "Material price updated in master file";
+        QTest::newRow("labor") << 1 << "Labor" << "Labor price updated in master file";
+        QTest::newRow("sub-labor") << 2 << "SubLabor" << "Sub-Labor price updated in master file";
+        QTest::newRow("equipment") << 3 << "Equipment" << "Equipment price updated in master file";
+        // clang-format on
     }
     void priceUpdates()
     {

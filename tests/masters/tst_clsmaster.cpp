@@ -40,27 +40,15 @@ private slots:
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("message");
-        QTest::newRow("empty, adding") << "A"
-                                       << ""
-                                       << "Empty Data";
-        QTest::newRow("empty, editing") << "E"
-                                        << ""
-                                        << "Empty Data";
-        QTest::newRow("empty, deleting") << "D"
-                                         << ""
-                                         << "Empty Data";
-        QTest::newRow("taken, adding") << "A"
-                                       << "sq FT"
-                                       << "Duplicate Data 'sq FT'";
-        QTest::newRow("taken, editing") << "E"
-                                        << "sq ft"
-                                        << "";
-        QTest::newRow("new, adding") << "A"
-                                     << "Bag"
-                                     << "";
-        QTest::newRow("apostrophe") << "A"
-                                    << "O'Hara's"
-                                    << "Duplicate Data 'O'Hara's'";
+        // clang-format off
+        QTest::newRow("empty, adding") << "A" << "" << "Empty Data";
+        QTest::newRow("empty, editing") << "E" << "" << "Empty Data";
+        QTest::newRow("empty, deleting") << "D" << "" << "Empty Data";
+        QTest::newRow("taken, adding") << "A" << "sq FT" << "Duplicate Data 'sq FT'";
+        QTest::newRow("taken, editing") << "E" << "sq ft" << "";
+        QTest::newRow("new, adding") << "A" << "Bag" << "";
+        QTest::newRow("apostrophe") << "A" << "O'Hara's" << "Duplicate Data 'O'Hara's'";
+        // clang-format on
     }
     void validate()
     {

@@ -165,12 +165,11 @@ private slots:
         QTest::addColumn<int>("storedState");
         QTest::addColumn<QString>("shownState");
         QTest::addColumn<QString>("savedState");
-        QTest::newRow("listed state") << 5 << "Zeta"
-                                      << "5";
-        QTest::newRow("state no longer listed") << 77 << "Alpha"
-                                                << "9";
-        QTest::newRow("no state") << 0 << "Alpha"
-                                  << "9";
+        // clang-format off
+        QTest::newRow("listed state") << 5 << "Zeta" << "5";
+        QTest::newRow("state no longer listed") << 77 << "Alpha" << "9";
+        QTest::newRow("no state") << 0 << "Alpha" << "9";
+        // clang-format on
     }
     void storedStateShown()
     {
@@ -268,18 +267,14 @@ private slots:
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<bool>("saved");
         const QStringList refused{"Duplicate Customer Data", "Please enter Valid Data"};
-        QTest::newRow("empty name") << "CustName"
-                                    << "" << QStringList{"Enter Customer Name", "Please enter Valid Data"} << false;
-        QTest::newRow("all twelve equal") << ""
-                                          << "" << refused << false;
-        QTest::newRow("name in other case") << "CustName"
-                                            << "SMITH & SONS" << refused << false;
-        QTest::newRow("only the fax differs") << "BFax"
-                                              << "555-9999" << QStringList{"Customer Saved"} << true;
-        QTest::newRow("only the state differs") << "BState"
-                                                << "5" << QStringList{"Customer Saved"} << true;
-        QTest::newRow("trailing blank in the url") << "BUrl"
-                                                   << "www.smith.example " << QStringList{"Customer Saved"} << true;
+        // clang-format off
+        QTest::newRow("empty name") << "CustName" << "" << QStringList{"Enter Customer Name", "Please enter Valid Data"} << false;
+        QTest::newRow("all twelve equal") << "" << "" << refused << false;
+        QTest::newRow("name in other case") << "CustName" << "SMITH & SONS" << refused << false;
+        QTest::newRow("only the fax differs") << "BFax" << "555-9999" << QStringList{"Customer Saved"} << true;
+        QTest::newRow("only the state differs") << "BState" << "5" << QStringList{"Customer Saved"} << true;
+        QTest::newRow("trailing blank in the url") << "BUrl" << "www.smith.example " << QStringList{"Customer Saved"} << true;
+        // clang-format on
     }
     void addChecks()
     {
@@ -341,24 +336,14 @@ private slots:
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("dialogMode");
         QTest::addColumn<bool>("editable");
-        QTest::newRow("add button") << "A"
-                                    << "cmdAdd"
-                                    << "A" << true;
-        QTest::newRow("copy button") << "C"
-                                     << "cmdCopy"
-                                     << "C" << true;
-        QTest::newRow("edit button") << "E"
-                                     << "CmdEdit"
-                                     << "E" << true;
-        QTest::newRow("double-click while editing") << "E"
-                                                    << "double-click"
-                                                    << "EE" << true;
-        QTest::newRow("double-click while adding") << "A"
-                                                   << "double-click"
-                                                   << "AE" << false;
-        QTest::newRow("double-click while deleting") << "D"
-                                                     << "double-click"
-                                                     << "DE" << false;
+        // clang-format off
+        QTest::newRow("add button") << "A" << "cmdAdd" << "A" << true;
+        QTest::newRow("copy button") << "C" << "cmdCopy" << "C" << true;
+        QTest::newRow("edit button") << "E" << "CmdEdit" << "E" << true;
+        QTest::newRow("double-click while editing") << "E" << "double-click" << "EE" << true;
+        QTest::newRow("double-click while adding") << "A" << "double-click" << "AE" << false;
+        QTest::newRow("double-click while deleting") << "D" << "double-click" << "DE" << false;
+        // clang-format on
     }
     void editableOrViewOnly()
     {

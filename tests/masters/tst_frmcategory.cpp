@@ -64,26 +64,12 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("explain");
-        QTest::newRow("add") << "A"
-                             << "Add Category"
-                             << "cmdAdd"
-                             << "Enter the category name, select parent category and press the 'Add' button to add a "
-                                "new category";
-        QTest::newRow("edit") << "E"
-                              << "Edit Category"
-                              << "CmdEdit"
-                              << "Double click on the category row that you wish to edit and change the category name "
-                                 "or parent category in the window that appears.";
-        QTest::newRow("delete") << "D"
-                                << "Delete Category"
-                                << "cmdDel"
-                                << "Select the category you wish to delete from the table by clicking that row and "
-                                   "press the 'Delete' button.";
-        QTest::newRow("select") << "S"
-                                << "Select Category"
-                                << "CmdSelect"
-                                << "Select category by double clicking the desired category row and pressing the "
-                                   "'Select' button.";
+        // clang-format off
+        QTest::newRow("add") << "A" << "Add Category" << "cmdAdd" << "Enter the category name, select parent category and press the 'Add' button to add a " "new category";
+        QTest::newRow("edit") << "E" << "Edit Category" << "CmdEdit" << "Double click on the category row that you wish to edit and change the category name " "or parent category in the window that appears.";
+        QTest::newRow("delete") << "D" << "Delete Category" << "cmdDel" << "Select the category you wish to delete from the table by clicking that row and " "press the 'Delete' button.";
+        QTest::newRow("select") << "S" << "Select Category" << "CmdSelect" << "Select category by double clicking the desired category row and pressing the " "'Select' button.";
+        // clang-format on
     }
     void modeSetsCaptionButtonAndExplanation()
     {
@@ -215,16 +201,13 @@ private slots:
         QTest::addColumn<QString>("parent");  // empty: "No Parent Category"
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<bool>("saved");
-        QTest::newRow("top level") << "Tiles"
-                                   << "" << QStringList{"Category Added "} << true;
-        QTest::newRow("under a parent") << "Grout"
-                                        << "Root" << QStringList{"Category Added "} << true;
-        QTest::newRow("quote in the name") << "Owner's"
-                                           << "Root" << QStringList{"Category Added "} << true;
-        QTest::newRow("empty name") << ""
-                                    << "Root" << QStringList{"Empty Data", "Please enter Valid Data"} << false;
-        QTest::newRow("duplicate") << "Root"
-                                   << "" << QStringList{"Duplicate Data", "Please enter Valid Data"} << false;
+        // clang-format off
+        QTest::newRow("top level") << "Tiles" << "" << QStringList{"Category Added "} << true;
+        QTest::newRow("under a parent") << "Grout" << "Root" << QStringList{"Category Added "} << true;
+        QTest::newRow("quote in the name") << "Owner's" << "Root" << QStringList{"Category Added "} << true;
+        QTest::newRow("empty name") << "" << "Root" << QStringList{"Empty Data", "Please enter Valid Data"} << false;
+        QTest::newRow("duplicate") << "Root" << "" << QStringList{"Duplicate Data", "Please enter Valid Data"} << false;
+        // clang-format on
     }
     void inlineAdd()
     {
@@ -431,18 +414,12 @@ private slots:
         QTest::addColumn<QString>("turnedMode");
         QTest::addColumn<bool>("boxesEnabled");
         QTest::addColumn<QString>("parentShown");
-        QTest::newRow("add") << "A"
-                             << "Child"
-                             << "AE" << false << "Root";
-        QTest::newRow("delete") << "D"
-                                << "Child"
-                                << "DE" << false << "Root";
-        QTest::newRow("select") << "S"
-                                << "Child"
-                                << "S" << true << "Root";
-        QTest::newRow("orphan") << "A"
-                                << "Orphan"
-                                << "AE" << false << noParent;
+        // clang-format off
+        QTest::newRow("add") << "A" << "Child" << "AE" << false << "Root";
+        QTest::newRow("delete") << "D" << "Child" << "DE" << false << "Root";
+        QTest::newRow("select") << "S" << "Child" << "S" << true << "Root";
+        QTest::newRow("orphan") << "A" << "Orphan" << "AE" << false << noParent;
+        // clang-format on
     }
     void doubleClickLoadsTheRow()
     {
@@ -569,17 +546,10 @@ private slots:
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("text");
-        QTest::newRow("search help") << "cmdHelp2"
-                                     << "Enter the name you want to search in the 'Category name' box here and press "
-                                        "the 'Search' button.";
-        QTest::newRow("screen help")
-            << "cmdMainHelp"
-            << "To enter a category, you only need to give the category name. You can create the multiple level of "
-               "hierarchy for the categories. You will need to select the 'Parent category' under which you want "
-               "your category to appear. \r\n\r\n This screen also shows list of all the categories in a table. The "
-               "first column shows category name, second column shows number of items belonging to that category and "
-               "third column shows the parent category name (if any). The table can be sorted by clicking on the "
-               "column header row.";
+        // clang-format off
+        QTest::newRow("search help") << "cmdHelp2" << "Enter the name you want to search in the 'Category name' box here and press " "the 'Search' button.";
+        QTest::newRow("screen help") << "cmdMainHelp" << "To enter a category, you only need to give the category name. You can create the multiple level of " "hierarchy for the categories. You will need to select the 'Parent category' under which you want " "your category to appear. \r\n\r\n This screen also shows list of all the categories in a table. The " "first column shows category name, second column shows number of items belonging to that category and " "third column shows the parent category name (if any). The table can be sorted by clicking on the " "column header row.";
+        // clang-format on
     }
     void helpButtonsSpeak()
     {

@@ -118,24 +118,14 @@ private slots:
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("button");
-        QTest::newRow("add") << "A"
-                             << "Add Customer"
-                             << "cmdAdd";
-        QTest::newRow("edit") << "E"
-                              << "Edit Customer"
-                              << "CmdEdit";
-        QTest::newRow("delete") << "D"
-                                << "Delete Customer"
-                                << "cmdDel";
-        QTest::newRow("select") << "S"
-                                << "Select Customer"
-                                << "CmdSelect";
-        QTest::newRow("copy") << "C"
-                              << "Copy Customer"
-                              << "cmdCopy";
-        QTest::newRow("no mode") << ""
-                                 << "Customers"
-                                 << "";
+        // clang-format off
+        QTest::newRow("add") << "A" << "Add Customer" << "cmdAdd";
+        QTest::newRow("edit") << "E" << "Edit Customer" << "CmdEdit";
+        QTest::newRow("delete") << "D" << "Delete Customer" << "cmdDel";
+        QTest::newRow("select") << "S" << "Select Customer" << "CmdSelect";
+        QTest::newRow("copy") << "C" << "Copy Customer" << "cmdCopy";
+        QTest::newRow("no mode") << "" << "Customers" << "";
+        // clang-format on
     }
     void modeSetsCaptionAndButton()
     {
@@ -197,26 +187,18 @@ private slots:
         QTest::addColumn<QString>("option");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("found");
-        QTest::newRow("all: name or city") << "OptAll"
-                                           << "spr" << QStringList{"Smith", "Springer"};
-        QTest::newRow("all: phone") << "OptAll"
-                                    << "617" << QStringList{"Jones"};
-        QTest::newRow("all: e-mail") << "OptAll"
-                                     << "jj@" << QStringList{"Jones"};
-        QTest::newRow("all: card number") << "OptAll"
-                                          << "4111" << QStringList{"Smith"};
-        QTest::newRow("all: empty text") << "OptAll"
-                                         << "" << QStringList{"Baker", "Jones", "Smith", "Springer"};
-        QTest::newRow("name") << "OptName"
-                              << "s" << QStringList{"Smith", "Springer"};
-        QTest::newRow("city") << "OptCity"
-                              << "Spr" << QStringList{"Smith"};
-        QTest::newRow("phone") << "OptPhone"
-                               << "518" << QStringList{"Springer"};
-        QTest::newRow("e-mail") << "OptEmail"
-                                << "smith@" << QStringList{"Smith"};
-        QTest::newRow("e-mail: empty text skips Null") << "OptEmail"
-                                                       << "" << QStringList{"Jones", "Smith", "Springer"};
+        // clang-format off
+        QTest::newRow("all: name or city") << "OptAll" << "spr" << QStringList{"Smith", "Springer"};
+        QTest::newRow("all: phone") << "OptAll" << "617" << QStringList{"Jones"};
+        QTest::newRow("all: e-mail") << "OptAll" << "jj@" << QStringList{"Jones"};
+        QTest::newRow("all: card number") << "OptAll" << "4111" << QStringList{"Smith"};
+        QTest::newRow("all: empty text") << "OptAll" << "" << QStringList{"Baker", "Jones", "Smith", "Springer"};
+        QTest::newRow("name") << "OptName" << "s" << QStringList{"Smith", "Springer"};
+        QTest::newRow("city") << "OptCity" << "Spr" << QStringList{"Smith"};
+        QTest::newRow("phone") << "OptPhone" << "518" << QStringList{"Springer"};
+        QTest::newRow("e-mail") << "OptEmail" << "smith@" << QStringList{"Smith"};
+        QTest::newRow("e-mail: empty text skips Null") << "OptEmail" << "" << QStringList{"Jones", "Smith", "Springer"};
+        // clang-format on
     }
     void searchByEachOption()
     {
@@ -242,16 +224,13 @@ private slots:
         QTest::addColumn<bool>("dialogOpens");
         const QString question = QStringLiteral("Customer Not Found : Would You Like To Add ? ");
         const QString notice = QStringLiteral("Customer Not Found");
-        QTest::newRow("add mode, by name, yes") << "A"
-                                                << "OptName" << ui::Answer::Yes << question << true;
-        QTest::newRow("add mode, by name, no") << "A"
-                                               << "OptName" << ui::Answer::No << question << false;
-        QTest::newRow("add mode, by city") << "A"
-                                           << "OptCity" << ui::Answer::Ok << notice << false;
-        QTest::newRow("add mode, all columns") << "A"
-                                               << "OptAll" << ui::Answer::Ok << notice << false;
-        QTest::newRow("edit mode, by name") << "E"
-                                            << "OptName" << ui::Answer::Ok << notice << false;
+        // clang-format off
+        QTest::newRow("add mode, by name, yes") << "A" << "OptName" << ui::Answer::Yes << question << true;
+        QTest::newRow("add mode, by name, no") << "A" << "OptName" << ui::Answer::No << question << false;
+        QTest::newRow("add mode, by city") << "A" << "OptCity" << ui::Answer::Ok << notice << false;
+        QTest::newRow("add mode, all columns") << "A" << "OptAll" << ui::Answer::Ok << notice << false;
+        QTest::newRow("edit mode, by name") << "E" << "OptName" << ui::Answer::Ok << notice << false;
+        // clang-format on
     }
     void notFound()
     {
@@ -411,12 +390,11 @@ private slots:
     {
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("turned");
-        QTest::newRow("edit") << "E"
-                              << "EE";
-        QTest::newRow("delete") << "D"
-                                << "DE";
-        QTest::newRow("add") << "A"
-                             << "AE";
+        // clang-format off
+        QTest::newRow("edit") << "E" << "EE";
+        QTest::newRow("delete") << "D" << "DE";
+        QTest::newRow("add") << "A" << "AE";
+        // clang-format on
     }
     void doubleClickOpensTheRow()
     {
@@ -501,21 +479,13 @@ private slots:
     {
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("text");
-        QTest::newRow("add") << "A"
-                             << "This screen allows you to enter the Customer details in the master table. Click on "
-                                "'Add' button to add a new record in the Customers database. ";
-        QTest::newRow("edit") << "E"
-                              << "This screen allows you to edit the Customer data in the master table. Select the "
-                                 "record by double clicking on the customer row or selecting the Customer and pressing "
-                                 "'Edit' button";
-        QTest::newRow("delete") << "D"
-                                << "This screen allows you to delete the Customer data from the master table. Select "
-                                   "the customer record by clicking the customer row and pressing 'Delete' button. It "
-                                   "will delete the record after confirmation.";
-        QTest::newRow("select") << "S"
-                                << "";
-        QTest::newRow("copy") << "C"
-                              << "";
+        // clang-format off
+        QTest::newRow("add") << "A" << "This screen allows you to enter the Customer details in the master table. Click on " "'Add' button to add a new record in the Customers database. ";
+        QTest::newRow("edit") << "E" << "This screen allows you to edit the Customer data in the master table. Select the " "record by double clicking on the customer row or selecting the Customer and pressing " "'Edit' button";
+        QTest::newRow("delete") << "D" << "This screen allows you to delete the Customer data from the master table. Select " "the customer record by clicking the customer row and pressing 'Delete' button. It " "will delete the record after confirmation.";
+        QTest::newRow("select") << "S" << "";
+        QTest::newRow("copy") << "C" << "";
+        // clang-format on
     }
     void helpByMode()
     {

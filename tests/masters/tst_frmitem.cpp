@@ -125,13 +125,10 @@ private slots:
     {
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("message");  // %1: the database file
-        QTest::newRow("item pages damaged")
-            << "damaged"
-            << "The database \"%1\" is damaged. Restore a backup with File > Restore from Backup.";
-        QTest::newRow("a column gone") << "column"
-                                       << "The database \"%1\" has no column \"UnitId\", which this needs, so it "
-                                          "could not be done and nothing was saved. Restore a whole backup with File "
-                                          "> Restore from Backup.";
+        // clang-format off
+        QTest::newRow("item pages damaged") << "damaged" << "The database \"%1\" is damaged. Restore a backup with File > Restore from Backup.";
+        QTest::newRow("a column gone") << "column" << "The database \"%1\" has no column \"UnitId\", which this needs, so it " "could not be done and nothing was saved. Restore a whole backup with File " "> Restore from Backup.";
+        // clang-format on
     }
     void aSpoiltFileIsToldInTheProgramsWords()
     {
@@ -259,14 +256,12 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("codes");
         // Search results sort item numbers as text.
-        QTest::newRow("All: name or category begins") << "OptAll"
-                                                      << "Pl" << QStringList{"10", "11", "20", "9"};
-        QTest::newRow("Name") << "OptName"
-                              << "Pl" << QStringList{"11", "20"};
-        QTest::newRow("Category") << "OptCat"
-                                  << "Pl" << QStringList{"10", "9"};
-        QTest::newRow("Item #") << "OptCode"
-                                << "1" << QStringList{"10", "11", "12"};
+        // clang-format off
+        QTest::newRow("All: name or category begins") << "OptAll" << "Pl" << QStringList{"10", "11", "20", "9"};
+        QTest::newRow("Name") << "OptName" << "Pl" << QStringList{"11", "20"};
+        QTest::newRow("Category") << "OptCat" << "Pl" << QStringList{"10", "9"};
+        QTest::newRow("Item #") << "OptCode" << "1" << QStringList{"10", "11", "12"};
+        // clang-format on
     }
     void searchesByEachOption()
     {
@@ -296,14 +291,12 @@ private slots:
         QTest::addColumn<bool>("dialog");
         const QString offer = QStringLiteral("Inventory|Item Not Found : Would You Like To Add ? ");
         const QString notFound = ui::applicationTitle() + QStringLiteral("|Item Not Found");
-        QTest::newRow("Name in add mode, Yes") << "A"
-                                               << "OptName" << true << QStringList{offer} << true;
-        QTest::newRow("Name in add mode, No") << "A"
-                                              << "OptName" << false << QStringList{offer} << false;
-        QTest::newRow("All in add mode") << "A"
-                                         << "OptAll" << true << QStringList{notFound} << false;
-        QTest::newRow("Name in edit mode") << "E"
-                                           << "OptName" << true << QStringList{notFound} << false;
+        // clang-format off
+        QTest::newRow("Name in add mode, Yes") << "A" << "OptName" << true << QStringList{offer} << true;
+        QTest::newRow("Name in add mode, No") << "A" << "OptName" << false << QStringList{offer} << false;
+        QTest::newRow("All in add mode") << "A" << "OptAll" << true << QStringList{notFound} << false;
+        QTest::newRow("Name in edit mode") << "E" << "OptName" << true << QStringList{notFound} << false;
+        // clang-format on
     }
     void notFound()
     {
@@ -487,12 +480,11 @@ private slots:
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("turned");
         QTest::addColumn<bool>("viewOnly");
-        QTest::newRow("add: view only") << "A"
-                                        << "AE" << true;
-        QTest::newRow("delete: view only") << "D"
-                                           << "DE" << true;
-        QTest::newRow("edit: editable") << "E"
-                                        << "EE" << false;
+        // clang-format off
+        QTest::newRow("add: view only") << "A" << "AE" << true;
+        QTest::newRow("delete: view only") << "D" << "DE" << true;
+        QTest::newRow("edit: editable") << "E" << "EE" << false;
+        // clang-format on
     }
     void doubleClickOpensTheRow()
     {

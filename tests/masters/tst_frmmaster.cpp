@@ -59,12 +59,10 @@ private slots:
         QTest::addColumn<QString>("table");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("label");
-        QTest::newRow("Rooms") << "Rooms"
-                               << "Takeoff Name  Master Entry Screen"
-                               << "Takeoff Name :";
-        QTest::newRow("Units") << "Units"
-                               << "Units Master Entry Screen"
-                               << "Unit Name :";
+        // clang-format off
+        QTest::newRow("Rooms") << "Rooms" << "Takeoff Name  Master Entry Screen" << "Takeoff Name :";
+        QTest::newRow("Units") << "Units" << "Units Master Entry Screen" << "Unit Name :";
+        // clang-format on
     }
     void captionsByTable()
     {
@@ -132,10 +130,10 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("message");
-        QTest::newRow("empty") << ""
-                               << "Master Entry|Empty Data";
-        QTest::newRow("duplicate") << "Bath"
-                                   << "Master Entry|Duplicate Data 'Bath'";
+        // clang-format off
+        QTest::newRow("empty") << "" << "Master Entry|Empty Data";
+        QTest::newRow("duplicate") << "Bath" << "Master Entry|Duplicate Data 'Bath'";
+        // clang-format on
     }
     void refusedNamesAreReportedByTheClass()
     {
@@ -158,13 +156,11 @@ private slots:
         QTest::addColumn<QList<ui::Answer>>("answers");
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<QStringList>("rooms");
-        QTest::newRow("save it: Yes, Yes")
-            << QList<ui::Answer>{ui::Answer::Yes, ui::Answer::Yes} << QStringList{unsaved, saveQuestion, saved}
-            << QStringList{"Attic", "Bath", "Cellar"};
-        QTest::newRow("save it, then No") << QList<ui::Answer>{ui::Answer::Yes, ui::Answer::No}
-                                          << QStringList{unsaved, saveQuestion} << QStringList{"Attic", "Bath"};
-        QTest::newRow("do not save") << QList<ui::Answer>{ui::Answer::No} << QStringList{unsaved}
-                                     << QStringList{"Attic", "Bath"};
+        // clang-format off
+        QTest::newRow("save it: Yes, Yes") << QList<ui::Answer>{ui::Answer::Yes, ui::Answer::Yes} << QStringList{unsaved, saveQuestion, saved} << QStringList{"Attic", "Bath", "Cellar"};
+        QTest::newRow("save it, then No") << QList<ui::Answer>{ui::Answer::Yes, ui::Answer::No} << QStringList{unsaved, saveQuestion} << QStringList{"Attic", "Bath"};
+        QTest::newRow("do not save") << QList<ui::Answer>{ui::Answer::No} << QStringList{unsaved} << QStringList{"Attic", "Bath"};
+        // clang-format on
     }
     void movingAwayFromAnUnsavedAdd()
     {
@@ -194,19 +190,14 @@ private slots:
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<bool>("closed");
         QTest::addColumn<QStringList>("units");
-        QTest::newRow("Ok, save") << false << "Box" << QList<ui::Answer>{ui::Answer::Yes, ui::Answer::Yes}
-                                  << QStringList{unsaved, saveQuestion, saved} << true << QStringList{"Box", "Each"};
-        QTest::newRow("close box, save") << true << "Box" << QList<ui::Answer>{ui::Answer::Yes, ui::Answer::Yes}
-                                         << QStringList{unsaved, saveQuestion, saved} << true
-                                         << QStringList{"Box", "Each"};
-        QTest::newRow("Ok, do not save") << false << "Box" << QList<ui::Answer>{ui::Answer::No} << QStringList{unsaved}
-                                         << true << QStringList{"Each"};
-        QTest::newRow("Ok, save then No") << false << "Box" << QList<ui::Answer>{ui::Answer::Yes, ui::Answer::No}
-                                          << QStringList{unsaved, saveQuestion} << true << QStringList{"Each"};
+        // clang-format off
+        QTest::newRow("Ok, save") << false << "Box" << QList<ui::Answer>{ui::Answer::Yes, ui::Answer::Yes} << QStringList{unsaved, saveQuestion, saved} << true << QStringList{"Box", "Each"};
+        QTest::newRow("close box, save") << true << "Box" << QList<ui::Answer>{ui::Answer::Yes, ui::Answer::Yes} << QStringList{unsaved, saveQuestion, saved} << true << QStringList{"Box", "Each"};
+        QTest::newRow("Ok, do not save") << false << "Box" << QList<ui::Answer>{ui::Answer::No} << QStringList{unsaved} << true << QStringList{"Each"};
+        QTest::newRow("Ok, save then No") << false << "Box" << QList<ui::Answer>{ui::Answer::Yes, ui::Answer::No} << QStringList{unsaved, saveQuestion} << true << QStringList{"Each"};
         // A refused name keeps the window, so the typed add is not lost.
-        QTest::newRow("Ok, save a duplicate")
-            << false << "Each" << QList<ui::Answer>{ui::Answer::Yes, ui::Answer::Yes}
-            << QStringList{unsaved, saveQuestion, "Master Entry|Duplicate Data 'Each'"} << false << QStringList{"Each"};
+        QTest::newRow("Ok, save a duplicate") << false << "Each" << QList<ui::Answer>{ui::Answer::Yes, ui::Answer::Yes} << QStringList{unsaved, saveQuestion, "Master Entry|Duplicate Data 'Each'"} << false << QStringList{"Each"};
+        // clang-format on
     }
     void closingDuringAnAddAsksFirst()
     {
@@ -299,13 +290,11 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("result");
         QTest::addColumn<QStringList>("messages");
-        QTest::newRow("inside a name") << "droo"
-                                       << "Bedroom / Record : 2 of 3" << QStringList{};
-        QTest::newRow("nothing: the first record")
-            << "garage"
-            << "Attic / Record : 1 of 3" << QStringList{"Search|No Result found."};
-        QTest::newRow("empty text: the first record") << ""
-                                                      << "Attic / Record : 1 of 3" << QStringList{};
+        // clang-format off
+        QTest::newRow("inside a name") << "droo" << "Bedroom / Record : 2 of 3" << QStringList{};
+        QTest::newRow("nothing: the first record") << "garage" << "Attic / Record : 1 of 3" << QStringList{"Search|No Result found."};
+        QTest::newRow("empty text: the first record") << "" << "Attic / Record : 1 of 3" << QStringList{};
+        // clang-format on
     }
     void searchFindsAPartOfAName()
     {

@@ -200,21 +200,13 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("item number") << "txtCode"
-                                     << ""
-                                     << "Item Details|Enter Item #";
-        QTest::newRow("description") << "TxtName"
-                                     << ""
-                                     << "Item Details|Enter Item Description";
-        QTest::newRow("material not a number") << "TxtMaterial"
-                                               << "abc"
-                                               << "Item Details|Enter Material Cost";
-        QTest::newRow("quantity empty") << "TxtQty"
-                                        << ""
-                                        << "Item Details|Enter Default Quantity";
-        QTest::newRow("no unit exists") << "units"
-                                        << ""
-                                        << "Item Details|Please select unit";
+        // clang-format off
+        QTest::newRow("item number") << "txtCode" << "" << "Item Details|Enter Item #";
+        QTest::newRow("description") << "TxtName" << "" << "Item Details|Enter Item Description";
+        QTest::newRow("material not a number") << "TxtMaterial" << "abc" << "Item Details|Enter Material Cost";
+        QTest::newRow("quantity empty") << "TxtQty" << "" << "Item Details|Enter Default Quantity";
+        QTest::newRow("no unit exists") << "units" << "" << "Item Details|Please select unit";
+        // clang-format on
     }
     void applyRefusesAndKeepsTheDialog()
     {
@@ -244,13 +236,11 @@ private slots:
     {
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("words");
-        QTest::newRow("another program holds the file") << "locked"
-                                                        << "is in use by another program";
-        QTest::newRow("read-only file") << "read-only"
-                                        << "cannot be written: the file or its folder is read-only";
-        QTest::newRow("disk full") << "full"
-                                   << "There is no room left on the disk that holds the database \"%1\", so nothing "
-                                      "was saved. Make room on the disk and try again.";
+        // clang-format off
+        QTest::newRow("another program holds the file") << "locked" << "is in use by another program";
+        QTest::newRow("read-only file") << "read-only" << "cannot be written: the file or its folder is read-only";
+        QTest::newRow("disk full") << "full" << "There is no room left on the disk that holds the database \"%1\", so nothing " "was saved. Make room on the disk and try again.";
+        // clang-format on
     }
     void applyOnAnUnwritableFileKeepsWhatWasTyped()
     {

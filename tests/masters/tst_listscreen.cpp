@@ -223,17 +223,14 @@ private slots:
         QTest::addColumn<int>("flag");
         QTest::addColumn<ui::HeaderIcon>("icon");  // on the last clicked header
         QTest::addColumn<QString>("firstName");
-        QTest::newRow("first click on any header sorts descending") << QList<int>{2} << "Name"
-                                                                    << "D" << 1 << ui::HeaderIcon::Down << "U20";
-        QTest::newRow("second click ascending") << QList<int>{2, 2} << "Name"
-                                                << "A" << 0 << ui::HeaderIcon::Up << "U01";
+        // clang-format off
+        QTest::newRow("first click on any header sorts descending") << QList<int>{2} << "Name" << "D" << 1 << ui::HeaderIcon::Down << "U20";
+        QTest::newRow("second click ascending") << QList<int>{2, 2} << "Name" << "A" << 0 << ui::HeaderIcon::Up << "U01";
         // Keys were given in reverse name order: by key descending, U01 is first.
-        QTest::newRow("another header turns the direction too") << QList<int>{2, 3} << "Id"
-                                                                << "A" << 0 << ui::HeaderIcon::Up << "U20";
-        QTest::newRow("a header without a sort field keeps the field") << QList<int>{4} << "Name"
-                                                                       << "D" << 1 << ui::HeaderIcon::Down << "U20";
-        QTest::newRow("three clicks") << QList<int>{3, 2, 2} << "Name"
-                                      << "D" << 1 << ui::HeaderIcon::Down << "U20";
+        QTest::newRow("another header turns the direction too") << QList<int>{2, 3} << "Id" << "A" << 0 << ui::HeaderIcon::Up << "U20";
+        QTest::newRow("a header without a sort field keeps the field") << QList<int>{4} << "Name" << "D" << 1 << ui::HeaderIcon::Down << "U20";
+        QTest::newRow("three clicks") << QList<int>{3, 2, 2} << "Name" << "D" << 1 << ui::HeaderIcon::Down << "U20";
+        // clang-format on
     }
     void headerClicksToggleOneFlag()
     {
@@ -370,19 +367,14 @@ private slots:
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QStringList>("visible");
-        QTest::newRow("A") << "A"
-                           << "Add Unit" << QStringList{"cmdAdd"};
-        QTest::newRow("E") << "E"
-                           << "Edit Unit" << QStringList{"CmdEdit"};
-        QTest::newRow("D") << "D"
-                           << "Delete Unit" << QStringList{"cmdDel"};
-        QTest::newRow("S") << "S"
-                           << "Select Unit" << QStringList{"CmdSelect"};
-        QTest::newRow("other: as designed") << "X"
-                                            << "Units" << QStringList{"cmdAdd", "CmdEdit", "cmdDel", "CmdSelect"};
-        QTest::newRow("copy, a button this screen lacks")
-            << "C"
-            << "Units" << QStringList{"cmdAdd", "CmdEdit", "cmdDel", "CmdSelect"};
+        // clang-format off
+        QTest::newRow("A") << "A" << "Add Unit" << QStringList{"cmdAdd"};
+        QTest::newRow("E") << "E" << "Edit Unit" << QStringList{"CmdEdit"};
+        QTest::newRow("D") << "D" << "Delete Unit" << QStringList{"cmdDel"};
+        QTest::newRow("S") << "S" << "Select Unit" << QStringList{"CmdSelect"};
+        QTest::newRow("other: as designed") << "X" << "Units" << QStringList{"cmdAdd", "CmdEdit", "cmdDel", "CmdSelect"};
+        QTest::newRow("copy, a button this screen lacks") << "C" << "Units" << QStringList{"cmdAdd", "CmdEdit", "cmdDel", "CmdSelect"};
+        // clang-format on
     }
     void modeButtonsAndCaptions()
     {
@@ -424,16 +416,13 @@ private slots:
     {
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("turned");
-        QTest::newRow("A") << "A"
-                           << "AE";
-        QTest::newRow("D") << "D"
-                           << "DE";
-        QTest::newRow("E") << "E"
-                           << "EE";
-        QTest::newRow("AE stays") << "AE"
-                                  << "AE";
-        QTest::newRow("C stays") << "C"
-                                 << "C";
+        // clang-format off
+        QTest::newRow("A") << "A" << "AE";
+        QTest::newRow("D") << "D" << "DE";
+        QTest::newRow("E") << "E" << "EE";
+        QTest::newRow("AE stays") << "AE" << "AE";
+        QTest::newRow("C stays") << "C" << "C";
+        // clang-format on
     }
     void doubleClickTurnsTheMode()
     {
@@ -522,12 +511,11 @@ private slots:
     {
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("focus");
-        QTest::newRow("picker, list") << "S"
-                                      << "ListView1";
-        QTest::newRow("add, search box") << "A"
-                                         << "txtSearch";
-        QTest::newRow("edit, a button") << "E"
-                                        << "CmdNext";
+        // clang-format off
+        QTest::newRow("picker, list") << "S" << "ListView1";
+        QTest::newRow("add, search box") << "A" << "txtSearch";
+        QTest::newRow("edit, a button") << "E" << "CmdNext";
+        // clang-format on
     }
     void escapeClosesAsExitDoes()
     {

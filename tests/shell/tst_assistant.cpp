@@ -300,17 +300,16 @@ private slots:
     {
         QTest::addColumn<QByteArray>("contents");  // empty: no file at all
         QTest::addColumn<QString>("reason");
+        // clang-format off
         QTest::newRow("missing") << QByteArray() << QStringLiteral("no such file");
         // Split literals: "\x00ACS" would read as the one escape "\x00AC".
         static const char binary[] = "\xc3\x00\x02\x00"
                                      "ACS"
                                      "\x00\x01\xff\xfe\x10\x00";
-        QTest::newRow("binary") << QByteArray(binary, sizeof binary - 1)
-                                << QStringLiteral("not a character file of ours");
-        QTest::newRow("another program's ini")
-            << QByteArray("[Settings]\nName=Merlin\n") << QStringLiteral("not a character file of ours");
-        QTest::newRow("another character") << QByteArray("[Character]\nFormat=corvanel-character-1\nName=Robby\n")
-                                           << QStringLiteral("it holds the character \"Robby\", not \"Merlin\"");
+        QTest::newRow("binary") << QByteArray(binary, sizeof binary - 1) << QStringLiteral("not a character file of ours");
+        QTest::newRow("another program's ini") << QByteArray("[Settings]\nName=Merlin\n") << QStringLiteral("not a character file of ours");
+        QTest::newRow("another character") << QByteArray("[Character]\nFormat=corvanel-character-1\nName=Robby\n") << QStringLiteral("it holds the character \"Robby\", not \"Merlin\"");
+        // clang-format on
     }
 
     void anUnreadableCharacterFileFallsBack()

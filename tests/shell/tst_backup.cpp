@@ -320,56 +320,24 @@ private slots:
         QTest::addColumn<QString>("title");
         const QString notBackup = QStringLiteral("Not a Backup of database file");
         const QString importError = QStringLiteral("Error while importing");
-        QTest::newRow("ending in capitals") << "good.BAK"
-                                            << "good" << notBackup << importError;
-        QTest::newRow("no such file") << "missing.bak"
-                                      << "none"
-                                      << "File not found."
-                                      << "File Import";
-        QTest::newRow("folder of that name") << "folder.bak"
-                                             << "folder"
-                                             << "File not found."
-                                             << "File Import";
-        QTest::newRow("text file") << "notes.bak"
-                                   << "text" << notBackup << importError;
-        QTest::newRow("empty file") << "empty.bak"
-                                    << "empty" << notBackup << importError;
+        // clang-format off
+        QTest::newRow("ending in capitals") << "good.BAK" << "good" << notBackup << importError;
+        QTest::newRow("no such file") << "missing.bak" << "none" << "File not found." << "File Import";
+        QTest::newRow("folder of that name") << "folder.bak" << "folder" << "File not found." << "File Import";
+        QTest::newRow("text file") << "notes.bak" << "text" << notBackup << importError;
+        QTest::newRow("empty file") << "empty.bak" << "empty" << notBackup << importError;
         // %1: the backup's name.
         const QString damaged =
             QStringLiteral("The backup \"%1\" is damaged, so it was not restored. The database was left unchanged.");
-        QTest::newRow("damaged database") << "damaged.bak"
-                                          << "damaged" << damaged << importError;
-        QTest::newRow("cut short") << "short.bak"
-                                   << "truncated" << damaged << importError;
-        QTest::newRow("first page overwritten") << "page1.bak"
-                                                << "page one" << damaged << importError;
-        QTest::newRow("another program's database") << "other.bak"
-                                                    << "foreign" << notBackup << importError;
-        QTest::newRow("ours without a table") << "partial.bak"
-                                              << "partial"
-                                              << "The backup \"%1\" is not a whole Corvanel database: it has no "
-                                                 "table \"States\". It was not restored; the database was left "
-                                                 "unchanged."
-                                              << importError;
-        QTest::newRow("ours without three columns")
-            << "columns.bak"
-            << "columns"
-            << "The backup \"%1\" is not a whole Corvanel database: it has no column \"Equipment\" of table "
-               "\"Item\", column \"BCCNo\" of table \"Customer\", column \"Others\" of table \"OrderItem\". It "
-               "was not restored; the database was left unchanged."
-            << importError;
-        QTest::newRow("older version without a column")
-            << "old.bak"
-            << "old columns"
-            << "The backup \"%1\" is not a whole Corvanel database: it has no column \"Others\" of table "
-               "\"OrderItem\". It was not restored; the database was left unchanged."
-            << importError;
-        QTest::newRow("newer version of ours")
-            << "newer.bak"
-            << "newer"
-            << "The backup \"%1\" was made by a newer version of Corvanel (database version 99; this version reads "
-               "version 1 and older), so it was not restored. The database was left unchanged."
-            << importError;
+        QTest::newRow("damaged database") << "damaged.bak" << "damaged" << damaged << importError;
+        QTest::newRow("cut short") << "short.bak" << "truncated" << damaged << importError;
+        QTest::newRow("first page overwritten") << "page1.bak" << "page one" << damaged << importError;
+        QTest::newRow("another program's database") << "other.bak" << "foreign" << notBackup << importError;
+        QTest::newRow("ours without a table") << "partial.bak" << "partial" << "The backup \"%1\" is not a whole Corvanel database: it has no " "table \"States\". It was not restored; the database was left " "unchanged." << importError;
+        QTest::newRow("ours without three columns") << "columns.bak" << "columns" << "The backup \"%1\" is not a whole Corvanel database: it has no column \"Equipment\" of table " "\"Item\", column \"BCCNo\" of table \"Customer\", column \"Others\" of table \"OrderItem\". It " "was not restored; the database was left unchanged." << importError;
+        QTest::newRow("older version without a column") << "old.bak" << "old columns" << "The backup \"%1\" is not a whole Corvanel database: it has no column \"Others\" of table " "\"OrderItem\". It was not restored; the database was left unchanged." << importError;
+        QTest::newRow("newer version of ours") << "newer.bak" << "newer" << "The backup \"%1\" was made by a newer version of Corvanel (database version 99; this version reads " "version 1 and older), so it was not restored. The database was left unchanged." << importError;
+        // clang-format on
     }
     void badBackupsAreRefusedAndChangeNothing()
     {

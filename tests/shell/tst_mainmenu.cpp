@@ -84,44 +84,27 @@ private slots:
     {
         QTest::addColumn<QString>("item");
         QTest::addColumn<QStringList>("steps");
+        // clang-format off
         QTest::newRow("category add") << "SubMnuAddCat" << QStringList{"frmCategory.AddOrDelete=A", "frmCategory.Show"};
-        QTest::newRow("category delete") << "SubMnuDelCat"
-                                         << QStringList{"frmCategory.AddOrDelete=D", "frmCategory.Show"};
+        QTest::newRow("category delete") << "SubMnuDelCat" << QStringList{"frmCategory.AddOrDelete=D", "frmCategory.Show"};
         QTest::newRow("item edit") << "SubMnuEditItem" << QStringList{"frmItem.AddOrDelete=E", "frmItem.Show"};
-        QTest::newRow("customer add") << "SubMnuAddCust"
-                                      << QStringList{"frmCustomer.AddOrDelete=A", "frmCustomer.Show"};
-        QTest::newRow("takeoff names") << "mnuRooms"
-                                       << QStringList{"frmMaster.MastertableName=Rooms", "frmMaster.Show"};
+        QTest::newRow("customer add") << "SubMnuAddCust" << QStringList{"frmCustomer.AddOrDelete=A", "frmCustomer.Show"};
+        QTest::newRow("takeoff names") << "mnuRooms" << QStringList{"frmMaster.MastertableName=Rooms", "frmMaster.Show"};
         QTest::newRow("units") << "mnuUnits" << QStringList{"frmMaster.MastertableName=Units", "frmMaster.Show"};
         QTest::newRow("new estimate") << "mnuNewEstimate" << QStringList{"frmOrder.AddOrDelete=A", "frmOrder.Show"};
         QTest::newRow("search estimate") << "mnuEditEstimate" << QStringList{"frmOrders.Show"};
-        QTest::newRow("delete estimate") << "mnuDelEstimate"
-                                         << QStringList{"frmOrder.AddOrDelete=D", "FrmOrderNo.Caption=Delete Order",
-                                                        "FrmOrderNo.Show"};
-        QTest::newRow("blocks") << "mnucalc1_1"
-                                << QStringList{"frmCalculators.Which=1", "frmCalculators.Showframe",
-                                               "frmCalculators.Show"};
-        QTest::newRow("conversions shows first")
-            << "mnucalc1_6" << QStringList{"frmCalculators.Show", "frmCalculators.Which=6", "frmCalculators.Showframe"};
-        QTest::newRow("scientific") << "mnucalc1_7"
-                                    << QStringList{"frmCalculators.Which=7", "frmCalculators.Showframe",
-                                                   "frmCalculators.Show"};
-        QTest::newRow("insulation is tab 9")
-            << "mnucalc2_4" << QStringList{"frmCalculator2.Which=9", "frmCalculator2.Showframe", "frmCalculator2.Show"};
-        QTest::newRow("crown moulding is tab 4")
-            << "mnucalc2_12"
-            << QStringList{"frmCalculator2.Which=4", "frmCalculator2.Showframe", "frmCalculator2.Show"};
-        QTest::newRow("sofface is tab 16")
-            << "mnucalc2_11"
-            << QStringList{"frmCalculator2.Which=16", "frmCalculator2.Showframe", "frmCalculator2.Show"};
-        QTest::newRow("resilient tile") << "mnucalc3_9"
-                                        << QStringList{"frmCalculator3.Which=9", "frmCalculator3.Showframe",
-                                                       "frmCalculator3.Show"};
-        QTest::newRow("lumber") << "mnucalc4_2"
-                                << QStringList{"frmCalculator4.Which=2", "frmCalculator4.Showframe",
-                                               "frmCalculator4.Show"};
+        QTest::newRow("delete estimate") << "mnuDelEstimate" << QStringList{"frmOrder.AddOrDelete=D", "FrmOrderNo.Caption=Delete Order", "FrmOrderNo.Show"};
+        QTest::newRow("blocks") << "mnucalc1_1" << QStringList{"frmCalculators.Which=1", "frmCalculators.Showframe", "frmCalculators.Show"};
+        QTest::newRow("conversions shows first") << "mnucalc1_6" << QStringList{"frmCalculators.Show", "frmCalculators.Which=6", "frmCalculators.Showframe"};
+        QTest::newRow("scientific") << "mnucalc1_7" << QStringList{"frmCalculators.Which=7", "frmCalculators.Showframe", "frmCalculators.Show"};
+        QTest::newRow("insulation is tab 9") << "mnucalc2_4" << QStringList{"frmCalculator2.Which=9", "frmCalculator2.Showframe", "frmCalculator2.Show"};
+        QTest::newRow("crown moulding is tab 4") << "mnucalc2_12" << QStringList{"frmCalculator2.Which=4", "frmCalculator2.Showframe", "frmCalculator2.Show"};
+        QTest::newRow("sofface is tab 16") << "mnucalc2_11" << QStringList{"frmCalculator2.Which=16", "frmCalculator2.Showframe", "frmCalculator2.Show"};
+        QTest::newRow("resilient tile") << "mnucalc3_9" << QStringList{"frmCalculator3.Which=9", "frmCalculator3.Showframe", "frmCalculator3.Show"};
+        QTest::newRow("lumber") << "mnucalc4_2" << QStringList{"frmCalculator4.Which=2", "frmCalculator4.Showframe", "frmCalculator4.Show"};
         QTest::newRow("estimates report") << "mnusalesrpt" << QStringList{"frmRptOrders.Show"};
         QTest::newRow("customers report") << "mnucustrpt" << QStringList{"rptCustomers.Show"};
+        // clang-format on
     }
     void itemsSetTheModeThenShow()
     {

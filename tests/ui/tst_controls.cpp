@@ -824,14 +824,12 @@ void TestControls::textBoxDigitsAndPointFilter_data()
     QTest::addColumn<bool>("filter");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("result");
-    QTest::newRow("letters and minus dropped") << true << "12a.5-"
-                                               << "12.5";
-    QTest::newRow("comma and blank dropped") << true << ",7 x"
-                                             << "7";
-    QTest::newRow("points not limited") << true << "1..2."
-                                        << "1..2.";
-    QTest::newRow("filter off") << false << "12a.5-"
-                                << "12a.5-";
+    // clang-format off
+    QTest::newRow("letters and minus dropped") << true << "12a.5-" << "12.5";
+    QTest::newRow("comma and blank dropped") << true << ",7 x" << "7";
+    QTest::newRow("points not limited") << true << "1..2." << "1..2.";
+    QTest::newRow("filter off") << false << "12a.5-" << "12a.5-";
+    // clang-format on
 }
 
 void TestControls::textBoxDigitsAndPointFilter()

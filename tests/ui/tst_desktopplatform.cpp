@@ -17,12 +17,11 @@ private slots:
     {
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("text");
-        QTest::newRow("short title, short text") << "Inventory"
-                                                 << "Deleted";
-        QTest::newRow("long title") << "Change master file price?"
-                                    << "Update?";
-        QTest::newRow("estimate deletion") << "Estimate deletion"
-                                           << "Deleted";
+        // clang-format off
+        QTest::newRow("short title, short text") << "Inventory" << "Deleted";
+        QTest::newRow("long title") << "Change master file price?" << "Update?";
+        QTest::newRow("estimate deletion") << "Estimate deletion" << "Deleted";
+        // clang-format on
     }
     void messageBoxesShowTheirTitleWhole()
     {

@@ -189,29 +189,19 @@ private slots:
         QTest::addColumn<bool>("scrolls");
         // Every row has a frame of a 30-pixel title bar and 4-pixel borders.
         const QRect screen(0, 0, 1280, 720);
-        QTest::newRow("fits: unchanged") << QPoint(100, 50) << QSize(800, 600) << QSize(400, 300) << true << screen
-                                         << QPoint(100, 50) << QSize(800, 600) << false;
+        // clang-format off
+        QTest::newRow("fits: unchanged") << QPoint(100, 50) << QSize(800, 600) << QSize(400, 300) << true << screen << QPoint(100, 50) << QSize(800, 600) << false;
         // A window placed low (the group 1 calculators at top 2500 twips)
         // moves up until its bottom edge is on screen.
-        QTest::newRow("sticks out below: moves up") << QPoint(0, 167) << QSize(1018, 615) << QSize(1018, 615) << false
-                                                    << screen << QPoint(0, 71) << QSize(1018, 615) << false;
-        QTest::newRow("sticks out right: moves left") << QPoint(600, 10) << QSize(800, 400) << QSize(800, 400) << false
-                                                      << screen << QPoint(472, 10) << QSize(800, 400) << false;
-        QTest::newRow("too tall, resizable: shrinks to the work area")
-            << QPoint(20, 0) << QSize(1208, 760) << QSize(1100, 600) << true << screen << QPoint(20, 0)
-            << QSize(1208, 686) << false;
-        QTest::newRow("too tall, fixed: scrolls") << QPoint(20, 0) << QSize(1000, 760) << QSize(1000, 760) << false
-                                                  << screen << QPoint(20, 0) << QSize(1000, 686) << true;
-        QTest::newRow("too tall even at its smallest: scrolls")
-            << QPoint(0, 0) << QSize(1000, 800) << QSize(900, 700) << true << screen << QPoint(0, 0) << QSize(1000, 686)
-            << true;
-        QTest::newRow("above and left of the screen: top-left on screen")
-            << QPoint(-120, -250) << QSize(500, 300) << QSize(500, 300) << false << screen << QPoint(0, 0)
-            << QSize(500, 300) << false;
+        QTest::newRow("sticks out below: moves up") << QPoint(0, 167) << QSize(1018, 615) << QSize(1018, 615) << false << screen << QPoint(0, 71) << QSize(1018, 615) << false;
+        QTest::newRow("sticks out right: moves left") << QPoint(600, 10) << QSize(800, 400) << QSize(800, 400) << false << screen << QPoint(472, 10) << QSize(800, 400) << false;
+        QTest::newRow("too tall, resizable: shrinks to the work area") << QPoint(20, 0) << QSize(1208, 760) << QSize(1100, 600) << true << screen << QPoint(20, 0) << QSize(1208, 686) << false;
+        QTest::newRow("too tall, fixed: scrolls") << QPoint(20, 0) << QSize(1000, 760) << QSize(1000, 760) << false << screen << QPoint(20, 0) << QSize(1000, 686) << true;
+        QTest::newRow("too tall even at its smallest: scrolls") << QPoint(0, 0) << QSize(1000, 800) << QSize(900, 700) << true << screen << QPoint(0, 0) << QSize(1000, 686) << true;
+        QTest::newRow("above and left of the screen: top-left on screen") << QPoint(-120, -250) << QSize(500, 300) << QSize(500, 300) << false << screen << QPoint(0, 0) << QSize(500, 300) << false;
         // A panel along the top: the work area starts below it.
-        QTest::newRow("work area below a panel")
-            << QPoint(10, 0) << QSize(600, 700) << QSize(300, 200) << true << QRect(0, 32, 1280, 688) << QPoint(10, 32)
-            << QSize(600, 654) << false;
+        QTest::newRow("work area below a panel") << QPoint(10, 0) << QSize(600, 700) << QSize(300, 200) << true << QRect(0, 32, 1280, 688) << QPoint(10, 32) << QSize(600, 654) << false;
+        // clang-format on
     }
     void fitInWorkArea()
     {

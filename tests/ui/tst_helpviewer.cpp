@@ -160,26 +160,18 @@ private slots:
     {
         QTest::addColumn<QString>("topic");
         QTest::addColumn<QString>("id");
-        QTest::newRow("context of the main window") << "1"
-                                                    << "main";
-        QTest::newRow("context of the estimate screen") << "12"
-                                                        << "estimates";
-        QTest::newRow("context with blanks") << " 12 "
-                                             << "estimates";
-        QTest::newRow("unknown context") << "99"
-                                         << "";
-        QTest::newRow("context 0") << "0"
-                                   << "";
-        QTest::newRow("keyword, other case") << "BID"
-                                             << "estimates";
-        QTest::newRow("topic id") << "main"
-                                  << "main";
-        QTest::newRow("title") << "estimates & bids"
-                               << "estimates";
-        QTest::newRow("unknown word") << "gutter"
-                                      << "";
-        QTest::newRow("empty") << ""
-                               << "";
+        // clang-format off
+        QTest::newRow("context of the main window") << "1" << "main";
+        QTest::newRow("context of the estimate screen") << "12" << "estimates";
+        QTest::newRow("context with blanks") << " 12 " << "estimates";
+        QTest::newRow("unknown context") << "99" << "";
+        QTest::newRow("context 0") << "0" << "";
+        QTest::newRow("keyword, other case") << "BID" << "estimates";
+        QTest::newRow("topic id") << "main" << "main";
+        QTest::newRow("title") << "estimates & bids" << "estimates";
+        QTest::newRow("unknown word") << "gutter" << "";
+        QTest::newRow("empty") << "" << "";
+        // clang-format on
     }
     void findsTopic()
     {
@@ -395,9 +387,10 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("content");  // empty: no file at all
         QTest::addColumn<QString>("errorStart");
+        // clang-format off
         QTest::newRow("no such file") << "NOWHERE.HLP" << QByteArray() << "Cannot find the help file";
-        QTest::newRow("no topic in it") << "EMPTY.html" << QByteArray("<html><body><p>x</p></body></html>")
-                                        << "The help file";
+        QTest::newRow("no topic in it") << "EMPTY.html" << QByteArray("<html><body><p>x</p></body></html>") << "The help file";
+        // clang-format on
     }
     void missingOrUnreadableFile()
     {
