@@ -23,7 +23,12 @@ shell::Screen frmOrdersScreen()
     return s;
 }
 
-FrmOrders::FrmOrders() : ListScreen(QStringLiteral("frmOrders")) {}
+FrmOrders::FrmOrders()
+    : ListScreen(QStringLiteral("frmOrders"), {.caption = QStringLiteral("Estimates"),
+                                               .helpContext = 11,
+                                               .sortField = QStringLiteral("Orderno"),
+                                               .sortPosition = 1})
+{}
 
 FrmOrders::~FrmOrders() = default;
 

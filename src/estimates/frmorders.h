@@ -42,12 +42,8 @@ protected:
                                              const QString& sortDir) override;
     masters::RecordClass& records() override { return Orders(); }
     QStringList rowSubItems(const data::RowArray& rows, int row, bool searched) override;
-    QString initialSortField() const override { return QStringLiteral("Orderno"); }
-    int initialSortPosition() const override { return 1; }
     QString modeCaption(const QString&) const override { return {}; }
-    QString designCaption() const override { return QStringLiteral("Estimates"); }
     QString helpText(const QString&) const override { return {}; }
-    int helpContext() const override { return 11; }
     void takeSearch() override;
     void notFound() override;
     void createSearchControls(QGridLayout* grid) override;

@@ -11,7 +11,7 @@
 
 namespace masters {
 
-FrmCatMast::FrmCatMast() : DetailDialog(QStringLiteral("CatMast")) {}
+FrmCatMast::FrmCatMast() : DetailDialog(QStringLiteral("CatMast"), QStringLiteral("Category Details"), 5) {}
 
 FrmCatMast::~FrmCatMast() = default;
 

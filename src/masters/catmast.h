@@ -43,8 +43,6 @@ protected:
     void createFields(QWidget* area) override;
     double clientWidth() const override { return 6600; }
     double clientHeight() const override { return 2100; }
-    QString designCaption() const override { return QStringLiteral("Category Details"); }
-    int helpContext() const override { return 5; }
     void fillLists() override { FillCatg(); }
     void copyToRecord() override;
     bool validateRecord() override { return Cat.Validate(); }

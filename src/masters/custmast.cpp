@@ -64,7 +64,7 @@ private:
 
 }  // namespace
 
-FrmCustMast::FrmCustMast() : DetailDialog(QStringLiteral("CustMast")) {}
+FrmCustMast::FrmCustMast() : DetailDialog(QStringLiteral("CustMast"), QStringLiteral("Customer Info"), 8) {}
 
 FrmCustMast::~FrmCustMast() = default;
 

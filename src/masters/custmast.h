@@ -45,8 +45,6 @@ protected:
     void createFields(QWidget* area) override;
     double clientWidth() const override { return 9300; }
     double clientHeight() const override { return 4920; }
-    QString designCaption() const override { return QStringLiteral("Customer Info"); }
-    int helpContext() const override { return 8; }
     void copyToRecord() override;
     bool validateRecord() override { return Cust.Validate(); }
     void saveRecord() override { Cust.Save(); }

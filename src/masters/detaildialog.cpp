@@ -25,15 +25,17 @@ const QString inventoryTitle = QStringLiteral("Inventory");
 
 }  // namespace
 
-DetailDialog::DetailDialog(const QString& formName) : ui::Form(formName) {}
+DetailDialog::DetailDialog(const QString& formName, QString caption, int helpContext)
+    : ui::Form(formName), caption_(std::move(caption)), helpContext_(helpContext)
+{}
 
 DetailDialog::~DetailDialog() = default;
 
 void DetailDialog::createControls()
 {
-    setCaption(designCaption());
+    setCaption(caption_);
     setClientSize(clientWidth(), clientHeight());
-    setHelpContextId(helpContext());
+    setHelpContextId(helpContext_);
     QWidget* c = client();
 
     double width = clientWidth();

@@ -30,7 +30,8 @@ class ListScreen;
 class DetailDialog : public ui::Form {
     Q_OBJECT
 public:
-    explicit DetailDialog(const QString& formName);
+    // `caption` is the design-time caption, `helpContext` the help topic for F1.
+    DetailDialog(const QString& formName, QString caption, int helpContext);
     ~DetailDialog() override;
 
     // The list screen that opened the dialog (ListScreen::showDialog sets
@@ -68,8 +69,6 @@ protected:
     virtual void createFields(QWidget* area) = 0;
     virtual double clientWidth() const = 0;
     virtual double clientHeight() const = 0;
-    virtual QString designCaption() const = 0;
-    virtual int helpContext() const = 0;
     // Fills the combo lists before FillData (FillCatg, FillUnits, ...).
     virtual void fillLists() {}
     // Apply's steps: copy the fields into the record object; the checks
@@ -105,6 +104,8 @@ protected:
 
 private:
     bool viewOnly_ = false;
+    QString caption_;
+    int helpContext_ = 0;
 };
 
 }  // namespace masters

@@ -41,7 +41,12 @@ void fillParentCombo(ui::ComboBox& combo, clsCategory& categories)
     combo.setListIndex(0);
 }
 
-FrmCategory::FrmCategory() : ListScreen(QStringLiteral("frmCategory")) {}
+FrmCategory::FrmCategory()
+    : ListScreen(QStringLiteral("frmCategory"), {.caption = QStringLiteral("Categories"),
+                                                 .helpContext = 4,
+                                                 .sortField = QStringLiteral("CatName"),
+                                                 .sortPosition = 2})
+{}
 
 FrmCategory::~FrmCategory() = default;
 

@@ -69,12 +69,8 @@ protected:
                                              const QString& sortDir) override;
     RecordClass& records() override { return Category(); }
     QStringList rowSubItems(const data::RowArray& rows, int row, bool searched) override;
-    QString initialSortField() const override { return QStringLiteral("CatName"); }
-    int initialSortPosition() const override { return 2; }
     QString modeCaption(const QString& mode) const override;
-    QString designCaption() const override { return QStringLiteral("Categories"); }
     QString helpText(const QString& mode) const override;
-    int helpContext() const override { return 4; }
     void takeSearch() override;
     void notFound() override;
     void createSearchControls(QGridLayout* grid) override;

@@ -23,7 +23,12 @@ FrmCustMast& custMast() { return ui::form<FrmCustMast>(); }
 
 }  // namespace
 
-FrmCustomer::FrmCustomer() : ListScreen(QStringLiteral("frmCustomer")) {}
+FrmCustomer::FrmCustomer()
+    : ListScreen(QStringLiteral("frmCustomer"), {.caption = QStringLiteral("Customers"),
+                                                 .helpContext = 7,
+                                                 .sortField = QStringLiteral("CustName"),
+                                                 .sortPosition = 2})
+{}
 
 FrmCustomer::~FrmCustomer() = default;
 

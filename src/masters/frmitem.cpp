@@ -18,7 +18,12 @@ const QString inventoryTitle = QStringLiteral("Inventory");
 
 }  // namespace
 
-FrmItem::FrmItem() : ListScreen(QStringLiteral("frmItem")) {}
+FrmItem::FrmItem()
+    : ListScreen(QStringLiteral("frmItem"), {.caption = QStringLiteral("Items"),
+                                             .helpContext = helpContextNumber,
+                                             .sortField = QStringLiteral("ItemCode"),
+                                             .sortPosition = 2})
+{}
 
 FrmItem::~FrmItem() = default;
 

@@ -48,12 +48,8 @@ protected:
                                              const QString& sortDir) override;
     RecordClass& records() override { return Items(); }
     QStringList rowSubItems(const data::RowArray& rows, int row, bool searched) override;
-    QString initialSortField() const override { return QStringLiteral("ItemCode"); }
-    int initialSortPosition() const override { return 2; }
     QString modeCaption(const QString& mode) const override;
-    QString designCaption() const override { return QStringLiteral("Items"); }
     QString helpText(const QString& mode) const override { return helpTextFor(mode); }
-    int helpContext() const override { return helpContextNumber; }
     void takeSearch() override;
     void notFound() override;
     void createSearchControls(QGridLayout* grid) override;

@@ -53,7 +53,8 @@ ui::TextBox* numberBox(QWidget* parent, const QString& name, const QString& labe
 
 }  // namespace
 
-FrmItemMast::FrmItemMast() : DetailDialog(QStringLiteral("ItemMast")) {}
+FrmItemMast::FrmItemMast() : DetailDialog(QStringLiteral("ItemMast"), QStringLiteral("Item Master"), helpContextNumber)
+{}
 
 FrmItemMast::~FrmItemMast() = default;
 

@@ -61,8 +61,6 @@ protected:
     void createFields(QWidget* area) override;
     double clientWidth() const override { return 7560; }
     double clientHeight() const override { return 5640; }
-    QString designCaption() const override { return QStringLiteral("Item Master"); }
-    int helpContext() const override { return helpContextNumber; }
     void fillLists() override;
     void copyToRecord() override;
     bool validateRecord() override;

@@ -32,7 +32,7 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& text)
 
 }  // namespace
 
-ListScreen::ListScreen(const QString& formName) : ui::Form(formName) {}
+ListScreen::ListScreen(const QString& formName, Design design) : ui::Form(formName), design_(std::move(design)) {}
 
 ListScreen::~ListScreen() = default;
 
@@ -50,9 +50,9 @@ QPushButton* ListScreen::modeButton(QChar letter) const
 
 void ListScreen::createControls()
 {
-    setCaption(designCaption());
+    setCaption(design_.caption);
     setClientSize(clientWidth(), clientHeight());
-    setHelpContextId(helpContext());
+    setHelpContextId(design_.helpContext);
     QWidget* c = client();
     options_.clear();
     optionColumns_.clear();
@@ -248,13 +248,13 @@ void ListScreen::Form_Load()
     TotalPages = 0;
     ListMode.clear();
     ListView1->setSortOrder(0);
-    SortField = initialSortField();
+    SortField = design_.sortField;
     SortDir = QStringLiteral("A");
     RefreshGrid();
     applyMode(AddOrDelete);
     // The sort at load is ascending, yet the header shows "Down": kept as
     // the screens always showed it.
-    ListView1->setHeaderIcon(initialSortPosition() - 1, ui::HeaderIcon::Down);
+    ListView1->setHeaderIcon(design_.sortPosition - 1, ui::HeaderIcon::Down);
 }
 
 void ListScreen::Form_Activate()

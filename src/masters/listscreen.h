@@ -37,7 +37,17 @@ class DetailDialog;
 class ListScreen : public ui::Form {
     Q_OBJECT
 public:
-    explicit ListScreen(const QString& formName);
+    // What stays the same for a list screen: its design-time caption
+    // (before any mode applies), its help topic for F1, the sort at load
+    // (SortDir "A") and the position (1-based) of the header that gets the
+    // "Down" icon.
+    struct Design {
+        QString caption;
+        int helpContext = 0;
+        QString sortField;
+        int sortPosition = 1;
+    };
+    ListScreen(const QString& formName, Design design);
     ~ListScreen() override;
 
     // The screen mode, set by the opener before it shows the screen: "A"
@@ -152,18 +162,10 @@ protected:
     // column order. `searched` tells a search result from the full list.
     virtual QString rowKey(const data::RowArray& rows, int row, bool searched);
     virtual QStringList rowSubItems(const data::RowArray& rows, int row, bool searched) = 0;
-    // The sort at load (SortDir "A") and the position (1-based) of the
-    // header that gets the "Down" icon.
-    virtual QString initialSortField() const = 0;
-    virtual int initialSortPosition() const = 0;
     // Window caption per mode; empty: the caption is not changed.
     virtual QString modeCaption(const QString& mode) const = 0;
-    // The design-time caption, before any mode applies.
-    virtual QString designCaption() const = 0;
     // Spoken help per mode; empty: the assistant shows and says nothing.
     virtual QString helpText(const QString& mode) const = 0;
-    // The help document's topic for F1.
-    virtual int helpContext() const = 0;
     // Copies the search box and option into the record object before a
     // search (SearchVal, SearchFld, or the member's own field).
     virtual void takeSearch() = 0;
@@ -228,6 +230,7 @@ private:
     QList<QPointer<QRadioButton>> options_;
     QStringList optionColumns_;
     QString appliedMode_;
+    Design design_;
 };
 
 // Runs a list screen of type T as a picker (mode "S") or in another mode in

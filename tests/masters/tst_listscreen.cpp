@@ -35,7 +35,12 @@ namespace {
 // and the key once more as a visible column.
 class UnitsList : public ListScreen {
 public:
-    UnitsList() : ListScreen(QStringLiteral("unitsList")) {}
+    UnitsList()
+        : ListScreen(QStringLiteral("unitsList"), {.caption = QStringLiteral("Units"),
+                                                   .helpContext = 6,
+                                                   .sortField = QStringLiteral("Name"),
+                                                   .sortPosition = 2})
+    {}
 
     masters::clsMaster& names()
     {
@@ -71,8 +76,6 @@ protected:
         return {rows(1, row).toText(), rows(0, row).toText(),
                 searched ? QStringLiteral("found") : QStringLiteral("listed")};
     }
-    QString initialSortField() const override { return QStringLiteral("Name"); }
-    int initialSortPosition() const override { return 2; }
     QString modeCaption(const QString& mode) const override
     {
         if (mode == QLatin1String("A"))
@@ -85,12 +88,10 @@ protected:
             return QStringLiteral("Select Unit");
         return {};
     }
-    QString designCaption() const override { return QStringLiteral("Units"); }
     QString helpText(const QString& mode) const override
     {
         return mode == QLatin1String("A") ? QStringLiteral("Units are added here.") : QString();
     }
-    int helpContext() const override { return 6; }
     void takeSearch() override { names().Name = searchBox() ? searchBox()->text() : QString(); }
     void notFound() override { ++notFoundCalls; }
     void createSearchControls(QGridLayout* grid) override
