@@ -1,6 +1,7 @@
 #include "schema.h"
 
 #include "dberror.h"
+#include "schemaupgrade.h"
 
 #include <QDir>
 #include <QFile>
@@ -306,6 +307,8 @@ OpenOutcome ensureDatabase(const QString& path)
                           .arg(shown(path))
                           .arg(version)
                           .arg(schemaVersion));
+    if (version < schemaVersion)
+        upgradeDatabaseFile(path);
     return OpenOutcome::Opened;
 }
 
@@ -336,6 +339,7 @@ void createFreshDatabase(const QString& path)
         exec(h.db, QStringLiteral("PRAGMA journal_mode=DELETE"));
         exec(h.db, QStringLiteral("BEGIN"));
         exec(h.db, QString::fromUtf8(schemaSql));
+        applySchemaSteps(h.db, 1);
         QString states = QStringLiteral("INSERT INTO States (StateId, StateName) VALUES ");
         for (std::size_t i = 0; i < std::size(stateNames); ++i)
             states += QStringLiteral("%1(%2, '%3')")

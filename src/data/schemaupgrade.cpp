@@ -1,0 +1,176 @@
+#include "schemaupgrade.h"
+
+#include "connection.h"
+#include "dberror.h"
+#include "schema.h"
+
+#include <QDir>
+#include <cstdint>
+#include <sqlite3.h>
+
+namespace data {
+
+#define ITEM_NUMBER_KEY                                                                                                \
+    "(CASE WHEN ItemCode IS NULL THEN -9e999 WHEN typeof(ItemCode) <> 'text' THEN NULL "                               \
+    "WHEN ItemCode GLOB '[0-9]*' THEN CASE WHEN length(ItemCode) - length(ltrim(ItemCode, '0123456789')) <= 15 "       \
+    "AND substr(ltrim(ItemCode, '0123456789'), 1, 1) NOT IN ('.', 'e', 'E', 'd', 'D', ' ', char(9), char(10)) "        \
+    "THEN CAST(ItemCode AS INTEGER) END "                                                                              \
+    "WHEN ItemCode = '' OR ItemCode GLOB '[^0-9 +.&' || char(9, 10, 13) || '-]*' THEN 0 END)"
+
+const char* const itemNumberKey = ITEM_NUMBER_KEY;
+
+namespace {
+
+// What the text index holds of a text: its ASCII letters in lower case, as
+// LIKE compares them; nothing for a Null or a blob, which LIKE never matches.
+#define INDEXED_TEXT(x) "CASE WHEN typeof(" x ") = 'text' THEN lower(" x ") END"
+
+#define TALLY_ADD(table, column, row)                                                                                  \
+    "INSERT INTO " table " (" column ", Items) SELECT " row "." column ", 0 WHERE NOT EXISTS (SELECT 1 FROM " table    \
+    " WHERE " column " IS " row "." column "); UPDATE " table " SET Items = Items + 1 WHERE " column " IS " row        \
+    "." column "; "
+#define TALLY_REMOVE(table, column, row)                                                                               \
+    "UPDATE " table " SET Items = Items - 1 WHERE " column " IS " row "." column "; DELETE FROM " table                \
+    " WHERE " column " IS " row "." column " AND Items <= 0; "
+#define TEXT_ADD(row)                                                                                                  \
+    "INSERT INTO ItemText (rowid, ItemName, ItemCode) VALUES (" row                                                    \
+    ".ItemId, " INDEXED_TEXT(row ".ItemName") ", " INDEXED_TEXT(row ".ItemCode") "); "
+// The text index keeps no copy of the texts: taking a row out names what
+// was put in.
+#define TEXT_REMOVE(row)                                                                                               \
+    "INSERT INTO ItemText (ItemText, rowid, ItemName, ItemCode) VALUES ('delete', " row                                \
+    ".ItemId, " INDEXED_TEXT(row ".ItemName") ", " INDEXED_TEXT(row ".ItemCode") "); "
+
+// Version 2: what lets the item lists read a page of a million items
+// without reading them all.
+//  - Item_ItemNumber serves the numeric item-number order.
+//  - Item_CategoryID_ItemName hands over a category's items by name.
+//    (By name alone, Item_ItemName does: the key is its last column.)
+//  - ItemsByCategory and ItemsByUnit count the items of each category key
+//    and unit key, so that a list's count and a category's share of it are
+//    sums of a few rows.
+//  - ItemText, a trigram index of the names and item numbers, finds the
+//    items whose text holds a given text.
+// The triggers keep the tally and the text index with every write,
+// whichever program makes it.
+const std::vector<SchemaStep> steps{
+    {1,
+     {
+         "CREATE INDEX IF NOT EXISTS Item_ItemNumber ON Item (" ITEM_NUMBER_KEY ", ItemCode)",
+         "CREATE INDEX IF NOT EXISTS Item_CategoryID_ItemName ON Item (CategoryID, ItemName)",
+         "CREATE TABLE ItemsByCategory (CategoryID INTEGER UNIQUE, Items INTEGER NOT NULL)",
+         "INSERT INTO ItemsByCategory (CategoryID, Items) SELECT CategoryID, count(*) FROM Item GROUP BY CategoryID",
+         "CREATE TABLE ItemsByUnit (UnitId INTEGER UNIQUE, Items INTEGER NOT NULL)",
+         "INSERT INTO ItemsByUnit (UnitId, Items) SELECT UnitId, count(*) FROM Item GROUP BY UnitId",
+         "CREATE VIRTUAL TABLE ItemText USING fts5(ItemName, ItemCode, tokenize = 'trigram case_sensitive 1', "
+         "content = '', columnsize = 0)",
+         "INSERT INTO ItemText (rowid, ItemName, ItemCode) SELECT ItemId, " INDEXED_TEXT("ItemName") ", " INDEXED_TEXT(
+             "ItemCode") " FROM Item",
+         "CREATE TRIGGER Item_Added AFTER INSERT ON Item BEGIN " TALLY_ADD("ItemsByCategory", "CategoryID", "new")
+             TALLY_ADD("ItemsByUnit", "UnitId", "new") TEXT_ADD("new") "END",
+         "CREATE TRIGGER Item_Removed AFTER DELETE ON Item BEGIN " TALLY_REMOVE("ItemsByCategory", "CategoryID", "old")
+             TALLY_REMOVE("ItemsByUnit", "UnitId", "old") TEXT_REMOVE("old") "END",
+         "CREATE TRIGGER Item_CategoryChanged AFTER UPDATE OF CategoryID ON Item "
+         "WHEN old.CategoryID IS NOT new.CategoryID BEGIN " TALLY_REMOVE("ItemsByCategory", "CategoryID", "old")
+             TALLY_ADD("ItemsByCategory", "CategoryID", "new") "END",
+         "CREATE TRIGGER Item_UnitChanged AFTER UPDATE OF UnitId ON Item "
+         "WHEN old.UnitId IS NOT new.UnitId BEGIN " TALLY_REMOVE("ItemsByUnit", "UnitId", "old")
+             TALLY_ADD("ItemsByUnit", "UnitId", "new") "END",
+         "CREATE TRIGGER Item_TextChanged AFTER UPDATE OF ItemId, ItemName, ItemCode ON Item "
+         "WHEN old.ItemId IS NOT new.ItemId OR old.ItemName IS NOT new.ItemName OR old.ItemCode IS NOT new.ItemCode "
+         "BEGIN " TEXT_REMOVE("old") TEXT_ADD("new") "END",
+     }},
+};
+
+[[noreturn]] void failed(sqlite3* db, int rc)
+{
+    throw DbError(db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc)), rc & 0xff);
+}
+
+void run(sqlite3* db, const char* sql)
+{
+    const int rc = sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        failed(db, rc);
+}
+
+// Why the upgrade could not be made, for the user.
+QString upgradeFailure(const QString& path, int rc, const QString& reason)
+{
+    const QString file = QDir::toNativeSeparators(path);
+    const QString lead =
+        QStringLiteral("The database \"%1\" was made by an earlier version of Corvanel and has to be brought up to "
+                       "date before it can be used, ")
+            .arg(file);
+    QString why;
+    switch (rc & 0xff) {
+    case SQLITE_READONLY:
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+    case SQLITE_AUTH: why = QStringLiteral("but the file or its folder is read-only."); break;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        why = QStringLiteral("but another program is using it. Please try again when that program has finished.");
+        break;
+    case SQLITE_FULL: why = QStringLiteral("but there is not enough room left on its disk."); break;
+    default: why = QStringLiteral("but that failed: %1.").arg(reason); break;
+    }
+    return lead + why + QStringLiteral(" The file was left unchanged.");
+}
+
+}  // namespace
+
+const std::vector<SchemaStep>& schemaSteps() { return steps; }
+
+void applySchemaSteps(Connection& c, int version)
+{
+    for (const SchemaStep& step : steps)
+        if (step.from >= version)
+            for (const char* sql : step.statements)
+                c.execute(QString::fromUtf8(sql));
+}
+
+void applySchemaSteps(sqlite3* db, int version)
+{
+    for (const SchemaStep& step : steps)
+        if (step.from >= version)
+            for (const char* sql : step.statements)
+                run(db, sql);
+}
+
+void upgradeDatabaseFile(const QString& path)
+{
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE, nullptr);
+    QString reason;
+    try {
+        if (rc != SQLITE_OK)
+            failed(db, rc);
+        sqlite3_busy_timeout(db, busyTimeoutMs());
+        run(db, "PRAGMA journal_mode=DELETE");
+        // The write lock first: what is read next cannot change under us,
+        // and a file that cannot be written says so before any work.
+        run(db, "BEGIN IMMEDIATE");
+        sqlite3_stmt* st = nullptr;
+        std::int64_t version = schemaVersion;
+        if ((rc = sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &st, nullptr)) != SQLITE_OK)
+            failed(db, rc);
+        if (sqlite3_step(st) == SQLITE_ROW)
+            version = sqlite3_column_int64(st, 0);
+        sqlite3_finalize(st);
+        // Another instance may have done it meanwhile.
+        if (version < schemaVersion) {
+            applySchemaSteps(db, int(version));
+            run(db, QStringLiteral("PRAGMA user_version = %1").arg(schemaVersion).toUtf8().constData());
+        }
+        run(db, "COMMIT");
+    } catch (const DbError& e) {
+        if (db && !sqlite3_get_autocommit(db))
+            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        throw DbError(upgradeFailure(path, e.sqliteCode(), e.message()), e.sqliteCode());
+    }
+    sqlite3_close(db);
+}
+
+}  // namespace data
