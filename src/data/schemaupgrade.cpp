@@ -21,26 +21,6 @@ const char* const itemNumberKey = ITEM_NUMBER_KEY;
 
 namespace {
 
-// What the text index holds of a text: its ASCII letters in lower case, as
-// LIKE compares them; nothing for a Null or a blob, which LIKE never matches.
-#define INDEXED_TEXT(x) "CASE WHEN typeof(" x ") = 'text' THEN lower(" x ") END"
-
-#define TALLY_ADD(table, column, row)                                                                                  \
-    "INSERT INTO " table " (" column ", Items) SELECT " row "." column ", 0 WHERE NOT EXISTS (SELECT 1 FROM " table    \
-    " WHERE " column " IS " row "." column "); UPDATE " table " SET Items = Items + 1 WHERE " column " IS " row        \
-    "." column "; "
-#define TALLY_REMOVE(table, column, row)                                                                               \
-    "UPDATE " table " SET Items = Items - 1 WHERE " column " IS " row "." column "; DELETE FROM " table                \
-    " WHERE " column " IS " row "." column " AND Items <= 0; "
-#define TEXT_ADD(row)                                                                                                  \
-    "INSERT INTO ItemText (rowid, ItemName, ItemCode) VALUES (" row                                                    \
-    ".ItemId, " INDEXED_TEXT(row ".ItemName") ", " INDEXED_TEXT(row ".ItemCode") "); "
-// The text index keeps no copy of the texts: taking a row out names what
-// was put in.
-#define TEXT_REMOVE(row)                                                                                               \
-    "INSERT INTO ItemText (ItemText, rowid, ItemName, ItemCode) VALUES ('delete', " row                                \
-    ".ItemId, " INDEXED_TEXT(row ".ItemName") ", " INDEXED_TEXT(row ".ItemCode") "); "
-
 // Version 2: what lets the item lists read a page of a million items
 // without reading them all.
 //  - Item_ItemNumber serves the numeric item-number order.
@@ -50,9 +30,14 @@ namespace {
 //    and unit key, so that a list's count and a category's share of it are
 //    sums of a few rows.
 //  - ItemText, a trigram index of the names and item numbers, finds the
-//    items whose text holds a given text.
-// The triggers keep the tally and the text index with every write,
-// whichever program makes it.
+//    items whose text holds a given text. It holds the texts' ASCII letters
+//    in lower case, as LIKE compares them, and nothing for a Null or a blob,
+//    which LIKE never matches; and beside them the category and unit keys
+//    each item is counted under.
+// The triggers keep the tallies and the text index with every write,
+// whichever program makes it. A row that REPLACE deletes to make room for
+// another passes no delete trigger: what the text index holds for its key
+// is taken back first.
 const std::vector<SchemaStep> steps{
     {1,
      {
@@ -62,23 +47,70 @@ const std::vector<SchemaStep> steps{
          "INSERT INTO ItemsByCategory (CategoryID, Items) SELECT CategoryID, count(*) FROM Item GROUP BY CategoryID",
          "CREATE TABLE ItemsByUnit (UnitId INTEGER UNIQUE, Items INTEGER NOT NULL)",
          "INSERT INTO ItemsByUnit (UnitId, Items) SELECT UnitId, count(*) FROM Item GROUP BY UnitId",
-         "CREATE VIRTUAL TABLE ItemText USING fts5(ItemName, ItemCode, tokenize = 'trigram case_sensitive 1', "
-         "content = '', columnsize = 0)",
-         "INSERT INTO ItemText (rowid, ItemName, ItemCode) SELECT ItemId, " INDEXED_TEXT("ItemName") ", " INDEXED_TEXT(
-             "ItemCode") " FROM Item",
-         "CREATE TRIGGER Item_Added AFTER INSERT ON Item BEGIN " TALLY_ADD("ItemsByCategory", "CategoryID", "new")
-             TALLY_ADD("ItemsByUnit", "UnitId", "new") TEXT_ADD("new") "END",
-         "CREATE TRIGGER Item_Removed AFTER DELETE ON Item BEGIN " TALLY_REMOVE("ItemsByCategory", "CategoryID", "old")
-             TALLY_REMOVE("ItemsByUnit", "UnitId", "old") TEXT_REMOVE("old") "END",
-         "CREATE TRIGGER Item_CategoryChanged AFTER UPDATE OF CategoryID ON Item "
-         "WHEN old.CategoryID IS NOT new.CategoryID BEGIN " TALLY_REMOVE("ItemsByCategory", "CategoryID", "old")
-             TALLY_ADD("ItemsByCategory", "CategoryID", "new") "END",
-         "CREATE TRIGGER Item_UnitChanged AFTER UPDATE OF UnitId ON Item "
-         "WHEN old.UnitId IS NOT new.UnitId BEGIN " TALLY_REMOVE("ItemsByUnit", "UnitId", "old")
-             TALLY_ADD("ItemsByUnit", "UnitId", "new") "END",
-         "CREATE TRIGGER Item_TextChanged AFTER UPDATE OF ItemId, ItemName, ItemCode ON Item "
-         "WHEN old.ItemId IS NOT new.ItemId OR old.ItemName IS NOT new.ItemName OR old.ItemCode IS NOT new.ItemCode "
-         "BEGIN " TEXT_REMOVE("old") TEXT_ADD("new") "END",
+         "CREATE VIRTUAL TABLE ItemText USING fts5(ItemName, ItemCode, CategoryID UNINDEXED, UnitId UNINDEXED, "
+         "tokenize = 'trigram case_sensitive 1', columnsize = 0)",
+         R"sql(INSERT INTO ItemText (rowid, ItemName, ItemCode, CategoryID, UnitId)
+    SELECT ItemId, CASE WHEN typeof(ItemName) = 'text' THEN lower(ItemName) END,
+           CASE WHEN typeof(ItemCode) = 'text' THEN lower(ItemCode) END, CategoryID, UnitId FROM Item)sql",
+         R"sql(CREATE TRIGGER Item_Added AFTER INSERT ON Item BEGIN
+    UPDATE ItemsByCategory SET Items = Items - 1
+        WHERE CategoryID IS (SELECT CategoryID FROM ItemText WHERE rowid = new.ItemId)
+          AND EXISTS (SELECT 1 FROM ItemText WHERE rowid = new.ItemId);
+    DELETE FROM ItemsByCategory
+        WHERE CategoryID IS (SELECT CategoryID FROM ItemText WHERE rowid = new.ItemId) AND Items <= 0;
+    UPDATE ItemsByUnit SET Items = Items - 1
+        WHERE UnitId IS (SELECT UnitId FROM ItemText WHERE rowid = new.ItemId)
+          AND EXISTS (SELECT 1 FROM ItemText WHERE rowid = new.ItemId);
+    DELETE FROM ItemsByUnit WHERE UnitId IS (SELECT UnitId FROM ItemText WHERE rowid = new.ItemId) AND Items <= 0;
+    DELETE FROM ItemText WHERE rowid = new.ItemId;
+    INSERT INTO ItemsByCategory (CategoryID, Items) SELECT new.CategoryID, 0
+        WHERE NOT EXISTS (SELECT 1 FROM ItemsByCategory WHERE CategoryID IS new.CategoryID);
+    UPDATE ItemsByCategory SET Items = Items + 1 WHERE CategoryID IS new.CategoryID;
+    INSERT INTO ItemsByUnit (UnitId, Items) SELECT new.UnitId, 0
+        WHERE NOT EXISTS (SELECT 1 FROM ItemsByUnit WHERE UnitId IS new.UnitId);
+    UPDATE ItemsByUnit SET Items = Items + 1 WHERE UnitId IS new.UnitId;
+    INSERT INTO ItemText (rowid, ItemName, ItemCode, CategoryID, UnitId)
+        VALUES (new.ItemId, CASE WHEN typeof(new.ItemName) = 'text' THEN lower(new.ItemName) END,
+                CASE WHEN typeof(new.ItemCode) = 'text' THEN lower(new.ItemCode) END, new.CategoryID, new.UnitId);
+END)sql",
+         R"sql(CREATE TRIGGER Item_Removed AFTER DELETE ON Item BEGIN
+    UPDATE ItemsByCategory SET Items = Items - 1 WHERE CategoryID IS old.CategoryID;
+    UPDATE ItemsByUnit SET Items = Items - 1 WHERE UnitId IS old.UnitId;
+    DELETE FROM ItemsByCategory WHERE CategoryID IS old.CategoryID AND Items <= 0;
+    DELETE FROM ItemsByUnit WHERE UnitId IS old.UnitId AND Items <= 0;
+    DELETE FROM ItemText WHERE rowid = old.ItemId;
+END)sql",
+         R"sql(CREATE TRIGGER Item_Changed AFTER UPDATE OF ItemId, ItemCode, ItemName, CategoryID, UnitId ON Item
+    WHEN old.ItemId IS NOT new.ItemId OR old.ItemCode IS NOT new.ItemCode OR old.ItemName IS NOT new.ItemName
+      OR old.CategoryID IS NOT new.CategoryID OR old.UnitId IS NOT new.UnitId
+BEGIN
+    UPDATE ItemsByCategory SET Items = Items - 1
+        WHERE new.ItemId IS NOT old.ItemId
+          AND CategoryID IS (SELECT CategoryID FROM ItemText WHERE rowid = new.ItemId)
+          AND EXISTS (SELECT 1 FROM ItemText WHERE rowid = new.ItemId);
+    DELETE FROM ItemsByCategory
+        WHERE CategoryID IS (SELECT CategoryID FROM ItemText WHERE rowid = new.ItemId) AND Items <= 0;
+    UPDATE ItemsByUnit SET Items = Items - 1
+        WHERE new.ItemId IS NOT old.ItemId
+          AND UnitId IS (SELECT UnitId FROM ItemText WHERE rowid = new.ItemId)
+          AND EXISTS (SELECT 1 FROM ItemText WHERE rowid = new.ItemId);
+    DELETE FROM ItemsByUnit WHERE UnitId IS (SELECT UnitId FROM ItemText WHERE rowid = new.ItemId) AND Items <= 0;
+    DELETE FROM ItemText WHERE rowid = new.ItemId AND new.ItemId IS NOT old.ItemId;
+    UPDATE ItemsByCategory SET Items = Items - 1 WHERE CategoryID IS old.CategoryID;
+    DELETE FROM ItemsByCategory WHERE CategoryID IS old.CategoryID AND Items <= 0;
+    UPDATE ItemsByUnit SET Items = Items - 1 WHERE UnitId IS old.UnitId;
+    DELETE FROM ItemsByUnit WHERE UnitId IS old.UnitId AND Items <= 0;
+    DELETE FROM ItemText WHERE rowid = old.ItemId;
+    INSERT INTO ItemsByCategory (CategoryID, Items) SELECT new.CategoryID, 0
+        WHERE NOT EXISTS (SELECT 1 FROM ItemsByCategory WHERE CategoryID IS new.CategoryID);
+    UPDATE ItemsByCategory SET Items = Items + 1 WHERE CategoryID IS new.CategoryID;
+    INSERT INTO ItemsByUnit (UnitId, Items) SELECT new.UnitId, 0
+        WHERE NOT EXISTS (SELECT 1 FROM ItemsByUnit WHERE UnitId IS new.UnitId);
+    UPDATE ItemsByUnit SET Items = Items + 1 WHERE UnitId IS new.UnitId;
+    INSERT INTO ItemText (rowid, ItemName, ItemCode, CategoryID, UnitId)
+        VALUES (new.ItemId, CASE WHEN typeof(new.ItemName) = 'text' THEN lower(new.ItemName) END,
+                CASE WHEN typeof(new.ItemCode) = 'text' THEN lower(new.ItemCode) END, new.CategoryID, new.UnitId);
+END)sql",
      }},
 };
 
