@@ -520,12 +520,17 @@ struct ItemLists::Impl {
             const int c = compareRows(a, b, spec);
             return forward ? c < 0 : c > 0;
         };
-        const QString sql = QStringLiteral("SELECT ItemId") +
-                            (keyCount ? QStringLiteral(", ") + spec.columns.join(QStringLiteral(", ")) : QString()) +
-                            QStringLiteral(" FROM Item") +
-                            (spec.restriction.isEmpty() ? QString() : QStringLiteral(" WHERE ") + spec.restriction) +
-                            QStringLiteral(" ORDER BY ") + orderText(spec.columns, QStringLiteral("ItemId"), !forward) +
-                            QStringLiteral(" LIMIT -1 OFFSET ?");
+        // The rows outside the restriction (a Null key) lie at the start of
+        // the index. Walking back, the restriction would be tested on every
+        // row skipped; the walk stops at the first of them instead.
+        const bool endsAtNull = !forward && !spec.restriction.isEmpty();
+        const QString sql =
+            QStringLiteral("SELECT ItemId") +
+            (keyCount ? QStringLiteral(", ") + spec.columns.join(QStringLiteral(", ")) : QString()) +
+            QStringLiteral(" FROM Item") +
+            (spec.restriction.isEmpty() || endsAtNull ? QString() : QStringLiteral(" WHERE ") + spec.restriction) +
+            QStringLiteral(" ORDER BY ") + orderText(spec.columns, QStringLiteral("ItemId"), !forward) +
+            QStringLiteral(" LIMIT -1 OFFSET ?");
 
         // At most every extra row comes before the target, so the walk may
         // start that much earlier; the orphans it then finds before its
@@ -534,11 +539,17 @@ struct ItemLists::Impl {
         for (int attempt = 0;; ++attempt) {
             data::RowReader r(*c, sql, std::vector<std::int64_t>{skip});
             Row current;
-            bool have = r.next();
+            bool have = false;
+            const auto advance = [&] {
+                have = r.next();
+                if (have)
+                    current = rowAt(r, keyCount);
+                if (have && endsAtNull && current.keys.front().kind == Kind::Null)
+                    have = false;
+            };
+            advance();
             std::int64_t position = 0;
             std::int64_t xi = 0;
-            if (have)
-                current = rowAt(r, keyCount);
             // From the start every extra row is merged in; further on, those
             // before the first row read are behind.
             if (have && skip > 0) {
@@ -563,9 +574,7 @@ struct ItemLists::Impl {
                             out.push_back(current.id);
                         ++position;
                     }
-                    have = r.next();
-                    if (have)
-                        current = rowAt(r, keyCount);
+                    advance();
                 } else if (extraLeft) {
                     if (position >= target)
                         out.push_back(extraAt(xi).id);
