@@ -197,27 +197,14 @@ void TstSchema::noOtherTables()
 {
     const QStringList names = column(c_.query(QStringLiteral(
         "SELECT name FROM sqlite_schema WHERE type IN ('table', 'view') AND name NOT LIKE 'sqlite%' ORDER BY name")));
-    // ItemText is the items' text index; its shadow tables are SQLite's.
-    QCOMPARE(names, QStringList({"BlankNotes",
-                                 "Categories",
-                                 "Category",
-                                 "Customer",
-                                 "Item",
-                                 "ItemText",
-                                 "ItemText_config",
-                                 "ItemText_content",
-                                 "ItemText_data",
-                                 "ItemText_idx",
-                                 "ItemsByCategory",
-                                 "ItemsByUnit",
-                                 "OrderInfo",
-                                 "OrderItem",
-                                 "Representatives",
-                                 "Rooms",
-                                 "Ship",
-                                 "States",
-                                 "Tax",
-                                 "Units"}));
+    QStringList expected{"BlankNotes",      "Categories", "Category", "Customer", "Item", "OrderInfo", "OrderItem",
+                         "Representatives", "Rooms",      "Ship",     "States",   "Tax",  "Units"};
+    // The item tallies, and the items' text index with its shadow tables.
+    const QStringList items{"ItemsByCategory",  "ItemsByUnit",   "ItemText",    "ItemText_config",
+                            "ItemText_content", "ItemText_data", "ItemText_idx"};
+    expected += items;
+    expected.sort();
+    QCOMPARE(names, expected);
 }
 
 void TstSchema::textColumnsIgnoreCase()

@@ -228,13 +228,13 @@ private slots:
         for (const std::int64_t limit : {ItemLists::wholeSearchLimit, std::int64_t(0)}) {
             const WholeLimit whole(limit);
             for (const Sort& sort : sorts) {
-                for (const char* direction : {"A", "D", "a"}) {
+                for (const char* direction : {"A", "D"}) {
                     const QString what = QStringLiteral("by %1 %2, %3")
                                              .arg(QLatin1String(sort.column), QLatin1String(direction),
                                                   QLatin1String(limit ? "read whole" : "walked"));
                     const QList<qint64> expected =
                         reference(field, value, sort, QLatin1String(direction) != QLatin1String("A"));
-                    ClsItem item(7);
+                    ClsItem item(9);
                     item.SearchFld = field;
                     item.SearchVal = value;
                     item.RecordCount = -5;
@@ -251,8 +251,8 @@ private slots:
                     }
                     QVERIFY2(first, qPrintable(what));
                     QVERIFY2(item.RecordCount == expected.size(), qPrintable(what));
-                    QVERIFY2(pages == (expected.size() + 6) / 7, qPrintable(what));
-                    const auto slice = [&](int p) { return expected.mid((p - 1) * 7, 7); };
+                    QVERIFY2(pages == (expected.size() + 8) / 9, qPrintable(what));
+                    const auto slice = [&](int p) { return expected.mid((p - 1) * 9, 9); };
                     QList<qint64> forward = keysOf(first);
                     for (int p = 2; p <= pages; ++p) {
                         int asked = p;
@@ -264,7 +264,7 @@ private slots:
                         QVERIFY2(keysOf(pageOf(item, field, asked, pages, s, dir)) == slice(p),
                                  qPrintable(what + QStringLiteral(", Prev to page %1").arg(p)));
                     }
-                    ClsItem jumping(7);
+                    ClsItem jumping(9);
                     jumping.SearchFld = field;
                     jumping.SearchVal = value;
                     for (int p : {(pages + 1) / 2, pages, 2, pages + 4, (pages + 1) / 2, (pages + 1) / 2 + 1}) {
