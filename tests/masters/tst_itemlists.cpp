@@ -182,7 +182,6 @@ private slots:
             {"All", "%o'b"},
             {"All", "50%"},
             {"All", "É"},
-            {"All", "s"},
             {"ItemName", "pl"},
             {"ItemName", "%ate"},
             {"ItemName", "%at"},
@@ -225,13 +224,24 @@ private slots:
         awkwardItems();
         // Read whole, and walked page by page (from either end, on from the
         // page before or after, and straight to a page in the middle).
+        // The full list always walks; a small search is read whole unless
+        // told otherwise.
         for (const std::int64_t limit : {ItemLists::wholeSearchLimit, std::int64_t(0)}) {
+            if (field.isEmpty() && limit == 0)
+                continue;
+            const bool walked = field.isEmpty() || limit == 0;
             const WholeLimit whole(limit);
             for (const Sort& sort : sorts) {
+                // A descending page is read as the ascending rows from the
+                // other end: the full list both ways, a search each sort one
+                // way, turn about.
+                const bool turn = (&sort - sorts) % 2;
                 for (const char* direction : {"A", "D"}) {
+                    if (!field.isEmpty() && (QLatin1String(direction) == QLatin1String("D")) != turn)
+                        continue;
                     const QString what = QStringLiteral("by %1 %2, %3")
                                              .arg(QLatin1String(sort.column), QLatin1String(direction),
-                                                  QLatin1String(limit ? "read whole" : "walked"));
+                                                  QLatin1String(walked ? "walked" : "read whole"));
                     const QList<qint64> expected =
                         reference(field, value, sort, QLatin1String(direction) != QLatin1String("A"));
                     ClsItem item(9);
@@ -259,6 +269,8 @@ private slots:
                         forward << keysOf(pageOf(item, field, asked, pages, s, dir));
                     }
                     QVERIFY2(forward == expected, qPrintable(what + QStringLiteral(", Next to the end")));
+                    if (!walked)
+                        continue;
                     for (int p = pages; p >= 1; --p) {
                         int asked = p;
                         QVERIFY2(keysOf(pageOf(item, field, asked, pages, s, dir)) == slice(p),
