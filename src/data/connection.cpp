@@ -77,39 +77,7 @@ public:
 
     sqlite3_stmt* get() const { return stmt_; }
 
-    void bind(const Params& params)
-    {
-        const int expected = sqlite3_bind_parameter_count(stmt_);
-        if (expected != int(params.size()))
-            throw DbError(
-                QStringLiteral("The statement takes %1 values, but %2 were given.").arg(expected).arg(params.size()),
-                SQLITE_RANGE);
-        for (int i = 0; i < expected; ++i) {
-            const DbValue& v = params[std::size_t(i)];
-            const int n = i + 1;
-            int rc = SQLITE_OK;
-            if (v.isNull()) {
-                rc = sqlite3_bind_null(stmt_, n);
-            } else if (v.isInteger()) {
-                rc = sqlite3_bind_int64(stmt_, n, v.toInt64());
-            } else if (v.isReal()) {
-                rc = sqlite3_bind_double(stmt_, n, v.toDouble());
-            } else if (v.isText()) {
-                const QByteArray t = v.toText().toUtf8();
-                // A null pointer would bind Null; an empty text stays a text.
-                const char* p = t.isNull() ? "" : t.constData();
-                rc = sqlite3_bind_text64(stmt_, n, p, sqlite3_uint64(t.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
-            } else {
-                const QByteArray b = v.toBlob();
-                // A null data pointer would bind Null; an empty blob stays a blob.
-                rc = b.isEmpty()
-                         ? sqlite3_bind_zeroblob(stmt_, n, 0)
-                         : sqlite3_bind_blob64(stmt_, n, b.constData(), sqlite3_uint64(b.size()), SQLITE_TRANSIENT);
-            }
-            if (rc != SQLITE_OK)
-                throwSqlite(db_, rc);
-        }
-    }
+    void bind(const Params& params) { bindValues(db_, stmt_, params); }
 
     // True while there is a row.
     bool step()
@@ -192,6 +160,39 @@ QString bareSelect(const QString& sql)
 }
 
 }  // namespace
+
+void bindValues(sqlite3* db, sqlite3_stmt* stmt, const Params& params)
+{
+    const int expected = sqlite3_bind_parameter_count(stmt);
+    if (expected != int(params.size()))
+        throw DbError(
+            QStringLiteral("The statement takes %1 values, but %2 were given.").arg(expected).arg(params.size()),
+            SQLITE_RANGE);
+    for (int i = 0; i < expected; ++i) {
+        const DbValue& v = params[std::size_t(i)];
+        const int n = i + 1;
+        int rc = SQLITE_OK;
+        if (v.isNull()) {
+            rc = sqlite3_bind_null(stmt, n);
+        } else if (v.isInteger()) {
+            rc = sqlite3_bind_int64(stmt, n, v.toInt64());
+        } else if (v.isReal()) {
+            rc = sqlite3_bind_double(stmt, n, v.toDouble());
+        } else if (v.isText()) {
+            const QByteArray t = v.toText().toUtf8();
+            // A null pointer would bind Null; an empty text stays a text.
+            const char* p = t.isNull() ? "" : t.constData();
+            rc = sqlite3_bind_text64(stmt, n, p, sqlite3_uint64(t.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
+        } else {
+            const QByteArray b = v.toBlob();
+            // A null data pointer would bind Null; an empty blob stays a blob.
+            rc = b.isEmpty() ? sqlite3_bind_zeroblob(stmt, n, 0)
+                             : sqlite3_bind_blob64(stmt, n, b.constData(), sqlite3_uint64(b.size()), SQLITE_TRANSIENT);
+        }
+        if (rc != SQLITE_OK)
+            throwSqlite(db, rc);
+    }
+}
 
 Connection::~Connection() = default;
 Connection::Connection(Connection&&) noexcept = default;
@@ -383,6 +384,12 @@ bool Connection::inTransaction() const
 {
     sqlite3* db = handleOf(*this);
     return db && !sqlite3_get_autocommit(db);
+}
+
+bool Connection::inWriteTransaction() const
+{
+    sqlite3* db = handleOf(*this);
+    return db && sqlite3_txn_state(db, "main") == SQLITE_TXN_WRITE;
 }
 
 std::int64_t Connection::lastInsertRowId() const

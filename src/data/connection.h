@@ -55,6 +55,9 @@ public:
     void commit();
     void rollback();  // never throws; harmless without a transaction
     bool inTransaction() const;
+    // True once the open transaction has written (or taken the write lock):
+    // what is read then may still be rolled back.
+    bool inWriteTransaction() const;
 
     std::int64_t lastInsertRowId() const;
     // Rows written through this database file's shared handle since it was

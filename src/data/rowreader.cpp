@@ -38,6 +38,25 @@ RowReader::RowReader(Connection& c, const QString& sql, const std::vector<std::i
         }
 }
 
+RowReader::RowReader(Connection& c, const QString& sql, const Params& params)
+{
+    sqlite3* db = handleOf(c);
+    if (!db)
+        throw DbError(QStringLiteral("The database is not open."), SQLITE_MISUSE);
+    const QByteArray text = sql.toUtf8();
+    const int rc = sqlite3_prepare_v2(db, text.constData(), int(text.size()), &stmt_, nullptr);
+    if (rc != SQLITE_OK)
+        fail(db, rc);
+    if (!stmt_)
+        throw DbError(QStringLiteral("The SQL text holds no statement."), SQLITE_MISUSE);
+    try {
+        bindValues(db, stmt_, params);
+    } catch (...) {
+        sqlite3_finalize(stmt_);
+        throw;
+    }
+}
+
 RowReader::~RowReader() { sqlite3_finalize(stmt_); }
 
 bool RowReader::next()

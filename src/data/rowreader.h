@@ -20,6 +20,8 @@ public:
     // Prepares `sql` on the connection and binds whole numbers to its
     // parameters in order; a DbError when the statement cannot be made.
     RowReader(Connection& c, const QString& sql, const std::vector<std::int64_t>& params = {});
+    // The same with values of any kind.
+    RowReader(Connection& c, const QString& sql, const Params& params);
     ~RowReader();
     RowReader(const RowReader&) = delete;
     RowReader& operator=(const RowReader&) = delete;

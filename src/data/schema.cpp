@@ -3,6 +3,7 @@
 #include "connection.h"
 #include "connectionhandle.h"
 #include "dberror.h"
+#include "schemaupgrade.h"
 
 #include <QDir>
 #include <QFile>
@@ -319,13 +320,17 @@ QStringList columnsOf(sqlite3* db, const QString& table, int* rcOut = nullptr)
     return out;
 }
 
-ReferenceSchema readReferenceSchema()
+// The schema of a fresh database: the first version's tables, and with
+// `laterVersions` what every later step added.
+ReferenceSchema readReferenceSchema(bool laterVersions)
 {
     ReferenceSchema ref;
     Handle h;
     if (sqlite3_open_v2(":memory:", &h.db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK)
         return ref;
     exec(h.db, QString::fromUtf8(schemaSql));
+    if (laterVersions)
+        applySchemaSteps(h.db, 1);
     sqlite3_stmt* st = nullptr;
     sqlite3_prepare_v2(h.db,
                        "SELECT type, name, sql FROM sqlite_master WHERE name NOT LIKE 'sqlite%' AND sql IS NOT NULL "
@@ -351,15 +356,21 @@ ReferenceSchema readReferenceSchema()
 
 const ReferenceSchema& referenceSchema()
 {
-    static const ReferenceSchema ref = readReferenceSchema();
+    static const ReferenceSchema ref = readReferenceSchema(true);
     return ref;
 }
 
-// The indexes and the saved query of this version that the database lacks,
-// made anew; they hold no data of their own.
+const ReferenceSchema& firstVersionSchema()
+{
+    static const ReferenceSchema ref = readReferenceSchema(false);
+    return ref;
+}
+
+// The indexes and the saved query of the first version that the database
+// lacks, made anew; they hold no data of their own.
 void addMissingDerived(Connection& c)
 {
-    for (const ReferenceSchema::Derived& d : referenceSchema().derived)
+    for (const ReferenceSchema::Derived& d : firstVersionSchema().derived)
         if (c.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = ? COLLATE NOCASE"), {d.name})
                 .toInt() == 0)
             c.execute(d.sql);
@@ -377,6 +388,8 @@ const Upgrade upgrades[] = {
     // Files made before the version was kept hold the tables of version 1,
     // perhaps without all of its indexes.
     {0, addMissingDerived},
+    // Version 2: what the item lists page by (schemaupgrade.cpp).
+    {1, [](Connection& c) { applySchemaStep(c, 1); }},
 };
 
 QString newerMessage(const QString& path, std::int64_t version)
@@ -418,10 +431,12 @@ bool backupCanReplace(const DbError& e)
     return dynamic_cast<const IncompleteDatabaseError*>(&e) || failureKind(e) == Failure::Damaged;
 }
 
-std::vector<MissingPart> missingParts(sqlite3* db)
+namespace {
+
+std::vector<MissingPart> missingPartsOf(sqlite3* db, const ReferenceSchema& reference)
 {
     std::vector<MissingPart> missing;
-    for (const ReferenceSchema::Table& t : referenceSchema().tables) {
+    for (const ReferenceSchema::Table& t : reference.tables) {
         int rc = SQLITE_OK;
         const QStringList present = columnsOf(db, t.name, &rc);
         const int primary = rc & 0xff;
@@ -443,6 +458,10 @@ std::vector<MissingPart> missingParts(sqlite3* db)
     }
     return missing;
 }
+
+}  // namespace
+
+std::vector<MissingPart> missingParts(sqlite3* db) { return missingPartsOf(db, referenceSchema()); }
 
 bool isSchemaColumn(const QString& name) { return referenceSchema().columnNames.contains(name.toLower()); }
 
@@ -476,8 +495,9 @@ void bringUpToDate(Connection& c)
         c.execute(QStringLiteral("PRAGMA user_version = %1").arg(schemaVersion));
     } catch (const DbError&) {
         // A step that fails on a table or column the file lacks is told as
-        // that, not as the statement's error.
-        std::vector<MissingPart> missing = missingParts(db);
+        // that, not as the statement's error. What later steps were to add
+        // is not asked for: the failed step may be the one adding it.
+        std::vector<MissingPart> missing = missingPartsOf(db, firstVersionSchema());
         if (!missing.empty())
             throw IncompleteDatabaseError(c.path(), std::move(missing));
         throw;
@@ -586,6 +606,8 @@ OpenOutcome ensureDatabase(const QString& path)
     }
     if (id.version > schemaVersion)
         throw DbError(newerMessage(path, id.version));
+    if (id.version < schemaVersion)
+        upgradeDatabaseFile(path);
     return OpenOutcome::Opened;
 }
 
@@ -645,6 +667,7 @@ void createFreshDatabase(const QString& path)
         exec(h.db, QStringLiteral("PRAGMA journal_mode=DELETE"));
         exec(h.db, QStringLiteral("BEGIN"));
         exec(h.db, QString::fromUtf8(schemaSql));
+        applySchemaSteps(h.db, 1);
         QString states = QStringLiteral("INSERT INTO States (StateId, StateName) VALUES ");
         for (std::size_t i = 0; i < std::size(stateNames); ++i)
             states += QStringLiteral("%1(%2, '%3')")

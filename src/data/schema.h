@@ -12,8 +12,9 @@ namespace data {
 class Connection;
 
 // Raised by one when a later version's schema needs it; bringUpToDate then
-// takes older files there.
-inline constexpr int schemaVersion = 1;
+// takes older files there. Version 2 added what the item lists page by
+// (schemaupgrade.h).
+inline constexpr int schemaVersion = 2;
 // Marks our files (PRAGMA application_id), "CRVN".
 inline constexpr int applicationId = 0x4352564E;
 
@@ -26,7 +27,8 @@ enum class OpenOutcome { Opened, Created };
 // the file and leaves the file untouched. A file of ours that is damaged so
 // badly that it cannot be opened (cut short, its first page overwritten) is
 // a DbError with damagedMessage() and SQLITE_CORRUPT, so that the caller
-// can offer a backup in its place.
+// can offer a backup in its place. A database of ours of an older version
+// is brought up to date first (upgradeDatabaseFile).
 OpenOutcome ensureDatabase(const QString& path);
 
 // Creates the schema in a new, empty database file at `path`.

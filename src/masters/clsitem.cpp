@@ -4,6 +4,7 @@
 
 #include "data/recordset.h"
 #include "data/rowreader.h"
+#include "data/schemaupgrade.h"
 #include "data/sqlnames.h"
 #include "ui/platform.h"
 
@@ -135,9 +136,31 @@ bool ClsItem::GetItem()
 
 double ClsItem::Maxitemno()
 {
-    const data::DbValue top =
-        connection().scalar(QStringLiteral("Select max(cdbl(itemcode)) from Item where isnumeric(itemcode)"));
-    return top.isNull() ? 1.0 : top.toDouble() + 1.0;
+    data::Connection& c = connection();
+    ReadScope read(c);
+    if (!lists().available(c)) {
+        const data::DbValue top =
+            c.scalar(QStringLiteral("Select max(cdbl(itemcode)) from Item where isnumeric(itemcode)"));
+        return top.isNull() ? 1.0 : top.toDouble() + 1.0;
+    }
+    // Along the item-number index: the largest whole-digit number is the
+    // first numeric one from the top; one of value 0 starts with "0"; the
+    // numbers only val() can read are few and read whole.
+    const QString key = QString::fromUtf8(data::itemNumberKey);
+    std::optional<double> largest;
+    const auto consider = [&largest](const data::DbValue& v) {
+        if (!v.isNull())
+            largest = largest ? std::max(*largest, v.toDouble()) : v.toDouble();
+    };
+    consider(c.scalar(QStringLiteral("SELECT cdbl(ItemCode) FROM Item WHERE %1 > 0 AND isnumeric(ItemCode) "
+                                     "ORDER BY %1 DESC, ItemCode DESC LIMIT 1")
+                          .arg(key)));
+    if (!largest)
+        consider(c.scalar(QStringLiteral("SELECT cdbl(ItemCode) FROM Item WHERE %1 = 0 AND ItemCode >= '0' AND "
+                                         "ItemCode < '1' AND isnumeric(ItemCode) LIMIT 1")
+                              .arg(key)));
+    consider(c.scalar(QStringLiteral("SELECT max(cdbl(ItemCode)) FROM Item WHERE %1 IS NULL").arg(key)));
+    return largest ? *largest + 1.0 : 1.0;
 }
 
 void ClsItem::updatePrice(const char* column, int key, double price, const QString& message)
@@ -225,7 +248,8 @@ bool ClsItem::allJoined()
 
 std::optional<data::RowArray> ClsItem::databaseList(const QString& columns, const QString& source, Filter filter,
                                                     const QString& filterColumn, int& page, int& pageCount,
-                                                    const QString& sortColumn, const QString& direction, bool allowAll)
+                                                    const QString& sortColumn, const QString& direction, bool allowAll,
+                                                    bool numericItemNumbers)
 {
     ReadScope read(connection());
     checkListState();
@@ -238,6 +262,12 @@ std::optional<data::RowArray> ClsItem::databaseList(const QString& columns, cons
     q.keyColumn = QStringLiteral("ItemID");
     q.allowAll = allowAll;
     q.order = sortKeys(sortColumn, direction, listSortColumns(), q.keyExpression);
+    if (numericItemNumbers && sortColumn.compare(QLatin1String("itemcode"), Qt::CaseInsensitive) == 0) {
+        const bool desc = descending(direction);
+        q.order = {{QStringLiteral("val(Item.ItemCode)"), desc},
+                   {QStringLiteral("Item.ItemCode"), desc},
+                   {q.keyExpression, desc}};
+    }
 
     // The statement's own filter, and the same filter in a form the indexes
     // serve (the category name through the category's key), for counting
@@ -289,19 +319,26 @@ std::optional<data::RowArray> ClsItem::databaseList(const QString& columns, cons
     return pagedRows(q, page, pageCount);
 }
 
+ItemLists& ClsItem::lists()
+{
+    if (!lists_)
+        lists_ = std::make_unique<ItemLists>();
+    return *lists_;
+}
+
 std::optional<data::RowArray> ClsItem::itemList(const QString& columns, const QString& source, Filter filter,
                                                 const QString& filterColumn, int& page, int& pageCount,
                                                 const QString& sortColumn, const QString& direction,
                                                 bool numericItemNumbers, bool allowAll)
 {
     if ((allowAll && page == -1) || filterColumn == QLatin1String("CategoryID"))
-        return databaseList(columns, source, filter, filterColumn, page, pageCount, sortColumn, direction, allowAll);
+        return databaseList(columns, source, filter, filterColumn, page, pageCount, sortColumn, direction, allowAll,
+                            numericItemNumbers);
 
     // By numeric value first ("9" before "10"), then as text.
+    const bool byNumber = numericItemNumbers && sortColumn.compare(QLatin1String("itemcode"), Qt::CaseInsensitive) == 0;
     const ItemLists::Order order =
-        numericItemNumbers && sortColumn.compare(QLatin1String("itemcode"), Qt::CaseInsensitive) == 0
-            ? ItemLists::Order::ItemNumber
-            : orderOf(data::sql::checkedIdentifier(sortColumn, listSortColumns()));
+        byNumber ? ItemLists::Order::ItemNumber : orderOf(data::sql::checkedIdentifier(sortColumn, listSortColumns()));
     ItemLists::Field field = ItemLists::Field::None;
     if (filter == Filter::All) {
         field = ItemLists::Field::All;
@@ -312,21 +349,28 @@ std::optional<data::RowArray> ClsItem::itemList(const QString& columns, const QS
     }
 
     ReadScope read(connection());
-    if (!lists_)
-        lists_ = std::make_unique<ItemLists>();
-    lists_->refresh(connection());
+    // A database not yet brought up to date is listed by the statements alone.
+    if (!lists().available(connection()))
+        return databaseList(columns, source, filter, filterColumn, page, pageCount, sortColumn, direction, allowAll,
+                            numericItemNumbers);
     // The typed text is a pattern: "%" and "_" in it stay wildcards.
-    const std::vector<std::int64_t> keys = lists_->keys(order, field, SearchVal + QLatin1Char('%'));
+    const std::optional<ItemLists::Page> keys =
+        lists().page(connection(), order, descending(direction), field, SearchVal + QLatin1Char('%'), page, PageSize);
+    if (!keys)
+        return std::nullopt;
 
     // The page's rows come from the list's own statement, by key.
-    PageQuery q;
-    q.columns = columns;
-    q.source = joinedSource;
-    q.keyExpression = QStringLiteral("Item.ItemID");
-    q.keyColumn = QStringLiteral("ItemID");
-    q.keyList = &keys;
-    q.keyListReversed = descending(direction);
-    return pagedRows(q, page, pageCount);
+    data::Params params;
+    if (filter == Filter::All)
+        params = {SearchVal + QLatin1Char('%'), SearchVal + QLatin1Char('%')};
+    else if (filter == Filter::Column)
+        params = {SearchVal + QLatin1Char('%')};
+    data::RowArray rows = rowsByKeys(columns + source, params, QStringLiteral("ItemID"), 0,
+                                     std::vector<data::DbValue>(keys->keys.begin(), keys->keys.end()));
+    page = keys->page;
+    pageCount = keys->pages;
+    RecordCount = keys->count;
+    return rows;
 }
 
 std::optional<data::RowArray> ClsItem::GetAllItemsN(int& page, int& pageCount, const QString& sortColumn,
@@ -387,7 +431,7 @@ ClsItem::ItemNames ClsItem::GetCategoryItemNames(int categoryId)
     data::RowReader r(connection(),
                       QStringLiteral("SELECT ItemID, ItemName FROM Item WHERE CategoryID = ? "
                                      "AND UnitId IN (SELECT Id FROM Units) ORDER BY ItemName, ItemID"),
-                      {categoryId});
+                      data::Params{categoryId});
     while (r.next()) {
         out.keys.push_back(int(r.integer(0)));
         out.categories.push_back(categoryId);

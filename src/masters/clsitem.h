@@ -103,17 +103,19 @@ private:
 
     void checkListState();
     bool allJoined();
+    ItemLists& lists();
     void updatePrice(const char* column, int key, double price, const QString& message);
-    // A list page: from memory (ItemLists) where it can be, from the
-    // database for the rest (every row at once, a search of the category
-    // key).
+    // A list page: its keys by ItemLists where it can, by the statement
+    // alone for the rest (every row at once, a search of the category key,
+    // a database not yet brought up to date).
     std::optional<data::RowArray> itemList(const QString& columns, const QString& source, Filter filter,
                                            const QString& filterColumn, int& page, int& pageCount,
                                            const QString& sortColumn, const QString& direction, bool numericItemNumbers,
                                            bool allowAll);
     std::optional<data::RowArray> databaseList(const QString& columns, const QString& source, Filter filter,
                                                const QString& filterColumn, int& page, int& pageCount,
-                                               const QString& sortColumn, const QString& direction, bool allowAll);
+                                               const QString& sortColumn, const QString& direction, bool allowAll,
+                                               bool numericItemNumbers);
 
     ListState listState_;
     std::unique_ptr<ItemLists> lists_;

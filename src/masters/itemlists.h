@@ -1,29 +1,20 @@
 #pragma once
-// What the item lists keep of the item master between pages: every item's
-// sort and search columns, the categories and units the lists join, and
-// the orders of the items worked out so far. It mends itself from the rows
-// written since it last looked (data::RowChanges), so the page after a
-// write costs what any page costs; only the first use in a session, or a
-// change it cannot follow row by row, reads the whole table. Counting,
-// searching and ordering then happen in memory, by SQLite's own rules for
-// text (data::sqltext), and the database is asked only for the rows of the
-// page shown.
+// The keys of one page of the item lists, read from the database a page at
+// a time however large the item master: every order walks an index that
+// holds it, skipping to the page inside SQLite; the count of the full list
+// is the sum of the tally of items per category and unit; a search's count
+// comes from an index range or the trigram text index, and its pages from
+// the sort order's index, filtered as the list's own statement filters.
+// What is learnt (the tally, the categories and units by name, a search's
+// count and order) is kept until the database changes.
 
 #include "data/connection.h"
-#include "data/rowchanges.h"
-#include "data/sqltext.h"
 
 #include <QString>
-#include <array>
 #include <cstdint>
-#include <string>
-#include <string_view>
-#include <unordered_map>
+#include <memory>
+#include <optional>
 #include <vector>
-
-namespace data {
-class RowReader;
-}
 
 namespace masters {
 
@@ -45,89 +36,38 @@ public:
     // category name ("All"), one of them, or the item number.
     enum class Field { None, All, ItemName, CatName, ItemCode };
 
+    struct Page {
+        std::vector<std::int64_t> keys;  // in the order asked for
+        int count = 0;                   // rows of the whole list
+        int page = 0;                    // the page these are: the one asked for, or the nearest
+        int pages = 0;
+    };
+
+    // A search of at most this many items is read whole, in order, at
+    // once (a few milliseconds), and its pages then cost nothing; a larger
+    // one walks an index a page at a time. Tests lower it.
+    static inline std::int64_t wholeSearchLimit = 4000;
+
     ItemLists();
     ~ItemLists();
     ItemLists(const ItemLists&) = delete;
     ItemLists& operator=(const ItemLists&) = delete;
 
-    // Brings the copy up to date with the database; call it inside the read
-    // transaction the page is then read in.
-    void refresh(data::Connection& c);
+    // Whether the database holds what the lists page by: a file of an
+    // older version (a backup just restored, say) may not yet.
+    bool available(data::Connection& c);
 
-    // The keys of the listed items (those whose category and unit exist)
-    // that match `pattern` in `field` (every listed item for Field::None),
-    // ascending in `order`.
-    std::vector<std::int64_t> keys(Order order, Field field = Field::None, const QString& pattern = QString());
+    // Page `page` (1-based; taken as the nearest one outside 1..last) of the
+    // listed items (those whose category and unit exist) that match
+    // `pattern` in `field` (every listed item for Field::None), `pageSize`
+    // to a page, in `order`, descending when asked. Nothing when no item
+    // matches. Call it inside the read transaction the rows are then read in.
+    std::optional<Page> page(data::Connection& c, Order order, bool descending, Field field, const QString& pattern,
+                             int page, int pageSize);
 
 private:
-    // One stored value: its kind, a number, or the place of its bytes in
-    // the text store.
-    struct Cell {
-        data::sqltext::Kind kind = data::sqltext::Kind::Null;
-        std::uint32_t size = 0;
-        union {
-            double number = 0;
-            std::uint64_t at;
-        };
-    };
-    struct Item {
-        std::int64_t id = 0;
-        Cell code, name, tu, material, qty;
-        double codeValue = 0;  // val(ItemCode)
-        bool codeValueNull = true;
-        bool live = false;
-        bool categoryIsKey = false, unitIsKey = false;  // held a whole number
-        std::int64_t categoryKey = 0, unitKey = 0;
-        std::int32_t category = -1, unit = -1;  // their rows below, -1 for none
-    };
-    // A category or unit: its key, its name, and the rank of the name
-    // among all names (equal names share a rank).
-    struct Named {
-        std::int64_t id = 0;
-        data::sqltext::Kind kind = data::sqltext::Kind::Null;
-        std::string text;
-        std::int32_t rank = 0;
-    };
-    static constexpr std::size_t orderCount = 9;
-
-    void loadAll(data::Connection& c);
-    void loadNames(data::Connection& c, const QString& sql, std::vector<Named>& rows,
-                   std::unordered_map<std::int64_t, std::int32_t>& indexOf);
-    void joinAll();
-    void mend(data::Connection& c, const std::vector<std::int64_t>& rowids);
-    void read(const data::RowReader& r, Item& it);
-    Cell textCell(const data::RowReader& r, int column);
-    Cell valueCell(const data::RowReader& r, int column);
-    void release(const Cell& cell);
-    void compactTexts();
-    std::string_view bytes(const Cell& cell) const;
-
-    static bool listed(const Item& it) { return it.live && it.category >= 0 && it.unit >= 0; }
-    void noteSlot(std::uint32_t slot);
-    bool less(Order order, std::uint32_t a, std::uint32_t b) const;
-    std::uint64_t sortPrefix(Order order, const Item& it) const;
-    std::vector<std::uint32_t>& ordered(Order order);
-    void dropOrders();
-    void unplace(std::uint32_t slot);
-    void place(std::uint32_t slot);
-
-    bool loaded_ = false;
-    data::RowChanges itemChanges_{QStringLiteral("Item")};
-    data::RowChanges categoryChanges_{QStringLiteral("Category")};
-    data::RowChanges unitChanges_{QStringLiteral("Units")};
-
-    std::vector<Item> items_;
-    // By slot as items_, packed for the walks over a whole order: the key
-    // (0 for a slot no item holds) and whether the item is listed.
-    std::vector<std::int64_t> idOf_;
-    std::vector<char> listedAt_;
-    std::unordered_map<std::int64_t, std::uint32_t> slotOf_;
-    std::string texts_;
-    std::size_t garbage_ = 0;  // bytes of texts no item holds any more
-    std::vector<Named> categories_, units_;
-    std::unordered_map<std::int64_t, std::int32_t> categoryOf_, unitOf_;
-    std::array<std::vector<std::uint32_t>, orderCount> orders_;
-    std::array<bool, orderCount> built_{};
+    struct Impl;
+    std::unique_ptr<Impl> d_;
 };
 
 }  // namespace masters

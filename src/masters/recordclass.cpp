@@ -89,9 +89,8 @@ std::optional<data::RowArray> RecordClass::pagedRows(const PageQuery& q, int& pa
     ReadScope scope(c);
 
     const QString select = q.columns + q.source;
-    const int count = q.keyList              ? int(q.keyList->size())
-                      : q.countSql.isEmpty() ? c.scalar(QStringLiteral("SELECT count(*)") + q.source, q.params).toInt()
-                                             : c.scalar(q.countSql, q.countParams).toInt();
+    const int count = q.countSql.isEmpty() ? c.scalar(QStringLiteral("SELECT count(*)") + q.source, q.params).toInt()
+                                           : c.scalar(q.countSql, q.countParams).toInt();
     if (count <= 0)
         return std::nullopt;
 
@@ -114,40 +113,45 @@ std::optional<data::RowArray> RecordClass::pagedRows(const PageQuery& q, int& pa
     // reversed order, so the last page costs what the first does.
     std::vector<data::DbValue> keys;
     keys.reserve(std::size_t(wanted));
-    if (q.keyList) {
-        for (std::int64_t i = offset; i < offset + wanted; ++i)
-            keys.emplace_back(q.keyListReversed ? (*q.keyList)[std::size_t(count - 1 - i)]
-                                                : (*q.keyList)[std::size_t(i)]);
-    } else {
-        const std::int64_t fromEnd = count - offset - wanted;
-        const bool reversed = fromEnd < offset;
-        const bool ownKeySource = !q.keySource.isEmpty();
-        data::Params keyParams = ownKeySource ? q.keyParams : q.params;
-        const int n = int(keyParams.size());
-        keyParams.emplace_back(static_cast<std::int64_t>(wanted));
-        keyParams.emplace_back(reversed ? fromEnd : offset);
-        const bool fewKept = !q.totalSql.isEmpty() && std::int64_t(count) * 4 <= c.scalar(q.totalSql).toInt64();
-        const QString keySql = QStringLiteral("SELECT ") + q.keyExpression + (ownKeySource ? q.keySource : q.source) +
-                               QStringLiteral(" order by ") + orderText(q.order, reversed, fewKept) +
-                               QStringLiteral(" LIMIT ?%1 OFFSET ?%2").arg(n + 1).arg(n + 2);
-        data::Recordset keyRows = c.query(keySql, keyParams);
-        for (; !keyRows.eof(); keyRows.moveNext())
-            keys.push_back(keyRows.value(0));
-        if (reversed)
-            std::reverse(keys.begin(), keys.end());
-    }
+    const std::int64_t fromEnd = count - offset - wanted;
+    const bool reversed = fromEnd < offset;
+    const bool ownKeySource = !q.keySource.isEmpty();
+    data::Params keyParams = ownKeySource ? q.keyParams : q.params;
+    const int n = int(keyParams.size());
+    keyParams.emplace_back(static_cast<std::int64_t>(wanted));
+    keyParams.emplace_back(reversed ? fromEnd : offset);
+    const bool fewKept = !q.totalSql.isEmpty() && std::int64_t(count) * 4 <= c.scalar(q.totalSql).toInt64();
+    const QString keySql = QStringLiteral("SELECT ") + q.keyExpression + (ownKeySource ? q.keySource : q.source) +
+                           QStringLiteral(" order by ") + orderText(q.order, reversed, fewKept) +
+                           QStringLiteral(" LIMIT ?%1 OFFSET ?%2").arg(n + 1).arg(n + 2);
+    data::Recordset keyRows = c.query(keySql, keyParams);
+    for (; !keyRows.eof(); keyRows.moveNext())
+        keys.push_back(keyRows.value(0));
+    if (reversed)
+        std::reverse(keys.begin(), keys.end());
 
     // Then the page's rows by the statement itself, put in the keys' order.
-    data::Params rowParams = q.params;
+    data::RowArray rows = rowsByKeys(select, q.params, q.keyColumn, q.keyField, keys);
+    page = used;
+    pageCount = pages;
+    RecordCount = count;
+    return rows;
+}
+
+data::RowArray RecordClass::rowsByKeys(const QString& select, const data::Params& params, const QString& keyColumn,
+                                       int keyField, const std::vector<data::DbValue>& keys)
+{
+    data::Params rowParams = params;
     rowParams.insert(rowParams.end(), keys.begin(), keys.end());
     const data::RowArray found =
-        c.query(QStringLiteral("SELECT * FROM (") + select + QStringLiteral(") WHERE ") + q.keyColumn +
-                    QStringLiteral(" IN (") + placeholders(int(keys.size())) + QStringLiteral(")"),
-                rowParams)
+        connection_
+            .query(QStringLiteral("SELECT * FROM (") + select + QStringLiteral(") WHERE ") + keyColumn +
+                       QStringLiteral(" IN (") + placeholders(int(keys.size())) + QStringLiteral(")"),
+                   rowParams)
             .rows();
     std::unordered_map<std::int64_t, int> rowOfKey;
     for (int r = 0; r < found.rowCount(); ++r)
-        rowOfKey.emplace(found.at(q.keyField, r).toInt64(), r);
+        rowOfKey.emplace(found.at(keyField, r).toInt64(), r);
     std::vector<std::vector<data::DbValue>> ordered;
     ordered.reserve(keys.size());
     for (const data::DbValue& key : keys) {
@@ -160,10 +164,6 @@ std::optional<data::RowArray> RecordClass::pagedRows(const PageQuery& q, int& pa
             row.push_back(found.at(f, it->second));
         ordered.push_back(std::move(row));
     }
-
-    page = used;
-    pageCount = pages;
-    RecordCount = count;
     return data::RowArray(found.fieldNames(), std::move(ordered));
 }
 

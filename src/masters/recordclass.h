@@ -79,11 +79,6 @@ public:
         // walking an index in the sort order past every row it drops.
         QString totalSql;
         bool allowAll = false;  // page -1 gives every row
-        // Every key of the result in `order`, when the caller has them at
-        // hand (read backwards when keyListReversed); count and keys then
-        // come from it.
-        const std::vector<std::int64_t>* keyList = nullptr;
-        bool keyListReversed = false;
     };
 
     // The paged getter: nothing when the query finds no row (page, pageCount
@@ -92,6 +87,11 @@ public:
     // taken as the nearest one and `page` reports the page used. pageCount
     // receives the number of pages and RecordCount the number of rows.
     std::optional<data::RowArray> pagedRows(const PageQuery& query, int& page, int& pageCount);
+
+    // The rows of `select` (with its values `params`) whose `keyColumn`, at
+    // position `keyField`, is one of `keys`, in the order of the keys.
+    data::RowArray rowsByKeys(const QString& select, const data::Params& params, const QString& keyColumn, int keyField,
+                              const std::vector<data::DbValue>& keys);
 
     // Every row of a query, or nothing when there is none (the combo getters).
     std::optional<data::RowArray> allRows(const QString& sql, const data::Params& params = {});

@@ -9,6 +9,7 @@
 #include "estimates/frmorder.h"
 #include "estimates/itemchoices.h"
 #include "estimates/ordertotals.h"
+#include "data/appfolder.h"
 #include "data/recordset.h"
 #include "ui/combobox.h"
 #include "ui/listview.h"
@@ -19,6 +20,8 @@
 #include <QRandomGenerator>
 #include <QScrollBar>
 #include <QTest>
+#include <QTemporaryDir>
+#include <QFile>
 
 using estimates::FrmOrder;
 
@@ -47,6 +50,7 @@ class TestItemChoices : public ScreenTest {
     // More rows than pages kept, both halves well filled; names that tie,
     // differ only in case, have no text, or hold quotes and wildcards.
     static constexpr int itemCount = 5000;
+    QTemporaryDir fixture_;
 
     QList<RefRow> reference()
     {
@@ -68,7 +72,8 @@ class TestItemChoices : public ScreenTest {
     }
 
 private slots:
-    void init()
+    // The fixture is made once and copied for each test.
+    void initTestCase()
     {
         initScreenTest();
         seed::addCategory(db, QStringLiteral("Interior"));
@@ -97,6 +102,15 @@ private slots:
                                .equipment = 2});
         }
         db.commit();
+        db.close();
+        QVERIFY(QFile::copy(data::databasePath(), fixture_.filePath(QStringLiteral("items.mdb"))));
+        cleanupScreenTest();
+    }
+    void init()
+    {
+        initScreenTest(Database::None);
+        QVERIFY(QFile::copy(fixture_.filePath(QStringLiteral("items.mdb")), data::databasePath()));
+        db.open(data::databasePath());
     }
 
     // Every row, read front to back (on from the page before), back to

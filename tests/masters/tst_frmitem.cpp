@@ -141,6 +141,12 @@ private slots:
                                   "SELECT i, printf('%080d', i), ?, ?, 1, 1 FROM n"),
                    {cat, unit});
         const QString path = QFileInfo(data::databasePath()).canonicalFilePath();
+        // The item table's own pages, the rows a list page shows.
+        QList<qint64> itemPages;
+        for (data::Recordset rs = db.query(QStringLiteral("SELECT pageno FROM dbstat WHERE name = 'Item'")); !rs.eof();
+             rs.moveNext())
+            itemPages << rs.value(0).toInt64();
+        const qint64 pageSize = db.scalar(QStringLiteral("PRAGMA page_size")).toInt64();
         db.close();
         masters::registerScreens();
         shell::MainMenu& menu = shell::frmMainMenu();
@@ -149,15 +155,21 @@ private slots:
         if (how == QLatin1String("damaged")) {
             QFile f(path);
             QVERIFY(f.open(QIODevice::ReadWrite));
-            QVERIFY(f.seek(f.size() / 2));
-            f.write(QByteArray(16 * 4096, char(0x5a)));
+            QVERIFY(itemPages.size() > 16);
+            for (qint64 page : itemPages.mid(1)) {
+                QVERIFY(f.seek((page - 1) * pageSize));
+                f.write(QByteArray(int(pageSize), char(0x5a)));
+            }
         } else {
             // Another program's handle, which waits while the start-up check reads.
             sqlite3* other = nullptr;
             QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &other), SQLITE_OK);
             sqlite3_busy_timeout(other, 20000);
-            const int rc = sqlite3_exec(other, "DROP INDEX Item_UnitId; ALTER TABLE Item DROP COLUMN UnitId", nullptr,
-                                        nullptr, nullptr);
+            const int rc =
+                sqlite3_exec(other,
+                             "DROP TRIGGER Item_Added; DROP TRIGGER Item_Removed; DROP TRIGGER Item_Changed; "
+                             "DROP INDEX Item_UnitId; ALTER TABLE Item DROP COLUMN UnitId",
+                             nullptr, nullptr, nullptr);
             sqlite3_close(other);
             QCOMPARE(rc, SQLITE_OK);
         }

@@ -391,7 +391,7 @@ private slots:
         QVERIFY(fake->messages.isEmpty());
         data::Connection c;
         c.open(db);
-        QCOMPARE(c.scalar(QStringLiteral("PRAGMA user_version")).toInt(), 1);
+        QCOMPARE(c.scalar(QStringLiteral("PRAGMA user_version")).toInt(), data::schemaVersion);
         QCOMPARE(c.scalar(QStringLiteral("select count(*) from sqlite_master where name in "
                                          "('Customer_CustName', 'Categories')"))
                      .toInt(),
