@@ -150,15 +150,6 @@ void execPlain(sqlite3* db, const char* sql)
     }
 }
 
-// The caller's query without a trailing ';', so that it can be wrapped.
-QString bareSelect(const QString& sql)
-{
-    qsizetype end = sql.size();
-    while (end > 0 && (sql[end - 1].isSpace() || sql[end - 1] == QLatin1Char(';')))
-        --end;
-    return sql.left(end);
-}
-
 }  // namespace
 
 void bindValues(sqlite3* db, sqlite3_stmt* stmt, const Params& params)
@@ -309,61 +300,6 @@ DbValue Connection::scalar(const QString& sql, const Params& params)
     if (!st.step() || sqlite3_column_count(st.get()) == 0)
         return DbValue();
     return st.column(0);
-}
-
-Page Connection::page(const QString& selectSql, const Params& params, const QString& orderBy, int pageSize, int page)
-{
-    sqlite3* db = requireOpen(handleOf(*this));
-    if (page != -1 && (page < 1 || pageSize < 1))
-        throw DbError(QStringLiteral("Page %1 of %2 rows cannot be read.").arg(page).arg(pageSize), SQLITE_RANGE);
-
-    const QString select = bareSelect(selectSql);
-    QString ordered = select;
-    if (!orderBy.isEmpty())
-        ordered += QStringLiteral(" order by ") + orderBy;
-
-    // Count and rows come from one read transaction, so they agree even
-    // when another program writes in between.
-    const bool ownTransaction = !inTransaction();
-    if (ownTransaction)
-        execPlain(db, "BEGIN");
-    Page result;
-    try {
-        {
-            Statement count(db, QStringLiteral("SELECT count(*) FROM (") + select + QStringLiteral(")"));
-            count.bind(params);
-            count.step();
-            result.recordCount = int(sqlite3_column_int64(count.get(), 0));
-        }
-        if (page == -1) {
-            Statement rows(db, ordered);
-            rows.bind(params);
-            result.rows = rows.readAll();
-            result.pageSize = 0;
-            result.absolutePage = -1;
-            result.pageCount = result.recordCount > 0 ? 1 : 0;
-        } else {
-            // Numbered, so they follow the caller's parameters whatever form
-            // those take.
-            const int n = int(params.size());
-            Statement rows(db, ordered + QStringLiteral(" LIMIT ?%1 OFFSET ?%2").arg(n + 1).arg(n + 2));
-            Params all = params;
-            all.emplace_back(static_cast<std::int64_t>(pageSize));
-            all.emplace_back(static_cast<std::int64_t>(page - 1) * pageSize);
-            rows.bind(all);
-            result.rows = rows.readAll();
-            result.pageSize = pageSize;
-            result.absolutePage = page;
-            result.pageCount = int((std::int64_t(result.recordCount) + pageSize - 1) / pageSize);
-        }
-        if (ownTransaction)
-            execPlain(db, "COMMIT");
-    } catch (...) {
-        if (ownTransaction)
-            rollback();
-        throw;
-    }
-    return result;
 }
 
 void Connection::begin() { execPlain(requireOpen(handleOf(*this)), "BEGIN"); }

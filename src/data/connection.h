@@ -11,7 +11,6 @@ namespace data {
 
 using Params = std::vector<DbValue>;
 class Recordset;
-class Page;
 
 // A connection to one database file, in the manner of the old ADO
 // connection. Connections to the same file share one SQLite handle, so a
@@ -41,12 +40,6 @@ public:
     Recordset query(const QString& sql, const Params& params = {});
     // The first column of the first row, Null when there is no row.
     DbValue scalar(const QString& sql, const Params& params = {});
-
-    // One page of a query, counted and read in one read transaction with
-    // LIMIT/OFFSET: pageSize rows of page `page` (1-based), or every row for
-    // page -1. orderBy is appended as " order by " + orderBy when not empty;
-    // callers build it from checked identifiers only (sqlnames.h).
-    Page page(const QString& selectSql, const Params& params, const QString& orderBy, int pageSize, int page);
 
     // Transactions: beginImmediate() takes the write lock at once, so a
     // save finds out before its first write whether it can go through.

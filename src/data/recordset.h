@@ -50,15 +50,4 @@ private:
     bool open_ = true;
 };
 
-// One page of a paged query.
-class Page {
-public:
-    RowArray rows;         // the page's rows, [field, row]
-    int recordCount = 0;   // rows of the whole result
-    int pageSize = 0;      // rows per page asked for (0 for page -1)
-    int absolutePage = 0;  // the page asked for (1-based), -1 for all rows
-    int pageCount = 0;     // pages of the whole result: ceil(recordCount / pageSize), 1 for page -1
-    bool empty() const { return recordCount == 0; }
-};
-
 }  // namespace data

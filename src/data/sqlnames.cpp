@@ -12,14 +12,6 @@ QString checkedIdentifier(const QString& name, const QStringList& allowed)
     throw DbError(QStringLiteral("\"%1\" is not a field name that can be used here.").arg(name));
 }
 
-QString orderByText(const QString& column, const QString& direction, const QStringList& allowed)
-{
-    // Only an exact "A" sorts ascending; the old screens passed "A" or "D"
-    // and treated anything else as descending.
-    const QString checked = checkedIdentifier(column, allowed);
-    return direction == QLatin1String("A") ? checked : checked + QStringLiteral(" Desc");
-}
-
 QString isoDate(int year, int month, int day)
 {
     const QLatin1Char zero('0');

@@ -9,10 +9,6 @@ namespace data::sql {
 // The match ignores case and the result is the caller's own spelling.
 QString checkedIdentifier(const QString& name, const QStringList& allowed);
 
-// The text after "order by" for Connection::page: the column (checked
-// against `allowed`) plus " Desc" unless direction is exactly "A".
-QString orderByText(const QString& column, const QString& direction, const QStringList& allowed);
-
 // A date as ISO text "YYYY-MM-DD".
 QString isoDate(int year, int month, int day);
 

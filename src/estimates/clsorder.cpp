@@ -69,7 +69,7 @@ QDate storedDate(const data::DbValue& v)
 
 }  // namespace
 
-ClsOrder::ClsOrder(int pageSize) : RecordClass(pageSize) {}
+ClsOrder::ClsOrder(int pageSize) : records::RecordClass(pageSize) {}
 
 ClsOrder::~ClsOrder() = default;
 
@@ -448,12 +448,6 @@ std::optional<data::RowArray> ClsOrder::GetComboRooms()
 std::optional<data::RowArray> ClsOrder::GetComboUnits()
 {
     return allRows(QStringLiteral("Select * from Units order by Name, Id"));
-}
-
-std::optional<data::RowArray> ClsOrder::GetComboItems()
-{
-    return allRows(QStringLiteral(
-        "Select ItemId,ItemName,Material,Labor,Qty,SubLabor,Equipment from Item order by ItemName, ItemId"));
 }
 
 }  // namespace estimates

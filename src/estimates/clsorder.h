@@ -6,7 +6,7 @@
 
 #include "colnorderitems.h"
 #include "data/textlist.h"
-#include "masters/recordclass.h"
+#include "records/recordclass.h"
 
 #include <QDate>
 #include <array>
@@ -15,7 +15,7 @@
 
 namespace estimates {
 
-class ClsOrder : public masters::RecordClass {
+class ClsOrder : public records::RecordClass {
 public:
     explicit ClsOrder(int pageSize = defaultPageSize);
     ~ClsOrder() override;
@@ -43,7 +43,7 @@ public:
     QString SearchFld;  // GetSearchOrders: "OrderNo" or "CustName";
                         // GetSearchCustomers: a customer column or "All"
     QString SearchVal;  // the text searched for; % and _ are wildcards
-    // AddEditDel (RecordClass): "D" arms Delete. Save does not read it.
+    // AddEditDel (records::RecordClass): "D" arms Delete. Save does not read it.
 
     // Run at the end of a GetOrder that found the estimate: the estimate
     // screen sets it to show itself. Unset, nothing is shown.
@@ -81,7 +81,7 @@ public:
     // when the customer row is gone), tracking text, total, overhead, tax;
     // those whose SearchFld contains SearchVal. Nothing when none matches
     // (page, pageCount and RecordCount then stay). Paged as
-    // RecordClass::pagedRows.
+    // records::RecordClass::pagedRows.
     std::optional<data::RowArray> GetSearchOrders(int& page, int& pageCount, const QString& sortColumn,
                                                   const QString& direction);
 
@@ -115,8 +115,6 @@ public:
     std::optional<data::RowArray> GetComboState();  // States (key, name) by name
     std::optional<data::RowArray> GetComboRooms();  // takeoff names (Id, Name) by name
     std::optional<data::RowArray> GetComboUnits();  // units (Id, Name) by name
-    // Items: ItemId, ItemName, Material, Labor, Qty, SubLabor, Equipment, by name.
-    std::optional<data::RowArray> GetComboItems();
 
     // Customers whose SearchFld starts with SearchVal ("All": whose name,
     // city, phone, e-mail or card number does), paged as GetAllCustomers.

@@ -40,7 +40,7 @@ protected:
                                            const QString& sortDir) override;
     std::optional<data::RowArray> searchList(int& page, int& pageCount, const QString& sortField,
                                              const QString& sortDir) override;
-    masters::RecordClass& records() override { return Orders(); }
+    records::RecordClass& records() override { return Orders(); }
     QStringList rowSubItems(const data::RowArray& rows, int row, bool searched) override;
     QString modeCaption(const QString&) const override { return {}; }
     QString helpText(const QString&) const override { return {}; }

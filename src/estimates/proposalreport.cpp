@@ -1,6 +1,6 @@
 #include "proposalreport.h"
 
-#include "masters/recordclass.h"
+#include "records/recordclass.h"
 #include "ui/platform.h"
 
 #include <QApplication>
@@ -279,7 +279,7 @@ void showProposal(int orderNo)
     std::vector<reportdata::ProposalLine> lines;
     {
         // Header and lines as they stood at one moment.
-        masters::RecordClass::ReadScope scope(c);
+        records::RecordClass::ReadScope scope(c);
         header = reportdata::proposalHeader(c, orderNo);
         if (header)
             lines = reportdata::proposalLines(c, orderNo);

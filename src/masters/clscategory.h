@@ -4,15 +4,15 @@
 // category's item count.
 
 #include "categorytree.h"
-#include "recordclass.h"
+#include "records/recordclass.h"
 
 #include "data/rowchanges.h"
 
 namespace masters {
 
-class clsCategory : public RecordClass {
+class clsCategory : public records::RecordClass {
 public:
-    using RecordClass::RecordClass;
+    using records::RecordClass::RecordClass;
 
     int Catid = 0;
     QString Catname;  // also the prefix GetSearchCategories looks for

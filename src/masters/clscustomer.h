@@ -1,15 +1,15 @@
 #pragma once
 // One customer, and every statement on the tables Customer and States.
 
-#include "recordclass.h"
+#include "records/recordclass.h"
 
 #include <QDate>
 
 namespace masters {
 
-class ClsCustomer : public RecordClass {
+class ClsCustomer : public records::RecordClass {
 public:
-    using RecordClass::RecordClass;
+    using records::RecordClass::RecordClass;
 
     int CustId = 0;
     QString CustName;

@@ -42,7 +42,7 @@ ItemLists::Order orderOf(const QString& column)
 
 }  // namespace
 
-ClsItem::ClsItem(int pageSize) : RecordClass(pageSize) {}
+ClsItem::ClsItem(int pageSize) : records::RecordClass(pageSize) {}
 
 ClsItem::~ClsItem() = default;
 
@@ -409,22 +409,6 @@ std::optional<data::RowArray> ClsItem::GetSearchItems(int& page, int& pageCount,
                     page, pageCount, sortColumn, direction, false, true);
 }
 
-ClsItem::ItemNames ClsItem::GetItemNames()
-{
-    // The same items the lists show (category and unit present), by name,
-    // as the index on ItemName hands them over.
-    ItemNames out;
-    data::RowReader r(connection(), QStringLiteral("SELECT ItemID, ItemName, CategoryID FROM Item "
-                                                   "WHERE CategoryID IN (SELECT CatId FROM Category) "
-                                                   "AND UnitId IN (SELECT Id FROM Units) ORDER BY ItemName, ItemID"));
-    while (r.next()) {
-        out.keys.push_back(int(r.integer(0)));
-        out.categories.push_back(int(r.integer(2)));
-        out.names.append(r.isNull(1) ? std::string_view() : r.bytes(1));
-    }
-    return out;
-}
-
 ClsItem::ItemNames ClsItem::GetCategoryItemNames(int categoryId)
 {
     ItemNames out;
@@ -434,7 +418,6 @@ ClsItem::ItemNames ClsItem::GetCategoryItemNames(int categoryId)
                       data::Params{categoryId});
     while (r.next()) {
         out.keys.push_back(int(r.integer(0)));
-        out.categories.push_back(categoryId);
         out.names.append(r.isNull(1) ? std::string_view() : r.bytes(1));
     }
     return out;

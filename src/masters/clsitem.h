@@ -3,7 +3,7 @@
 // number, the single-price write-backs of the estimate screen, and the item
 // lists page by page.
 
-#include "recordclass.h"
+#include "records/recordclass.h"
 
 #include "data/textlist.h"
 
@@ -13,7 +13,7 @@ namespace masters {
 
 class ItemLists;
 
-class ClsItem : public RecordClass {
+class ClsItem : public records::RecordClass {
 public:
     explicit ClsItem(int pageSize = defaultPageSize);
     ~ClsItem() override;
@@ -41,6 +41,7 @@ public:
     // Inserts (mode "A", itemid then holds the new key) or updates (mode
     // "E") the item; true when a row was written.
     bool Save();
+    // Nothing in the program calls it; the item table keeps no stock.
     bool UpdateStock() { return false; }
     // Deletes the item of itemid in mode "D" only.
     void Delete();
@@ -55,14 +56,17 @@ public:
     void UpdateSublabourprice(int key, double price);
     void UpdateEquipmentprice(int key, double price);
 
-    // Paged lists (RecordClass::pagedRows). GetAllItemsN and GetAllReItemsN
-    // give, by position: key, name, category name, material, quantity, item
-    // number, unit name; only items whose category and unit exist.
+    // Paged lists (records::RecordClass::pagedRows). GetAllItemsN and
+    // GetAllReItemsN give, by position: key, name, category name, material,
+    // quantity, item number, unit name; only items whose category and unit
+    // exist.
+    // Nothing in the program calls it (the list pages by GetAllItemsN).
     std::optional<data::RowArray> GetAllItems(int& page, int& pageCount, const QString& sortColumn,
                                               const QString& direction);
     // Item numbers sort by their numeric value first, then as text.
     std::optional<data::RowArray> GetAllItemsN(int& page, int& pageCount, const QString& sortColumn,
                                                const QString& direction);
+    // Nothing in the program calls it.
     std::optional<data::RowArray> GetAllReItemsN(int& page, int& pageCount, const QString& sortColumn,
                                                  const QString& direction);
     // Items whose SearchFld starts with SearchVal ("All": whose name or
@@ -70,18 +74,16 @@ public:
     std::optional<data::RowArray> GetSearchItems(int& page, int& pageCount, const QString& sortColumn,
                                                  const QString& direction);
 
-    // Every listed item (its category and unit exist), by description, read
-    // in one go: the multi-item picker hangs them under their categories.
+    // Item keys and names, read in one go into a compact form.
     struct ItemNames {
         std::vector<int> keys;
-        std::vector<int> categories;
         data::TextList names;
         int count() const { return int(keys.size()); }
         QString name(int i) const { return names.at(i); }
     };
-    ItemNames GetItemNames();
     // The listed items of one category (their unit present), by name, as
-    // the index on category and name hands them over.
+    // the index on category and name hands them over: the multi-item
+    // picker hangs them under their category when it is opened.
     ItemNames GetCategoryItemNames(int categoryId);
     // The categories that have listed items, whatever their number: one
     // look in the index per category.

@@ -3,13 +3,13 @@
 // the table chosen by Mastertable. The name-list screen walks them one
 // record at a time by position in name order.
 
-#include "recordclass.h"
+#include "records/recordclass.h"
 
 namespace masters {
 
-class clsMaster : public RecordClass {
+class clsMaster : public records::RecordClass {
 public:
-    using RecordClass::RecordClass;
+    using records::RecordClass::RecordClass;
 
     QString Mastertable;  // "Rooms" or "Units"; set before any operation
     int Id = 0;

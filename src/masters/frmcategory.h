@@ -67,7 +67,7 @@ protected:
                                            const QString& sortDir) override;
     std::optional<data::RowArray> searchList(int& page, int& pageCount, const QString& sortField,
                                              const QString& sortDir) override;
-    RecordClass& records() override { return Category(); }
+    records::RecordClass& records() override { return Category(); }
     QStringList rowSubItems(const data::RowArray& rows, int row, bool searched) override;
     QString modeCaption(const QString& mode) const override;
     QString helpText(const QString& mode) const override;

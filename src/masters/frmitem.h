@@ -46,7 +46,7 @@ protected:
                                            const QString& sortDir) override;
     std::optional<data::RowArray> searchList(int& page, int& pageCount, const QString& sortField,
                                              const QString& sortDir) override;
-    RecordClass& records() override { return Items(); }
+    records::RecordClass& records() override { return Items(); }
     QStringList rowSubItems(const data::RowArray& rows, int row, bool searched) override;
     QString modeCaption(const QString& mode) const override;
     QString helpText(const QString& mode) const override { return helpTextFor(mode); }

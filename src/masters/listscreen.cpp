@@ -348,7 +348,7 @@ void ListScreen::ShowLabel()
 {
     if (!LblRecords || !ListView1)
         return;
-    const RecordClass& r = records();
+    const records::RecordClass& r = records();
     const int first = (CurrentPage - 1) * r.PageSize;
     LblRecords->setText(QStringLiteral("Record ") + QString::number(first + 1) + QStringLiteral(" - ") +
                         QString::number(first + ListView1->rowCount()) + QStringLiteral(" of ") +

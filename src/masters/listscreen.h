@@ -10,7 +10,7 @@
 // The public members keep the names the screens and dialogs use for each
 // other (AddOrDelete, RefreshGrid, ShowLabel, ...).
 
-#include "recordclass.h"
+#include "records/recordclass.h"
 
 #include "data/rowarray.h"
 #include "ui/form.h"
@@ -157,7 +157,7 @@ protected:
     virtual std::optional<data::RowArray> searchList(int& page, int& pageCount, const QString& sortField,
                                                      const QString& sortDir) = 0;
     // The record object whose PageSize and RecordCount the label shows.
-    virtual RecordClass& records() = 0;
+    virtual records::RecordClass& records() = 0;
     // A result row: its key text (default: field 0) and its sub-items in
     // column order. `searched` tells a search result from the full list.
     virtual QString rowKey(const data::RowArray& rows, int row, bool searched);

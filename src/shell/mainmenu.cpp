@@ -209,7 +209,7 @@ void MainMenu::pick(const QString& controlName)
 
 void MainMenu::Form_Load()
 {
-    NoInList = 15;
+    NoInList = records::rowsPerPage;
 
     if (!instanceLock_.acquire(data::applicationFolder())) {
         outcome_ = Outcome::PreviousInstance;

@@ -7,6 +7,7 @@
 
 #include "data/connection.h"
 #include "data/quickcheck.h"
+#include "records/pagesize.h"
 #include "ui/form.h"
 #include "ui/platform.h"
 
@@ -33,7 +34,7 @@ public:
     enum class Outcome { NotStarted, Started, PreviousInstance, DatabaseRefused };
 
     // Rows on one page of every paged list.
-    int NoInList = 15;
+    int NoInList = records::rowsPerPage;
 
     // Set by the program's start before the window loads: the main picture
     // is drawn, and the assistant loaded to greet, once the window has

@@ -65,12 +65,6 @@ private slots:
     void connectionsShareOneHandle();
     void commitsLandInTheFileAlone();
 
-    void paging_data();
-    void paging();
-    void pagingWithParametersAndOrder();
-    void pagingKeepsCallersTransaction();
-    void pagingRefusesBadPage();
-
     void nullApartFromEmptyText();
     void valuesKeepSqliteTypes();
     void dbValueConversions_data();
@@ -93,8 +87,6 @@ private slots:
 
     void checkedIdentifier_data();
     void checkedIdentifier();
-    void orderByText_data();
-    void orderByText();
     void isoDate();
 
     void sqlFunctions_data();
@@ -188,94 +180,6 @@ void TstDatabase::commitsLandInTheFileAlone()
     sqlite3_finalize(st);
     sqlite3_close(other);
     QCOMPARE(count, 3);
-}
-
-void TstDatabase::paging_data()
-{
-    QTest::addColumn<int>("rows");
-    QTest::addColumn<int>("pageSize");
-    QTest::addColumn<int>("page");
-    QTest::addColumn<int>("pageRows");
-    QTest::addColumn<int>("firstId");  // 0 when the page has no rows
-    QTest::addColumn<int>("pageCount");
-
-    QTest::newRow("16 by 15, page 1") << 16 << 15 << 1 << 15 << 1 << 2;
-    QTest::newRow("16 by 15, page 2") << 16 << 15 << 2 << 1 << 16 << 2;
-    QTest::newRow("16 by 15, beyond the last") << 16 << 15 << 3 << 0 << 0 << 2;
-    QTest::newRow("16, all rows") << 16 << 15 << -1 << 16 << 1 << 1;
-    QTest::newRow("exactly one page") << 15 << 15 << 1 << 15 << 1 << 1;
-    QTest::newRow("exactly two pages") << 30 << 15 << 2 << 15 << 16 << 2;
-    QTest::newRow("one over two pages") << 31 << 15 << 3 << 1 << 31 << 3;
-    QTest::newRow("empty") << 0 << 15 << 1 << 0 << 0 << 0;
-    QTest::newRow("empty, all rows") << 0 << 15 << -1 << 0 << 0 << 0;
-}
-
-void TstDatabase::paging()
-{
-    QFETCH(int, rows);
-    QFETCH(int, pageSize);
-    QFETCH(int, page);
-    QFETCH(int, pageRows);
-    QFETCH(int, firstId);
-    QFETCH(int, pageCount);
-    fillNumbers(rows);
-
-    const data::Page p =
-        c_.page(QStringLiteral("SELECT Id, Name FROM Numbers"), {}, QStringLiteral("Id"), pageSize, page);
-    QCOMPARE(p.recordCount, rows);
-    QCOMPARE(p.empty(), rows == 0);
-    QCOMPARE(p.pageCount, pageCount);
-    QCOMPARE(p.absolutePage, page);
-    QCOMPARE(p.pageSize, page == -1 ? 0 : pageSize);
-    QCOMPARE(p.rows.rowCount(), pageRows);
-    QCOMPARE(p.rows.fieldNames(), QStringList({QStringLiteral("Id"), QStringLiteral("Name")}));
-    if (pageRows > 0) {
-        QCOMPARE(p.rows.at(0, 0).toInt(), firstId);
-        QCOMPARE(p.rows.at(0, pageRows - 1).toInt(), firstId + pageRows - 1);
-        QCOMPARE(p.rows.at(1, 0).toText(), QStringLiteral("n%1").arg(firstId));
-    }
-    QVERIFY(!c_.inTransaction());
-}
-
-void TstDatabase::pagingWithParametersAndOrder()
-{
-    fillNumbers(16);
-    // The caller's own parameter comes before LIMIT and OFFSET; a trailing
-    // ';' does not break the wrapping.
-    const data::Page p =
-        c_.page(QStringLiteral("SELECT Id FROM Numbers WHERE Id > ? ;"), {3}, QStringLiteral("Id Desc"), 5, 2);
-    QCOMPARE(p.recordCount, 13);
-    QCOMPARE(p.pageCount, 3);
-    QCOMPARE(column(p.rows), QStringList({"11", "10", "9", "8", "7"}));
-
-    const data::Page last = c_.page(QStringLiteral("SELECT Id FROM Numbers WHERE Id > ?1 AND Name <> ?2"),
-                                    {3, QStringLiteral("n16")}, QStringLiteral("Id"), 5, 3);
-    QCOMPARE(last.recordCount, 12);
-    QCOMPARE(column(last.rows), QStringList({"14", "15"}));
-}
-
-void TstDatabase::pagingKeepsCallersTransaction()
-{
-    fillNumbers(16);
-    c_.begin();
-    c_.execute(QStringLiteral("INSERT INTO Numbers (Id, Name) VALUES (17, 'n17')"));
-    const data::Page p = c_.page(QStringLiteral("SELECT Id FROM Numbers"), {}, QStringLiteral("Id"), 15, 2);
-    QCOMPARE(p.recordCount, 17);
-    QCOMPARE(column(p.rows), QStringList({"16", "17"}));
-    // The page must not have committed the caller's work.
-    QVERIFY(c_.inTransaction());
-    c_.rollback();
-    QCOMPARE(c_.scalar(QStringLiteral("SELECT count(*) FROM Numbers")).toInt(), 16);
-}
-
-void TstDatabase::pagingRefusesBadPage()
-{
-    fillNumbers(3);
-    const QString sql = QStringLiteral("SELECT Id FROM Numbers");
-    QVERIFY_THROWS_EXCEPTION(DbError, c_.page(sql, {}, QString(), 15, 0));
-    QVERIFY_THROWS_EXCEPTION(DbError, c_.page(sql, {}, QString(), 0, 1));
-    QVERIFY_THROWS_EXCEPTION(DbError, c_.page(QStringLiteral("SELECT Nope FROM Numbers"), {}, QString(), 15, 1));
-    QVERIFY(!c_.inTransaction());
 }
 
 void TstDatabase::nullApartFromEmptyText()
@@ -719,33 +623,6 @@ void TstDatabase::checkedIdentifier()
     } else {
         QCOMPARE(data::sql::checkedIdentifier(name, allowed), result);
     }
-}
-
-void TstDatabase::orderByText_data()
-{
-    QTest::addColumn<QString>("column");
-    QTest::addColumn<QString>("direction");
-    QTest::addColumn<QString>("result");  // empty: refused
-    // clang-format off
-    QTest::newRow("ascending") << "itemname" << "A" << "ItemName";
-    QTest::newRow("lower-case a is descending") << "ItemName" << "a" << "ItemName Desc";
-    QTest::newRow("descending") << "ItemName" << "D" << "ItemName Desc";
-    QTest::newRow("no direction") << "ItemName" << "" << "ItemName Desc";
-    QTest::newRow("word Asc is descending") << "ItemName" << "Asc" << "ItemName Desc";
-    QTest::newRow("refused column") << "ItemName desc, (select 1)" << "A" << "";
-    // clang-format on
-}
-
-void TstDatabase::orderByText()
-{
-    QFETCH(QString, column);
-    QFETCH(QString, direction);
-    QFETCH(QString, result);
-    const QStringList allowed = {"ItemCode", "ItemName"};
-    if (result.isEmpty())
-        QVERIFY_THROWS_EXCEPTION(DbError, data::sql::orderByText(column, direction, allowed));
-    else
-        QCOMPARE(data::sql::orderByText(column, direction, allowed), result);
 }
 
 void TstDatabase::isoDate()

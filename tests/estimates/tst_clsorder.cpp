@@ -837,7 +837,6 @@ private slots:
         QTest::newRow("states") << "States" << "insert into States values (60, 'Zed'), (61, 'Able')" << QStringList{"Able", "Zed"};
         QTest::newRow("takeoff names") << "Rooms" << "insert into Rooms (Name) values ('Kitchen'), ('Bath')" << QStringList{"Bath", "Kitchen"};
         QTest::newRow("units") << "Units" << "insert into Units (Name) values ('sq ft'), ('each')" << QStringList{"each", "sq ft"};
-        QTest::newRow("items") << "Item" << "insert into Item (ItemName, Material) values ('Tile', 2), ('Grout', 1)" << QStringList{"Grout", "Tile"};
         QTest::newRow("representatives") << "Representatives" << "insert into Representatives (RepName) values ('Vic'), ('Ann')" << QStringList{"Ann", "Vic"};
         QTest::newRow("shipping") << "Ship" << "insert into Ship (ShippingMedia) values ('Truck'), ('Air')" << QStringList{"Air", "Truck"};
         // clang-format on
@@ -857,8 +856,6 @@ private slots:
                 return o.GetComboRooms();
             if (table == QLatin1String("Units"))
                 return o.GetComboUnits();
-            if (table == QLatin1String("Item"))
-                return o.GetComboItems();
             if (table == QLatin1String("Representatives"))
                 return o.GetComboRep();
             return o.GetComboShip();
@@ -874,10 +871,6 @@ private slots:
         for (int r = 0; r < rows->rowCount(); ++r)
             got << rows->at(1, r).toText();
         QCOMPARE(got, names);
-        if (table == QLatin1String("Item")) {
-            QCOMPARE(rows->fieldCount(), 7);
-            QCOMPARE(rows->at(2, 0).toDouble(), 1.0);
-        }
     }
 
     void taxRate_data()

@@ -70,7 +70,7 @@ protected:
     {
         return names().GetSearchCategories(page, pageCount, f, d);
     }
-    masters::RecordClass& records() override { return names(); }
+    records::RecordClass& records() override { return names(); }
     QStringList rowSubItems(const data::RowArray& rows, int row, bool searched) override
     {
         return {rows(1, row).toText(), rows(0, row).toText(),

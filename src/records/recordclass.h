@@ -3,6 +3,8 @@
 // record mode, and the paged getter that hands back one page of a query as
 // rows [field, row].
 
+#include "pagesize.h"
+
 #include "data/connection.h"
 #include "data/rowarray.h"
 
@@ -13,13 +15,11 @@
 #include <optional>
 #include <vector>
 
-namespace masters {
+namespace records {
 
 class RecordClass {
 public:
-    // The rows per page of the old main window's NoInList, for objects
-    // whose opener does not page.
-    static constexpr int defaultPageSize = 15;
+    static constexpr int defaultPageSize = rowsPerPage;
 
     // Opens a connection of its own on the application's database; lists
     // are paged `pageSize` rows at a time (screens pass the main window's
@@ -29,7 +29,7 @@ public:
     RecordClass(const RecordClass&) = delete;
     RecordClass& operator=(const RecordClass&) = delete;
 
-    int PageSize = 15;
+    int PageSize = rowsPerPage;
     // Rows found by the last paged query that found any.
     int RecordCount = 0;
     // Record mode: "A" insert, "E" update, "D" delete; anything else does nothing.
@@ -110,4 +110,4 @@ private:
     data::Connection connection_;
 };
 
-}  // namespace masters
+}  // namespace records

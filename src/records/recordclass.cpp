@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-namespace masters {
+namespace records {
 
 namespace {
 constexpr std::int64_t cacheKiB = 65536;
@@ -175,4 +175,4 @@ std::optional<data::RowArray> RecordClass::allRows(const QString& sql, const dat
     return rows;
 }
 
-}  // namespace masters
+}  // namespace records
