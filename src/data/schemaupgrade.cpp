@@ -19,6 +19,19 @@ namespace data {
 
 const char* const itemNumberKey = ITEM_NUMBER_KEY;
 
+// The new row counted and indexed: the end of the insert and update triggers.
+#define COUNT_NEW_ROW                                                                                                  \
+    "    INSERT INTO ItemsByCategory (CategoryID, Items) SELECT new.CategoryID, 0\n"                                   \
+    "        WHERE NOT EXISTS (SELECT 1 FROM ItemsByCategory WHERE CategoryID IS new.CategoryID);\n"                   \
+    "    UPDATE ItemsByCategory SET Items = Items + 1 WHERE CategoryID IS new.CategoryID;\n"                           \
+    "    INSERT INTO ItemsByUnit (UnitId, Items) SELECT new.UnitId, 0\n"                                               \
+    "        WHERE NOT EXISTS (SELECT 1 FROM ItemsByUnit WHERE UnitId IS new.UnitId);\n"                               \
+    "    UPDATE ItemsByUnit SET Items = Items + 1 WHERE UnitId IS new.UnitId;\n"                                       \
+    "    INSERT INTO ItemText (rowid, ItemName, ItemCode, CategoryID, UnitId)\n"                                       \
+    "        VALUES (new.ItemId, CASE WHEN typeof(new.ItemName) = 'text' THEN lower(new.ItemName) END,\n"              \
+    "                CASE WHEN typeof(new.ItemCode) = 'text' THEN lower(new.ItemCode) END, new.CategoryID,\n"          \
+    "                new.UnitId);\n"
+
 namespace {
 
 // Version 2: what lets the item lists read a page of a million items
@@ -71,16 +84,7 @@ const std::vector<SchemaStep> steps{
           AND EXISTS (SELECT 1 FROM ItemText WHERE rowid = new.ItemId);
     DELETE FROM ItemsByUnit WHERE UnitId IS (SELECT UnitId FROM ItemText WHERE rowid = new.ItemId) AND Items <= 0;
     DELETE FROM ItemText WHERE rowid = new.ItemId;
-    INSERT INTO ItemsByCategory (CategoryID, Items) SELECT new.CategoryID, 0
-        WHERE NOT EXISTS (SELECT 1 FROM ItemsByCategory WHERE CategoryID IS new.CategoryID);
-    UPDATE ItemsByCategory SET Items = Items + 1 WHERE CategoryID IS new.CategoryID;
-    INSERT INTO ItemsByUnit (UnitId, Items) SELECT new.UnitId, 0
-        WHERE NOT EXISTS (SELECT 1 FROM ItemsByUnit WHERE UnitId IS new.UnitId);
-    UPDATE ItemsByUnit SET Items = Items + 1 WHERE UnitId IS new.UnitId;
-    INSERT INTO ItemText (rowid, ItemName, ItemCode, CategoryID, UnitId)
-        VALUES (new.ItemId, CASE WHEN typeof(new.ItemName) = 'text' THEN lower(new.ItemName) END,
-                CASE WHEN typeof(new.ItemCode) = 'text' THEN lower(new.ItemCode) END, new.CategoryID, new.UnitId);
-END)sql",
+)sql" COUNT_NEW_ROW "END",
          R"sql(CREATE TRIGGER Item_Removed AFTER DELETE ON Item BEGIN
     UPDATE ItemsByCategory SET Items = Items - 1 WHERE CategoryID IS old.CategoryID;
     UPDATE ItemsByUnit SET Items = Items - 1 WHERE UnitId IS old.UnitId;
@@ -109,16 +113,7 @@ BEGIN
     UPDATE ItemsByUnit SET Items = Items - 1 WHERE UnitId IS old.UnitId;
     DELETE FROM ItemsByUnit WHERE UnitId IS old.UnitId AND Items <= 0;
     DELETE FROM ItemText WHERE rowid = old.ItemId;
-    INSERT INTO ItemsByCategory (CategoryID, Items) SELECT new.CategoryID, 0
-        WHERE NOT EXISTS (SELECT 1 FROM ItemsByCategory WHERE CategoryID IS new.CategoryID);
-    UPDATE ItemsByCategory SET Items = Items + 1 WHERE CategoryID IS new.CategoryID;
-    INSERT INTO ItemsByUnit (UnitId, Items) SELECT new.UnitId, 0
-        WHERE NOT EXISTS (SELECT 1 FROM ItemsByUnit WHERE UnitId IS new.UnitId);
-    UPDATE ItemsByUnit SET Items = Items + 1 WHERE UnitId IS new.UnitId;
-    INSERT INTO ItemText (rowid, ItemName, ItemCode, CategoryID, UnitId)
-        VALUES (new.ItemId, CASE WHEN typeof(new.ItemName) = 'text' THEN lower(new.ItemName) END,
-                CASE WHEN typeof(new.ItemCode) = 'text' THEN lower(new.ItemCode) END, new.CategoryID, new.UnitId);
-END)sql",
+)sql" COUNT_NEW_ROW "END",
      }},
 };
 

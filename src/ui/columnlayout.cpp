@@ -32,10 +32,20 @@ void setUpReportView(QTreeView* view)
     h->setMinimumSectionSize(0);
 }
 
-bool isPlainEnter(const QKeyEvent* e)
+int enterRow(const QKeyEvent* e, int selectedRow)
 {
-    return (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) &&
-           (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const bool enter = (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) &&
+                       (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    return enter ? selectedRow : -1;
+}
+
+ColumnLayout::ColumnLayout(QTreeView* view) : view_(view) { view->viewport()->installEventFilter(this); }
+
+bool ColumnLayout::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Resize && watched == view_->viewport())
+        apply();
+    return false;
 }
 
 void ColumnLayout::design(int column, double widthTwips)

@@ -3,6 +3,7 @@
 // (ListView) or show a model held elsewhere (ModelListView): their look and
 // how their columns are laid out.
 
+#include <QObject>
 #include <QString>
 #include <vector>
 
@@ -17,17 +18,19 @@ namespace ui {
 void setUpReportView(QTreeView* view);
 
 // Enter or Return, the keypad's too, without other modifiers: the
-// keyboard's double-click on the selected row.
-bool isPlainEnter(const QKeyEvent* e);
+// keyboard's double-click on the selected row. The row it double-clicks,
+// -1 for another key or when no row is selected.
+int enterRow(const QKeyEvent* e, int selectedRow);
 
 // The columns of one list as designed: each one's width (0 hides it), the
 // columns that never get narrower than their widest text, and whether the
 // visible columns widen in their designed proportions to share the list's
 // width whenever it changes (never narrower than designed: the designed
 // widths were meant for a smaller font than ours).
-class ColumnLayout {
+// The widths follow the view's width by themselves.
+class ColumnLayout : public QObject {
 public:
-    explicit ColumnLayout(QTreeView* view) : view_(view) {}
+    explicit ColumnLayout(QTreeView* view);
 
     // The design of a column of the view: its width in twips; 0 hides it.
     void design(int column, double widthTwips);
@@ -41,6 +44,9 @@ public:
     // Gives the columns their widths for the view's width as it is now.
     // Nothing moves until every column of the view has its design.
     void apply();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     int textWidth(const QString& text) const;

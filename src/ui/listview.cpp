@@ -200,21 +200,12 @@ HeaderIcon ListView::headerIcon(int column) const
 
 void ListView::setSpreadColumns(bool on) { columns_.setSpread(on); }
 
-void ListView::resizeEvent(QResizeEvent* e)
-{
-    QTreeWidget::resizeEvent(e);
-    columns_.apply();
-}
-
 void ListView::keyPressEvent(QKeyEvent* e)
 {
-    if (isPlainEnter(e)) {
-        const int row = selectedRow();
-        if (row >= 0) {
-            e->accept();
-            emit rowDoubleClicked(row);
-            return;
-        }
+    if (const int row = enterRow(e, selectedRow()); row >= 0) {
+        e->accept();
+        emit rowDoubleClicked(row);
+        return;
     }
     QTreeWidget::keyPressEvent(e);
 }

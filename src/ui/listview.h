@@ -90,7 +90,6 @@ signals:
     void rowSelected(int row);
 
 protected:
-    void resizeEvent(QResizeEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
 
 private:

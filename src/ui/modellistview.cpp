@@ -177,21 +177,12 @@ HeaderIcon ModelListView::headerIcon(int column) const
     return *headerIcons_[std::size_t(column)];
 }
 
-void ModelListView::resizeEvent(QResizeEvent* e)
-{
-    QTreeView::resizeEvent(e);
-    columns_.apply();
-}
-
 void ModelListView::keyPressEvent(QKeyEvent* e)
 {
-    if (isPlainEnter(e)) {
-        const int row = selectedRow();
-        if (row >= 0) {
-            e->accept();
-            emit rowDoubleClicked(row);
-            return;
-        }
+    if (const int row = enterRow(e, selectedRow()); row >= 0) {
+        e->accept();
+        emit rowDoubleClicked(row);
+        return;
     }
     const QScopedValueRollback<bool> user(userInput_, true);
     QTreeView::keyPressEvent(e);

@@ -47,12 +47,14 @@ private slots:
         data::setApplicationFolder(dir_.path());
         data::ensureDatabase(data::databasePath());
         db_.open(data::databasePath());
-        db_.execute(QStringLiteral("CREATE TABLE Paged (Id INTEGER PRIMARY KEY, Name TEXT COLLATE NOCASE, Grp INTEGER)"));
+        db_.execute(
+            QStringLiteral("CREATE TABLE Paged (Id INTEGER PRIMARY KEY, Name TEXT COLLATE NOCASE, Grp INTEGER)"));
         db_.execute(QStringLiteral("CREATE INDEX Paged_Name ON Paged (Name)"));
         const QStringList names{"oak", "Oak", "ash", "", "elm", "Birch", "ash", "pine"};
         for (int i = 1; i <= rowCount; ++i)
-            db_.execute(QStringLiteral("INSERT INTO Paged (Id, Name, Grp) VALUES (?, ?, ?)"),
-                        {(i * 17) % 101, i % 11 == 0 ? data::DbValue() : data::DbValue(names[i % names.size()]), i % 3});
+            db_.execute(
+                QStringLiteral("INSERT INTO Paged (Id, Name, Grp) VALUES (?, ?, ?)"),
+                {(i * 17) % 101, i % 11 == 0 ? data::DbValue() : data::DbValue(names[i % names.size()]), i % 3});
     }
     void cleanupTestCase()
     {
@@ -109,8 +111,8 @@ private slots:
             q.totalSql = QStringLiteral("SELECT count(*) FROM Paged");
         q.allowAll = true;
 
-        const QString order = descending ? QStringLiteral(" order by Name Desc, Id Desc")
-                                         : QStringLiteral(" order by Name, Id");
+        const QString order =
+            descending ? QStringLiteral(" order by Name Desc, Id Desc") : QStringLiteral(" order by Name, Id");
         const int total = db_.scalar(QStringLiteral("SELECT count(*) FROM Paged") + where).toInt();
         QVERIFY(total > 0);
         const int pages = (total + pageSize - 1) / pageSize;
