@@ -193,6 +193,23 @@ private slots:
         QVERIFY2(r.lines.contains(QStringLiteral("done ") + closeNotes), qPrintable(why(r)));
     }
 
+    void anEstimateOpenAtExitIsKeptUntilItsCloseBoxIsAnswered()
+    {
+        // Exit leaves the unsaved estimate open; its close box asks, No keeps
+        // it and the program, Yes ends both.
+        const Run r = runProgram(QStringLiteral("wait frmMainMenu;trigger frmMainMenu/mnuNewEstimate;wait frmOrder;"
+                                                "type frmOrder/TxtQty 5;click frmMainMenu/cmd_Exit;pause 500;"
+                                                "close frmOrder;answer No;pause 300;say still running;"
+                                                "close frmOrder;answer Yes"));
+        QVERIFY2(r.finished, qPrintable(why(r)));
+        QCOMPARE(r.exitCode, 0);
+        const QString question =
+            QStringLiteral("message Are you sure you want to cancel this screen and discard any changes done?");
+        QVERIFY2(r.lines.count(question) == 2, qPrintable(why(r)));
+        QVERIFY2(r.lines.indexOf(QStringLiteral("still running")) > r.lines.indexOf(question), qPrintable(why(r)));
+        QVERIFY2(r.lines.contains(QStringLiteral("done answer Yes")), qPrintable(why(r)));
+    }
+
     void aStartWaitsForAnotherProgramsLock_data()
     {
         QTest::addColumn<int>("lockMs");

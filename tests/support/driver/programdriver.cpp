@@ -122,8 +122,10 @@ bool tryStep(const QString& step)
     }
     if (verb == QLatin1String("close")) {
         QWidget* w = shownWindow(arg);
+        // Later, as clicks are: a close that asks first must not hold up
+        // the step that answers it.
         if (w)
-            w->close();
+            QTimer::singleShot(0, w, [w] { w->close(); });
         return w != nullptr;
     }
     if (verb == QLatin1String("answer")) {
