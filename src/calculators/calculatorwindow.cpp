@@ -86,20 +86,18 @@ QPushButton* FrameBuilder::pushButton(const QString& name, const QString& captio
 
 ui::TextBox* FrameBuilder::input(const QString& text, const QString& name, const QString& unit)
 {
-    grid_->addWidget(label(text), row_, 0);
-    auto* box = textBox(name, false);
-    setFieldName(box, text);
-    grid_->addWidget(box, row_, 1);
-    if (!unit.isEmpty())
-        grid_->addWidget(label(unit), row_, 2);
-    ++row_;
-    return box;
+    return boxRow(text, name, unit, false);
 }
 
 ui::TextBox* FrameBuilder::output(const QString& text, const QString& name, const QString& unit)
 {
+    return boxRow(text, name, unit, true);
+}
+
+ui::TextBox* FrameBuilder::boxRow(const QString& text, const QString& name, const QString& unit, bool isOutput)
+{
     grid_->addWidget(label(text), row_, 0);
-    auto* box = textBox(name, true);
+    auto* box = textBox(name, isOutput);
     setFieldName(box, text);
     grid_->addWidget(box, row_, 1);
     if (!unit.isEmpty())

@@ -90,6 +90,8 @@ public:
     QPushButton* pushButton(const QString& name, const QString& caption) const;
 
 private:
+    ui::TextBox* boxRow(const QString& text, const QString& name, const QString& unit, bool isOutput);
+
     QWidget* frame_;
     QGridLayout* grid_;
     int row_ = 0;

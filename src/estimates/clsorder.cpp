@@ -328,11 +328,8 @@ void ClsOrder::dropLines()
     lines_.reset();
 }
 
-void ClsOrder::ClearData()
+void ClsOrder::clearShipTo()
 {
-    CustId = 0;
-    RepId = 0;
-    ShipId = 0;
     SStreet1.clear();
     SStreet2.clear();
     SCity.clear();
@@ -342,6 +339,14 @@ void ClsOrder::ClearData()
     SPhone.clear();
     SMobile.clear();
     SEmail.clear();
+}
+
+void ClsOrder::ClearData()
+{
+    CustId = 0;
+    RepId = 0;
+    ShipId = 0;
+    clearShipTo();
     OrderDate = QDate::currentDate();
     Amount = 0;
     Tax = 0;
@@ -357,15 +362,7 @@ void ClsOrder::ClearClass()
     OrderNo = 0;
     CustId = 0;
     OrderDate = QDate::currentDate();
-    SStreet1.clear();
-    SStreet2.clear();
-    SCity.clear();
-    SState = 0;
-    SZip.clear();
-    SCountry.clear();
-    SPhone.clear();
-    SMobile.clear();
-    SEmail.clear();
+    clearShipTo();
     UPSTracking.clear();
     Notes.clear();
     dropLines();

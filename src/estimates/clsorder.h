@@ -128,6 +128,7 @@ public:
 private:
     bool storable();
     void dropLines();
+    void clearShipTo();
     std::shared_ptr<estimates::ColnOrderItems> lines_;
 };
 

@@ -106,6 +106,19 @@ QPen outline(const QColor& c, double w = 1.2)
     return QPen(c.darker(175), w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
+// Fills a part of the figure with a two-colour gradient from `from` to `to`
+// and outlines it in a darker `edge`.
+void shade(QPainter& p, const QPainterPath& part, QPointF from, QPointF to, const QColor& start, const QColor& end,
+           const QColor& edge)
+{
+    QLinearGradient g(from, to);
+    g.setColorAt(0, start);
+    g.setColorAt(1, end);
+    p.setPen(outline(edge));
+    p.setBrush(g);
+    p.drawPath(part);
+}
+
 QColor withAlpha(QColor c, int alpha)
 {
     c.setAlpha(alpha);
@@ -365,14 +378,7 @@ void CharacterWindow::paintFigure(QPainter& p, const CharacterLook& L, Animation
     robe.lineTo(100, 96);
     robe.quadTo(98, 82, 84, 80);
     robe.closeSubpath();
-    {
-        QLinearGradient g(0, 78, 0, 178);
-        g.setColorAt(0, L.robe.lighter(130));
-        g.setColorAt(1, L.robe.darker(140));
-        p.setPen(outline(L.robe));
-        p.setBrush(g);
-        p.drawPath(robe);
-    }
+    shade(p, robe, {0, 78}, {0, 178}, L.robe.lighter(130), L.robe.darker(140), L.robe);
     p.save();
     p.setClipPath(robe);
     p.setBrush(Qt::NoBrush);
@@ -420,14 +426,7 @@ void CharacterWindow::paintFigure(QPainter& p, const CharacterLook& L, Animation
     leftSleeve.quadTo(28, 134, 38, 127);
     leftSleeve.cubicTo(44, 117, 50, 106, 55, 98);
     leftSleeve.closeSubpath();
-    {
-        QLinearGradient g(18, 0, 56, 0);
-        g.setColorAt(0, L.robe.darker(115));
-        g.setColorAt(1, L.robe.lighter(115));
-        p.setPen(outline(L.robe));
-        p.setBrush(g);
-        p.drawPath(leftSleeve);
-    }
+    shade(p, leftSleeve, {18, 0}, {56, 0}, L.robe.darker(115), L.robe.lighter(115), L.robe);
     p.setPen(QPen(L.trim, 2.5, Qt::SolidLine, Qt::RoundCap));
     p.setBrush(Qt::NoBrush);
     {
@@ -475,14 +474,7 @@ void CharacterWindow::paintFigure(QPainter& p, const CharacterLook& L, Animation
     beard.cubicTo(80, fy + 50, 91, fy + 26, 85, fy + 1);
     beard.cubicTo(80, fy + 13, 60, fy + 13, 55, fy + 1);
     beard.closeSubpath();
-    {
-        QLinearGradient g(0, fy, 0, fy + 64);
-        g.setColorAt(0, L.beard);
-        g.setColorAt(1, L.beard.darker(118));
-        p.setPen(outline(L.beard));
-        p.setBrush(g);
-        p.drawPath(beard);
-    }
+    shade(p, beard, {0, fy}, {0, fy + 64}, L.beard, L.beard.darker(118), L.beard);
     p.save();
     p.setClipPath(beard);
     p.setPen(QPen(withAlpha(L.beard.darker(150), 110), 1, Qt::SolidLine, Qt::RoundCap));
@@ -553,14 +545,7 @@ void CharacterWindow::paintFigure(QPainter& p, const CharacterLook& L, Animation
     cone.cubicTo(55, 30, 70, 14, tip.x(), tip.y());
     cone.cubicTo(82, 18, 86, 30, 91, brimCentre.y());
     cone.closeSubpath();
-    {
-        QLinearGradient g(49, 0, 91, 0);
-        g.setColorAt(0, L.hat.lighter(135));
-        g.setColorAt(1, L.hat.darker(125));
-        p.setPen(outline(L.hat));
-        p.setBrush(g);
-        p.drawPath(cone);
-    }
+    shade(p, cone, {49, 0}, {91, 0}, L.hat.lighter(135), L.hat.darker(125), L.hat);
     p.save();
     p.setClipPath(cone);
     p.setPen(Qt::NoPen);
@@ -581,12 +566,7 @@ void CharacterWindow::paintFigure(QPainter& p, const CharacterLook& L, Animation
         front.arcTo(box, 180, 180);
         front.quadTo(brimCentre.x(), brimCentre.y() + 2.5, box.left(), brimCentre.y());
         front.closeSubpath();
-        QLinearGradient g(37, 0, 103, 0);
-        g.setColorAt(0, L.hat.lighter(125));
-        g.setColorAt(1, L.hat.darker(135));
-        p.setPen(outline(L.hat));
-        p.setBrush(g);
-        p.drawPath(front);
+        shade(p, front, {37, 0}, {103, 0}, L.hat.lighter(125), L.hat.darker(135), L.hat);
     }
     p.restore();  // head
 
@@ -600,14 +580,7 @@ void CharacterWindow::paintFigure(QPainter& p, const CharacterLook& L, Animation
     sleeve.quadTo(0, 43, 13, 35);
     sleeve.cubicTo(11, 22, 9, 8, 7, -4);
     sleeve.closeSubpath();
-    {
-        QLinearGradient g(-13, 0, 13, 0);
-        g.setColorAt(0, L.robe.lighter(120));
-        g.setColorAt(1, L.robe.darker(120));
-        p.setPen(outline(L.robe));
-        p.setBrush(g);
-        p.drawPath(sleeve);
-    }
+    shade(p, sleeve, {-13, 0}, {13, 0}, L.robe.lighter(120), L.robe.darker(120), L.robe);
     {
         QPainterPath cuff;
         cuff.moveTo(-12.5, 35.5);
