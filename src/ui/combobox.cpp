@@ -99,10 +99,13 @@ void ComboBox::setKeyedModel(KeyedModel* model, int column)
     QComboBox::setModel(model);
     setModelColumn(column);
     setCurrentIndex(-1);
-    if (auto* list = qobject_cast<QListView*>(view()))
-        list->setUniformItemSizes(true);
     if (style() != listDropDownStyle())
         setStyle(listDropDownStyle());
+    // The drop-down's list takes its scroll bar policy from the style it was
+    // made under, which would give a list of any length no scroll bar.
+    view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    if (auto* list = qobject_cast<QListView*>(view()))
+        list->setUniformItemSizes(true);
     aboutToReset_ = connect(model, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
         selectedBeforeReset_ = currentIndex() >= 0;
         keyBeforeReset_ = selectedBeforeReset_ ? itemData(currentIndex()) : 0;

@@ -17,6 +17,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
@@ -144,6 +145,7 @@ private slots:
     void comboText();
     void comboOverAKeyedModel_data();
     void comboOverAKeyedModel();
+    void aLongDropDownHasAScrollBar();
 
     void listViewColumnsAndRows();
     void listViewHeaderClickReportsButNeverSorts();
@@ -342,6 +344,26 @@ void TestControls::comboOverAKeyedModel()
     QCOMPARE(items.listCount(), 1);
     QCOMPARE(items.firstEntryOf(8), 0);
     QCOMPARE(model.rowCount(), 5);  // the model was not the combo's to empty
+}
+
+void TestControls::aLongDropDownHasAScrollBar()
+{
+    // A mouse user reaches the end of a long list by its scroll bar.
+    std::vector<qint64> keys(1000);
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        keys[i] = qint64(i) + 1;
+    KeyedListModel model(keys, 1,
+                         [](int row, int) { return QStringLiteral("Item %1").arg(row, 4, 10, QLatin1Char('0')); });
+    ComboBox items(nullptr, QStringLiteral("cmbItems"));
+    items.setKeyedModel(&model, 0);
+    items.show();
+    items.showPopup();
+    QVERIFY(items.view()->isVisible());
+    QScrollBar* bar = items.view()->verticalScrollBar();
+    QVERIFY(bar->isVisible());
+    bar->setValue(bar->maximum());
+    QVERIFY(items.view()->indexAt(items.view()->viewport()->rect().bottomLeft() + QPoint(1, -1)).row() >= 990);
+    items.hidePopup();
 }
 
 // ---- ListView ---------------------------------------------------------
