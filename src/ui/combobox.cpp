@@ -106,13 +106,17 @@ void ComboBox::setKeyedModel(KeyedModel* model, int column)
     view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     if (auto* list = qobject_cast<QListView*>(view()))
         list->setUniformItemSizes(true);
+    // Silent from before the reset to after the kept key is selected again:
+    // QComboBox's own reset handler, which runs first, moves the selection
+    // to the first row and would report that as a choice.
     aboutToReset_ = connect(model, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
         selectedBeforeReset_ = currentIndex() >= 0;
         keyBeforeReset_ = selectedBeforeReset_ ? itemData(currentIndex()) : 0;
+        silentBeforeReset_ = blockSignals(true);
     });
     wasReset_ = connect(model, &QAbstractItemModel::modelReset, this, [this] {
-        const QSignalBlocker again(this);
         setCurrentIndex(selectedBeforeReset_ ? firstEntryOf(keyBeforeReset_) : -1);
+        blockSignals(silentBeforeReset_);
     });
 }
 

@@ -86,6 +86,7 @@ private:
     ComboStyle style_;
     qint64 keyBeforeReset_ = 0;
     bool selectedBeforeReset_ = false;
+    bool silentBeforeReset_ = false;
     QMetaObject::Connection aboutToReset_, wasReset_;
 };
 

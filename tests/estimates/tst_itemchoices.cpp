@@ -19,6 +19,7 @@
 #include <QAbstractItemView>
 #include <QRandomGenerator>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTemporaryDir>
 #include <QFile>
@@ -244,6 +245,9 @@ private slots:
         const qint64 kept = 4000;
         QVERIFY(combo.selectByData(kept));
         const int before = m->rowCount();
+        // The list read afresh is no new choice: the screen must not fill
+        // its price boxes from whatever row the reset passed through.
+        QSignalSpy changed(&combo, &QComboBox::currentIndexChanged);
 
         seed::addItem(db, {.code = "new",
                            .name = "Aardvark",
@@ -274,6 +278,7 @@ private slots:
         QCOMPARE(m->firstRowOf(itemCount + 1), -1);
         QCOMPARE(combo.selectedData(), kept);
         QCOMPARE(combo.currentIndex(), m->firstRowOf(kept));
+        QCOMPARE(changed.count(), 0);
     }
 
     // Opening the estimate screen reads the count and a page or so, never

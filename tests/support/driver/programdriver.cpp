@@ -73,6 +73,15 @@ T* control(const QString& path)
     return w ? w->findChild<T*>(name) : nullptr;
 }
 
+// True while a modal window other than the control's own is up: a user could
+// not reach the control then, and a step that went ahead would run inside
+// the modal window's event loop, before it has returned.
+bool blocked(const QWidget* control)
+{
+    const QWidget* modal = QApplication::activeModalWidget();
+    return modal && control->window() != modal;
+}
+
 // True when the step is done (or can never be done and was reported).
 bool tryStep(const QString& step)
 {
@@ -84,22 +93,25 @@ bool tryStep(const QString& step)
     // modal window they open does not hold up the steps that follow.
     if (verb == QLatin1String("click")) {
         auto* b = control<QAbstractButton>(arg);
-        if (!b || !b->isEnabled())
+        if (!b || !b->isEnabled() || blocked(b))
             return false;
         QTimer::singleShot(0, b, [b] { b->click(); });
         return true;
     }
     if (verb == QLatin1String("trigger")) {
         auto* a = control<QAction>(arg);
-        if (a)
-            QTimer::singleShot(0, a, [a] { a->trigger(); });
-        return a != nullptr;
+        QWidget* owner = shownWindow(arg.section(QLatin1Char('/'), 0, 0));
+        if (!a || blocked(owner))
+            return false;
+        QTimer::singleShot(0, a, [a] { a->trigger(); });
+        return true;
     }
     if (verb == QLatin1String("type")) {
         auto* box = control<QLineEdit>(arg.section(QLatin1Char(' '), 0, 0));
-        if (box)
-            box->setText(arg.section(QLatin1Char(' '), 1));
-        return box != nullptr;
+        if (!box || blocked(box))
+            return false;
+        box->setText(arg.section(QLatin1Char(' '), 1));
+        return true;
     }
     if (verb == QLatin1String("key")) {
         static const QHash<QString, int> keys = {{QStringLiteral("Return"), Qt::Key_Return},
@@ -109,7 +121,7 @@ bool tryStep(const QString& step)
                                                  {QStringLiteral("F1"), Qt::Key_F1}};
         QWidget* w = control<QWidget>(arg.section(QLatin1Char(' '), 0, 0));
         const int key = keys.value(arg.section(QLatin1Char(' '), 1), 0);
-        if (!w || !key)
+        if (!w || !key || blocked(w))
             return false;
         QTimer::singleShot(0, w, [w, key] {
             w->setFocus();
@@ -122,11 +134,12 @@ bool tryStep(const QString& step)
     }
     if (verb == QLatin1String("close")) {
         QWidget* w = shownWindow(arg);
+        if (!w || blocked(w))
+            return false;
         // Later, as clicks are: a close that asks first must not hold up
         // the step that answers it.
-        if (w)
-            QTimer::singleShot(0, w, [w] { w->close(); });
-        return w != nullptr;
+        QTimer::singleShot(0, w, [w] { w->close(); });
+        return true;
     }
     if (verb == QLatin1String("answer")) {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
