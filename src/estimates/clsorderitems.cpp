@@ -7,6 +7,13 @@ namespace estimates {
 ClsOrderItems::ClsOrderItems() = default;
 ClsOrderItems::~ClsOrderItems() = default;
 
+void ClsOrderItems::setKeys(const LineKeys& k)
+{
+    setItem(k.item);
+    mvarRoomId = k.room;
+    mvarUnitId = k.unit;
+}
+
 void ClsOrderItems::setAmounts(const LineAmounts& a)
 {
     mvarQty = a.quantity;

@@ -37,6 +37,7 @@ public:
                 .subLabor = mvarExtension,
                 .others = mvarOthers};
     }
+    void setKeys(const LineKeys& k);
     void setAmounts(const LineAmounts& a);
 
     // The line's item; only its key means anything here. A line has no item

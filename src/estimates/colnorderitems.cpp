@@ -11,9 +11,7 @@ ColnOrderItems::~ColnOrderItems() = default;
 ClsOrderItems& ColnOrderItems::Add(const LineKeys& keys, const LineAmounts& amounts)
 {
     auto line = std::make_unique<ClsOrderItems>();
-    line->setItem(keys.item);
-    line->mvarRoomId = keys.room;
-    line->mvarUnitId = keys.unit;
+    line->setKeys(keys);
     line->setAmounts(amounts);
     lines_.push_back(std::move(line));
     return *lines_.back();

@@ -81,6 +81,16 @@ int cellKey(const QString& cell)
     return n ? conv::toInt32(*n).value_or(0) : 0;
 }
 
+// The item key of an item node's key ("I" and the number); none for
+// categories, the root and anything else.
+std::optional<std::int32_t> itemIdOf(const QString& key)
+{
+    if (!key.startsWith(QLatin1Char('I')))
+        return std::nullopt;
+    const std::optional<double> n = conv::strictNumber(QStringView(key).mid(1));
+    return n ? conv::toInt32(*n) : std::nullopt;
+}
+
 }  // namespace
 
 FrmList& frmList() { return ui::form<FrmList>(); }
@@ -225,13 +235,10 @@ QTreeWidgetItem* FrmList::node(const QString& key)
     if (QTreeWidgetItem* found = find())
         return found;
     // An item not yet read: its category's items are read now.
-    if (!key.startsWith(QLatin1Char('I')))
-        return nullptr;
-    const std::optional<double> n = conv::strictNumber(QStringView(key).mid(1));
-    const std::optional<std::int32_t> id = n ? conv::toInt32(*n) : std::nullopt;
-    masters::ClsItem& it = item();
+    const std::optional<std::int32_t> id = itemIdOf(key);
     if (!id)
         return nullptr;
+    masters::ClsItem& it = item();
     it.itemid = *id;
     if (!it.GetItem())
         return nullptr;
@@ -337,10 +344,7 @@ void FrmList::TreeCategory_DblClick()
         return;
     const QString key = nodeKey(TreeCategory->currentItem());
     // Categories and the root only open and close.
-    if (!key.startsWith(QLatin1Char('I')))
-        return;
-    const std::optional<double> n = conv::strictNumber(QStringView(key).mid(1));
-    const std::optional<std::int32_t> id = n ? conv::toInt32(*n) : std::nullopt;
+    const std::optional<std::int32_t> id = itemIdOf(key);
     if (!id)
         return;
     if (cmbRooms->listIndex() < 0) {

@@ -599,7 +599,7 @@ void FrmOrder::Form_Load()
     if (!isLoaded())
         return;
 
-    // Every item of the cost book is read, and a stored estimate shown.
+    // The lists are filled and a stored estimate shown.
     ui::BusyCursor busy;
     shell::frmMainMenu().StartUp(*this);
     setHelpContextId(helpContext);

@@ -378,7 +378,7 @@ void FrmOrder::cmdDel_Click()
     if (ui::msgBox(QStringLiteral("Do you want to delete selected item from the list?"), ui::Buttons::YesNo,
                    QStringLiteral("Confirm Deletion")) != ui::Answer::Yes)
         return;
-    // An open edit would point at a row and a line that are about to move.
+    // The edit may be of the very line that goes.
     if (editOpen_)
         cmdEditCanc_Click();
     lines_->removeLine(row);

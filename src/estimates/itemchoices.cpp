@@ -16,15 +16,6 @@ namespace {
 // than on the key's range.
 const QString listed = QStringLiteral("+ItemId <= ?");
 
-// A price as the record classes read it: a number as it is, a text by the
-// number it starts with.
-data::DbValue price(const data::DbValue& v)
-{
-    if (v.isNull() || v.isInteger() || v.isReal())
-        return v;
-    return data::DbValue(conv::val(v.toText()));
-}
-
 // The smallest text above every text that begins with `prefix`, letters
 // compared as the item-name index compares them (A to Z as a to z); null
 // when there is none to be had.
@@ -211,8 +202,7 @@ QString ItemChoices::columnText(qint64 key, int column)
                           {std::int64_t(key)});
     if (rs.eof())
         return QString();
-    return priceEntry(price(rs.value(0)), price(rs.value(1)), price(rs.value(2)), price(rs.value(3)),
-                      price(rs.value(4)));
+    return priceEntry(rs.value(0), rs.value(1), rs.value(2), rs.value(3), rs.value(4));
 }
 
 bool ItemChoices::changed()

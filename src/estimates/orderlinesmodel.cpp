@@ -57,9 +57,7 @@ void OrderLinesModel::setLine(int row, const LineKeys& keys, const LineAmounts& 
     if (!holds(row))
         return;
     ClsOrderItems& l = lines_->Item(row + 1);
-    l.setItem(keys.item);
-    l.mvarRoomId = keys.room;
-    l.mvarUnitId = keys.unit;
+    l.setKeys(keys);
     l.setAmounts(amounts);
     shown_[std::size_t(row)] = {names, false};
     emit dataChanged(index(row, 0), index(row, ColumnCount - 1), {Qt::DisplayRole});

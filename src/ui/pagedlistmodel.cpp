@@ -72,17 +72,17 @@ QString PagedListModel::text(int row, int column) const
         return QString();
     if (column == 0)
         return r->text;
-    std::vector<QString>& texts = columnTexts_[r->key];
-    if (texts.empty()) {
+    auto found = columnTexts_.find(r->key);
+    if (found == columnTexts_.end()) {
         // Few rows are ever asked for these: the selected ones.
         if (columnTexts_.size() > std::size_t(keptPages * pageRows))
             columnTexts_.clear();
-        std::vector<QString>& fresh = columnTexts_[r->key];
+        std::vector<QString> texts;
         for (int c = 1; c < columns_; ++c)
-            fresh.push_back(source_->columnText(r->key, c));
-        return fresh[std::size_t(column - 1)];
+            texts.push_back(source_->columnText(r->key, c));
+        found = columnTexts_.emplace(r->key, std::move(texts)).first;
     }
-    return texts[std::size_t(column - 1)];
+    return found->second[std::size_t(column - 1)];
 }
 
 bool PagedListModel::refreshIfChanged()
