@@ -19,21 +19,8 @@ constexpr double fitSlack = 1e-9;
 
 }  // namespace
 
-double asStored(double value)
-{
-    // An infinity must stay one, so that the window can refuse it.
-    if (!std::isfinite(value))
-        return value;
-    return conv::val(conv::numberText(value));
-}
-
-double roundUpWhole(double x)
-{
-    if (!std::isfinite(x))
-        return x;
-    const double whole = conv::intFloor(x);
-    return x - whole > 0 ? whole + 1 : x;
-}
+// An infinity stays one, so that the window can refuse it.
+double asStored(double value) { return asShown(value); }
 
 double roundUpQuarter(double x)
 {

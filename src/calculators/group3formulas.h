@@ -4,6 +4,8 @@
 // it uses that result as its box shows it: written as the default number
 // text and read back, after any rounding of that step.
 
+#include "calcnumbers.h"
+
 #include <optional>
 
 namespace calculators::group3 {
@@ -11,7 +13,7 @@ namespace calculators::group3 {
 // A value as a box holds it once written and read back.
 double asStored(double value);
 // Up to the next whole number: Int(x) + 1 when x has a fraction.
-double roundUpWhole(double x);
+using calculators::roundUpWhole;
 // Up to the next quarter (of a ton).
 double roundUpQuarter(double x);
 // Up to the next half (of a roll).

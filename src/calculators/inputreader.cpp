@@ -102,8 +102,8 @@ Figure fraction(QStringView s)
     QStringView top = s.left(slash);
     const QStringView bottom = s.mid(slash + 1);
     QString whole;
-    const qsizetype gap = top.indexOf(u' ') >= 0 ? top.indexOf(u' ') : top.indexOf(u'\t');
-    if (gap >= 0) {
+    const qsizetype gap = std::find_if(top.begin(), top.end(), isBlank) - top.begin();
+    if (gap < top.size()) {
         const std::optional<QString> w = wholeDigits(top.left(gap));
         if (!w)
             return {Figure::NotANumber, 0};

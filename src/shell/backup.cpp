@@ -66,23 +66,24 @@ QString refusalMessage(const QString& source, const data::BackupRefusal& refusal
     return QStringLiteral("Not a Backup of database file");
 }
 
-// A restore that was checked but failed while copying; `unchanged` says what
+QString theDatabase(const QString& path) { return QStringLiteral("the database \"%1\"").arg(shown(path)); }
+
+// A restore that failed; `troubled` names the file the failure is about (the
+// database, or the backup itself as it was opened) and `unchanged` says what
 // became of the database.
-QString restoreFailure(const QString& source, const data::DbError& e, const QString& unchanged)
+QString restoreFailure(const QString& source, const data::DbError& e, const QString& unchanged, const QString& troubled)
 {
-    const QString file = shown(data::databasePath());
     QString why;
     switch (data::failureKind(e)) {
     case data::Failure::InUse:
-        why = QStringLiteral("the database \"%1\" is in use by another program. Please try again when that "
-                             "program has finished.")
-                  .arg(file);
+        why = QStringLiteral("%1 is in use by another program. Please try again when that program has finished.")
+                  .arg(troubled);
         break;
     case data::Failure::ReadOnly:
-        why = QStringLiteral("the database \"%1\" cannot be written: the file or its folder is read-only.").arg(file);
+        why = QStringLiteral("%1 cannot be written: the file or its folder is read-only.").arg(troubled);
         break;
     case data::Failure::DiskFull:
-        why = QStringLiteral("there is no room left on the disk that holds the database \"%1\".").arg(file);
+        why = QStringLiteral("there is no room left on the disk that holds %1.").arg(troubled);
         break;
     default:
         why = e.message();
@@ -160,7 +161,8 @@ std::unique_ptr<data::BackupSource> chooseBackup(QWidget* parent, QString& dialo
             refuseBackup(refusalMessage(source, refusal));
         return backup;
     } catch (const data::DbError& e) {
-        refuseBackup(restoreFailure(source, e, QStringLiteral("The database was left unchanged.")));
+        refuseBackup(restoreFailure(source, e, QStringLiteral("The database was left unchanged."),
+                                    QStringLiteral("the backup \"%1\"").arg(shown(source))));
         return nullptr;
     }
 }
@@ -184,7 +186,8 @@ void restoreDatabase(QWidget* parent, QString& dialogFileName, data::Connection&
     try {
         backup->restoreInto(liveConnection);
     } catch (const data::DbError& e) {
-        refuseBackup(restoreFailure(dialogFileName, e, QStringLiteral("The database was left unchanged.")));
+        refuseBackup(restoreFailure(dialogFileName, e, QStringLiteral("The database was left unchanged."),
+                                    theDatabase(data::databasePath())));
         return;
     }
     ui::msgBox(QStringLiteral("Data File Imported"), ui::Buttons::Ok, successTitle);
@@ -211,10 +214,11 @@ bool offerBackupInPlace(const QString& databasePath, const data::DbError& proble
         if (!backup)
             continue;
         try {
-            backup->replaceDatabaseFile(databasePath, data::asideName(databasePath, why, foundAt));
+            backup->replaceDatabaseFile(databasePath, aside);
         } catch (const data::DbError& e) {
-            refuseBackup(
-                restoreFailure(dialogFileName, e, QStringLiteral("The %1 database was left as it was.").arg(why)));
+            refuseBackup(restoreFailure(dialogFileName, e,
+                                        QStringLiteral("The %1 database was left as it was.").arg(why),
+                                        theDatabase(databasePath)));
             continue;
         }
         ui::msgBox(QStringLiteral("Data File Imported"), ui::Buttons::Ok, successTitle);

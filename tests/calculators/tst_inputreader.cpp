@@ -66,6 +66,7 @@ private slots:
         number("underflow is zero", "1E-400", 0);
         number("simple fraction", "3/4", 0.75);
         number("mixed fraction", "1 1/2", 1.5);
+        number("mixed fraction, a tab then a blank", "1\t 1/2", 1.5);
         number("mixed fraction, more blanks", " 2  3/8 ", 2.375);
         number("negative mixed fraction", "-1 1/2", -1.5);
         number("thousands in a mixed fraction", "1,499 1/2", 1499.5);

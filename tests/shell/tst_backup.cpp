@@ -544,13 +544,21 @@ private slots:
         QCOMPARE(customers(live, QStringLiteral("After")), 0);
     }
 
+    void restoreBlockedByAnotherWriterChangesNothing_data()
+    {
+        QTest::addColumn<bool>("backupLocked");
+        QTest::newRow("the database locked") << false;
+        QTest::newRow("the backup locked") << true;
+    }
     void restoreBlockedByAnotherWriterChangesNothing()
     {
+        QFETCH(bool, backupLocked);
         const QString backup = takeBackup(QStringLiteral("Corvanel.bak"));
         addCustomer(QStringLiteral("After"));
-        // Another program holds the database's write lock throughout.
+        // Another program holds the write lock of one of the two throughout.
+        const QString locked = backupLocked ? backup : dbPath();
         sqlite3* other = nullptr;
-        QCOMPARE(sqlite3_open(QFile::encodeName(dbPath()).constData(), &other), SQLITE_OK);
+        QCOMPARE(sqlite3_open(QFile::encodeName(locked).constData(), &other), SQLITE_OK);
         QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
         live.setBusyTimeout(200);  // no need to wait the full time here
         restoreFrom(backup);
@@ -561,10 +569,12 @@ private slots:
         QCOMPARE(fake->messages[0].title, QStringLiteral("Error while importing"));
         QVERIFY2(fake->messages[0].text.contains(QStringLiteral("left unchanged")), qPrintable(fake->messages[0].text));
         QCOMPARE(fake->messages[0].text,
-                 QStringLiteral("The backup \"%1\" could not be restored: the database \"%2\" is in use by another "
+                 QStringLiteral("The backup \"%1\" could not be restored: the %2 \"%3\" is in use by another "
                                 "program. Please try again when that program has finished. The database was left "
                                 "unchanged.")
-                     .arg(QDir::toNativeSeparators(backup), QDir::toNativeSeparators(dbPath())));
+                     .arg(QDir::toNativeSeparators(backup),
+                          backupLocked ? QStringLiteral("backup") : QStringLiteral("database"),
+                          QDir::toNativeSeparators(locked)));
         QCOMPARE(customers(live, QStringLiteral("After")), 1);
     }
 };
