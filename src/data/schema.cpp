@@ -213,7 +213,7 @@ void exec(sqlite3* db, const QString& sql)
     if (rc != SQLITE_OK) {
         const QString msg = err ? QString::fromUtf8(err) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_free(err);
-        throw DbError(msg, rc & 0xff);
+        throw DbError(msg, primaryCode(db, rc));
     }
 }
 
@@ -376,22 +376,6 @@ void addMissingDerived(Connection& c)
             c.execute(d.sql);
 }
 
-// One step takes a database of version `from` to version `from + 1`. A new
-// version adds its step here (with the SQL it needs) and raises
-// schemaVersion; every older file, the live one when it is opened and a
-// backup when it is restored, then goes through the steps it has not had.
-struct Upgrade {
-    int from;
-    void (*apply)(Connection& c);
-};
-const Upgrade upgrades[] = {
-    // Files made before the version was kept hold the tables of version 1,
-    // perhaps without all of its indexes.
-    {0, addMissingDerived},
-    // Version 2: what the item lists page by (schemaupgrade.cpp).
-    {1, [](Connection& c) { applySchemaStep(c, 1); }},
-};
-
 QString newerMessage(const QString& path, std::int64_t version)
 {
     return QStringLiteral("The file \"%1\" was made by a newer version of Corvanel (database version %2; "
@@ -489,9 +473,14 @@ void bringUpToDate(Connection& c)
     }
     Transaction t(c);
     try {
-        for (const Upgrade& u : upgrades)
-            if (u.from >= version)
-                u.apply(c);
+        // Files made before the version was kept hold the tables of version
+        // 1, perhaps without all of its indexes; every later version is a
+        // step of schemaupgrade.cpp, which a new version adds to (raising
+        // schemaVersion), so that an older file, the live one when it is
+        // opened and a backup when it is restored, gets the steps it lacks.
+        if (version < 1)
+            addMissingDerived(c);
+        applySchemaSteps(c, int(std::max<std::int64_t>(version, 1)));
         c.execute(QStringLiteral("PRAGMA user_version = %1").arg(schemaVersion));
     } catch (const DbError&) {
         // A step that fails on a table or column the file lacks is told as

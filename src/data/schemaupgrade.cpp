@@ -155,8 +155,6 @@ QString upgradeFailure(const QString& path, int rc, const QString& reason)
 
 }  // namespace
 
-const std::vector<SchemaStep>& schemaSteps() { return steps; }
-
 void applySchemaSteps(Connection& c, int version)
 {
     for (const SchemaStep& step : steps)
@@ -171,14 +169,6 @@ void applySchemaSteps(sqlite3* db, int version)
         if (step.from >= version)
             for (const char* sql : step.statements)
                 run(db, sql);
-}
-
-void applySchemaStep(Connection& c, int from)
-{
-    for (const SchemaStep& step : steps)
-        if (step.from == from)
-            for (const char* sql : step.statements)
-                c.execute(QString::fromUtf8(sql));
 }
 
 void upgradeDatabaseFile(const QString& path)

@@ -20,15 +20,11 @@ struct SchemaStep {
     int from;
     std::vector<const char*> statements;
 };
-const std::vector<SchemaStep>& schemaSteps();
 
 // Runs every step from `version` on, inside the caller's write transaction
 // (it neither begins nor commits one, and leaves user_version alone).
 void applySchemaSteps(Connection& c, int version);
 void applySchemaSteps(sqlite3* db, int version);
-// Runs the one step from version `from`; bringUpToDate's table of upgrades
-// takes the versions one at a time.
-void applySchemaStep(Connection& c, int from);
 
 // Brings the database file at `path`, a database of this program of an
 // older version, up to data::schemaVersion through bringUpToDate: the steps
